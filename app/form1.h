@@ -1,0 +1,177 @@
+#pragma once
+
+// The main window's logic: it owns all state of the program and has one
+// handler per menu item, toolbar button and mouse event. It reaches the
+// window system only through the interfaces of platform/.
+//
+// The handlers live in several files by subject:
+//   form1.cpp           start-up, shutdown, event routing
+//   form1_run.cpp       ReDraw, the run loop, run control, stimulation, toolbar
+//   form1_mouse.cpp     mouse editing, selection, focus rectangle, menu enabling
+//   form1_patterns.cpp  pattern menu, transformations, random/clear/colour, resize
+//   form1_files.cpp     board files, file dialogs, pattern files
+//   form1_clipboard.cpp cut, copy and paste
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/random_sequence.h"
+#include "platform/services.h"
+
+namespace app {
+
+// Board data file or pattern file, for the file dialogs.
+inline constexpr int kBoardFileMode = 1;
+inline constexpr int kPatternFileMode = 2;
+
+// Colour dialog flags: start on the colour, custom part open, any colour.
+inline constexpr int32_t kColorDialogFlags = 259;
+
+struct RunState {
+    int32_t RunMode = 0;  // 0 stopped, 1 single step, 2 continuous run
+    bool AutoStimulate = false;
+};
+
+struct Selection {
+    int32_t SelLeft = -1;  // -1: nothing selected
+    int32_t SelTop = 0;
+    int32_t SelRight = 0;
+    int32_t SelBottom = 0;
+    bool Selecting = false;   // a left drag is going on
+    bool FocusShown = false;  // the focus rectangle is on the board
+};
+
+class Form1 : public platform::WindowEvents {
+public:
+    struct Services {
+        platform::MainWindow& window;
+        platform::Dialogs& dialogs;
+        platform::Clipboard& clipboard;
+        platform::FileSystem& files;
+    };
+    struct Options {
+        std::string commandLine;       // the whole argument text, one path
+        std::optional<uint64_t> seed;  // fixed seed instead of the clock
+    };
+
+    Form1(Services services, Options options);
+    ~Form1() override;
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // ---- state, owned here for the window's whole life --------------------
+    engine::Board board;  // Cells, Tally, GridMax, Generation, PopulationHistory, Modified
+    RunState run;
+    Selection selection;
+    std::string FileName;
+    uint32_t ClipFormat = 0;
+    std::array<int32_t, 16> CustomColors{};
+    std::vector<engine::CellRecord> BoardCopy;
+    engine::RandomSequence random;
+    platform::PixelImage picBuffer;  // the off-screen picture of the board
+
+    // ---- start-up and shutdown ---------------------------------------------
+    // Returns false when the program must end at once (nothing is shown).
+    bool Form_Load();
+    void Form_Unload();
+    void mnuFileExit_Click();
+    bool unloaded() const { return unloaded_; }
+
+    // ---- drawing -------------------------------------------------------------
+    void ReDraw();
+    void picDraw_Paint();
+    void ScalePictures();  // both pictures to (0, 0)-(GridMax + 1, GridMax + 1)
+
+    // ---- run control ---------------------------------------------------------
+    void Exec();
+    void mnuExecStart_Click();
+    void mnuExecStop_Click();
+    void mnuExecStep_Click();
+    void mnuExecStimulate_Click();
+    void AutoStimulation();   // the last step of ReDraw
+    bool StimulateOneCell();  // false when no cell qualifies
+    void Toolbar1_ButtonClick(const std::string& key);
+    void StatusBar1_MouseButton(int button, int shift, int x, int y);
+    void mnuPopup1Reset_Click();
+
+    // ---- mouse editing and selection ---------------------------------------
+    void picDraw_MouseDown(int Button, int Shift, float X, float Y);
+    void picDraw_MouseMove(int Button, int Shift, float X, float Y);
+    void picDraw_MouseUp(int Button, int Shift, float X, float Y);
+    void DrawFocus();
+    void mnuEdit_Click();
+    void mnuPattern_Click();
+    bool SelectionHasLiveCell() const;
+
+    // ---- patterns and transformations ---------------------------------------
+    void mnuPatternCommonItem_Click(int Index);
+    void mnuPatternReverseRL_Click();
+    void mnuPatternReverseTB_Click();
+    void mnuPatternRotate_Click();
+    void ReverseRL();
+    void ReverseTB();
+    void Rotate();
+    void mnuPatternRandom_Click();
+    void mnuPatternClear_Click();
+    void mnuPatternColor_Click();
+    // The colour dialog; true when a colour was confirmed (then in SelectColor).
+    bool ChooseColor(int32_t Flags, int32_t& SelectColor);
+    void mnuPatternExpand_Click();
+    void mnuPatternReduction_Click();
+    // Enables Expand and Reduction (menu items and buttons) by the size rule.
+    void ApplySizeRule();
+
+    // ---- files -----------------------------------------------------------------
+    void SaveData();
+    // Loads a board file; false when the file was refused (board unchanged).
+    bool OpenFile(const std::string& NewFileName);
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    std::string GetOpenFileName(int Mode);
+    std::string GetSaveFileName(int Mode);
+    static std::string GetFileTitle(const std::string& TargetStr);
+    static std::string TrimNull(const std::string& TargetStr);
+    void CreatePatternFile();
+    void ReadPatternFile(const std::string& Index);
+
+    // ---- clipboard -------------------------------------------------------------
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    void mnuEditCopy_Click();
+    void mnuEditCut_Click();
+    void mnuEditPaste_Click();
+
+    // ---- platform::WindowEvents -------------------------------------------------
+    void menuTriggered(platform::Menu item) override;
+    void menuAboutToShow(platform::Menu menu) override;
+    void patternItemTriggered(int index) override;
+    void toolbarButtonClicked(const std::string& key) override;
+    void boardMouseDown(int button, int shift, float x, float y) override;
+    void boardMouseMove(int button, int shift, float x, float y) override;
+    void boardMouseUp(int button, int shift, float x, float y) override;
+    void boardExposed() override;
+    void statusBarMouse(int button, int shift, int x, int y) override;
+    void windowClosing() override;
+
+    platform::MainWindow& window() { return services_.window; }
+
+private:
+    // Shows a message box titled with the application title.
+    platform::MessageAnswer Message(const std::string& text, platform::MessageIcon icon,
+                                    platform::MessageButtons buttons = platform::MessageButtons::Ok,
+                                    platform::MessageAnswer defaultButton = platform::MessageAnswer::Ok);
+    void SetFileCaption();
+    void FillPatternMenu();
+
+    Services services_;
+    Options options_;
+    bool unloaded_ = false;
+    int execDepth_ = 0;  // run loops on the stack
+    int dialogMode_ = 0; // the file dialogs keep the kind of their last use
+};
+
+}  // namespace app

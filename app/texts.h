@@ -1,0 +1,115 @@
+#pragma once
+
+// Every text the user sees, byte for byte, in one place.
+
+namespace texts {
+
+inline constexpr const char* kAppTitle = "Kaleidomat";
+inline constexpr const char* kClipboardFormatName = "Chromatessellator CellData";
+
+// Menus.
+inline constexpr const char* kMenuFile = "ファイル(&F)";
+inline constexpr const char* kMenuFileOpen = "開く(&O)...";
+inline constexpr const char* kMenuFileSave = "保存(&S)...";
+inline constexpr const char* kMenuFileExit = "終了";
+inline constexpr const char* kMenuExec = "実行(&E)";
+inline constexpr const char* kMenuExecStart = "開始(&E)";
+inline constexpr const char* kMenuExecStop = "停止(&S)";
+inline constexpr const char* kMenuExecStep = "ステップ実行(&P)";
+inline constexpr const char* kMenuExecStimulate = "変化を促す(&A)";
+inline constexpr const char* kMenuEdit = "編集(&M)";
+inline constexpr const char* kMenuEditCut = "切り取り(&X)";
+inline constexpr const char* kMenuEditCopy = "コピー(&C)";
+inline constexpr const char* kMenuEditPaste = "貼り付け(&V)";
+inline constexpr const char* kMenuPattern = "パターン(&P)";
+inline constexpr const char* kMenuPatternCommon = "登録済(&D)";
+inline constexpr const char* kMenuPatternRandom = "ランダム(&R)";
+inline constexpr const char* kMenuPatternClear = "クリア(&C)";
+inline constexpr const char* kMenuPatternColor = "色(&L)";
+inline constexpr const char* kMenuPatternReverse = "反転(&V)";
+inline constexpr const char* kMenuPatternReverseRL = "左右(&R)";
+inline constexpr const char* kMenuPatternReverseTB = "上下(&T)";
+inline constexpr const char* kMenuPatternRotate = "回転(&T)";
+inline constexpr const char* kMenuPatternExpand = "拡大(&X)";
+inline constexpr const char* kMenuPatternReduction = "縮小(&E)";
+inline constexpr const char* kMenuPopup1 = "Popup1";
+inline constexpr const char* kMenuPopup1Reset = "リセット(&R)";
+
+// The pattern submenu.
+inline constexpr const char* kBuiltinPatternNames[5] = {"r-Pentomino", "Glider", "Glider gun", "Queen bee", "Spiral"};
+inline constexpr const char* kSeparatorCaption = "-";
+inline constexpr const char* kRegisterPattern = "パターン登録";
+
+// Status bar: design texts and prefixes.
+inline constexpr const char* kPanel1Design = "世代 = 10,000";
+inline constexpr const char* kPanel2Design = "セル数 = 1,000";
+inline constexpr const char* kPanel3Design = "x = 100, y = 100";
+inline constexpr const char* kPanel4Design = "RGB = &HFFFFFF";
+inline constexpr const char* kGenerationPrefix = "世代 = ";
+inline constexpr const char* kPopulationPrefix = "セル数 = ";
+inline constexpr const char* kGenerationReset = "世代 = 0";
+inline constexpr const char* kColorPrefix = "RGB = &H";
+
+// Messages.
+inline constexpr const char* kRegisterFormatFailed = "RegisterClipboardFormat failed!";
+inline constexpr const char* kNotFoundSuffix = "' is not found.";
+inline constexpr const char* kExtinct = "全滅しました...";
+inline constexpr const char* kNotOurData = "このプログラムのデータではありません！";
+inline constexpr const char* kOverwriteSuffix = "' を上書きしますか？";
+inline constexpr const char* kSaveChanges = "変更を保存しますか？";
+inline constexpr const char* kCaptionPrefix = "Chromatessellator  - ";
+inline constexpr const char* kCaptionSuffix = " -";
+// A save that failed; the file's name and the reason follow on their own lines.
+inline constexpr const char* kSaveFailed = "ファイルを保存できませんでした。";
+
+// Clipboard failures.
+inline constexpr const char* kGlobalAllocFailed = "GlobalAlloc failed!";
+inline constexpr const char* kGlobalLockFailed = "GlobalLock failed!";
+inline constexpr const char* kOpenClipboardFailed = "OpenClipboard failed!";
+inline constexpr const char* kEmptyClipboardFailed = "EmptyClipboard failed!";
+inline constexpr const char* kGetClipboardDataFailed = "GetClipboardData failed!";
+inline constexpr const char* kGlobalSizeFailed = "GlobalSize failed!";
+
+// File dialogs.
+inline constexpr const char* kOpenDialogTitle = "ファイルを開く";
+inline constexpr const char* kSaveDialogTitle = "ファイルを保存";
+inline constexpr const char* kBoardFilter = "ライフデータファイル (*.hxa)|*.hxa|すべてのファイル (*.*)|*.*";
+inline constexpr const char* kPatternFilter = "ライフパターンファイル (*.hxq)|*.hxq|すべてのファイル (*.*)|*.*";
+inline constexpr const char* kBoardExtension = "hxa";
+inline constexpr const char* kPatternExtension = "hxq";
+
+// Colour dialog failure, shown when the dialog itself fails.
+inline constexpr const char* kChooseColorError = "ChooseColor";
+
+// Toolbar keys and tool tips, left to right; an empty key is a separator.
+struct ToolbarEntry {
+    const char* key;
+    const char* toolTip;
+    bool enabled;
+    bool pressed;
+};
+inline constexpr ToolbarEntry kToolbar[21] = {
+    {"Open", "開く", true, false},
+    {"Save", "保存", true, false},
+    {"", "", false, false},
+    {"Start", "開始", true, false},
+    {"Stop", "停止", false, false},
+    {"Step", "ステップ実行", true, false},
+    {"AutoStimulate", "変化を促す", true, true},
+    {"", "", false, false},
+    {"Cut", "切り取り", false, false},
+    {"Copy", "コピー", false, false},
+    {"Paste", "貼り付け", false, false},
+    {"", "", false, false},
+    {"New registration", "パターン登録", false, false},
+    {"Random", "ランダム", true, false},
+    {"Clear", "クリア", true, false},
+    {"Color", "色", false, false},
+    {"Reversing right and left", "左右反転", false, false},
+    {"Reversing top and bottom", "上下反転", false, false},
+    {"Rotate", "回転", false, false},
+    {"Expand", "拡大", true, false},
+    {"Reduction", "縮小", true, false},
+};
+
+}  // namespace texts

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/board.h"
+#include "engine/random_sequence.h"
+
+namespace engine {
+
+// Seeding density and mutation rate of the colour rule.
+inline constexpr float kSeedShare = 0.2f;
+inline constexpr int kMutationOneIn = 1000;
+
+// The colour rule for a cell that comes to life without parents: Red and Green
+// 1..255; Blue 1..255 when either is above 128, otherwise 128..255. Draws
+// exactly three fractions, red first. Writes only the three colour fields.
+void RandomColor(RandomSequence& random, CellRecord& cell);
+
+// ⌊r × n⌋ for a fraction r, computed in single precision as the rules state.
+int32_t ScaledDraw(float r, int32_t n);
+
+// Empties the board and seeds it: one fraction per cell, x outer and y inner;
+// below 0.2 the cell becomes live and its colour's three fractions follow at
+// once. Generation = 1, history cleared then counted, Modified = true.
+// Does not touch Tally or anything outside the board.
+void Init(Board& board, RandomSequence& random);
+
+// One generation of Conway's rule on the torus with colour inheritance (see
+// generation_step.cpp). Reads Cells, writes Cells and Generation; draws one
+// fraction per birth in scan order and three more after a mutation. Does not
+// count the population. Afterwards Tally holds scratch data only.
+void ReCalc(Board& board, RandomSequence& random);
+
+}  // namespace engine

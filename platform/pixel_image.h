@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+// A colour as 0x00RRGGBB (the layout of a 32-bit RGB image pixel).
+using Rgb = uint32_t;
+inline constexpr Rgb rgb(int r, int g, int b) {
+    return (static_cast<Rgb>(r & 0xFF) << 16) | (static_cast<Rgb>(g & 0xFF) << 8) | static_cast<Rgb>(b & 0xFF);
+}
+
+// A rectangle in pixels; right and bottom are exclusive.
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// An off-screen picture: width x height pixels, row by row, each 0xFFRRGGBB
+// (the memory layout of QImage::Format_RGB32, so the window can show it
+// without converting).
+struct PixelImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+
+    void resize(int w, int h) {
+        width = w;
+        height = h;
+        pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0xFF000000u);
+    }
+    uint32_t& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+// The window system's colours for a raised three-dimensional edge.
+struct BevelColors {
+    Rgb light = rgb(227, 227, 227);       // outer ring, top and left
+    Rgb highlight = rgb(255, 255, 255);   // inner ring, top and left
+    Rgb shadow = rgb(160, 160, 160);      // inner ring, bottom and right
+    Rgb darkShadow = rgb(105, 105, 105);  // outer ring, bottom and right
+};
+
+}  // namespace platform

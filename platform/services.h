@@ -1,0 +1,204 @@
+#pragma once
+
+// The window-system services that the program's logic calls, as small
+// interfaces. The Qt 6 implementation is in platform/qt/; the tests provide
+// recording fakes (tests/support/fakes.h).
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/pixel_image.h"
+
+namespace platform {
+
+// ---------------------------------------------------------------- dialogs --
+
+enum class MessageIcon { None, Information, Question, Warning, Exclamation };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Settings of a file dialog. `filter` is "description|pattern|description|pattern".
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;
+    std::string defaultExtension;  // appended to a name typed without one
+    std::string initialDirectory;
+};
+
+struct ColorDialogResult {
+    bool accepted = false;      // OK pressed
+    int32_t color = 0;          // 0x00BBGGRR, valid when accepted
+    int32_t failureCode = 0;    // non-zero when the dialog itself failed
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A modal message box; returns the button pressed.
+    virtual MessageAnswer message(const std::string& text, const std::string& title, MessageIcon icon,
+                                  MessageButtons buttons, MessageAnswer defaultButton) = 0;
+
+    // Open dialog: only an existing file in an existing folder. Returns the
+    // full path, or "" when cancelled.
+    virtual std::string openFile(const FileDialogRequest& request) = 0;
+
+    // Save dialog: the folder must exist; asks before returning an existing
+    // file. Returns the full path, or "" when cancelled.
+    virtual std::string saveFile(const FileDialogRequest& request) = 0;
+
+    // The colour dialog, starting on `initial` (0x00BBGGRR) with `flags`
+    // (1 start on the colour, 2 custom part open, 256 any colour). Shows and
+    // updates the 16 custom colours in place.
+    virtual ColorDialogResult chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>& customColors) = 0;
+};
+
+// -------------------------------------------------------------- clipboard --
+
+// What went wrong in a clipboard operation; each has its own message.
+enum class ClipboardFailure { None, Open, Empty, GetData, Size, Lock };
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+
+    // Registers a private format by name; the same name gives the same
+    // format in every running copy. Returns 0 on failure.
+    virtual uint32_t registerFormat(const std::string& name) = 0;
+
+    virtual bool hasFormat(uint32_t format) = 0;
+
+    // Replaces the clipboard's contents with `data` under `format` and, when
+    // given, a picture beside it for other programs.
+    virtual ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture) = 0;
+
+    // The data under `format`. Fails with GetData when the format is not
+    // there and Size when the data is empty.
+    virtual ClipboardFailure get(uint32_t format, std::vector<uint8_t>& data) = 0;
+};
+
+// ------------------------------------------------------------- file system --
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool exists(const std::string& path) = 0;  // a file (not a folder) of that path
+
+    // The whole file, or nothing when it cannot be read.
+    virtual std::optional<std::vector<uint8_t>> readFile(const std::string& path) = 0;
+
+    // Writes the whole file so that it either has the new contents or, on
+    // failure, the contents it had before (written to a temporary file beside
+    // it, then put in its place). Returns "" on success, else a reason.
+    virtual std::string writeFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
+
+    // Names (not paths) of the files in `directory` whose names end in
+    // `suffix`, in the order the listing returns them.
+    virtual std::vector<std::string> list(const std::string& directory, const std::string& suffix) = 0;
+
+    virtual std::string programDirectory() = 0;
+    virtual std::string currentDirectory() = 0;
+};
+
+// ------------------------------------------------------------- the window --
+
+// Menu items (and whole menus) the logic enables, checks or hides.
+enum class Menu {
+    File, FileOpen, FileSave, FileExit,
+    Exec, ExecStart, ExecStop, ExecStep, ExecStimulate,
+    Edit, EditCut, EditCopy, EditPaste,
+    Pattern, PatternCommon, PatternRandom, PatternClear, PatternColor,
+    PatternReverse, PatternReverseRL, PatternReverseTB, PatternRotate,
+    Bar3, PatternExpand, PatternReduction,
+    Popup1Reset,
+};
+
+enum class Popup { Pattern, Popup1 };
+
+// Mouse buttons and modifier keys as bit masks.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kShiftKey = 1;
+
+// Everything the window reports to the logic.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void menuTriggered(Menu item) = 0;
+    virtual void menuAboutToShow(Menu menu) = 0;  // Edit, Pattern
+    virtual void patternItemTriggered(int index) = 0;
+    virtual void toolbarButtonClicked(const std::string& key) = 0;
+    // Board mouse events; x and y in board units (one unit per cell).
+    virtual void boardMouseDown(int button, int shift, float x, float y) = 0;
+    virtual void boardMouseMove(int button, int shift, float x, float y) = 0;
+    virtual void boardMouseUp(int button, int shift, float x, float y) = 0;
+    // The window system wants the board repainted (uncovered, restored).
+    virtual void boardExposed() = 0;
+    // A mouse button on the status bar; x in the status bar's pixels.
+    virtual void statusBarMouse(int button, int shift, int x, int y) = 0;
+    // The window is being closed (close box or unload).
+    virtual void windowClosing() = 0;
+};
+
+class MainWindow {
+public:
+    virtual ~MainWindow() = default;
+
+    virtual void setEvents(WindowEvents* events) = 0;
+
+    // Menus.
+    virtual void setMenuEnabled(Menu item, bool enabled) = 0;
+    virtual bool menuEnabled(Menu item) const = 0;
+    virtual void setMenuChecked(Menu item, bool checked) = 0;
+    virtual bool menuChecked(Menu item) const = 0;
+    virtual void setMenuVisible(Menu item, bool visible) = 0;
+    virtual bool menuVisible(Menu item) const = 0;
+
+    // The pattern submenu's item array; a caption of "-" is a separator.
+    virtual int patternItemCount() const = 0;
+    virtual void addPatternItem(const std::string& caption) = 0;
+    virtual void removePatternItem(int index) = 0;
+    virtual std::string patternItemCaption(int index) const = 0;
+    virtual void setPatternItemCaption(int index, const std::string& caption) = 0;
+
+    // Shows a menu as a pop-up at the pointer and returns when it closes; a
+    // chosen item has then been reported through WindowEvents.
+    virtual void showPopup(Popup popup) = 0;
+
+    // Toolbar buttons by key.
+    virtual void setButtonEnabled(const std::string& key, bool enabled) = 0;
+    virtual bool buttonEnabled(const std::string& key) const = 0;
+    virtual void setButtonPressed(const std::string& key, bool pressed) = 0;
+    virtual bool buttonPressed(const std::string& key) const = 0;
+
+    // Status bar panels, numbered from 1.
+    virtual void setPanelText(int panel, const std::string& text) = 0;
+    virtual std::string panelText(int panel) const = 0;
+    virtual int panelLeft(int panel) const = 0;  // in the status bar's pixels
+
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual std::string caption() const = 0;
+
+    // The board picture: its drawing area in pixels, the number of board
+    // units across it (for mouse positions), the image it shows, and the
+    // focus rectangle drawn over the image while set.
+    virtual int boardPixelWidth() const = 0;
+    virtual int boardPixelHeight() const = 0;
+    virtual void setBoardScale(int units) = 0;
+    virtual int boardScale() const = 0;
+    virtual void showBoard(const PixelImage& image) = 0;
+    virtual void setFocusRect(const std::optional<PixelRect>& rect) = 0;
+    virtual BevelColors bevelColors() const = 0;
+
+    // Lets every pending window event run, then returns.
+    virtual void processEvents() = 0;
+
+    // Closes the window; the program ends with it.
+    virtual void close() = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, and
+# only those that are missing. Quiet when nothing is missing; says what it
+# installs otherwise. Sourced by run.sh and test.sh.
+
+kaleidomat_packages=(
+  g++ make cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  fonts-ipafont-gothic
+  xvfb xauth xdotool xclip
+)
+
+kaleidomat_install_missing() {
+  local missing=() p
+  for p in "${kaleidomat_packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq >/dev/null
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Configures and builds one build folder quietly; prints the compiler's
+# output only when something fails.
+kaleidomat_build() {
+  local dir=$1; shift
+  local log="$dir.log"
+  mkdir -p "$(dirname "$dir")"
+  if ! { cmake -S "$kaleidomat_root" -B "$dir" "$@" && cmake --build "$dir" -j "$(nproc)"; } >"$log" 2>&1; then
+    cat "$log"
+    echo "Build failed in $dir" >&2
+    return 1
+  fi
+}
+
+kaleidomat_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

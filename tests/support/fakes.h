@@ -1,0 +1,263 @@
+#pragma once
+
+// Recording fakes of the platform services, for driving Form1 in tests
+// without a window system. Dialogs answer from a script; everything shown is
+// recorded.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/texts.h"
+#include "platform/services.h"
+
+namespace fakes {
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    platform::MessageIcon icon;
+    platform::MessageButtons buttons;
+    platform::MessageAnswer defaultButton;
+};
+
+struct ShownFileDialog {
+    bool open;
+    platform::FileDialogRequest request;
+};
+
+class FakeDialogs : public platform::Dialogs {
+public:
+    std::vector<ShownMessage> messages;
+    std::deque<platform::MessageAnswer> answers;  // for Yes/No boxes; default button when empty
+    std::vector<ShownFileDialog> fileDialogs;
+    std::deque<std::string> filePaths;  // answers to file dialogs; "" (cancel) when empty
+    struct ColorCall {
+        int32_t initial;
+        int32_t flags;
+    };
+    std::vector<ColorCall> colorCalls;
+    std::deque<platform::ColorDialogResult> colorAnswers;  // cancel when empty
+    std::function<void(std::array<int32_t, 16>&)> editCustomColors;
+    std::function<void(const ShownMessage&)> onMessage;  // runs while the box is "open"
+
+    platform::MessageAnswer message(const std::string& text, const std::string& title, platform::MessageIcon icon,
+                                    platform::MessageButtons buttons, platform::MessageAnswer defaultButton) override {
+        messages.push_back({text, title, icon, buttons, defaultButton});
+        if (onMessage) onMessage(messages.back());
+        if (buttons == platform::MessageButtons::Ok) return platform::MessageAnswer::Ok;
+        if (answers.empty()) return defaultButton;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::string openFile(const platform::FileDialogRequest& r) override { return file(true, r); }
+    std::string saveFile(const platform::FileDialogRequest& r) override { return file(false, r); }
+    platform::ColorDialogResult chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>& custom) override {
+        colorCalls.push_back({initial, flags});
+        if (editCustomColors) editCustomColors(custom);
+        if (colorAnswers.empty()) return {};
+        auto a = colorAnswers.front();
+        colorAnswers.pop_front();
+        return a;
+    }
+
+private:
+    std::string file(bool open, const platform::FileDialogRequest& r) {
+        fileDialogs.push_back({open, r});
+        if (filePaths.empty()) return "";
+        auto p = filePaths.front();
+        filePaths.pop_front();
+        return p;
+    }
+};
+
+// An in-process clipboard: formats by name, like the real one.
+class FakeClipboard : public platform::Clipboard {
+public:
+    std::map<std::string, uint32_t> registered;
+    std::map<uint32_t, std::vector<uint8_t>> contents;
+    bool hasPicture = false;
+    platform::PixelImage picture;
+    bool failRegistration = false;
+    platform::ClipboardFailure failPut = platform::ClipboardFailure::None;
+    platform::ClipboardFailure failGet = platform::ClipboardFailure::None;
+    int putCount = 0;
+
+    uint32_t registerFormat(const std::string& name) override {
+        if (failRegistration) return 0;
+        auto [it, inserted] = registered.emplace(name, 0xC000u + static_cast<uint32_t>(registered.size()));
+        return it->second;
+    }
+    bool hasFormat(uint32_t format) override { return contents.count(format) != 0; }
+    platform::ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data,
+                                   const platform::PixelImage* pic) override {
+        ++putCount;
+        if (failPut != platform::ClipboardFailure::None) return failPut;
+        contents.clear();
+        contents[format] = data;
+        hasPicture = pic != nullptr;
+        if (pic) picture = *pic;
+        return platform::ClipboardFailure::None;
+    }
+    platform::ClipboardFailure get(uint32_t format, std::vector<uint8_t>& data) override {
+        if (failGet != platform::ClipboardFailure::None) return failGet;
+        auto it = contents.find(format);
+        if (it == contents.end()) return platform::ClipboardFailure::GetData;
+        if (it->second.empty()) return platform::ClipboardFailure::Size;
+        data = it->second;
+        return platform::ClipboardFailure::None;
+    }
+    // Text or a picture from another program: the private format is gone.
+    void putForeign() {
+        contents.clear();
+        hasPicture = true;
+    }
+};
+
+// Files in memory. Paths are plain strings; a folder exists when it was
+// added or holds a file.
+class FakeFileSystem : public platform::FileSystem {
+public:
+    std::map<std::string, std::vector<uint8_t>> files;
+    std::vector<std::string> listingOrder;  // names in the program directory, in listing order
+    std::set<std::string> failWrites;       // paths whose writes fail
+    std::string programDir = "/app";
+    std::string currentDir = "/home/user";
+
+    bool exists(const std::string& path) override { return files.count(path) != 0; }
+    std::optional<std::vector<uint8_t>> readFile(const std::string& path) override {
+        auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        return it->second;
+    }
+    std::string writeFile(const std::string& path, const std::vector<uint8_t>& bytes) override {
+        if (failWrites.count(path)) return "No space left on device";
+        files[path] = bytes;
+        return "";
+    }
+    std::vector<std::string> list(const std::string& directory, const std::string& suffix) override {
+        std::vector<std::string> out;
+        for (const auto& name : listingOrder) {
+            if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+                files.count(directory + "/" + name))
+                out.push_back(name);
+        }
+        return out;
+    }
+    std::string programDirectory() override { return programDir; }
+    std::string currentDirectory() override { return currentDir; }
+
+    // Adds a file beside the program; it is listed after those added before.
+    void addProgramFile(const std::string& name, std::vector<uint8_t> bytes) {
+        files[programDir + "/" + name] = std::move(bytes);
+        listingOrder.push_back(name);
+    }
+};
+
+// The window without a window system: records every state the logic sets.
+class FakeMainWindow : public platform::MainWindow {
+public:
+    struct MenuState {
+        bool enabled = true, checked = false, visible = true;
+    };
+    struct ButtonState {
+        bool enabled = false, pressed = false;
+    };
+    std::map<platform::Menu, MenuState> menus;
+    std::map<std::string, ButtonState> buttons;
+    std::vector<std::string> patternItems;
+    std::array<std::string, 5> panels;  // 1..4
+    std::string captionText;
+    int scale = 0;
+    platform::PixelImage shown;
+    int showCount = 0;
+    std::optional<platform::PixelRect> focus;
+    std::vector<platform::Popup> popups;
+    // Runs while a pop-up is open, e.g. to choose one of its items.
+    std::function<void(platform::Popup)> onPopup;
+    // Runs inside each processEvents, e.g. to press Stop during a run.
+    std::function<void()> onProcessEvents;
+    int processEventsCount = 0;
+    bool closed = false;
+    platform::WindowEvents* events = nullptr;
+    // Pixel x where each status panel begins (panels 1..4).
+    std::array<int, 5> panelLefts{0, 0, 130, 260, 376};
+
+    // Starts in the window's design state, like the real one.
+    FakeMainWindow() {
+        for (const auto& entry : texts::kToolbar)
+            if (*entry.key) buttons[entry.key] = {entry.enabled, entry.pressed};
+        menus[platform::Menu::ExecStop].enabled = false;
+        menus[platform::Menu::ExecStimulate].checked = true;
+        panels = {"", texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design, texts::kPanel4Design};
+    }
+
+    void setEvents(platform::WindowEvents* e) override { events = e; }
+    void setMenuEnabled(platform::Menu m, bool v) override { menus[m].enabled = v; }
+    bool menuEnabled(platform::Menu m) const override { return stateOf(m).enabled; }
+    void setMenuChecked(platform::Menu m, bool v) override { menus[m].checked = v; }
+    bool menuChecked(platform::Menu m) const override { return stateOf(m).checked; }
+    void setMenuVisible(platform::Menu m, bool v) override { menus[m].visible = v; }
+    bool menuVisible(platform::Menu m) const override { return stateOf(m).visible; }
+
+    int patternItemCount() const override { return static_cast<int>(patternItems.size()); }
+    void addPatternItem(const std::string& c) override { patternItems.push_back(c); }
+    void removePatternItem(int i) override { patternItems.erase(patternItems.begin() + i); }
+    std::string patternItemCaption(int i) const override { return patternItems.at(i); }
+    void setPatternItemCaption(int i, const std::string& c) override { patternItems.at(i) = c; }
+
+    void showPopup(platform::Popup p) override {
+        popups.push_back(p);
+        if (onPopup) onPopup(p);
+    }
+
+    void setButtonEnabled(const std::string& k, bool v) override { button(k).enabled = v; }
+    bool buttonEnabled(const std::string& k) const override { return buttons.at(k).enabled; }
+    void setButtonPressed(const std::string& k, bool v) override { button(k).pressed = v; }
+    bool buttonPressed(const std::string& k) const override { return buttons.at(k).pressed; }
+
+    void setPanelText(int p, const std::string& t) override { panels.at(p) = t; }
+    std::string panelText(int p) const override { return panels.at(p); }
+    int panelLeft(int p) const override { return panelLefts.at(p); }
+
+    void setCaption(const std::string& c) override { captionText = c; }
+    std::string caption() const override { return captionText; }
+
+    int boardPixelWidth() const override { return 480; }
+    int boardPixelHeight() const override { return 480; }
+    void setBoardScale(int units) override { scale = units; }
+    int boardScale() const override { return scale; }
+    void showBoard(const platform::PixelImage& image) override {
+        shown = image;
+        ++showCount;
+    }
+    void setFocusRect(const std::optional<platform::PixelRect>& r) override { focus = r; }
+    platform::BevelColors bevelColors() const override { return {}; }
+    void processEvents() override {
+        ++processEventsCount;
+        if (onProcessEvents) onProcessEvents();
+    }
+    void close() override {
+        if (closed) return;
+        closed = true;
+        if (events) events->windowClosing();
+    }
+
+private:
+    ButtonState& button(const std::string& k) {
+        auto it = buttons.find(k);
+        if (it == buttons.end()) throw std::out_of_range("no toolbar button " + k);
+        return it->second;
+    }
+    MenuState stateOf(platform::Menu m) const {
+        auto it = menus.find(m);
+        return it == menus.end() ? MenuState{} : it->second;
+    }
+};
+
+}  // namespace fakes

@@ -1,0 +1,2 @@
+kaleidomat_test(engine_tests engine_tests.cpp)
+target_link_libraries(engine_tests PRIVATE kaleidomat_engine)

@@ -1,0 +1,152 @@
+#include "app/form1.h"
+
+#include "app/texts.h"
+#include "engine/rules.h"
+
+namespace app {
+
+using platform::Menu;
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+Form1::Form1(Services services, Options options) : services_(services), options_(std::move(options)) {
+    picBuffer.resize(services_.window.boardPixelWidth(), services_.window.boardPixelHeight());
+}
+
+Form1::~Form1() = default;
+
+platform::MessageAnswer Form1::Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
+                                       MessageAnswer defaultButton) {
+    return services_.dialogs.message(text, texts::kAppTitle, icon, buttons, defaultButton);
+}
+
+bool Form1::Form_Load() {
+    random.reseed(options_.seed ? *options_.seed : engine::RandomSequence::clockSeed());
+    // The toolbar pictures belong to the window and are in place already.
+    run.AutoStimulate = true;
+
+    ClipFormat = services_.clipboard.registerFormat(texts::kClipboardFormatName);
+    if (ClipFormat == 0) {
+        Message(texts::kRegisterFormatFailed, MessageIcon::Warning);
+        return false;
+    }
+
+    selection.SelLeft = -1;
+    board.GridMax = engine::kStartGridMax;
+
+    bool loaded = false;
+    const std::string& path = options_.commandLine;
+    if (!path.empty()) {
+        if (services_.files.exists(path)) {
+            // A refused file has shown its message; start-up then goes on as
+            // without a file, so a board exists before the first drawing.
+            loaded = OpenFile(path);
+            if (loaded) ReDraw();
+        } else {
+            Message("'" + path + texts::kNotFoundSuffix, MessageIcon::Warning);
+        }
+    }
+    if (!loaded) {
+        board.create(board.GridMax);
+        engine::Init(board, random);
+        ScalePictures();
+        ReDraw();
+    }
+    FillPatternMenu();
+    return true;
+}
+
+void Form1::FillPatternMenu() {
+    platform::MainWindow& w = services_.window;
+    // Item 0 exists from the start; the other built-ins and the separator follow.
+    for (int i = 1; i < 5; ++i) w.addPatternItem(texts::kBuiltinPatternNames[i]);
+    w.addPatternItem(texts::kSeparatorCaption);
+    const std::string ext = std::string(".") + texts::kPatternExtension;
+    for (const std::string& name : services_.files.list(services_.files.programDirectory(), ext))
+        w.addPatternItem(name.substr(0, name.size() - ext.size()));
+    w.addPatternItem(texts::kRegisterPattern);
+}
+
+void Form1::Form_Unload() {
+    if (unloaded_) return;
+    run.RunMode = 0;  // a run loop waiting in its yield ends when it next looks
+    board.Cells.clear();
+    board.Cells.shrink_to_fit();
+    board.Tally.clear();
+    board.Tally.shrink_to_fit();
+    unloaded_ = true;
+}
+
+void Form1::mnuFileExit_Click() {
+    run.RunMode = 0;
+    services_.window.close();  // runs Form_Unload through windowClosing
+    Form_Unload();
+}
+
+// ---- events from the window ---------------------------------------------------
+// Nothing reaches the handlers once the window has been unloaded.
+
+void Form1::menuTriggered(Menu item) {
+    if (unloaded_) return;
+    switch (item) {
+        case Menu::FileOpen: mnuFileOpen_Click(); break;
+        case Menu::FileSave: mnuFileSave_Click(); break;
+        case Menu::FileExit: mnuFileExit_Click(); break;
+        case Menu::ExecStart: mnuExecStart_Click(); break;
+        case Menu::ExecStop: mnuExecStop_Click(); break;
+        case Menu::ExecStep: mnuExecStep_Click(); break;
+        case Menu::ExecStimulate: mnuExecStimulate_Click(); break;
+        case Menu::EditCut: mnuEditCut_Click(); break;
+        case Menu::EditCopy: mnuEditCopy_Click(); break;
+        case Menu::EditPaste: mnuEditPaste_Click(); break;
+        case Menu::PatternRandom: mnuPatternRandom_Click(); break;
+        case Menu::PatternClear: mnuPatternClear_Click(); break;
+        case Menu::PatternColor: mnuPatternColor_Click(); break;
+        case Menu::PatternReverseRL: mnuPatternReverseRL_Click(); break;
+        case Menu::PatternReverseTB: mnuPatternReverseTB_Click(); break;
+        case Menu::PatternRotate: mnuPatternRotate_Click(); break;
+        case Menu::PatternExpand: mnuPatternExpand_Click(); break;
+        case Menu::PatternReduction: mnuPatternReduction_Click(); break;
+        case Menu::Popup1Reset: mnuPopup1Reset_Click(); break;
+        default: break;  // menus and submenus themselves do nothing when chosen
+    }
+}
+
+void Form1::menuAboutToShow(Menu menu) {
+    if (unloaded_) return;
+    if (menu == Menu::Edit) mnuEdit_Click();
+    if (menu == Menu::Pattern) mnuPattern_Click();
+}
+
+void Form1::patternItemTriggered(int index) {
+    if (!unloaded_) mnuPatternCommonItem_Click(index);
+}
+
+void Form1::toolbarButtonClicked(const std::string& key) {
+    if (!unloaded_) Toolbar1_ButtonClick(key);
+}
+
+void Form1::boardMouseDown(int button, int shift, float x, float y) {
+    if (!unloaded_) picDraw_MouseDown(button, shift, x, y);
+}
+
+void Form1::boardMouseMove(int button, int shift, float x, float y) {
+    if (!unloaded_) picDraw_MouseMove(button, shift, x, y);
+}
+
+void Form1::boardMouseUp(int button, int shift, float x, float y) {
+    if (!unloaded_) picDraw_MouseUp(button, shift, x, y);
+}
+
+void Form1::boardExposed() {
+    if (!unloaded_) picDraw_Paint();
+}
+
+void Form1::statusBarMouse(int button, int shift, int x, int y) {
+    if (!unloaded_) StatusBar1_MouseButton(button, shift, x, y);
+}
+
+void Form1::windowClosing() { Form_Unload(); }
+
+}  // namespace app

@@ -1,0 +1,217 @@
+// Drawing, the run loop, run control, auto-stimulation, the toolbar and the
+// status bar.
+
+#include <algorithm>
+
+#include "app/form1.h"
+#include "app/texts.h"
+#include "display/board_renderer.h"
+#include "engine/rules.h"
+
+namespace app {
+
+using platform::Menu;
+
+void Form1::ScalePictures() {
+    services_.window.setBoardScale(board.side());
+    if (picBuffer.width != services_.window.boardPixelWidth() || picBuffer.height != services_.window.boardPixelHeight())
+        picBuffer.resize(services_.window.boardPixelWidth(), services_.window.boardPixelHeight());
+}
+
+void Form1::ReDraw() {
+    if (unloaded_) return;
+    platform::MainWindow& w = services_.window;
+    auto& history = board.PopulationHistory;
+    for (std::size_t i = history.size() - 1; i > 0; --i) history[i] = history[i - 1];
+    history[0] = 0;
+
+    history[0] = display::RenderBoard(board, picBuffer, w.bevelColors());
+    w.showBoard(picBuffer);
+
+    // The fresh picture has no focus rectangle: put it back, flag unchanged.
+    if (selection.FocusShown) {
+        selection.FocusShown = false;
+        DrawFocus();
+    }
+
+    w.setPanelText(1, texts::kGenerationPrefix + display::FormatCount(board.Generation));
+    w.setPanelText(2, texts::kPopulationPrefix + display::FormatCount(board.Population()));
+
+    const bool canRun = board.Population() != 0 && run.RunMode != 2;
+    w.setMenuEnabled(Menu::ExecStart, canRun);
+    w.setMenuEnabled(Menu::ExecStep, canRun);
+    w.setButtonEnabled("Start", w.menuEnabled(Menu::ExecStart));
+    w.setButtonEnabled("Step", w.menuEnabled(Menu::ExecStep));
+
+    if (run.RunMode != 0) AutoStimulation();
+}
+
+void Form1::picDraw_Paint() { ReDraw(); }
+
+// ---- the run loop -----------------------------------------------------------------
+
+void Form1::Exec() {
+    ++execDepth_;
+    selection.FocusShown = false;
+    selection.SelLeft = -1;
+    services_.window.setFocusRect(std::nullopt);
+    for (;;) {
+        engine::ReCalc(board, random);
+        ReDraw();
+        if (run.RunMode == 1) break;
+        if (board.Population() == 0) {
+            Message(texts::kExtinct, platform::MessageIcon::Information);
+            mnuExecStop_Click();
+        }
+        services_.window.processEvents();
+        // A window closed inside the yield has set RunMode to 0 already.
+        if (run.RunMode != 2 || unloaded_) break;
+    }
+    --execDepth_;
+}
+
+void Form1::mnuExecStart_Click() {
+    platform::MainWindow& w = services_.window;
+    w.setMenuEnabled(Menu::ExecStart, false);
+    w.setMenuEnabled(Menu::ExecStop, true);
+    w.setMenuEnabled(Menu::ExecStep, false);
+    w.setMenuEnabled(Menu::Pattern, false);
+    w.setMenuEnabled(Menu::FileOpen, false);
+    w.setMenuEnabled(Menu::FileSave, false);
+    w.setMenuEnabled(Menu::Edit, false);
+
+    w.setButtonEnabled("Start", w.menuEnabled(Menu::ExecStart));
+    w.setButtonEnabled("Stop", w.menuEnabled(Menu::ExecStop));
+    w.setButtonEnabled("Step", w.menuEnabled(Menu::ExecStep));
+    const bool pattern = w.menuEnabled(Menu::Pattern);
+    for (const char* key : {"New registration", "Random", "Clear", "Color", "Reversing right and left",
+                            "Reversing top and bottom", "Rotate", "Expand", "Reduction"})
+        w.setButtonEnabled(key, pattern);
+    w.setButtonEnabled("Open", w.menuEnabled(Menu::FileOpen));
+    w.setButtonEnabled("Save", w.menuEnabled(Menu::FileSave));
+    const bool edit = w.menuEnabled(Menu::Edit);
+    for (const char* key : {"Cut", "Copy", "Paste"}) w.setButtonEnabled(key, edit);
+
+    run.RunMode = 2;
+    Exec();
+}
+
+void Form1::mnuExecStop_Click() {
+    platform::MainWindow& w = services_.window;
+    const bool populated = board.Population() != 0;
+    w.setMenuEnabled(Menu::ExecStart, populated);
+    w.setMenuEnabled(Menu::ExecStop, false);
+    w.setMenuEnabled(Menu::ExecStep, populated);
+    w.setMenuEnabled(Menu::Pattern, true);
+    w.setMenuEnabled(Menu::FileOpen, true);
+    w.setMenuEnabled(Menu::FileSave, true);
+    w.setMenuEnabled(Menu::Edit, true);
+
+    w.setButtonEnabled("Start", w.menuEnabled(Menu::ExecStart));
+    w.setButtonEnabled("Stop", w.menuEnabled(Menu::ExecStop));
+    w.setButtonEnabled("Step", w.menuEnabled(Menu::ExecStep));
+    const bool pattern = w.menuEnabled(Menu::Pattern);
+    w.setButtonEnabled("Random", pattern);
+    w.setButtonEnabled("Clear", pattern);
+    w.setButtonEnabled("Expand", pattern && board.GridMax < engine::kMaxGridMax);
+    w.setButtonEnabled("Reduction", pattern && board.GridMax > engine::kMinGridMax);
+    w.setButtonEnabled("Open", w.menuEnabled(Menu::FileOpen));
+    w.setButtonEnabled("Save", w.menuEnabled(Menu::FileSave));
+
+    run.RunMode = 0;
+}
+
+void Form1::mnuExecStep_Click() {
+    run.RunMode = 1;
+    Exec();
+}
+
+void Form1::mnuExecStimulate_Click() {
+    platform::MainWindow& w = services_.window;
+    w.setMenuChecked(Menu::ExecStimulate, !w.menuChecked(Menu::ExecStimulate));
+    run.AutoStimulate = !run.AutoStimulate;
+    w.setButtonPressed("AutoStimulate", run.AutoStimulate);
+}
+
+// ---- auto-stimulation ---------------------------------------------------------------
+
+void Form1::AutoStimulation() {
+    if (run.RunMode == 0) return;
+    auto& p = board.PopulationHistory;
+    const bool still = std::all_of(p.begin(), p.end(), [&](int32_t v) { return v == p[0]; });
+    if (still && run.AutoStimulate && StimulateOneCell()) {
+        ++p[0];
+        board.Generation = 1;
+    }
+    const bool alternating = p[0] == p[2] && p[0] == p[4] && p[0] == p[6] && p[0] == p[8] && p[1] == p[3] &&
+                             p[1] == p[5] && p[1] == p[7] && p[1] == p[9];
+    if (alternating && run.AutoStimulate && StimulateOneCell()) {
+        ++p[0];
+        board.Generation = 1;
+    }
+}
+
+// Brings one random dead cell of the interior (rows and columns 1 .. GridMax - 1)
+// that touches a live cell to life. Such a cell need not exist (an empty board,
+// or one whose interior is all live, drawn ten times after a single step); the
+// random search would then never end, so the board is checked first and, with
+// no candidate, nothing is stimulated and no fraction is drawn.
+bool Form1::StimulateOneCell() {
+    const int32_t g = board.GridMax;
+    auto live = [&](int32_t x, int32_t y) { return board.cell(x, y).State != 0; };
+    auto touchesLife = [&](int32_t x, int32_t y) {
+        for (int32_t dx = -1; dx <= 1; ++dx)
+            for (int32_t dy = -1; dy <= 1; ++dy)
+                if ((dx || dy) && live(x + dx, y + dy)) return true;
+        return false;
+    };
+    bool anyCandidate = false;
+    for (int32_t x = 1; x < g && !anyCandidate; ++x)
+        for (int32_t y = 1; y < g && !anyCandidate; ++y) anyCandidate = !live(x, y) && touchesLife(x, y);
+    if (!anyCandidate) return false;
+
+    for (;;) {
+        const int32_t x = engine::ScaledDraw(random.next(), g - 1) + 1;
+        const int32_t y = engine::ScaledDraw(random.next(), g - 1) + 1;
+        if (live(x, y) || !touchesLife(x, y)) continue;
+        engine::CellRecord& c = board.cell(x, y);
+        c.State = 1;
+        engine::RandomColor(random, c);
+        return true;
+    }
+}
+
+// ---- toolbar and status bar -----------------------------------------------------------
+
+void Form1::Toolbar1_ButtonClick(const std::string& key) {
+    if (key == "Open") mnuFileOpen_Click();
+    else if (key == "Save") mnuFileSave_Click();
+    else if (key == "Start") mnuExecStart_Click();
+    else if (key == "Stop") mnuExecStop_Click();
+    else if (key == "Step") mnuExecStep_Click();
+    else if (key == "AutoStimulate") mnuExecStimulate_Click();
+    else if (key == "Cut") mnuEditCut_Click();
+    else if (key == "Copy") mnuEditCopy_Click();
+    else if (key == "Paste") mnuEditPaste_Click();
+    else if (key == "New registration") mnuPatternCommonItem_Click(services_.window.patternItemCount() - 1);
+    else if (key == "Random") mnuPatternRandom_Click();
+    else if (key == "Clear") mnuPatternClear_Click();
+    else if (key == "Color") mnuPatternColor_Click();
+    else if (key == "Reversing right and left") mnuPatternReverseRL_Click();
+    else if (key == "Reversing top and bottom") mnuPatternReverseTB_Click();
+    else if (key == "Rotate") mnuPatternRotate_Click();
+    else if (key == "Expand") mnuPatternExpand_Click();
+    else if (key == "Reduction") mnuPatternReduction_Click();
+}
+
+void Form1::StatusBar1_MouseButton(int button, int /*shift*/, int x, int /*y*/) {
+    if (x < services_.window.panelLeft(2) && (button & platform::kRightButton))
+        services_.window.showPopup(platform::Popup::Popup1);
+}
+
+void Form1::mnuPopup1Reset_Click() {
+    board.Generation = 0;
+    services_.window.setPanelText(1, texts::kGenerationReset);
+}
+
+}  // namespace app

@@ -1,9 +1,171 @@
-// Placeholder until the clipboard commands land.
+// Cut, copy and paste through the system clipboard. The cells travel as a cell
+// block under the private format ClipFormat, which every running copy of the
+// program registers under the same name; a picture of the selection goes
+// beside it for other programs. Pasting reads only the cell block.
+
+#include <algorithm>
+#include <variant>
+
 #include "app/form1.h"
+#include "app/texts.h"
+#include "display/board_renderer.h"
+#include "io/formats.h"
+
 namespace app {
-void Form1::CopyToClipboard() {}
-void Form1::PasteFromClipboard() {}
-void Form1::mnuEditCopy_Click() {}
-void Form1::mnuEditCut_Click() {}
-void Form1::mnuEditPaste_Click() {}
+
+namespace {
+
+using platform::ClipboardFailure;
+using platform::MessageIcon;
+
+const char* FailureText(ClipboardFailure failure) {
+    switch (failure) {
+        case ClipboardFailure::Open: return texts::kOpenClipboardFailed;
+        case ClipboardFailure::Empty: return texts::kEmptyClipboardFailed;
+        case ClipboardFailure::GetData: return texts::kGetClipboardDataFailed;
+        case ClipboardFailure::Size: return texts::kGlobalSizeFailed;
+        case ClipboardFailure::Lock: return texts::kGlobalLockFailed;
+        case ClipboardFailure::None: break;
+    }
+    return "";
+}
+
+// The selection as the board shows it: the part of the drawn board picture
+// under the selected cells, cut at the same pixel edges as the focus
+// rectangle, with the focus rectangle's dotted inverting outline when it is on
+// the screen. Empty when the picture has not been drawn.
+platform::PixelImage SelectionPicture(const platform::PixelImage& board, const Selection& s, int32_t side) {
+    platform::PixelImage picture;
+    if (board.width <= 0 || board.height <= 0) return picture;
+    const platform::PixelRect topLeft = display::CellPixelRect(s.SelLeft, s.SelTop, side, board.width, board.height);
+    const platform::PixelRect bottomRight =
+        display::CellPixelRect(s.SelRight, s.SelBottom, side, board.width, board.height);
+    const int left = std::clamp(topLeft.left, 0, board.width);
+    const int top = std::clamp(topLeft.top, 0, board.height);
+    const int right = std::clamp(bottomRight.right, left, board.width);
+    const int bottom = std::clamp(bottomRight.bottom, top, board.height);
+    if (right == left || bottom == top) return picture;
+
+    picture.resize(right - left, bottom - top);
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(&board.pixels[static_cast<std::size_t>(top + y) * board.width + left], picture.width,
+                    &picture.pixels[static_cast<std::size_t>(y) * picture.width]);
+
+    if (s.FocusShown) {
+        const auto invertDot = [&picture](int x, int y) {
+            if ((x + y) % 2 == 0) picture.at(x, y) ^= 0x00FFFFFFu;
+        };
+        const int w = picture.width, h = picture.height;
+        for (int x = 0; x < w; ++x) {
+            invertDot(x, 0);
+            if (h > 1) invertDot(x, h - 1);
+        }
+        for (int y = 1; y + 1 < h; ++y) {
+            invertDot(0, y);
+            if (w > 1) invertDot(w - 1, y);
+        }
+    }
+    return picture;
+}
+
+// Puts the selection on the clipboard; false, with the failure, when the cell
+// block did not get there.
+bool PutSelection(const Form1& form, platform::Clipboard& clipboard, ClipboardFailure& failure) {
+    const Selection& s = form.selection;
+    const io::CellBlock block = io::BlockFromBoard(form.board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
+    const platform::PixelImage picture = SelectionPicture(form.picBuffer, s, form.board.side());
+    failure = clipboard.put(form.ClipFormat, io::EncodeCellBlock(block), picture.width > 0 ? &picture : nullptr);
+    return failure == ClipboardFailure::None;
+}
+
+}  // namespace
+
+void Form1::CopyToClipboard() {
+    if (selection.SelLeft == -1) return;
+    ClipboardFailure failure = ClipboardFailure::None;
+    if (!PutSelection(*this, services_.clipboard, failure)) Message(FailureText(failure), MessageIcon::Exclamation);
+}
+
+void Form1::mnuEditCopy_Click() {
+    CopyToClipboard();
+    window().setButtonEnabled("Paste", true);
+}
+
+void Form1::mnuEditCut_Click() {
+    Selection& s = selection;
+    if (s.SelLeft == -1) return;
+    ClipboardFailure failure = ClipboardFailure::None;
+    if (PutSelection(*this, services_.clipboard, failure)) {
+        for (int32_t x = s.SelLeft; x <= s.SelRight; ++x)
+            for (int32_t y = s.SelTop; y <= s.SelBottom; ++y) board.cell(x, y) = {};
+        ReDraw();
+    } else {
+        // The cells are not on the clipboard, so they stay on the board.
+        Message(FailureText(failure), MessageIcon::Exclamation);
+    }
+    window().setButtonEnabled("Paste", true);
+}
+
+void Form1::PasteFromClipboard() {
+    Selection& s = selection;
+    if (s.SelLeft == -1) return;
+
+    // Take the focus rectangle off; the flag stays set so that it comes back
+    // around the selection as it is when the paste ends.
+    if (s.FocusShown) {
+        DrawFocus();
+        s.FocusShown = true;
+    }
+    // Puts the rectangle back when the paste ends without drawing the board.
+    const auto restoreFocus = [this, &s] {
+        if (s.FocusShown) {
+            s.FocusShown = false;
+            DrawFocus();
+        }
+    };
+
+    // A single cell takes whatever fits between it and the board's corner.
+    if (s.SelLeft == s.SelRight && s.SelTop == s.SelBottom) {
+        s.SelRight = board.GridMax;
+        s.SelBottom = board.GridMax;
+    }
+
+    platform::Clipboard& clipboard = services_.clipboard;
+    if (!clipboard.hasFormat(ClipFormat)) {
+        restoreFocus();
+        return;
+    }
+    std::vector<uint8_t> data;
+    const ClipboardFailure failure = clipboard.get(ClipFormat, data);
+    if (failure != ClipboardFailure::None) {
+        Message(FailureText(failure), MessageIcon::Exclamation);
+        restoreFocus();
+        return;
+    }
+    // A block that does not hold what its size fields promise (another
+    // program may use the same format name) is refused whole.
+    auto decoded = io::DecodeCellBlock(data);
+    if (std::holds_alternative<io::DecodeError>(decoded)) {
+        Message(texts::kNotOurData, MessageIcon::Exclamation);
+        restoreFocus();
+        return;
+    }
+    const io::CellBlock& block = std::get<io::CellBlock>(decoded);
+
+    if (s.SelRight - s.SelLeft + 1 > block.w) s.SelRight = s.SelLeft + block.w - 1;
+    if (s.SelBottom - s.SelTop + 1 > block.h) s.SelBottom = s.SelTop + block.h - 1;
+    for (int dx = 0; dx < block.w; ++dx) {
+        for (int dy = 0; dy < block.h; ++dy) {
+            const int32_t x = s.SelLeft + dx;
+            const int32_t y = s.SelTop + dy;
+            if (x > s.SelRight || y > s.SelBottom || !board.contains(x, y)) continue;
+            const io::CellEntry& e = block.at(dx, dy);
+            board.cell(x, y) = {e.State, e.Red, e.Green, e.Blue};
+        }
+    }
+    ReDraw();
+}
+
+void Form1::mnuEditPaste_Click() { PasteFromClipboard(); }
+
 }  // namespace app

@@ -1,15 +1,236 @@
-// Placeholder until the file commands land.
+// Board data files, the file dialogs, and pattern files with their menu items.
+//
+// Files are always decoded completely before any state changes, so a refused
+// or unreadable file leaves the board, the selection, FileName and Modified as
+// they were. Writes go through FileSystem::writeFile, which replaces a file
+// only once the new contents are safely written; a failed write is reported
+// and changes nothing.
+
+#include <algorithm>
+#include <charconv>
+#include <variant>
+
 #include "app/form1.h"
+#include "app/texts.h"
+#include "io/formats.h"
+
 namespace app {
-void Form1::SaveData() {}
-bool Form1::OpenFile(const std::string&) { return false; }
-void Form1::mnuFileOpen_Click() {}
-void Form1::mnuFileSave_Click() {}
-std::string Form1::GetOpenFileName(int) { return ""; }
-std::string Form1::GetSaveFileName(int) { return ""; }
-std::string Form1::GetFileTitle(const std::string& s) { return s; }
-std::string Form1::TrimNull(const std::string& s) { return s; }
-void Form1::CreatePatternFile() {}
-void Form1::ReadPatternFile(const std::string&) {}
-void Form1::SetFileCaption() {}
+
+namespace {
+
+using platform::MessageAnswer;
+using platform::MessageButtons;
+using platform::MessageIcon;
+
+// `text` without its last `count` characters (UTF-8 code points, so a name
+// never loses half a character); empty when it has no more than that.
+std::string DropLastCharacters(const std::string& text, int count) {
+    std::size_t end = text.size();
+    for (int i = 0; i < count && end > 0; ++i) {
+        --end;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    }
+    return text.substr(0, end);
+}
+
+}  // namespace
+
+// ---- file names and dialogs ---------------------------------------------------
+
+std::string Form1::TrimNull(const std::string& TargetStr) {
+    if (TargetStr.empty() || TargetStr[0] == '\0') return "";
+    std::string text = TargetStr.substr(0, TargetStr.find('\0'));
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+std::string Form1::GetFileTitle(const std::string& TargetStr) {
+    // The title is the name after the last directory separator. It is handed
+    // over, like the platform's own service does, in a NUL-filled buffer one
+    // longer than the path, and tidied by TrimNull.
+    const std::size_t slash = TargetStr.find_last_of('/');
+    const std::string name = slash == std::string::npos ? TargetStr : TargetStr.substr(slash + 1);
+    std::string buffer(TargetStr.size() + 1, '\0');
+    std::copy(name.begin(), name.end(), buffer.begin());
+    return TrimNull(buffer);
+}
+
+namespace {
+
+// The dialog settings of one kind of file; Mode 1 board file, 2 pattern file.
+platform::FileDialogRequest DialogRequest(int mode, const char* title, std::string initialDirectory) {
+    platform::FileDialogRequest request;
+    request.title = title;
+    if (mode == kBoardFileMode) {
+        request.filter = texts::kBoardFilter;
+        request.defaultExtension = texts::kBoardExtension;
+    } else if (mode == kPatternFileMode) {
+        request.filter = texts::kPatternFilter;
+        request.defaultExtension = texts::kPatternExtension;
+    }
+    request.initialDirectory = std::move(initialDirectory);
+    return request;
+}
+
+}  // namespace
+
+std::string Form1::GetOpenFileName(int Mode) {
+    // Any other Mode keeps the kind of the dialog's previous use.
+    if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
+    return services_.dialogs.openFile(
+        DialogRequest(dialogMode_, texts::kOpenDialogTitle, services_.files.currentDirectory()));
+}
+
+std::string Form1::GetSaveFileName(int Mode) {
+    if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
+    return services_.dialogs.saveFile(
+        DialogRequest(dialogMode_, texts::kSaveDialogTitle, services_.files.currentDirectory()));
+}
+
+void Form1::SetFileCaption() {
+    window().setCaption(std::string(texts::kCaptionPrefix) + FileName + texts::kCaptionSuffix);
+}
+
+// ---- board data file -------------------------------------------------------------
+
+void Form1::SaveData() {
+    if (!FileName.empty() && services_.files.exists(FileName)) {
+        const std::string question = "'" + FileName + texts::kOverwriteSuffix;
+        if (Message(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
+            return;
+    }
+    const std::string previousName = FileName;
+    if (FileName.empty()) FileName = GetSaveFileName(kBoardFileMode);
+    if (FileName.empty()) return;
+
+    const std::string reason = services_.files.writeFile(FileName, io::EncodeBoardFile(board));
+    if (!reason.empty()) {
+        Message(std::string(texts::kSaveFailed) + "\n" + FileName + "\n" + reason, MessageIcon::Exclamation);
+        // A name that was just chosen and could not be written is not kept:
+        // the next save asks again instead of failing on the same path.
+        FileName = previousName;
+        return;
+    }
+    board.Modified = false;
+    SetFileCaption();
+}
+
+bool Form1::OpenFile(const std::string& NewFileName) {
+    const std::optional<std::vector<uint8_t>> bytes = services_.files.readFile(NewFileName);
+    if (!bytes) {
+        Message(std::string(texts::kOpenFailed) + "\n" + NewFileName, MessageIcon::Exclamation);
+        return false;
+    }
+    auto decoded = io::DecodeBoardFile(*bytes);
+    if (std::holds_alternative<io::DecodeError>(decoded)) {
+        Message(texts::kNotOurData, MessageIcon::None);
+        return false;
+    }
+    io::LoadedBoard& loaded = std::get<io::LoadedBoard>(decoded);
+
+    board.create(loaded.GridMax);
+    board.Cells = std::move(loaded.cells);
+    ScalePictures();
+    board.PopulationHistory.fill(0);
+    board.Population() = loaded.population;
+
+    // A selection that reaches beyond a smaller board is dropped, as a
+    // reduction of the board does.
+    Selection& s = selection;
+    if (s.SelLeft != -1 && (s.SelRight > board.GridMax || s.SelBottom > board.GridMax)) {
+        s.SelLeft = -1;
+        s.FocusShown = false;
+        window().setFocusRect(std::nullopt);
+    }
+
+    board.Modified = false;
+    FileName = NewFileName;
+    SetFileCaption();
+    ApplySizeRule();
+    return true;
+}
+
+void Form1::mnuFileOpen_Click() {
+    if (board.Modified &&
+        Message(texts::kSaveChanges, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes) ==
+            MessageAnswer::Yes)
+        SaveData();
+    const std::string path = GetOpenFileName(kBoardFileMode);
+    if (path.empty()) return;
+    OpenFile(path);
+    ReDraw();
+}
+
+void Form1::mnuFileSave_Click() { SaveData(); }
+
+// ---- pattern files -----------------------------------------------------------------
+
+void Form1::CreatePatternFile() {
+    const Selection& s = selection;
+    if (s.SelLeft == -1) return;
+    const std::string path = GetSaveFileName(kPatternFileMode);
+    if (path.empty()) return;
+
+    const io::CellBlock block = io::BlockFromBoard(board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
+    const std::string reason = services_.files.writeFile(path, io::EncodePatternFile(block));
+    if (!reason.empty()) {
+        Message(std::string(texts::kSaveFailed) + "\n" + path + "\n" + reason, MessageIcon::Exclamation);
+        return;
+    }
+
+    // The item is named after the file without its extension. A name too
+    // short to have one gets no item (it could not stand for a file).
+    const std::string title = DropLastCharacters(GetFileTitle(path), 4);
+    if (title.empty()) return;
+    platform::MainWindow& w = window();
+    const int count = w.patternItemCount();
+    for (int i = 0; i < count; ++i)
+        if (w.patternItemCaption(i) == title) return;
+
+    // The registration item stays last: the new last item takes its caption
+    // and the item before it becomes the pattern.
+    w.addPatternItem(w.patternItemCaption(count - 1));
+    w.setPatternItemCaption(count - 1, title);
+}
+
+void Form1::ReadPatternFile(const std::string& Index) {
+    platform::MainWindow& w = window();
+    int index = -1;
+    const auto [end, error] = std::from_chars(Index.data(), Index.data() + Index.size(), index);
+    if (error != std::errc() || end != Index.data() + Index.size() || index < 0 || index >= w.patternItemCount())
+        return;
+
+    const std::string path = services_.files.programDirectory() + "/" + w.patternItemCaption(index) + "." +
+                             texts::kPatternExtension;
+    if (!services_.files.exists(path)) {
+        w.removePatternItem(index);
+        return;
+    }
+    const std::optional<std::vector<uint8_t>> bytes = services_.files.readFile(path);
+    if (!bytes) return;  // cannot be read just now: the item stays
+    auto decoded = io::DecodePatternFile(*bytes);
+    if (std::holds_alternative<io::DecodeError>(decoded)) {
+        Message(texts::kNotOurData, MessageIcon::None);
+        w.removePatternItem(index);
+        return;
+    }
+    const io::CellBlock& block = std::get<io::CellBlock>(decoded);
+
+    Selection& s = selection;
+    if (s.SelLeft == -1) return;
+    s.SelRight = std::min(s.SelLeft + block.w - 1, board.GridMax);
+    s.SelBottom = std::min(s.SelTop + block.h - 1, board.GridMax);
+    for (int dx = 0; dx < block.w; ++dx) {
+        for (int dy = 0; dy < block.h; ++dy) {
+            const int64_t x = int64_t{s.SelLeft} + dx;
+            const int64_t y = int64_t{s.SelTop} + dy;
+            if (!board.contains(x, y)) continue;
+            const io::CellEntry& e = block.at(dx, dy);
+            board.cell(static_cast<int32_t>(x), static_cast<int32_t>(y)) = {e.State, e.Red, e.Green, e.Blue};
+        }
+    }
+}
+
 }  // namespace app

@@ -78,6 +78,10 @@ inline constexpr const char* kPatternFilter = "ライフパターンファイル
 inline constexpr const char* kBoardExtension = "hxa";
 inline constexpr const char* kPatternExtension = "hxq";
 
+// ---- files and clipboard (form1_files.cpp, form1_clipboard.cpp) ----
+// A board file that could not be read; the file's name follows on its own line.
+inline constexpr const char* kOpenFailed = "ファイルを開けませんでした。";
+
 // Colour dialog failure, shown when the dialog itself fails.
 inline constexpr const char* kChooseColorError = "ChooseColor";
 

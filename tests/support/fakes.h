@@ -193,6 +193,7 @@ public:
         for (const auto& entry : texts::kToolbar)
             if (*entry.key) buttons[entry.key] = {entry.enabled, entry.pressed};
         menus[platform::Menu::ExecStop].enabled = false;
+        patternItems = {texts::kBuiltinPatternNames[0]};
         menus[platform::Menu::ExecStimulate].checked = true;
         panels = {"", texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design, texts::kPanel4Design};
     }

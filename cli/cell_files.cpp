@@ -1,0 +1,160 @@
+#include "cli/cell_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+
+namespace cli {
+
+namespace {
+
+constexpr std::uintmax_t kMaxFileSize = 64u << 20;
+
+std::string lowered(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+[[noreturn]] void fail(const std::string& path, const std::string& what) { throw Failure(path + ": " + what); }
+
+std::string systemError() { return std::strerror(errno); }
+
+}  // namespace
+
+std::optional<FileKind> KindFromExtension(const std::string& path) {
+    const std::string ext = lowered(std::filesystem::path(path).extension().string());
+    if (ext == ".hxa") return FileKind::Board;
+    if (ext == ".hxq") return FileKind::Pattern;
+    if (ext == ".rle") return FileKind::Rle;
+    if (ext == ".cells") return FileKind::Plaintext;
+    return std::nullopt;
+}
+
+const char* KindName(FileKind kind) {
+    switch (kind) {
+        case FileKind::Board: return "board";
+        case FileKind::Pattern: return "pattern";
+        case FileKind::Rle: return "RLE pattern";
+        case FileKind::Plaintext: return "plaintext pattern";
+    }
+    return "file";
+}
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) fail(path, "is a directory");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) fail(path, "cannot open: " + systemError());
+    std::vector<uint8_t> bytes;
+    char buffer[65536];
+    while (in) {
+        in.read(buffer, sizeof buffer);
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (bytes.size() + got > kMaxFileSize) fail(path, "file too large (over 64 MiB)");
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    if (in.bad()) fail(path, "cannot read: " + systemError());
+    return bytes;
+}
+
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string temporary = path + ".kaleidomat-tmp";
+    std::FILE* f = std::fopen(temporary.c_str(), "wb");
+    if (!f) fail(path, "cannot write: " + systemError());
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    int savedErrno = errno;
+    if (std::fclose(f) != 0 && ok) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (!ok) {
+        std::remove(temporary.c_str());
+        fail(path, std::string("cannot write: ") + std::strerror(savedErrno));
+    }
+}
+
+engine::Board LoadBoard(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    auto decoded = io::DecodeBoardFile(bytes);
+    if (const auto* error = std::get_if<io::DecodeError>(&decoded)) {
+        if (*error == io::DecodeError::BadSignature && io::DecodePatternFile(bytes).index() == 0)
+            fail(path, "is a pattern file, not a board file");
+        fail(path, io::describe(*error));
+    }
+    io::LoadedBoard& loaded = std::get<io::LoadedBoard>(decoded);
+    engine::Board board;
+    board.create(loaded.GridMax);
+    board.Cells = std::move(loaded.cells);
+    board.Generation = 1;
+    board.Population() = board.countLive();
+    return board;
+}
+
+void SaveBoard(const std::string& path, const engine::Board& board) { WriteWholeFile(path, io::EncodeBoardFile(board)); }
+
+LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour) {
+    LoadedCells result;
+    if (kind == FileKind::Board) {
+        const engine::Board board = LoadBoard(path);
+        result.block = io::BlockFromBoard(board, 0, 0, board.GridMax, board.GridMax);
+        result.boardGridMax = board.GridMax;
+        return result;
+    }
+    const std::vector<uint8_t> bytes = ReadWholeFile(path);
+    if (kind == FileKind::Pattern) {
+        auto decoded = io::DecodePatternFile(bytes);
+        if (const auto* error = std::get_if<io::DecodeError>(&decoded)) {
+            if (*error == io::DecodeError::BadSignature && io::DecodeBoardFile(bytes).index() == 0)
+                fail(path, "is a board file, not a pattern file");
+            fail(path, io::describe(*error));
+        }
+        result.block = std::move(std::get<io::CellBlock>(decoded));
+        return result;
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    auto parsed = kind == FileKind::Rle ? io::ParseRle(text) : io::ParsePlaintext(text);
+    if (const auto* error = std::get_if<io::TextError>(&parsed)) fail(path, error->message);
+    const io::LifeGrid& grid = std::get<io::LifeGrid>(parsed);
+    result.block.w = grid.width;
+    result.block.h = grid.height;
+    result.block.entries.resize(grid.cells.size());
+    for (std::size_t i = 0; i < grid.cells.size(); ++i)
+        if (grid.cells[i]) result.block.entries[i] = liveColour;
+    return result;
+}
+
+engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const std::string& path) {
+    engine::Board board;
+    board.create(gridMax);
+    for (int dx = 0; dx < block.w; ++dx) {
+        for (int dy = 0; dy < block.h; ++dy) {
+            const io::CellEntry& e = block.at(dx, dy);
+            if (e.State == 0) continue;  // a board file keeps live cells only
+            if (!board.contains(dx, dy))
+                fail(path, "live cell (" + std::to_string(dx) + ", " + std::to_string(dy) + ") lies outside a " +
+                               std::to_string(board.side()) + " x " + std::to_string(board.side()) + " board");
+            board.cell(dx, dy) = engine::CellRecord{1, e.Red, e.Green, e.Blue};
+        }
+    }
+    board.Generation = 1;
+    board.Population() = board.countLive();
+    return board;
+}
+
+io::LifeGrid GridFromBlock(const io::CellBlock& block) {
+    if (block.w <= 0 || block.h <= 0) return io::LifeGrid{};
+    io::LifeGrid grid(block.w, block.h);
+    for (int dx = 0; dx < grid.width; ++dx)
+        for (int dy = 0; dy < grid.height; ++dy) grid.set(dx, dy, block.at(dx, dy).State != 0);
+    return grid;
+}
+
+}  // namespace cli

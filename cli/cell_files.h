@@ -1,0 +1,58 @@
+#pragma once
+
+// Reading and writing the four file kinds kaleidomat-cli works with. Every
+// failure is thrown as cli::Failure with a one-line message that names the
+// file; the command dispatch turns it into exit status 1.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/board.h"
+#include "io/formats.h"
+#include "io/life_text.h"
+
+namespace cli {
+
+// A file that cannot be used: bad contents, cannot be read or written.
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+enum class FileKind { Board, Pattern, Rle, Plaintext };
+
+// By extension, case-insensitive: .hxa, .hxq, .rle, .cells.
+std::optional<FileKind> KindFromExtension(const std::string& path);
+const char* KindName(FileKind kind);
+
+// The whole file. Files over 64 MiB are refused: no file of these kinds is
+// legitimately larger than a few hundred kilobytes.
+std::vector<uint8_t> ReadWholeFile(const std::string& path);
+
+// Writes through a temporary file beside `path` that is renamed over it at
+// the end, so a failed write never leaves a half-written file behind.
+void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// A board file as a ready engine board: Generation 1 (files do not store
+// it), population counted.
+engine::Board LoadBoard(const std::string& path);
+void SaveBoard(const std::string& path, const engine::Board& board);
+
+// Any of the four kinds as a rectangle of cells. Text patterns have no colour:
+// their live cells take `liveColour`.
+struct LoadedCells {
+    io::CellBlock block;          // w = h = 0 for an empty text pattern
+    std::optional<int32_t> boardGridMax;  // set when read from a board file
+};
+LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour);
+
+// The block's live cells, State 1, with their colours, on an empty board of
+// side gridMax + 1 with the block's (0, 0) on the board's (0, 0). Throws when
+// a live cell would fall off the board; `path` names the source.
+engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const std::string& path);
+
+io::LifeGrid GridFromBlock(const io::CellBlock& block);
+
+}  // namespace cli

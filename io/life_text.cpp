@@ -1,0 +1,392 @@
+#include "io/life_text.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace io {
+
+namespace {
+
+constexpr int kMaxSide = kMaxTextPatternSide;
+constexpr std::size_t kMaxRleLine = 70;
+constexpr int kMaxRunDigits = 9;  // 999,999,999 at most: no overflow, and far beyond any board
+
+// The cells read so far on a fixed 200 x 200 sheet, so that reading never
+// allocates more than the largest pattern needs, whatever the text claims.
+class Sheet {
+public:
+    Sheet() : cells_(std::make_unique<std::array<uint8_t, kMaxSide * kMaxSide>>()) { cells_->fill(0); }
+
+    void setLive(int x, int y) {
+        (*cells_)[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)] = 1;
+        width_ = std::max(width_, x + 1);
+        height_ = std::max(height_, y + 1);
+    }
+    int liveWidth() const { return width_; }
+    int liveHeight() const { return height_; }
+
+    LifeGrid toGrid(int width, int height) const {
+        if (width == 0 || height == 0) return LifeGrid{};
+        LifeGrid grid(width, height);
+        for (int x = 0; x < width_; ++x)
+            for (int y = 0; y < height_; ++y)
+                if ((*cells_)[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)]) grid.set(x, y, true);
+        return grid;
+    }
+
+private:
+    std::unique_ptr<std::array<uint8_t, kMaxSide * kMaxSide>> cells_;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string_view skipByteOrderMark(std::string_view text) {
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    return text;
+}
+
+// A printable rendering of one character for messages.
+std::string shown(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u < 0x7F) return std::string("'") + c + "'";
+    static const char* hex = "0123456789ABCDEF";
+    return std::string("byte 0x") + hex[u >> 4] + hex[u & 0xF];
+}
+
+std::string atLine(std::size_t line) { return "line " + std::to_string(line) + ": "; }
+
+std::string tooLarge() {
+    return "pattern larger than " + std::to_string(kMaxSide) + " x " + std::to_string(kMaxSide) + " cells";
+}
+
+// Splits text into lines at "\n", "\r\n" or a lone "\r".
+class Lines {
+public:
+    explicit Lines(std::string_view text) : rest_(text) {}
+    bool next(std::string_view& line) {
+        if (rest_.empty()) return false;
+        ++number_;
+        const std::size_t end = rest_.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            line = rest_;
+            rest_ = rest_.substr(rest_.size());
+            return true;
+        }
+        line = rest_.substr(0, end);
+        const bool crlf = rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n';
+        rest_.remove_prefix(end + (crlf ? 2 : 1));
+        return true;
+    }
+    std::size_t number() const { return number_; }
+    // The text from the start of the next line on.
+    std::string_view rest() const { return rest_; }
+
+private:
+    std::string_view rest_;
+    std::size_t number_ = 0;
+};
+
+// Reads a decimal number of at most `maxDigits` digits; false if there is none
+// or it is longer.
+bool readNumber(std::string_view s, int& value, int maxDigits) {
+    if (s.empty() || s.size() > static_cast<std::size_t>(maxDigits)) return false;
+    int v = 0;
+    for (char c : s) {
+        if (!isDigit(c)) return false;
+        v = v * 10 + (c - '0');
+    }
+    value = v;
+    return true;
+}
+
+struct RuleHalves {
+    std::string birth;
+    std::string survival;
+};
+
+// Digits of one half of a rule, sorted and without repeats; false for
+// anything but the digits 0 .. 8.
+bool digitSet(std::string_view s, std::string& out) {
+    std::array<bool, 9> seen{};
+    for (char c : s) {
+        if (c < '0' || c > '8') return false;
+        seen[static_cast<std::size_t>(c - '0')] = true;
+    }
+    out.clear();
+    for (int d = 0; d < 9; ++d)
+        if (seen[static_cast<std::size_t>(d)]) out += static_cast<char>('0' + d);
+    return true;
+}
+
+bool parseRule(std::string_view rule, RuleHalves& halves) {
+    rule = trim(rule);
+    const std::size_t slash = rule.find('/');
+    if (slash == std::string_view::npos || rule.find('/', slash + 1) != std::string_view::npos) return false;
+    std::string_view a = trim(rule.substr(0, slash));
+    std::string_view b = trim(rule.substr(slash + 1));
+    const bool lettered = !a.empty() && !b.empty() && !isDigit(a.front()) && !isDigit(b.front());
+    if (lettered) {
+        const char la = lower(a.front());
+        const char lb = lower(b.front());
+        a.remove_prefix(1);
+        b.remove_prefix(1);
+        if (la == 'b' && lb == 's') return digitSet(a, halves.birth) && digitSet(b, halves.survival);
+        if (la == 's' && lb == 'b') return digitSet(b, halves.birth) && digitSet(a, halves.survival);
+        return false;
+    }
+    // The older "survival/birth" form, digits only.
+    return digitSet(a, halves.survival) && digitSet(b, halves.birth);
+}
+
+std::string ruleRefusal(std::string_view rule) {
+    return "rule '" + std::string(trim(rule)) + "' is not Conway's Life (B3/S23)";
+}
+
+// Reads "x = W, y = H[, rule = R]" into width, height and rule.
+bool parseHeader(std::string_view line, int& width, int& height, std::string& message) {
+    bool haveX = false, haveY = false;
+    while (!line.empty()) {
+        const std::size_t comma = line.find(',');
+        std::string_view item = trim(line.substr(0, comma));
+        line = comma == std::string_view::npos ? std::string_view{} : line.substr(comma + 1);
+        const std::size_t eq = item.find('=');
+        if (eq == std::string_view::npos) {
+            message = "header item '" + std::string(item) + "' is not 'name = value'";
+            return false;
+        }
+        std::string key(trim(item.substr(0, eq)));
+        for (char& c : key) c = lower(c);
+        const std::string_view value = trim(item.substr(eq + 1));
+        if (key == "x" || key == "y") {
+            int v = 0;
+            if (!readNumber(value, v, 9)) {
+                message = "header size '" + std::string(value) + "' is not a whole number";
+                return false;
+            }
+            if (v > kMaxSide) {
+                message = tooLarge();
+                return false;
+            }
+            (key == "x" ? width : height) = v;
+            (key == "x" ? haveX : haveY) = true;
+        } else if (key == "rule") {
+            if (!IsConwayRule(value)) {
+                message = ruleRefusal(value);
+                return false;
+            }
+        }
+        // Other items (some programs add their own) do not change the pattern.
+    }
+    if (!haveX || !haveY) {
+        message = "header lacks x or y";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+LifeGrid::LifeGrid(int w, int h)
+    : width(std::clamp(w, 0, kMaxSide)), height(std::clamp(h, 0, kMaxSide)),
+      cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0) {}
+
+int LifeGrid::countLive() const {
+    int n = 0;
+    for (uint8_t c : cells) n += c != 0;
+    return n;
+}
+
+bool IsConwayRule(std::string_view rule) {
+    RuleHalves halves;
+    return parseRule(rule, halves) && halves.birth == "3" && halves.survival == "23";
+}
+
+std::variant<LifeGrid, TextError> ParseRle(std::string_view text) {
+    text = skipByteOrderMark(text);
+    Lines lines(text);
+    std::string_view line;
+    int headerWidth = 0, headerHeight = 0;
+
+    // Comment lines and the header; the first other line starts the runs.
+    std::string_view data;
+    std::size_t dataLine = 0;
+    while (lines.next(line)) {
+        const std::string_view t = trim(line);
+        if (t.empty()) continue;
+        if (t.front() == '#') {
+            // "#r 23/3" gives the rule in XLife's way.
+            if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)))
+                return TextError{atLine(lines.number()) + ruleRefusal(t.substr(2))};
+            continue;
+        }
+        if (t.front() == 'x' && t.find('=') != std::string_view::npos) {
+            std::string message;
+            if (!parseHeader(t, headerWidth, headerHeight, message)) return TextError{atLine(lines.number()) + message};
+            dataLine = lines.number() + 1;
+            data = lines.rest();
+        } else {
+            dataLine = lines.number();
+            // This line and everything after it are runs.
+            data = text.substr(static_cast<std::size_t>(line.data() - text.data()));
+        }
+        break;
+    }
+
+    Sheet sheet;
+    int64_t x = 0, y = 0;
+    int count = 0, digits = 0;
+    std::size_t lineNumber = dataLine;
+    bool atLineStart = true;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const char c = data[i];
+        if (c == '\n' || (c == '\r' && !(i + 1 < data.size() && data[i + 1] == '\n'))) {
+            ++lineNumber;
+            atLineStart = true;
+            continue;
+        }
+        if (isBlank(c)) continue;
+        if (atLineStart && c == '#') {  // a comment line among the runs
+            while (i + 1 < data.size() && data[i + 1] != '\n' && data[i + 1] != '\r') ++i;
+            continue;
+        }
+        atLineStart = false;
+        if (isDigit(c)) {
+            if (++digits > kMaxRunDigits) return TextError{atLine(lineNumber) + "run count too long"};
+            count = count * 10 + (c - '0');
+            continue;
+        }
+        if (c == '!') {
+            if (digits > 0) return TextError{atLine(lineNumber) + "run count before '!'"};
+            break;
+        }
+        if (digits > 0 && count == 0) return TextError{atLine(lineNumber) + "run count of 0"};
+        const int run = digits > 0 ? count : 1;
+        count = 0;
+        digits = 0;
+        switch (c) {
+            case 'b':
+                x += run;
+                break;
+            case 'o':
+            case 'x':  // some collections mark parts of a pattern with x or y
+            case 'y':
+                if (y >= kMaxSide || x + run > kMaxSide) return TextError{atLine(lineNumber) + tooLarge()};
+                for (int k = 0; k < run; ++k) sheet.setLive(static_cast<int>(x + k), static_cast<int>(y));
+                x += run;
+                break;
+            case '$':
+                y += run;
+                x = 0;
+                break;
+            default:
+                return TextError{atLine(lineNumber) + "unexpected " + shown(c)};
+        }
+        // Positions only matter up to the sheet's edge; keep them from growing without bound.
+        x = std::min<int64_t>(x, int64_t{1} << 40);
+        y = std::min<int64_t>(y, int64_t{1} << 40);
+    }
+    if (digits > 0) return TextError{atLine(lineNumber) + "run count without a cell"};
+
+    const int width = std::max(headerWidth, sheet.liveWidth());
+    const int height = std::max(headerHeight, sheet.liveHeight());
+    return sheet.toGrid(width, height);
+}
+
+std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text) {
+    text = skipByteOrderMark(text);
+    Lines lines(text);
+    std::string_view line;
+    Sheet sheet;
+    int row = 0, width = 0, height = 0;
+    while (lines.next(line)) {
+        if (!line.empty() && line.front() == '!') continue;
+        while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
+        if (!line.empty()) {
+            if (row >= kMaxSide || line.size() > static_cast<std::size_t>(kMaxSide))
+                return TextError{atLine(lines.number()) + tooLarge()};
+            for (std::size_t x = 0; x < line.size(); ++x) {
+                const char c = line[x];
+                if (c == 'O' || c == 'o' || c == '*')
+                    sheet.setLive(static_cast<int>(x), row);
+                else if (c != '.')
+                    return TextError{atLine(lines.number()) + "unexpected " + shown(c)};
+            }
+            width = std::max(width, static_cast<int>(line.size()));
+            height = row + 1;
+        }
+        // Empty rows past the last pattern row only count if a row follows.
+        if (row < kMaxSide) ++row;
+    }
+    return sheet.toGrid(width, height);
+}
+
+std::string WriteRle(const LifeGrid& grid) {
+    std::string out = "x = " + std::to_string(grid.width) + ", y = " + std::to_string(grid.height) + ", rule = B3/S23\n";
+    std::string line;
+    auto emit = [&](int run, char tag) {
+        std::string token = run > 1 ? std::to_string(run) : std::string();
+        token += tag;
+        if (line.size() + token.size() > kMaxRleLine) {
+            out += line;
+            out += '\n';
+            line.clear();
+        }
+        line += token;
+    };
+
+    bool started = false;
+    int emptyRows = 0;
+    for (int y = 0; y < grid.height; ++y) {
+        int end = grid.width;  // dead cells at the end of a row are left out
+        while (end > 0 && !grid.live(end - 1, y)) --end;
+        if (end == 0) {
+            ++emptyRows;
+            continue;
+        }
+        if (started)
+            emit(emptyRows + 1, '$');
+        else if (emptyRows > 0)
+            emit(emptyRows, '$');
+        started = true;
+        emptyRows = 0;
+        for (int x = 0; x < end;) {
+            const bool alive = grid.live(x, y);
+            int run = 1;
+            while (x + run < end && grid.live(x + run, y) == alive) ++run;
+            emit(run, alive ? 'o' : 'b');
+            x += run;
+        }
+    }
+    emit(1, '!');
+    out += line;
+    out += '\n';
+    return out;
+}
+
+std::string WritePlaintext(const LifeGrid& grid, std::string_view name) {
+    std::string out;
+    if (!name.empty()) {
+        out += "!Name: ";
+        out += name;
+        out += '\n';
+    }
+    for (int y = 0; y < grid.height; ++y) {
+        for (int x = 0; x < grid.width; ++x) out += grid.live(x, y) ? 'O' : '.';
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace io

@@ -1,0 +1,78 @@
+#pragma once
+
+// The Life community's two text formats for two-state patterns under
+// Conway's rule:
+//
+//   RLE (.rle)         optional "#" comment lines, a header line
+//                      "x = W, y = H, rule = B3/S23", then runs such as
+//                      "bo$2bo$3o!": b dead, o live, $ end of row, ! end.
+//   plaintext (.cells) "!" comment lines, then one line per row with
+//                      "." for a dead and "O" for a live cell.
+//
+// Both carry live and dead only, no colour. Patterns are limited to what a
+// board of this program can hold, 200 x 200 cells; the parsers never allocate
+// more than that, whatever the text says. Malformed text is refused as a
+// whole with a message.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace io {
+
+inline constexpr int kMaxTextPatternSide = 200;
+
+// A rectangle of live and dead cells, column by column like CellBlock: cell
+// (x, y) is cells[x * height + y]. Either both sides are 0 (an empty pattern)
+// or both are 1 .. 200.
+struct LifeGrid {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> cells;  // 1 live, 0 dead
+
+    LifeGrid() = default;
+    LifeGrid(int w, int h);  // all dead; sides are clamped to 0 .. 200
+
+    bool live(int x, int y) const { return cells[static_cast<std::size_t>(x) * height + y] != 0; }
+    void set(int x, int y, bool alive) { cells[static_cast<std::size_t>(x) * height + y] = alive ? 1 : 0; }
+    int countLive() const;
+
+    friend bool operator==(const LifeGrid&, const LifeGrid&) = default;
+};
+
+// Why a text was refused, for a message such as "line 3: unexpected 'z'".
+struct TextError {
+    std::string message;
+};
+
+// True for Conway's rule written as "B3/S23" (any case, digits in any
+// order, the two halves in either order) or as "23/3" (survival/birth).
+bool IsConwayRule(std::string_view rule);
+
+// Reads an RLE pattern. The size is the header's x and y, grown to hold every
+// live cell (a header is optional; without one the size is the live cells'
+// extent). Refuses: a header that is not "x = W, y = H[, rule = R]", a rule
+// other than Conway's (also one given in a "#r" line), sides over 200, a live
+// cell beyond 200 x 200, a run count of 0 or one with more than 9 digits, and
+// any character that is not a run, a row end, "!" or white space. Text after
+// "!" is ignored; a missing "!" ends the pattern at the end of the text.
+std::variant<LifeGrid, TextError> ParseRle(std::string_view text);
+
+// Reads a plaintext pattern. Lines that begin with "!" are comments; every
+// other line is one row, "." dead and "O" (also "o" or "*") live, trailing
+// white space ignored. The width is that of the longest row, the height the
+// number of rows up to the last one that is not empty. Refuses any other
+// character and patterns over 200 x 200.
+std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text);
+
+// "x = W, y = H, rule = B3/S23", then the rows as runs, no line longer than
+// 70 characters, ended by "!" and a line break. Dead cells at the end of a row
+// and empty rows at the end are left out, as other Life programs do.
+std::string WriteRle(const LifeGrid& grid);
+
+// "!Name: <name>" (when a name is given), then one full row per line.
+std::string WritePlaintext(const LifeGrid& grid, std::string_view name = {});
+
+}  // namespace io

@@ -1,3 +1,9 @@
 # ---- Form1 start-up, drawing and run control over the fakes ----
 kaleidomat_test(app_run_tests app_run_tests.cpp)
 target_link_libraries(app_run_tests PRIVATE kaleidomat_app)
+
+# ---- Files and clipboard: board files, pattern files, cut/copy/paste ----
+kaleidomat_test(app_files_tests app_files_board_tests.cpp app_files_pattern_tests.cpp)
+target_link_libraries(app_files_tests PRIVATE kaleidomat_app)
+kaleidomat_test(app_clipboard_tests app_clipboard_tests.cpp)
+target_link_libraries(app_clipboard_tests PRIVATE kaleidomat_app)

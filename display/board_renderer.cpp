@@ -24,6 +24,7 @@ namespace {
 constexpr uint32_t opaque(platform::Rgb c) { return 0xFF000000u | c; }
 
 void hline(platform::PixelImage& img, int y, int x0, int x1, uint32_t c) {
+    if (x0 >= x1) return;  // a cell narrower than its rim has no room for fill
     uint32_t* row = img.pixels.data() + static_cast<std::size_t>(y) * img.width;
     std::fill(row + x0, row + x1, c);
 }
@@ -78,7 +79,9 @@ int32_t RenderBoard(const engine::Board& board, platform::PixelImage& image, con
 
 std::string FormatCount(int64_t value) {
     const bool negative = value < 0;
-    std::string digits = std::to_string(negative ? -value : value);
+    // The magnitude in unsigned arithmetic, so the most negative value has one too.
+    const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    std::string digits = std::to_string(magnitude);
     std::string out;
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';

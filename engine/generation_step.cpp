@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 
 #include "engine/rules.h"
 
@@ -114,13 +115,18 @@ void stepTiny(Board& board, RandomSequence& random) {
     board.Cells = board.Tally;
 }
 
+// The counter stops at its largest value rather than overflowing.
+void advanceGeneration(Board& board) {
+    if (board.Generation < std::numeric_limits<int32_t>::max()) ++board.Generation;
+}
+
 }  // namespace
 
 void ReCalc(Board& board, RandomSequence& random) {
     const int32_t n = board.side();
     if (n < 3) {
         stepTiny(board, random);
-        ++board.Generation;
+        advanceGeneration(board);
         return;
     }
     const std::size_t total = static_cast<std::size_t>(n) * n;
@@ -185,7 +191,7 @@ void ReCalc(Board& board, RandomSequence& random) {
     }
 
     board.Cells.swap(board.Tally);
-    ++board.Generation;
+    advanceGeneration(board);
 }
 
 }  // namespace engine

@@ -1,2 +1,7 @@
-kaleidomat_test(engine_tests engine_tests.cpp)
+# Worked examples, the colour rule and seeding.
+kaleidomat_test(engine_tests engine_step_tests.cpp engine_rules_tests.cpp)
 target_link_libraries(engine_tests PRIVATE kaleidomat_engine)
+
+# The engine's step against the literal one on many random boards.
+kaleidomat_test(engine_differential_tests engine_differential_tests.cpp)
+target_link_libraries(engine_differential_tests PRIVATE kaleidomat_engine)

@@ -1,0 +1,40 @@
+// Kaleidomat: the window program. Builds the Qt services, hands them to
+// Form1 and runs the event loop.
+
+#include <QApplication>
+#include <QStringList>
+
+#include "app/form1.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/qt_main_window.h"
+#include "platform/qt/qt_strings.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+
+    // The whole argument text is one path: the arguments after the program's
+    // name joined by single blanks, quotes kept as given.
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const std::string commandLine = platform::qt::toStdString(arguments.join(QLatin1Char(' ')));
+
+    platform::qt::QtMainWindow window;
+    platform::qt::QtDialogs dialogs(window.widget());
+    platform::qt::QtClipboard clipboard;
+    platform::qt::QtFileSystem files;
+
+    int status = 0;
+    {
+        // Form1 lives until the event loop has returned: a run loop that is
+        // still on the stack when the window closes ends before it goes.
+        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{commandLine, {}});
+        window.setEvents(&form);
+        if (form.Form_Load()) {
+            window.show();
+            status = QApplication::exec();
+        }
+        window.setEvents(nullptr);
+    }
+    return status;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "platform/pixel_image.h"
+
+namespace platform::qt {
+
+// The visible board: a 480 x 480 drawing area inside a sunken two-pixel
+// border. It shows the last picture it was given and, on top of it, the
+// focus rectangle (a dotted outline that inverts the pixels below it).
+//
+// Repaints come from two sources. Those the widget asks for itself, because
+// it got a new picture or focus rectangle, only paint. Every other repaint
+// (the window shown, uncovered or restored) first calls `exposed`, so the
+// owner can draw the board afresh; a picture handed over during that call is
+// the one painted, and it schedules no further repaint.
+class BoardView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kBorder = 2;
+    static constexpr int kAreaSize = 480;
+
+    enum class MouseKind { Press, Move, Release };
+    // A mouse event with the button mask (1 left, 2 right, 4 middle), the
+    // Shift mask and the position in pixels of the drawing area.
+    using MouseHandler = std::function<void(MouseKind kind, int buttons, int shift, QPointF position)>;
+
+    explicit BoardView(QWidget* parent = nullptr);
+
+    void setMouseHandler(MouseHandler handler) { mouse_ = std::move(handler); }
+    void setExposedHandler(std::function<void()> handler) { exposed_ = std::move(handler); }
+
+    void showImage(const PixelImage& image);
+    void setFocusRect(const std::optional<PixelRect>& rect);
+
+    const QImage& image() const { return image_; }
+    std::optional<PixelRect> focusRect() const { return focus_; }
+    QRect drawingArea() const { return QRect(kBorder, kBorder, kAreaSize, kAreaSize); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void requestOwnRepaint();
+
+    MouseHandler mouse_;
+    std::function<void()> exposed_;
+    QImage image_;
+    std::optional<PixelRect> focus_;
+    bool ownRepaintPending_ = false;
+    bool painting_ = false;
+    int pressedButtons_ = 0;  // presses that were reported, so their releases are too
+};
+
+// Mouse buttons of a Qt event as the logic's bit mask.
+int buttonMask(Qt::MouseButtons buttons);
+
+}  // namespace platform::qt

@@ -1,0 +1,62 @@
+#include "platform/qt/qt_file_system.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "platform/qt/qt_strings.h"
+
+namespace platform::qt {
+
+bool QtFileSystem::exists(const std::string& path) {
+    if (path.empty()) return false;
+    return QFileInfo(toQString(path)).isFile();
+}
+
+std::optional<std::vector<uint8_t>> QtFileSystem::readFile(const std::string& path) {
+    QFile file(toQString(path));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+std::string QtFileSystem::writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the target only when everything has been written, so a failure at any
+    // point leaves the old file as it was. Writing straight into the target
+    // (its fallback for folders without write permission) stays off.
+    QSaveFile file(toQString(path));
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) return toStdString(file.errorString());
+    const auto size = static_cast<qint64>(bytes.size());
+    if (size > 0 && file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+        const std::string reason = toStdString(file.errorString());
+        file.cancelWriting();
+        file.commit();  // only removes the temporary file
+        return reason;
+    }
+    if (!file.commit()) return toStdString(file.errorString());
+    return "";
+}
+
+std::vector<std::string> QtFileSystem::list(const std::string& directory, const std::string& suffix) {
+    QDir dir(toQString(directory));
+    dir.setFilter(QDir::Files | QDir::CaseSensitive);
+    dir.setSorting(QDir::Unsorted);
+    dir.setNameFilters({QStringLiteral("*") + toQString(suffix)});
+    std::vector<std::string> names;
+    const QString qsuffix = toQString(suffix);
+    for (const QString& name : dir.entryList()) {
+        if (name.endsWith(qsuffix, Qt::CaseSensitive)) names.push_back(toStdString(name));
+    }
+    return names;
+}
+
+std::string QtFileSystem::programDirectory() { return toStdString(QCoreApplication::applicationDirPath()); }
+
+std::string QtFileSystem::currentDirectory() { return toStdString(QDir::currentPath()); }
+
+}  // namespace platform::qt

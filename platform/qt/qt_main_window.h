@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/services.h"
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace platform::qt {
+
+class BoardView;
+class StatusPanels;
+
+// The main window: a fixed-size QMainWindow with the menu bar, the toolbar
+// (28 px), the board (484 x 484 px with its border) and the status bar
+// (23 px). Menu items and toolbar buttons are separate QActions with
+// separately kept states. Everything the user does is reported to the
+// WindowEvents object, and nothing while none is set.
+class QtMainWindow : public platform::MainWindow {
+public:
+    QtMainWindow();
+    ~QtMainWindow() override;
+    QtMainWindow(const QtMainWindow&) = delete;
+    QtMainWindow& operator=(const QtMainWindow&) = delete;
+
+    void show();
+    QMainWindow* widget() const;
+
+    // ---- platform::MainWindow ----------------------------------------------
+    void setEvents(WindowEvents* events) override;
+    void setMenuEnabled(Menu item, bool enabled) override;
+    bool menuEnabled(Menu item) const override;
+    void setMenuChecked(Menu item, bool checked) override;
+    bool menuChecked(Menu item) const override;
+    void setMenuVisible(Menu item, bool visible) override;
+    bool menuVisible(Menu item) const override;
+    int patternItemCount() const override;
+    void addPatternItem(const std::string& caption) override;
+    void removePatternItem(int index) override;
+    std::string patternItemCaption(int index) const override;
+    void setPatternItemCaption(int index, const std::string& caption) override;
+    void showPopup(Popup popup) override;
+    void setButtonEnabled(const std::string& key, bool enabled) override;
+    bool buttonEnabled(const std::string& key) const override;
+    void setButtonPressed(const std::string& key, bool pressed) override;
+    bool buttonPressed(const std::string& key) const override;
+    void setPanelText(int panel, const std::string& text) override;
+    std::string panelText(int panel) const override;
+    int panelLeft(int panel) const override;
+    void setCaption(const std::string& caption) override;
+    std::string caption() const override;
+    int boardPixelWidth() const override;
+    int boardPixelHeight() const override;
+    void setBoardScale(int units) override;
+    int boardScale() const override;
+    void showBoard(const PixelImage& image) override;
+    void setFocusRect(const std::optional<PixelRect>& rect) override;
+    BevelColors bevelColors() const override;
+    void processEvents() override;
+    void close() override;
+
+    // ---- the controls, for tests -------------------------------------------
+    QAction* menuAction(Menu item) const;              // a menu's own action for whole menus
+    QMenu* menu(Menu item) const;                      // File, Exec, Edit, Pattern, PatternCommon, PatternReverse
+    QMenu* popupMenu(Popup popup) const;
+    QAction* patternItemAction(int index) const;
+    QAction* toolbarAction(const std::string& key) const;
+    QToolBar* toolBar() const;
+    BoardView* boardView() const;
+    StatusPanels* statusPanels() const;
+
+private:
+    class Frame;
+    void buildMenus();
+    void buildToolbar();
+    QAction* addItem(QMenu* menu, Menu item, const char* caption, const QKeySequence& shortcut);
+    // Whether `item` and every menu it sits in are enabled.
+    bool reachable(Menu item) const;
+    void itemTriggered(Menu item, QAction* action);
+    void patternActionTriggered(QAction* action);
+    void boardMouse(int kind, int buttons, int shift, double x, double y);
+    void closing();
+
+    std::unique_ptr<Frame> frame_;
+    WindowEvents* events_ = nullptr;
+    std::map<Menu, QAction*> items_;
+    std::map<Menu, QMenu*> menus_;
+    std::map<Menu, Menu> parents_;  // the menu each item sits in
+    QMenu* popup1_ = nullptr;
+    std::vector<QAction*> patternItems_;
+    std::map<std::string, QAction*> buttons_;
+    QToolBar* toolBar_ = nullptr;
+    BoardView* board_ = nullptr;
+    StatusPanels* status_ = nullptr;
+    int scale_ = 0;
+    bool showingPatternPopup_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+namespace platform::qt {
+
+// The status bar: four sunken text panels side by side, sharing the width
+// in the proportion 3351 : 3351 : 2999 : 2646. Mouse presses anywhere on it
+// are reported with the button mask, the Shift mask and the position in the
+// bar's pixels.
+class StatusPanels : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kPanelCount = 4;
+    static constexpr int kHeight = 23;
+
+    using MouseHandler = std::function<void(int buttons, int shift, int x, int y)>;
+
+    explicit StatusPanels(QWidget* parent = nullptr);
+
+    void setMouseHandler(MouseHandler handler) { mouse_ = std::move(handler); }
+
+    // Panels numbered from 1; other numbers are ignored (empty text, left 0).
+    void setText(int panel, const QString& text);
+    QString text(int panel) const;
+    int panelLeft(int panel) const;
+    QRect panelRect(int panel) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::array<QString, kPanelCount> texts_;
+    MouseHandler mouse_;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,5 @@
+kaleidomat_test(io_formats_tests io_formats_tests.cpp)
+target_link_libraries(io_formats_tests PRIVATE kaleidomat_io)
+
+kaleidomat_test(io_life_text_tests io_life_text_tests.cpp)
+target_link_libraries(io_life_text_tests PRIVATE kaleidomat_io)

@@ -1,18 +1,155 @@
-// Placeholder until the pattern commands land.
+// The Pattern menu: built-in patterns and the pattern-menu dispatch, mirrors
+// and the quarter turn, random fill, clear, recolouring through the colour
+// dialog, and enlarging and reducing the board.
+
+#include <algorithm>
+#include <string>
+
 #include "app/form1.h"
+#include "app/texts.h"
+#include "engine/rules.h"
+#include "patterns/board_tools.h"
+#include "patterns/builtin_patterns.h"
+#include "patterns/transformations.h"
+
 namespace app {
-void Form1::mnuPatternCommonItem_Click(int) {}
-void Form1::mnuPatternReverseRL_Click() {}
-void Form1::mnuPatternReverseTB_Click() {}
-void Form1::mnuPatternRotate_Click() {}
-void Form1::ReverseRL() {}
-void Form1::ReverseTB() {}
-void Form1::Rotate() {}
-void Form1::mnuPatternRandom_Click() {}
-void Form1::mnuPatternClear_Click() {}
-void Form1::mnuPatternColor_Click() {}
-bool Form1::ChooseColor(int32_t, int32_t&) { return false; }
-void Form1::mnuPatternExpand_Click() {}
-void Form1::mnuPatternReduction_Click() {}
-void Form1::ApplySizeRule() {}
+
+using platform::Menu;
+
+namespace {
+
+patterns::CellRect SelectionRect(const Selection& s) { return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom}; }
+
+}  // namespace
+
+// ---- the pattern submenu ---------------------------------------------------------
+
+void Form1::mnuPatternCommonItem_Click(int Index) {
+    // One colour per click, drawn before the item is looked at, used or not.
+    engine::CellRecord colour;
+    engine::RandomColor(random, colour);
+
+    Selection& s = selection;
+    const int count = window().patternItemCount();
+    if (Index >= 0 && Index < patterns::kBuiltinPatternCount) {
+        // The submenu is offered only with a selection; without one there is
+        // no anchor and nothing is placed.
+        if (s.SelLeft != -1) {
+            const patterns::CellRect box =
+                patterns::StampPattern(board, patterns::Builtin(Index), s.SelLeft, s.SelTop, colour);
+            s.SelRight = box.right;
+            s.SelBottom = box.bottom;
+        }
+    } else if (Index == count - 1) {
+        CreatePatternFile();
+        return;
+    } else {
+        ReadPatternFile(std::to_string(Index));
+        if (unloaded_) return;
+    }
+    s.SelRight = std::min(s.SelRight, board.GridMax);
+    s.SelBottom = std::min(s.SelBottom, board.GridMax);
+    ReDraw();
+}
+
+// ---- mirrors and the quarter turn ----------------------------------------------------
+
+void Form1::mnuPatternReverseRL_Click() { ReverseRL(); }
+void Form1::mnuPatternReverseTB_Click() { ReverseTB(); }
+void Form1::mnuPatternRotate_Click() { Rotate(); }
+
+// Each works on the selection; without one (a toolbar button can outlive
+// the selection it was enabled for, e.g. across a reduction) nothing happens.
+
+void Form1::ReverseRL() {
+    if (selection.SelLeft == -1 || !patterns::MirrorLeftRight(board, SelectionRect(selection))) return;
+    ReDraw();
+}
+
+void Form1::ReverseTB() {
+    if (selection.SelLeft == -1 || !patterns::MirrorTopBottom(board, SelectionRect(selection))) return;
+    ReDraw();
+}
+
+void Form1::Rotate() {
+    Selection& s = selection;
+    patterns::CellRect r = SelectionRect(s);
+    if (s.SelLeft == -1 || !patterns::RotateClockwise(board, r)) return;
+    s.SelRight = r.right;
+    s.SelBottom = r.bottom;
+    ReDraw();
+}
+
+// ---- random fill, clear and colour -----------------------------------------------------
+
+void Form1::mnuPatternRandom_Click() {
+    engine::Init(board, random);
+    ReDraw();
+}
+
+void Form1::mnuPatternClear_Click() {
+    patterns::ClearBoard(board);
+    ReDraw();
+}
+
+void Form1::mnuPatternColor_Click() {
+    if (selection.SelLeft == -1) return;
+    const patterns::CellRect r = SelectionRect(selection);
+    const std::optional<int32_t> start = patterns::StartingColour(board, r);
+    if (!start) return;  // no live cell: no dialog
+
+    int32_t colour = *start;
+    if (!ChooseColor(kColorDialogFlags, colour) || colour == 0) return;  // cancelled, or black
+    patterns::Recolour(board, r, colour);
+    ReDraw();
+}
+
+bool Form1::ChooseColor(int32_t Flags, int32_t& SelectColor) {
+    const platform::ColorDialogResult result = services_.dialogs.chooseColor(SelectColor, Flags, CustomColors);
+    if (result.failureCode != 0) {
+        // The dialog itself failed: say so and leave everything as it was.
+        Message(std::string(texts::kChooseColorError) + " (" + std::to_string(result.failureCode) + ")",
+                platform::MessageIcon::Exclamation);
+        return false;
+    }
+    if (result.accepted) SelectColor = result.color;
+    return result.accepted;
+}
+
+// ---- enlargement and reduction -----------------------------------------------------------
+
+void Form1::mnuPatternExpand_Click() {
+    if (board.GridMax >= engine::kMaxGridMax) return;
+    // Ten columns and rows more, never beyond the largest board (a board file
+    // may bring a size off the steps of ten).
+    patterns::ResizeBoard(board, std::min(board.GridMax + 10, engine::kMaxGridMax), BoardCopy);
+    ScalePictures();
+    ReDraw();
+    ApplySizeRule();
+}
+
+void Form1::mnuPatternReduction_Click() {
+    if (board.GridMax <= engine::kMinGridMax) return;
+    const int32_t newGridMax = std::max(board.GridMax - 10, engine::kMinGridMax);
+    Selection& s = selection;
+    // A selection that no longer fits is dropped before the board shrinks.
+    if (s.SelRight > newGridMax || s.SelBottom > newGridMax) {
+        s.SelLeft = -1;
+        s.FocusShown = false;
+        window().setFocusRect(std::nullopt);
+    }
+    patterns::ResizeBoard(board, newGridMax, BoardCopy);
+    ScalePictures();
+    ReDraw();
+    ApplySizeRule();
+}
+
+void Form1::ApplySizeRule() {
+    platform::MainWindow& w = window();
+    w.setMenuEnabled(Menu::PatternExpand, board.GridMax < engine::kMaxGridMax);
+    w.setMenuEnabled(Menu::PatternReduction, board.GridMax > engine::kMinGridMax);
+    w.setButtonEnabled("Expand", w.menuEnabled(Menu::PatternExpand));
+    w.setButtonEnabled("Reduction", w.menuEnabled(Menu::PatternReduction));
+}
+
 }  // namespace app

@@ -116,4 +116,10 @@ inline constexpr ToolbarEntry kToolbar[21] = {
     {"Reduction", "縮小", true, false},
 };
 
+// ---- mouse editing (form1_mouse.cpp) ----
+// Status panel 3: "x = " + column + ", y = " + row.
+inline constexpr const char* kPointerXPrefix = "x = ";
+inline constexpr const char* kPointerYPrefix = ", y = ";
+// ---- end of mouse editing ----
+
 }  // namespace texts

@@ -7,9 +7,14 @@ kaleidomat_test(app_files_tests app_files_board_tests.cpp app_files_pattern_test
 target_link_libraries(app_files_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_clipboard_tests app_clipboard_tests.cpp)
 target_link_libraries(app_clipboard_tests PRIVATE kaleidomat_app)
+kaleidomat_test(app_files_qt_tests app_files_qt_tests.cpp)
+target_link_libraries(app_files_qt_tests PRIVATE kaleidomat_app kaleidomat_platform_qt)
 
 # ---- Editing: mouse selection and editing, the Pattern menu and its commands ----
 kaleidomat_test(app_editing_tests app_editing_mouse_tests.cpp app_editing_patterns_tests.cpp)
 target_link_libraries(app_editing_tests PRIVATE kaleidomat_app)
 set_tests_properties(app_editing_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+kaleidomat_test(app_editing_qt_tests app_editing_qt_tests.cpp)
+target_link_libraries(app_editing_qt_tests PRIVATE kaleidomat_app kaleidomat_platform_qt)
+set_tests_properties(app_editing_qt_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 # ---- end of editing ----

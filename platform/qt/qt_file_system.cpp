@@ -32,7 +32,18 @@ std::string QtFileSystem::writeFile(const std::string& path, const std::vector<u
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) return toStdString(file.errorString());
     const auto size = static_cast<qint64>(bytes.size());
-    if (size > 0 && file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+    const char* data = reinterpret_cast<const char*>(bytes.data());
+    // A short write (a full disk, a file-size limit) is retried so that the
+    // second attempt reports why. commit() itself ignores a failed flush of
+    // buffered data and would put a short file in place of the old one, so
+    // the data is flushed and its size checked before the commit.
+    qint64 written = 0;
+    while (written < size) {
+        const qint64 n = file.write(data + written, size - written);
+        if (n <= 0) break;
+        written += n;
+    }
+    if (written != size || !file.flush() || file.size() != size) {
         const std::string reason = toStdString(file.errorString());
         file.cancelWriting();
         file.commit();  // only removes the temporary file

@@ -257,3 +257,34 @@ TEST_F(PatternFiles, RegisteredPatternStampsBackTheSameCells) {
 }
 
 }  // namespace
+
+namespace {
+
+// The whole road from the menu: the registration item and the toolbar button
+// register, a pattern item stamps and the board is drawn and counted.
+TEST_F(PatternFiles, MenuAndToolbarReachRegistrationAndStamping) {
+    f.start();
+    f.clearBoard();
+    f.setLive(1, 1);
+    f.setLive(2, 2);
+    select(1, 1, 2, 2);
+    f.dialogs.filePaths.push_back("/app/diag.hxq");
+    form().Toolbar1_ButtonClick("New registration");
+    ASSERT_NE(indexOf("diag"), -1);
+
+    f.dialogs.filePaths.push_back("/app/diag2.hxq");
+    f.window.events->patternItemTriggered(f.window.patternItemCount() - 1);
+    ASSERT_NE(indexOf("diag2"), -1);
+
+    select(48, 10, 48, 10);
+    const int shown = f.window.showCount;
+    f.window.events->patternItemTriggered(indexOf("diag"));
+    EXPECT_EQ(f.board().cell(48, 10).State, 1);
+    EXPECT_EQ(f.board().cell(49, 11).State, 1);
+    EXPECT_EQ(f.selection().SelRight, 49);
+    EXPECT_EQ(f.selection().SelBottom, 11);
+    EXPECT_EQ(f.window.showCount, shown + 1);
+    EXPECT_EQ(f.board().Population(), 4);
+}
+
+}  // namespace

@@ -18,3 +18,12 @@ kaleidomat_test(app_editing_qt_tests app_editing_qt_tests.cpp)
 target_link_libraries(app_editing_qt_tests PRIVATE kaleidomat_app kaleidomat_platform_qt)
 set_tests_properties(app_editing_qt_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 # ---- end of editing ----
+
+# ---- The Qt main window, dialogs, clipboard and file system (offscreen) ----
+find_package(Qt6 REQUIRED COMPONENTS Test)
+add_executable(app_window_tests app_window_main.cpp app_window_design_tests.cpp app_window_events_tests.cpp
+                                app_window_services_tests.cpp)
+target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(app_window_tests PRIVATE kaleidomat_platform_qt Qt6::Test GTest::gtest)
+add_test(NAME app_window_tests COMMAND app_window_tests)
+set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -96,7 +96,8 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
     const QPointF position = event->position() - QPointF(drawingArea().topLeft());
     const int button = buttonMask(event->button());
     // Presses on the border are not on the board.
-    if (button == 0 || !QRectF(0, 0, kAreaSize, kAreaSize).contains(position)) return;
+    const bool onArea = position.x() >= 0 && position.x() < kAreaSize && position.y() >= 0 && position.y() < kAreaSize;
+    if (button == 0 || !onArea) return;
     pressedButtons_ |= button;
     if (mouse_) mouse_(MouseKind::Press, button, shiftMask(event->modifiers()), position);
 }

@@ -1,9 +1,11 @@
 #include "platform/qt/status_panels.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
+#include "app/texts.h"
 #include "platform/qt/board_view.h"
 
 namespace platform::qt {
@@ -45,6 +47,27 @@ QRect StatusPanels::panelRect(int panel) const {
     return QRect(left, 2, right - left, height() - 2);
 }
 
+QRect StatusPanels::textRect(int panel) const { return panelRect(panel).adjusted(3, 0, -2, 0); }
+
+void StatusPanels::resizeEvent(QResizeEvent*) { fitFont(); }
+
+void StatusPanels::fitFont() {
+    const char* const designTexts[kPanelCount] = {texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design,
+                                                  texts::kPanel4Design};
+    QFont candidate = parentWidget() ? parentWidget()->font() : QFont();
+    int pixels = QFontInfo(candidate).pixelSize();
+    for (; pixels > 8; --pixels) {
+        candidate.setPixelSize(pixels);
+        const QFontMetrics metrics(candidate);
+        bool fits = true;
+        for (int panel = 1; panel <= kPanelCount; ++panel)
+            fits = fits && metrics.horizontalAdvance(QString::fromUtf8(designTexts[panel - 1])) <= textRect(panel).width();
+        if (fits) break;
+    }
+    candidate.setPixelSize(pixels);
+    setFont(candidate);
+}
+
 void StatusPanels::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
@@ -52,7 +75,7 @@ void StatusPanels::paintEvent(QPaintEvent*) {
         const QRect frame = panelRect(panel);
         qDrawShadePanel(&painter, frame, palette(), /*sunken=*/true, 1);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(frame.adjusted(3, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+        painter.drawText(textRect(panel), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          texts_[panel - 1]);
     }
 }

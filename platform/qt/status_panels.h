@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QWidget>
+
+class QResizeEvent;
 #include <array>
 #include <functional>
 
@@ -32,8 +34,14 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QRect textRect(int panel) const;
+    // The largest font, up to the default one, in which the design texts
+    // fit their panels.
+    void fitFont();
+
     std::array<QString, kPanelCount> texts_;
     MouseHandler mouse_;
 };

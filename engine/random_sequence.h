@@ -12,7 +12,20 @@ public:
     explicit RandomSequence(uint64_t seed = 1) { reseed(seed); }
 
     void reseed(uint64_t seed);
-    float next();
+
+    // The next fraction. Defined here so the generation step's birth loop
+    // can inline it.
+    float next() {
+        // splitmix64: full period over 2^64 states, good enough statistics, cheap.
+        state_ += 0x9E3779B97F4A7C15ull;
+        uint64_t z = state_;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        ++drawn_;
+        // The top 24 bits give every float in [0, 1) with spacing 2^-24, exactly.
+        return static_cast<float>(z >> 40) * (1.0f / 16777216.0f);
+    }
 
     // How many fractions have been drawn since the last reseed.
     uint64_t drawn() const { return drawn_; }

@@ -4,11 +4,6 @@
 
 namespace engine {
 
-int32_t ScaledDraw(float r, int32_t n) {
-    // r * n is non-negative, so truncation is the floor.
-    return static_cast<int32_t>(r * static_cast<float>(n));
-}
-
 void RandomColor(RandomSequence& random, CellRecord& cell) {
     cell.Red = ScaledDraw(random.next(), 255) + 1;
     cell.Green = ScaledDraw(random.next(), 255) + 1;

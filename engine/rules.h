@@ -15,7 +15,10 @@ inline constexpr int kMutationOneIn = 1000;
 void RandomColor(RandomSequence& random, CellRecord& cell);
 
 // ⌊r × n⌋ for a fraction r, computed in single precision as the rules state.
-int32_t ScaledDraw(float r, int32_t n);
+inline int32_t ScaledDraw(float r, int32_t n) {
+    // r * n is non-negative, so truncation is the floor.
+    return static_cast<int32_t>(r * static_cast<float>(n));
+}
 
 // Empties the board and seeds it: one fraction per cell, x outer and y inner;
 // below 0.2 the cell becomes live and its colour's three fractions follow at

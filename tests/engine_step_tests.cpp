@@ -356,6 +356,22 @@ TEST(Draws, SurvivalsAndDeathsDrawNothing) {
 }
 
 // ---------------------------------------------------------------------------
+// Arrays that do not match GridMax, as while the window releases the board.
+
+TEST(ReleasedBoard, StepLeavesArraysThatDoNotMatchTheSizeAlone) {
+    for (int32_t gridMax : {1, 49}) {
+        Board b = makeBoard(gridMax);
+        b.Cells.clear();
+        b.Tally.clear();
+        RandomSequence random(1);
+        engine::ReCalc(b, random);
+        EXPECT_TRUE(b.Cells.empty());
+        EXPECT_EQ(b.Generation, 1);
+        EXPECT_EQ(random.drawn(), 0u);
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Generation counter at its limit.
 
 TEST(GenerationCounter, StopsAtTheLargestValueInsteadOfOverflowing) {

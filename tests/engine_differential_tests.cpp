@@ -115,8 +115,9 @@ TEST_P(Differential, EngineMatchesThePlainStep) {
 }
 
 // Sizes mix small and large so the engine's scratch space is grown and reused
-// in both directions. Sides 1 to 4 come only from files; they exercise the
-// wrapping where a neighbour is the cell itself or is reached twice.
+// in both directions, and include sides that are not multiples of 8 or 64.
+// Sides 1 to 4 never occur in the program, but the step must still agree
+// there, where a neighbour can be the cell itself or be reached twice.
 INSTANTIATE_TEST_SUITE_P(Boards, Differential,
                          ::testing::Values(Scenario{10, 60, 4}, Scenario{200, 16, 1}, Scenario{11, 60, 4},
                                            Scenario{37, 40, 3}, Scenario{1, 10, 2}, Scenario{2, 10, 2},

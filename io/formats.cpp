@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace io {
 
@@ -169,8 +170,10 @@ std::variant<LoadedBoard, DecodeError> DecodeBoardFile(std::span<const uint8_t> 
         if (x < 0 || y < 0 || x > gridMax || y > gridMax) return DecodeError::CellOutsideBoard;
         engine::CellRecord& c = board.cells[static_cast<std::size_t>(x) * side + static_cast<std::size_t>(y)];
         c = engine::CellRecord{1, bytes[at + 4], bytes[at + 5], bytes[at + 6]};
-        ++board.population;
     }
+    // Records read, repeats included (saturated: a file may repeat cells without end).
+    const std::size_t records = (bytes.size() - kBoardHeaderSize) / kBoardRecordSize;
+    board.population = static_cast<int32_t>(std::min<std::size_t>(records, std::numeric_limits<int32_t>::max()));
     return board;
 }
 

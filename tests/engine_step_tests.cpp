@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 #include <cstring>
 #include <qdrawutil.h>
 
@@ -42,9 +43,14 @@ void BoardView::showImage(const PixelImage& image) {
         // not kept, so it may change or go away at any time.
         if (image_.width() != image.width || image_.height() != image.height)
             image_ = QImage(image.width, image.height, QImage::Format_RGB32);
-        for (int y = 0; y < image.height; ++y)
-            std::memcpy(image_.scanLine(y), image.pixels.data() + static_cast<std::size_t>(y) * image.width,
-                        static_cast<std::size_t>(image.width) * 4);
+        const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
+        if (static_cast<std::size_t>(image_.bytesPerLine()) == rowBytes) {
+            std::memcpy(image_.bits(), image.pixels.data(), rowBytes * static_cast<std::size_t>(image.height));
+        } else {
+            for (int y = 0; y < image.height; ++y)
+                std::memcpy(image_.scanLine(y), image.pixels.data() + static_cast<std::size_t>(y) * image.width,
+                            rowBytes);
+        }
     }
     requestOwnRepaint();
 }
@@ -67,7 +73,11 @@ void BoardView::paintEvent(QPaintEvent*) {
     qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
     const QRect area = drawingArea();
     painter.setClipRect(area);
-    painter.fillRect(area, Qt::black);
+    const QRect covered = QRect(area.topLeft(), image_.size()) & area;
+    if (covered != area) {
+        const QRegion uncovered = QRegion(area) - QRegion(covered);
+        for (const QRect& part : uncovered) painter.fillRect(part, Qt::black);
+    }
     if (!image_.isNull()) painter.drawImage(area.topLeft(), image_);
 
     if (focus_ && focus_->width() > 0 && focus_->height() > 0) {

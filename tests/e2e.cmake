@@ -10,3 +10,12 @@ if(TARGET kaleidomat)
   # 77: Xvfb or xdotool is missing.
   set_tests_properties(e2e_run_control PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
 endif()
+
+# ---- Files and clipboard: two running copies exchange a selection ----
+if(TARGET kaleidomat)
+  add_test(NAME e2e_clipboard_exchange
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/clipboard_exchange.sh $<TARGET_FILE:kaleidomat>
+                   $<TARGET_FILE:grab_screen> ${CMAKE_BINARY_DIR}/e2e)
+  # 77: Xvfb, xdotool or xclip is missing.
+  set_tests_properties(e2e_clipboard_exchange PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+endif()

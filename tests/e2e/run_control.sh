@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the real program on an X display of its own. It must show its
 # window, run on F5, stop on F6, take one step on F8 and end with status 0
-# through the File menu's "終了". Screenshots are kept in OUTPUT_DIR.
+# through the File menu's "終了", and end the same way in the middle of a
+# run. Screenshots are kept in OUTPUT_DIR.
 #
 #   run_control.sh KALEIDOMAT GRAB_SCREEN OUTPUT_DIR
 set -u
@@ -45,54 +46,69 @@ export DISPLAY=":$display"
 echo "display $DISPLAY"
 
 cd "$work"
-QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
-app_pid=$!
 
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --onlyvisible --pid "$app_pid" --name '^Kaleidomat$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  kill -0 "$app_pid" 2>/dev/null || fail "the program ended before showing its window"
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window named Kaleidomat appeared"
-echo "window $window"
-xdotool windowfocus --sync "$window" || fail "could not focus the window"
-sleep 0.5
+# Starts the program and focuses its window ($app_pid, $window).
+start_program() {
+  QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
+  app_pid=$!
+  window=""
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --pid "$app_pid" --name '^Kaleidomat$' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    kill -0 "$app_pid" 2>/dev/null || fail "the program ended before showing its window"
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no window named Kaleidomat appeared"
+  echo "window $window"
+  xdotool windowfocus --sync "$window" || fail "could not focus the window"
+  sleep 0.5
+}
+
+# "終了": the File menu by its access key, then its last item.
+exit_through_menu() {
+  xdotool key alt+f
+  sleep 0.5
+  [ -n "${1:-}" ] && shot "$1"
+  xdotool key Up Return
+  for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after 終了"
+  wait "$app_pid"
+  local status=$?
+  app_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
 
 shot() { "$grab" "$out/$1.png" 2>/dev/null || fail "screenshot $1 failed"; }
 same() { cmp -s "$out/$1.png" "$out/$2.png"; }
 
-shot start
+start_program
+shot run_control_start
 xdotool key F5
-sleep 0.5; shot running1
-sleep 0.5; shot running2
-same running1 running2 && fail "the board does not change after F5"
+sleep 0.5; shot run_control_running1
+sleep 0.5; shot run_control_running2
+same run_control_running1 run_control_running2 && fail "the board does not change after F5"
 
 xdotool key F6
-sleep 0.5; shot stopped1
-sleep 0.5; shot stopped2
-same stopped1 stopped2 || fail "the board still changes after F6"
+sleep 0.5; shot run_control_stopped1
+sleep 0.5; shot run_control_stopped2
+same run_control_stopped1 run_control_stopped2 || fail "the board still changes after F6"
 
 xdotool key F8
 sleep 0.5; shot kaleidomat_e2e
-same stopped2 kaleidomat_e2e && fail "F8 did not take a step"
-sleep 0.5; shot stepped2
-same kaleidomat_e2e stepped2 || fail "the board goes on changing after F8"
+same run_control_stopped2 kaleidomat_e2e && fail "F8 did not take a step"
+sleep 0.5; shot run_control_stepped2
+same kaleidomat_e2e run_control_stepped2 || fail "the board goes on changing after F8"
 
-# File menu by its access key, then the last item, "終了".
-xdotool key alt+f
-sleep 0.5; shot kaleidomat_e2e_menu
-xdotool key Up Return
+exit_through_menu kaleidomat_e2e_menu
 
-for _ in $(seq 100); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after 終了"
-wait "$app_pid"
-status=$?
-app_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
-rm -f "$out"/start.png "$out"/running?.png "$out"/stopped?.png "$out"/stepped2.png
-echo "PASS: started, ran, stopped, stepped and ended through the menu; screenshots in $out"
+# Ending in the middle of a continuous run ends the run and the program.
+start_program
+xdotool key F5
+sleep 1
+exit_through_menu
+
+rm -f "$out"/run_control_*.png
+echo "PASS: started, ran, stopped, stepped and ended through the menu, also during a run; screenshots in $out"

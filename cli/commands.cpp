@@ -13,6 +13,8 @@
 #include <set>
 
 #include "cli/cell_files.h"
+#include "display/board_renderer.h"
+#include "display/png_writer.h"
 #include "engine/rules.h"
 
 namespace cli {
@@ -21,12 +23,16 @@ namespace {
 
 constexpr const char* kProgram = "kaleidomat-cli";
 
+// The drawing area of the window's board picture.
+constexpr int kBoardPixels = 480;
+
 constexpr const char* kUsage =
     "Usage:\n"
     "  kaleidomat-cli step IN.hxa OUT.hxa [-n N] [--seed S]\n"
     "  kaleidomat-cli info FILE\n"
     "  kaleidomat-cli convert IN OUT [--color RRGGBB] [--size N] [--seed S]\n"
     "  kaleidomat-cli random OUT.hxa [--size N] [--seed S]\n"
+    "  kaleidomat-cli render IN.hxa OUT.png\n"
     "  kaleidomat-cli --help\n";
 
 constexpr const char* kHelp =
@@ -86,6 +92,11 @@ constexpr const char* kHelp =
     "      Writes an N x N board (default 50, 10 to 200) seeded as the program's\n"
     "      Random command seeds it: each cell is live with probability 1/5 and\n"
     "      gets a random colour. --seed makes the board repeatable.\n"
+    "\n"
+    "  render IN.hxa OUT.png\n"
+    "      Draws the board as the window shows it (480 x 480 pixels, every live\n"
+    "      cell a square of its colour with a raised rim, dead cells black) and\n"
+    "      writes the picture as a PNG file.\n"
     "\n"
     "Exit status: 0 done; 1 a file could not be read, used or written (one line\n"
     "on stderr names the file and what is wrong); 2 the command line is wrong\n"
@@ -298,6 +309,16 @@ int randomCommand(const std::vector<std::string>& argv, std::ostream&) {
     return kExitOk;
 }
 
+int renderCommand(const std::vector<std::string>& argv, std::ostream&) {
+    const Arguments args = parseArguments("render", argv, {}, 2);
+    const engine::Board board = LoadBoard(args.positional[0]);
+    platform::PixelImage image;
+    image.resize(kBoardPixels, kBoardPixels);
+    display::RenderBoard(board, image, platform::BevelColors{});
+    WriteWholeFile(args.positional[1], display::EncodePng(image));
+    return kExitOk;
+}
+
 struct Command {
     const char* name;
     std::function<int(const std::vector<std::string>&, std::ostream&)> run;
@@ -310,6 +331,7 @@ const std::vector<Command>& commands() {
         {"info", infoCommand},
         {"convert", convertCommand},
         {"random", randomCommand},
+        {"render", renderCommand},
     };
     return table;
 }

@@ -309,3 +309,69 @@ TEST_F(Cli, TheBinaryExitsWithTheseStatuses) {
 }
 
 }  // namespace
+
+// ---- render ---------------------------------------------------------------------
+
+namespace {
+
+uint32_t big32(const Bytes& b, std::size_t at) {
+    return (uint32_t{b[at]} << 24) | (uint32_t{b[at + 1]} << 16) | (uint32_t{b[at + 2]} << 8) | b[at + 3];
+}
+
+// Reads back a PNG of stored deflate blocks as written by the renderer:
+// checks every chunk's CRC and returns the RGB bytes with the filter bytes.
+Bytes storedPngPixels(const Bytes& png, uint32_t& width, uint32_t& height) {
+    const Bytes signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    EXPECT_TRUE(std::equal(signature.begin(), signature.end(), png.begin()));
+    Bytes zlib;
+    for (std::size_t at = 8; at + 12 <= png.size();) {
+        const uint32_t length = big32(png, at);
+        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+        uint32_t crc = 0xFFFFFFFFu;
+        for (std::size_t i = at + 4; i < at + 8 + length; ++i) {
+            crc ^= png[i];
+            for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+        }
+        EXPECT_EQ(~crc, big32(png, at + 8 + length)) << type;
+        if (type == "IHDR") width = big32(png, at + 8), height = big32(png, at + 12);
+        if (type == "IDAT") zlib.insert(zlib.end(), png.begin() + at + 8, png.begin() + at + 8 + length);
+        at += 12 + length;
+    }
+    Bytes raw;
+    std::size_t at = 2;
+    for (;;) {
+        const bool last = zlib[at] & 1;
+        const std::size_t n = zlib[at + 1] | (zlib[at + 2] << 8);
+        raw.insert(raw.end(), zlib.begin() + at + 5, zlib.begin() + at + 5 + n);
+        at += 5 + n;
+        if (last) break;
+    }
+    return raw;
+}
+
+}  // namespace
+
+TEST_F(Cli, RenderDrawsTheBoardAsTheWindowDoesIntoAPng) {
+    engine::Board b;
+    b.create(9);
+    b.cell(0, 0) = {1, 255, 0, 0};
+    b.cell(9, 9) = {1, 10, 200, 3};
+    write("b.hxa", io::EncodeBoardFile(b));
+    ok({"render", path("b.hxa"), path("b.png")});
+    uint32_t width = 0, height = 0;
+    const Bytes raw = storedPngPixels(read("b.png"), width, height);
+    ASSERT_EQ(width, 480u);
+    ASSERT_EQ(height, 480u);
+    ASSERT_EQ(raw.size(), 480u * (1 + 3 * 480));
+    auto pixel = [&](int x, int y) {
+        const std::size_t at = static_cast<std::size_t>(y) * (1 + 3 * 480) + 1 + 3 * x;
+        return std::array<int, 3>{raw[at], raw[at + 1], raw[at + 2]};
+    };
+    EXPECT_EQ(pixel(24, 24), (std::array<int, 3>{255, 0, 0}));      // inside cell (0, 0)
+    EXPECT_EQ(pixel(456, 456), (std::array<int, 3>{10, 200, 3}));    // inside cell (9, 9)
+    EXPECT_EQ(pixel(100, 24), (std::array<int, 3>{0, 0, 0}));        // a dead cell
+    EXPECT_NE(pixel(0, 24), pixel(24, 24));                          // the rim
+
+    EXPECT_EQ(run({"render", path("missing.hxa"), path("x.png")}).status, 1);
+    EXPECT_EQ(run({"render", path("b.hxa")}).status, 2);
+}

@@ -1,0 +1,108 @@
+// kaleidomat-bench: the window program's drawing and its continuous run,
+// measured on the real Form1 and Qt window under the offscreen platform.
+// Prints one line per case: "CASE: NUMBER UNIT".
+
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/form1.h"
+#include "engine/rules.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_file_system.h"
+#include "platform/qt/qt_main_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Dialogs that answer at once, so a measured run never waits for a person.
+class SilentDialogs : public platform::Dialogs {
+public:
+    platform::MessageAnswer message(const std::string&, const std::string&, platform::MessageIcon,
+                                    platform::MessageButtons, platform::MessageAnswer d) override {
+        return d;
+    }
+    std::string openFile(const platform::FileDialogRequest&) override { return ""; }
+    std::string saveFile(const platform::FileDialogRequest&) override { return ""; }
+    platform::ColorDialogResult chooseColor(int32_t, int32_t, std::array<int32_t, 16>&) override { return {}; }
+};
+
+struct Program {
+    platform::qt::QtMainWindow window;
+    SilentDialogs dialogs;
+    platform::qt::QtClipboard clipboard;
+    platform::qt::QtFileSystem files;
+    app::Form1 form{app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{"", 2024}};
+
+    Program() {
+        window.setEvents(&form);
+        form.Form_Load();
+        window.show();
+        QCoreApplication::processEvents();
+    }
+    ~Program() { window.setEvents(nullptr); }
+
+    // A fresh board of the given side seeded at 20 %.
+    void seed(int side) {
+        form.board.create(side - 1);
+        engine::Init(form.board, form.random);
+        form.ScalePictures();
+        form.ApplySizeRule();
+        form.ReDraw();
+    }
+};
+
+double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+void redraw(Program& p, int side) {
+    p.seed(side);
+    const int rounds = 2000;
+    const auto start = Clock::now();
+    for (int i = 0; i < rounds; ++i) p.form.ReDraw();
+    std::printf("redraw %dx%d: %.3f ms\n", side, side, seconds(Clock::now() - start) * 1000.0 / rounds);
+}
+
+// The continuous run (compute, draw, yield) from a seeded board, stimulation
+// on, for about `duration` seconds.
+void run(Program& p, int side, double duration) {
+    p.seed(side);
+    const int32_t startGeneration = p.form.board.Generation;
+    int32_t generations = 0;
+    QTimer::singleShot(static_cast<int>(duration * 1000), [&] {
+        generations = p.form.board.Generation - startGeneration;
+        p.form.mnuExecStop_Click();
+    });
+    const auto start = Clock::now();
+    p.form.mnuExecStart_Click();
+    const double elapsed = seconds(Clock::now() - start);
+    // Stimulation restarts the count at 1, so count the run's own steps when it did.
+    if (generations <= 0) generations = p.form.board.Generation;
+    std::printf("run %dx%d: %.0f generations/s\n", side, side, generations / elapsed);
+}
+
+void step(Program& p, int side) {
+    p.seed(side);
+    const int rounds = 2000;
+    const auto start = Clock::now();
+    for (int i = 0; i < rounds; ++i) engine::ReCalc(p.form.board, p.form.random);
+    std::printf("recalc %dx%d: %.1f us\n", side, side, seconds(Clock::now() - start) * 1e6 / rounds);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    const double duration = argc > 1 ? std::atof(argv[1]) : 3.0;
+    Program program;
+    step(program, 50);
+    step(program, 200);
+    redraw(program, 50);
+    redraw(program, 200);
+    run(program, 50, duration);
+    run(program, 200, duration);
+    return 0;
+}

@@ -8,7 +8,7 @@ if(TARGET kaleidomat)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run_control.sh $<TARGET_FILE:kaleidomat>
                    $<TARGET_FILE:grab_screen> ${CMAKE_BINARY_DIR}/e2e)
   # 77: Xvfb or xdotool is missing.
-  set_tests_properties(e2e_run_control PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+  set_tests_properties(e2e_run_control PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
 endif()
 
 # ---- Files and clipboard: two running copies exchange a selection ----
@@ -17,5 +17,5 @@ if(TARGET kaleidomat)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/clipboard_exchange.sh $<TARGET_FILE:kaleidomat>
                    $<TARGET_FILE:grab_screen> ${CMAKE_BINARY_DIR}/e2e)
   # 77: Xvfb, xdotool or xclip is missing.
-  set_tests_properties(e2e_clipboard_exchange PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)
+  set_tests_properties(e2e_clipboard_exchange PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
 endif()

@@ -31,11 +31,17 @@ struct Clipboard : ::testing::Test {
     // A w x h block whose entry (dx, dy) tells its place; every third entry
     // is dead but keeps a colour.
     static Bytes block(int w, int h) {
-        Bytes out{static_cast<uint8_t>(w), 0, static_cast<uint8_t>(h), 0};
+        Bytes out(4 + 4 * static_cast<std::size_t>(w) * h);
+        out[0] = static_cast<uint8_t>(w);
+        out[2] = static_cast<uint8_t>(h);
+        std::size_t at = 4;
         for (int dx = 0; dx < w; ++dx)
-            for (int dy = 0; dy < h; ++dy)
-                out.insert(out.end(), {static_cast<uint8_t>((dx + dy) % 3 != 0), static_cast<uint8_t>(dx + 1),
-                                       static_cast<uint8_t>(dy + 1), 200});
+            for (int dy = 0; dy < h; ++dy) {
+                out[at++] = static_cast<uint8_t>((dx + dy) % 3 != 0);
+                out[at++] = static_cast<uint8_t>(dx + 1);
+                out[at++] = static_cast<uint8_t>(dy + 1);
+                out[at++] = 200;
+            }
         return out;
     }
     static engine::CellRecord entryOf(int dx, int dy) { return {(dx + dy) % 3 != 0, dx + 1, dy + 1, 200}; }

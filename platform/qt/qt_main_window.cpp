@@ -231,10 +231,10 @@ int QtMainWindow::patternItemCount() const { return static_cast<int>(patternItem
 
 void QtMainWindow::addPatternItem(const std::string& caption) {
     QMenu* common = menu(Menu::PatternCommon);
-    auto* action = new QAction(toQString(caption), common);
-    action->setSeparator(caption == texts::kSeparatorCaption);
+    auto* action = new QAction(common);
     common->addAction(action);
     patternItems_.push_back(action);
+    setPatternItemCaption(patternItemCount() - 1, caption);
     QObject::connect(action, &QAction::triggered, action, [this, action] { patternActionTriggered(action); });
 }
 
@@ -248,14 +248,17 @@ void QtMainWindow::removePatternItem(int index) {
 
 std::string QtMainWindow::patternItemCaption(int index) const {
     const QAction* action = patternItemAction(index);
-    return action ? toStdString(action->text()) : std::string();
+    if (!action) return {};
+    return action->isSeparator() ? texts::kSeparatorCaption : toStdString(action->text());
 }
 
 void QtMainWindow::setPatternItemCaption(int index, const std::string& caption) {
     QAction* action = patternItemAction(index);
     if (!action) return;
-    action->setText(toQString(caption));
-    action->setSeparator(caption == texts::kSeparatorCaption);
+    // A separator is drawn as a plain line: the style would print a text beside it.
+    const bool separator = caption == texts::kSeparatorCaption;
+    action->setSeparator(separator);
+    action->setText(separator ? QString() : toQString(caption));
 }
 
 QAction* QtMainWindow::patternItemAction(int index) const {

@@ -10,9 +10,11 @@
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/qt_strings.h"
+#include "platform/qt/qt_translations.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    platform::qt::InstallJapaneseTranslations(application);
 
     // The whole argument text is one path: the arguments after the program's
     // name joined by single blanks, quotes kept as given.

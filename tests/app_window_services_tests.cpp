@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QAbstractButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <csignal>
@@ -21,6 +23,7 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_file_system.h"
+#include "platform/qt/qt_translations.h"
 
 using platform::ClipboardFailure;
 
@@ -227,6 +230,21 @@ TEST(QtDialogs, MessageBoxesShowPlainTextAndAnswerWithTheirButtons) {
                                   answer),
                   answer);
     }
+}
+
+TEST(QtDialogs, StandardButtonsSpeakJapanese) {
+    QTranslator* translator = platform::qt::InstallJapaneseTranslations(*QCoreApplication::instance());
+    ASSERT_NE(translator, nullptr) << "Qt's Japanese translations (qt6-translations-l10n) are missing";
+    platform::qt::QtDialogs dialogs(nullptr);
+    whenOpen<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QString::fromUtf8("はい(&Y)"));
+        EXPECT_EQ(box->button(QMessageBox::No)->text(), QString::fromUtf8("いいえ(&N)"));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    dialogs.message("?", "Kaleidomat", platform::MessageIcon::Question, platform::MessageButtons::YesNo,
+                    platform::MessageAnswer::No);
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
 }
 
 TEST(QtDialogs, ColourDialogStartsOnTheColourAndKeepsCustomColours) {

@@ -16,10 +16,13 @@ bool QtFileSystem::exists(const std::string& path) {
 }
 
 std::optional<std::vector<uint8_t>> QtFileSystem::readFile(const std::string& path) {
+    // No file of the program's is near this size (a full 200 x 200 board is
+    // 280 kB); anything larger, or a device that never ends, is not read.
+    constexpr qint64 kLargestFile = 64 * 1024 * 1024;
     QFile file(toQString(path));
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    const QByteArray bytes = file.read(kLargestFile + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestFile) return std::nullopt;
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 

@@ -1,29 +1,19 @@
-# ---- Form1 start-up, drawing and run control over the fakes ----
+# ---- Form1 over the recording fakes: start-up, run control, editing, files, clipboard ----
 kaleidomat_test(app_run_tests app_run_tests.cpp)
 target_link_libraries(app_run_tests PRIVATE kaleidomat_app)
-
-# ---- Files and clipboard: board files, pattern files, cut/copy/paste ----
 kaleidomat_test(app_files_tests app_files_board_tests.cpp app_files_pattern_tests.cpp)
 target_link_libraries(app_files_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_clipboard_tests app_clipboard_tests.cpp)
 target_link_libraries(app_clipboard_tests PRIVATE kaleidomat_app)
-kaleidomat_test(app_files_qt_tests app_files_qt_tests.cpp)
-target_link_libraries(app_files_qt_tests PRIVATE kaleidomat_app kaleidomat_platform_qt)
-
-# ---- Editing: mouse selection and editing, the Pattern menu and its commands ----
 kaleidomat_test(app_editing_tests app_editing_mouse_tests.cpp app_editing_patterns_tests.cpp)
 target_link_libraries(app_editing_tests PRIVATE kaleidomat_app)
 set_tests_properties(app_editing_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-kaleidomat_test(app_editing_qt_tests app_editing_qt_tests.cpp)
-target_link_libraries(app_editing_qt_tests PRIVATE kaleidomat_app kaleidomat_platform_qt)
-set_tests_properties(app_editing_qt_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-# ---- end of editing ----
 
-# ---- The Qt main window, dialogs, clipboard and file system (offscreen) ----
+# ---- The Qt main window, dialogs, clipboard and file system, and Form1 on them (offscreen) ----
 find_package(Qt6 REQUIRED COMPONENTS Test)
 add_executable(app_window_tests app_window_main.cpp app_window_design_tests.cpp app_window_events_tests.cpp
-                                app_window_services_tests.cpp)
+                                app_window_services_tests.cpp app_window_form_tests.cpp)
 target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(app_window_tests PRIVATE kaleidomat_platform_qt Qt6::Test GTest::gtest)
+target_link_libraries(app_window_tests PRIVATE kaleidomat_app kaleidomat_platform_qt Qt6::Test GTest::gtest)
 add_test(NAME app_window_tests COMMAND app_window_tests)
 set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

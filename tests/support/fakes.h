@@ -17,6 +17,15 @@
 
 namespace fakes {
 
+// The front of a script of answers, or `fallback` when the script has run out.
+template <typename T>
+T next(std::deque<T>& script, T fallback) {
+    if (script.empty()) return fallback;
+    T answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
 struct ShownMessage {
     std::string text;
     std::string title;
@@ -36,43 +45,26 @@ public:
     std::deque<platform::MessageAnswer> answers;  // for Yes/No boxes; default button when empty
     std::vector<ShownFileDialog> fileDialogs;
     std::deque<std::string> filePaths;  // answers to file dialogs; "" (cancel) when empty
-    struct ColorCall {
-        int32_t initial;
-        int32_t flags;
-    };
+    struct ColorCall { int32_t initial, flags; };
     std::vector<ColorCall> colorCalls;
     std::deque<platform::ColorDialogResult> colorAnswers;  // cancel when empty
-    std::function<void(std::array<int32_t, 16>&)> editCustomColors;
-    std::function<void(const ShownMessage&)> onMessage;  // runs while the box is "open"
 
     platform::MessageAnswer message(const std::string& text, const std::string& title, platform::MessageIcon icon,
                                     platform::MessageButtons buttons, platform::MessageAnswer defaultButton) override {
         messages.push_back({text, title, icon, buttons, defaultButton});
-        if (onMessage) onMessage(messages.back());
-        if (buttons == platform::MessageButtons::Ok) return platform::MessageAnswer::Ok;
-        if (answers.empty()) return defaultButton;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
+        return buttons == platform::MessageButtons::Ok ? platform::MessageAnswer::Ok : next(answers, defaultButton);
     }
     std::string openFile(const platform::FileDialogRequest& r) override { return file(true, r); }
     std::string saveFile(const platform::FileDialogRequest& r) override { return file(false, r); }
-    platform::ColorDialogResult chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>& custom) override {
+    platform::ColorDialogResult chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>&) override {
         colorCalls.push_back({initial, flags});
-        if (editCustomColors) editCustomColors(custom);
-        if (colorAnswers.empty()) return {};
-        auto a = colorAnswers.front();
-        colorAnswers.pop_front();
-        return a;
+        return next(colorAnswers, platform::ColorDialogResult{});
     }
 
 private:
     std::string file(bool open, const platform::FileDialogRequest& r) {
         fileDialogs.push_back({open, r});
-        if (filePaths.empty()) return "";
-        auto p = filePaths.front();
-        filePaths.pop_front();
-        return p;
+        return next(filePaths, std::string());
     }
 };
 
@@ -86,7 +78,6 @@ public:
     bool failRegistration = false;
     platform::ClipboardFailure failPut = platform::ClipboardFailure::None;
     platform::ClipboardFailure failGet = platform::ClipboardFailure::None;
-    int putCount = 0;
 
     uint32_t registerFormat(const std::string& name) override {
         if (failRegistration) return 0;
@@ -96,7 +87,6 @@ public:
     bool hasFormat(uint32_t format) override { return contents.count(format) != 0; }
     platform::ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data,
                                    const platform::PixelImage* pic) override {
-        ++putCount;
         if (failPut != platform::ClipboardFailure::None) return failPut;
         contents.clear();
         contents[format] = data;
@@ -162,12 +152,8 @@ public:
 // The window without a window system: records every state the logic sets.
 class FakeMainWindow : public platform::MainWindow {
 public:
-    struct MenuState {
-        bool enabled = true, checked = false, visible = true;
-    };
-    struct ButtonState {
-        bool enabled = false, pressed = false;
-    };
+    struct MenuState { bool enabled = true, checked = false, visible = true; };
+    struct ButtonState { bool enabled = false, pressed = false; };
     std::map<platform::Menu, MenuState> menus;
     std::map<std::string, ButtonState> buttons;
     std::vector<std::string> patternItems;
@@ -243,6 +229,21 @@ public:
         ++processEventsCount;
         if (onProcessEvents) onProcessEvents();
     }
+    // The keys of the enabled toolbar buttons, in toolbar order.
+    std::vector<std::string> enabledButtons() const {
+        std::vector<std::string> out;
+        for (const auto& entry : texts::kToolbar)
+            if (*entry.key && buttons.at(entry.key).enabled) out.push_back(entry.key);
+        return out;
+    }
+    // Every disabled menu item, in the order of platform::Menu.
+    std::vector<platform::Menu> disabledMenus() const {
+        std::vector<platform::Menu> out;
+        for (int m = 0; m <= static_cast<int>(platform::Menu::Popup1Reset); ++m)
+            if (!menuEnabled(static_cast<platform::Menu>(m))) out.push_back(static_cast<platform::Menu>(m));
+        return out;
+    }
+
     void close() override {
         if (closed) return;
         closed = true;

@@ -1,12 +1,18 @@
 #pragma once
 
-// Form1 over the recording fakes, started with a fixed seed.
+// Form1 over the recording fakes, started with a fixed seed, and the small
+// helpers the Form1 tests share.
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <memory>
 #include <string>
 
 #include "app/form1.h"
 #include "support/fakes.h"
+
+using SelectionBox = std::array<int32_t, 4>;  // left, top, right, bottom
 
 struct FormFixture {
     fakes::FakeMainWindow window;
@@ -27,10 +33,62 @@ struct FormFixture {
 
     engine::Board& board() { return form->board; }
     app::Selection& selection() { return form->selection; }
+    SelectionBox box() const {
+        const app::Selection& s = form->selection;
+        return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom};
+    }
 
     // Empties the board without drawing.
     void clearBoard() {
         for (auto& c : form->board.Cells) c = {};
     }
     void setLive(int x, int y, int r = 10, int g = 20, int b = 30) { form->board.cell(x, y) = {1, r, g, b}; }
+
+    // Mouse events in board units, as the window reports them.
+    void down(float x, float y, int button = platform::kLeftButton, int shift = 0) {
+        window.events->boardMouseDown(button, shift, x, y);
+    }
+    void move(float x, float y, int button = platform::kLeftButton, int shift = 0) {
+        window.events->boardMouseMove(button, shift, x, y);
+    }
+    void up(float x, float y, int button = platform::kLeftButton, int shift = 0) {
+        window.events->boardMouseUp(button, shift, x, y);
+    }
+    // A left drag from the middle of one cell to the middle of another.
+    void drag(int x0, int y0, int x1, int y1) {
+        down(x0 + 0.5f, y0 + 0.5f);
+        move(x1 + 0.5f, y1 + 0.5f);
+        up(x1 + 0.5f, y1 + 0.5f);
+    }
+    void click(int x, int y, int button = platform::kLeftButton, int shift = 0) {
+        down(x + 0.5f, y + 0.5f, button, shift);
+        up(x + 0.5f, y + 0.5f, button, shift);
+    }
+    void press(const std::string& key) { window.events->toolbarButtonClicked(key); }
 };
+
+// A test whose Form1 has started without a command line, with the fixed seed.
+struct Started : ::testing::Test {
+    FormFixture f;
+    void SetUp() override { f.start(); }
+};
+
+// A message box with its text, icon, buttons and default, titled with the
+// program's name.
+inline void expectMessage(const fakes::ShownMessage& m, const std::string& text, platform::MessageIcon icon,
+                          platform::MessageButtons buttons = platform::MessageButtons::Ok,
+                          platform::MessageAnswer defaultButton = platform::MessageAnswer::Ok) {
+    EXPECT_EQ(m.text, text);
+    EXPECT_EQ(m.title, "Kaleidomat");
+    EXPECT_EQ(m.icon, icon);
+    EXPECT_EQ(m.buttons, buttons);
+    EXPECT_EQ(m.defaultButton, defaultButton);
+}
+
+// The one message box shown, as above.
+inline void expectOnlyMessage(const std::vector<fakes::ShownMessage>& shown, const std::string& text,
+                              platform::MessageIcon icon, platform::MessageButtons buttons = platform::MessageButtons::Ok,
+                              platform::MessageAnswer defaultButton = platform::MessageAnswer::Ok) {
+    ASSERT_EQ(shown.size(), 1u);
+    expectMessage(shown[0], text, icon, buttons, defaultButton);
+}

@@ -14,39 +14,33 @@ namespace {
 
 using engine::Board;
 using engine::CellRecord;
-using platform::BevelColors;
 using platform::PixelImage;
 using platform::PixelRect;
 
 constexpr uint32_t kBlack = 0xFF000000u;
 constexpr uint32_t opaque(platform::Rgb c) { return 0xFF000000u | c; }
 
-PixelImage image(int w, int h) {
+// Distinct colours so no two roles can be mistaken for each other.
+const platform::BevelColors kBevel{platform::rgb(1, 2, 3), platform::rgb(4, 5, 6), platform::rgb(7, 8, 9),
+                                   platform::rgb(10, 11, 12)};
+const uint32_t kLight = opaque(kBevel.light), kHighlight = opaque(kBevel.highlight), kShadow = opaque(kBevel.shadow),
+               kDark = opaque(kBevel.darkShadow);
+
+PixelImage image(int w, int h, uint32_t fill = kBlack) {
     PixelImage img;
     img.resize(w, h);
+    std::fill(img.pixels.begin(), img.pixels.end(), fill);
     return img;
 }
 
-Board board(int32_t side) {
+Board board(int32_t side, CellRecord everyCell = {}) {
     Board b;
     b.create(side - 1);
+    std::fill(b.Cells.begin(), b.Cells.end(), everyCell);
     return b;
 }
 
-// ---------------------------------------------------------------------------
-// Pixel rectangles.
-
-TEST(RoundHalfEven, RoundsToNearestAndHalvesToEven) {
-    struct Case {
-        int64_t num, den, expected;
-    };
-    for (const Case& c : {Case{0, 3, 0}, Case{1, 2, 0}, Case{3, 2, 2}, Case{5, 2, 2}, Case{7, 2, 4}, Case{5, 4, 1},
-                          Case{7, 4, 2}, Case{12, 5, 2}, Case{24, 5, 5}, Case{25, 10, 2}, Case{35, 10, 4},
-                          Case{96000, 200, 480}})
-        EXPECT_EQ(display::RoundHalfEven(c.num, c.den), c.expected) << c.num << " / " << c.den;
-}
-
-TEST(CellPixelRect, WorkedExamplesOn480Pixels) {
+TEST(CellPixelRect, WorkedExamples) {
     struct Case {
         int32_t x, y, side;
         int width, height;
@@ -78,186 +72,106 @@ TEST(CellPixelRect, WorkedExamplesOn480Pixels) {
             << "cell (" << c.x << ", " << c.y << ") of " << c.side << " on " << c.width << " x " << c.height;
 }
 
-TEST(CellPixelRect, CellsTileThePictureWithoutGapsOrOverlaps) {
-    for (int32_t side = 1; side <= 200; ++side) {
-        for (int pixels : {480, 401}) {
-            int previousRight = 0;
-            for (int32_t x = 0; x < side; ++x) {
-                const PixelRect r = display::CellPixelRect(x, x, side, pixels, pixels);
-                ASSERT_EQ(r.left, previousRight) << "side " << side << ", x " << x;
-                ASSERT_GE(r.width(), pixels / side) << "side " << side << ", x " << x;
-                ASSERT_LE(r.width(), pixels / side + 1) << "side " << side << ", x " << x;
-                ASSERT_EQ(r.top, r.left);
-                ASSERT_EQ(r.bottom, r.right);
-                previousRight = r.right;
-            }
-            ASSERT_EQ(previousRight, pixels) << "side " << side;
-        }
-    }
-}
-
-// ---------------------------------------------------------------------------
-// The bevel.
-
-// Distinct colours so no two roles can be mistaken for each other.
-const BevelColors kBevel{platform::rgb(1, 2, 3), platform::rgb(4, 5, 6), platform::rgb(7, 8, 9),
-                         platform::rgb(10, 11, 12)};
-
+// Cell (2, 3) of 10 x 10 covers x 96..143, y 144..191: its colour inside a
+// two-pixel raised rim, and nothing drawn outside it.
 TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
     Board b = board(10);
     b.cell(2, 3) = {1, 200, 100, 50};
     PixelImage img = image(480, 480);
     ASSERT_EQ(display::RenderBoard(b, img, kBevel), 1);
-
-    // Cell (2, 3) covers x 96..143, y 144..191.
     const uint32_t fill = opaque(platform::rgb(200, 100, 50));
-    struct Probe {
-        int x, y;
-        uint32_t colour;
-        const char* role;
+    const std::tuple<int, int, uint32_t> probes[] = {
+        {96, 144, kLight},  {96, 170, kLight},     {120, 144, kLight},     // outer ring, top and left
+        {143, 170, kDark},  {120, 191, kDark},     {143, 191, kDark},      // outer ring, bottom and right
+        {97, 170, kHighlight}, {120, 145, kHighlight}, {97, 145, kHighlight},  // inner ring, top and left
+        {142, 170, kShadow}, {120, 190, kShadow},  {142, 190, kShadow},    // inner ring, bottom and right
+        {143, 144, kDark},  {96, 191, kDark},      {142, 145, kShadow},    // corners the bottom and right take
+        {97, 190, kShadow}, {98, 146, fill},       {141, 189, fill},       // ... and the fill
     };
-    const Probe probes[] = {
-        {96, 144, opaque(kBevel.light), "outer top-left corner"},
-        {96, 170, opaque(kBevel.light), "outer left"},
-        {120, 144, opaque(kBevel.light), "outer top"},
-        {143, 170, opaque(kBevel.darkShadow), "outer right"},
-        {120, 191, opaque(kBevel.darkShadow), "outer bottom"},
-        {143, 191, opaque(kBevel.darkShadow), "outer bottom-right corner"},
-        {97, 170, opaque(kBevel.highlight), "inner left"},
-        {120, 145, opaque(kBevel.highlight), "inner top"},
-        {97, 145, opaque(kBevel.highlight), "inner top-left corner"},
-        {142, 170, opaque(kBevel.shadow), "inner right"},
-        {120, 190, opaque(kBevel.shadow), "inner bottom"},
-        {142, 190, opaque(kBevel.shadow), "inner bottom-right corner"},
-        {98, 146, fill, "fill, first pixel"},
-        {141, 189, fill, "fill, last pixel"},
-        {120, 168, fill, "fill, middle"},
-        {95, 170, kBlack, "left of the cell"},
-        {144, 170, kBlack, "right of the cell"},
-        {120, 143, kBlack, "above the cell"},
-        {120, 192, kBlack, "below the cell"},
-    };
-    for (const Probe& p : probes) EXPECT_EQ(img.at(p.x, p.y), p.colour) << p.role << " (" << p.x << ", " << p.y << ")";
-
-    // Nothing outside the cell's rectangle was touched.
+    for (auto [x, y, colour] : probes) EXPECT_EQ(img.at(x, y), colour) << x << ", " << y;
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 480; ++x)
-            if (x < 96 || x >= 144 || y < 144 || y >= 192) {
-                ASSERT_EQ(img.at(x, y), kBlack) << x << ", " << y;
-            }
+            ASSERT_TRUE((x >= 96 && x < 144 && y >= 144 && y < 192) || img.at(x, y) == kBlack) << x << ", " << y;
 }
 
+// On 480 pixels a cell of the 200 x 200 board is 2 or 3 pixels: all rim, the
+// outer ring intact. On 1200 pixels it is 6: two rings and a 2 x 2 fill.
 TEST(RenderBoard, LargestBoardCellsKeepTheirRimAndShowFillWhereThereIsRoom) {
-    Board b = board(200);
-    for (CellRecord& c : b.Cells) c = {1, 30, 60, 90};
-    const uint32_t fill = opaque(platform::rgb(30, 60, 90));
-    const std::set<uint32_t> rim = {opaque(kBevel.light), opaque(kBevel.highlight), opaque(kBevel.shadow),
-                                    opaque(kBevel.darkShadow)};
-
-    // On the 480-pixel board a cell is 2 or 3 pixels: all rim, the outer ring intact.
+    const Board b = board(200, {1, 30, 60, 90});
     PixelImage small = image(480, 480);
     ASSERT_EQ(display::RenderBoard(b, small, kBevel), 40000);
+    const std::set<uint32_t> rim = {kLight, kHighlight, kShadow, kDark};
     for (int32_t x : {0, 1, 2, 100, 199}) {
         for (int32_t y : {0, 1, 57, 199}) {
             const PixelRect r = display::CellPixelRect(x, y, 200, 480, 480);
-            EXPECT_EQ(small.at(r.left, r.top), opaque(kBevel.light)) << x << ", " << y;
-            EXPECT_EQ(small.at(r.right - 1, r.bottom - 1), opaque(kBevel.darkShadow)) << x << ", " << y;
+            EXPECT_EQ(small.at(r.left, r.top), kLight) << x << ", " << y;
+            EXPECT_EQ(small.at(r.right - 1, r.bottom - 1), kDark) << x << ", " << y;
             for (int py = r.top; py < r.bottom; ++py)
                 for (int px = r.left; px < r.right; ++px) EXPECT_EQ(rim.count(small.at(px, py)), 1u) << px << ", " << py;
         }
     }
-
-    // On 1200 pixels a cell is 6 pixels: two rings and a 2 x 2 fill.
     PixelImage large = image(1200, 1200);
     ASSERT_EQ(display::RenderBoard(b, large, kBevel), 40000);
-    for (int32_t x : {0, 77, 199}) {
-        const int left = 6 * x;
-        EXPECT_EQ(large.at(left, left + 3), opaque(kBevel.light));
-        EXPECT_EQ(large.at(left + 1, left + 3), opaque(kBevel.highlight));
-        EXPECT_EQ(large.at(left + 2, left + 2), fill);
-        EXPECT_EQ(large.at(left + 3, left + 3), fill);
-        EXPECT_EQ(large.at(left + 4, left + 3), opaque(kBevel.shadow));
-        EXPECT_EQ(large.at(left + 5, left + 3), opaque(kBevel.darkShadow));
-    }
+    const uint32_t fill = opaque(platform::rgb(30, 60, 90));
+    const uint32_t across[] = {kLight, kHighlight, fill, fill, kShadow, kDark};  // the cell's middle row
+    for (int32_t x : {0, 77, 199})
+        for (int dx = 0; dx < 6; ++dx) EXPECT_EQ(large.at(6 * x + dx, 6 * x + 3), across[dx]) << x << ", " << dx;
 }
 
-// ---------------------------------------------------------------------------
-// The whole picture.
-
+// Every non-zero State is drawn and counted, each cell exactly on its pixel
+// rectangle; dead cells, even with a stale colour, show the background, and no
+// pixel of the last drawing survives.
 TEST(RenderBoard, CountsEveryNonZeroStateAndClearsTheRestToBlack) {
     Board b = board(50);
     b.cell(0, 0) = {1, 255, 255, 255};
     b.cell(49, 49) = {5, 255, 255, 255};
     b.cell(10, 20) = {-3, 255, 255, 255};
-    b.cell(20, 10) = {0, 255, 255, 255};  // dead with a stale colour: not drawn
-    PixelImage img = image(480, 480);
-    std::fill(img.pixels.begin(), img.pixels.end(), 0xFF123456u);  // last drawing's leftovers
+    b.cell(20, 10) = {0, 255, 255, 255};
+    PixelImage img = image(480, 480, 0xFF123456u);
     EXPECT_EQ(display::RenderBoard(b, img, kBevel), 3);
+    int64_t drawn = 0;
+    for (auto [x, y] : {std::pair{0, 0}, {49, 49}, {10, 20}}) {
+        const PixelRect r = display::CellPixelRect(x, y, 50, 480, 480);
+        EXPECT_EQ(img.at(r.left, r.top), kLight) << x << ", " << y;
+        EXPECT_EQ(img.at(r.right - 1, r.bottom - 1), kDark) << x << ", " << y;
+        drawn += int64_t{r.width()} * r.height();
+    }
+    EXPECT_EQ(std::count_if(img.pixels.begin(), img.pixels.end(), [](uint32_t p) { return p != kBlack; }), drawn);
 
-    std::set<std::pair<int32_t, int32_t>> drawnCells;
-    for (int32_t x = 0; x < 50; ++x)
-        for (int32_t y = 0; y < 50; ++y) {
-            const PixelRect r = display::CellPixelRect(x, y, 50, 480, 480);
-            const uint32_t middle = img.at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-            if (middle != kBlack) drawnCells.insert({x, y});
-        }
-    EXPECT_EQ(drawnCells, (std::set<std::pair<int32_t, int32_t>>{{0, 0}, {49, 49}, {10, 20}}));
-    EXPECT_EQ(std::count(img.pixels.begin(), img.pixels.end(), 0xFF123456u), 0);
+    PixelImage empty = image(480, 480, 0xFFFFFFFFu);
+    EXPECT_EQ(display::RenderBoard(board(200), empty, kBevel), 0);
+    EXPECT_EQ(std::count(empty.pixels.begin(), empty.pixels.end(), kBlack), 480 * 480);
 }
 
-TEST(RenderBoard, EmptyBoardIsPlainBackground) {
-    Board b = board(200);
-    PixelImage img = image(480, 480);
-    std::fill(img.pixels.begin(), img.pixels.end(), 0xFFFFFFFFu);
-    EXPECT_EQ(display::RenderBoard(b, img, kBevel), 0);
-    EXPECT_EQ(std::count(img.pixels.begin(), img.pixels.end(), kBlack), 480 * 480);
-}
-
+// Colours from files and the clipboard are taken as they are; one out of
+// range must not spill into the neighbouring channels or the alpha byte.
 TEST(RenderBoard, ColourValuesOutsideTheByteRangeStayInTheirOwnChannel) {
-    // Colours from files and the clipboard are taken as they are; one out of
-    // range must not spill into the neighbouring channels or the alpha byte.
-    struct Case {
-        CellRecord cell;
-        int exactChannel;  // 0 red, 1 green, 2 blue: the one in range
-        int exactValue;
-    };
-    for (const Case& c : {Case{{1, 128, 300, 256}, 0, 128}, Case{{1, 128, -1, -1}, 0, 128},
-                          Case{{1, -1, 77, INT32_MIN}, 1, 77}, Case{{1, INT32_MAX, -300, 9}, 2, 9}}) {
+    // Each case: the cell, and the one channel (0 red, 1 green, 2 blue) in range with its value.
+    const std::tuple<CellRecord, int, int> cases[] = {{{1, 128, 300, 256}, 0, 128}, {{1, 128, -1, -1}, 0, 128},
+                                                      {{1, -1, 77, INT32_MIN}, 1, 77}, {{1, INT32_MAX, -300, 9}, 2, 9}};
+    for (const auto& [cell, channel, value] : cases) {
         Board b = board(10);
-        b.cell(0, 0) = c.cell;
+        b.cell(0, 0) = cell;
         PixelImage img = image(480, 480);
         EXPECT_EQ(display::RenderBoard(b, img, kBevel), 1);
-        const uint32_t pixel = img.at(24, 24);
-        EXPECT_EQ(pixel >> 24, 0xFFu);
-        EXPECT_EQ(static_cast<int>((pixel >> (16 - 8 * c.exactChannel)) & 0xFF), c.exactValue)
-            << "cell {" << c.cell.State << ", " << c.cell.Red << ", " << c.cell.Green << ", " << c.cell.Blue << "}";
+        EXPECT_EQ(img.at(24, 24) >> 24, 0xFFu);
+        EXPECT_EQ(static_cast<int>((img.at(24, 24) >> (16 - 8 * channel)) & 0xFF), value) << cell.Red << ", " << cell.Green;
     }
-}
-
-TEST(RenderBoard, PicturesSmallerThanTheBoardAreSafe) {
-    Board b = board(50);
-    for (CellRecord& c : b.Cells) c = {1, 1, 2, 3};
+    // Pictures smaller than the board are safe.
     for (auto [w, h] : {std::pair{0, 0}, {1, 1}, {7, 480}, {49, 51}}) {
         PixelImage img = image(w, h);
-        EXPECT_EQ(display::RenderBoard(b, img, kBevel), 2500) << w << " x " << h;
+        EXPECT_EQ(display::RenderBoard(board(50, {1, 1, 2, 3}), img, kBevel), 2500) << w << " x " << h;
     }
 }
 
-// ---------------------------------------------------------------------------
-// "#,##0".
-
 TEST(FormatCount, GroupsOfThreeDigitsWithCommas) {
-    struct Case {
-        int64_t value;
-        const char* text;
+    const std::pair<int64_t, const char*> cases[] = {
+        {0, "0"},           {999, "999"},         {1000, "1,000"},         {1234, "1,234"},
+        {100000, "100,000"}, {1234567, "1,234,567"}, {-1, "-1"},            {-999, "-999"},
+        {-1234, "-1,234"},  {-123456, "-123,456"}, {INT32_MAX, "2,147,483,647"}, {INT32_MIN, "-2,147,483,648"},
+        {INT64_MAX, "9,223,372,036,854,775,807"}, {INT64_MIN, "-9,223,372,036,854,775,808"},
     };
-    for (const Case& c : {Case{0, "0"}, Case{7, "7"}, Case{999, "999"}, Case{1000, "1,000"}, Case{1234, "1,234"},
-                          Case{40000, "40,000"}, Case{100000, "100,000"}, Case{1234567, "1,234,567"},
-                          Case{INT32_MAX, "2,147,483,647"}, Case{-1, "-1"}, Case{-999, "-999"},
-                          Case{-1234, "-1,234"}, Case{-123456, "-123,456"}, Case{INT32_MIN, "-2,147,483,648"},
-                          Case{INT64_MAX, "9,223,372,036,854,775,807"},
-                          Case{INT64_MIN, "-9,223,372,036,854,775,808"}})
-        EXPECT_EQ(display::FormatCount(c.value), c.text) << c.value;
+    for (const auto& [value, text] : cases) EXPECT_EQ(display::FormatCount(value), text) << value;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-# Worked examples, the colour rule and seeding.
-kaleidomat_test(engine_tests engine_step_tests.cpp engine_rules_tests.cpp)
+# Worked examples of the step, the colour rule and seeding.
+kaleidomat_test(engine_tests engine_tests.cpp)
 target_link_libraries(engine_tests PRIVATE kaleidomat_engine)
 
 # The engine's step against the literal one on many random boards.

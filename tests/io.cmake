@@ -1,5 +1,3 @@
-kaleidomat_test(io_formats_tests io_formats_tests.cpp)
-target_link_libraries(io_formats_tests PRIVATE kaleidomat_io)
-
-kaleidomat_test(io_life_text_tests io_life_text_tests.cpp)
-target_link_libraries(io_life_text_tests PRIVATE kaleidomat_io)
+# The byte formats and the Life text formats.
+kaleidomat_test(io_tests io_formats_tests.cpp io_life_text_tests.cpp)
+target_link_libraries(io_tests PRIVATE kaleidomat_io)

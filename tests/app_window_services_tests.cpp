@@ -79,6 +79,7 @@ TEST(QtFileSystem, ReadsWritesAndListsFilesNotFolders) {
     for (const char* name : {"日本語.hxq", "b.hxqx", "c.HXQ"}) ASSERT_EQ(files.writeFile(path(dir, name), {}), "");
     ASSERT_TRUE(QDir(dir.path()).mkpath("folder.hxq/inside"));
     EXPECT_FALSE(files.exists(path(dir, "folder.hxq")));
+    EXPECT_EQ(files.readFile("/dev/zero"), std::nullopt);  // never ends: not read at all
     std::vector<std::string> listed = files.list(dir.path().toStdString(), ".hxq");
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (std::vector<std::string>{"a.hxq", "日本語.hxq"}));

@@ -220,4 +220,21 @@ TEST(Rules, InitSeedsTheWholeBoardAndAboutAFifthOfTheCells) {
     EXPECT_NEAR(static_cast<double>(live) / seeded, 0.2, 0.002);  // five standard deviations
 }
 
+// Init's draws come in scan order, x outer and y inner, each live cell's
+// colour right after its own fraction.
+TEST(Rules, InitDrawsCellByCellInScanOrder) {
+    Board b = boardWith(9, {});
+    RandomSequence random(5), replay(5);
+    engine::Init(b, random);
+    for (int32_t x = 0; x <= 9; ++x)
+        for (int32_t y = 0; y <= 9; ++y) {
+            CellRecord expected;
+            if (replay.next() < 0.2f) {
+                expected.State = 1;
+                engine::RandomColor(replay, expected);
+            }
+            ASSERT_EQ(b.cell(x, y), expected) << x << ", " << y;
+        }
+}
+
 }  // namespace

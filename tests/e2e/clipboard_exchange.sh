@@ -12,12 +12,8 @@ grab=$(realpath "$2")
 out=$3
 format="Chromatessellator CellData"
 
-for tool in Xvfb xdotool xclip; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
+require_tools Xvfb xdotool xclip
 
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -52,16 +48,8 @@ wait_for() {
   return 1
 }
 
-# Xvfb chooses a free display number and writes it to descriptor 3 once it
-# accepts connections. The screen is wide enough for the two windows side by side.
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1100x640x24 -nolisten tcp 3>"$work/displayfd" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-display=""
-read -r -t 20 display <"$work/displayfd" || true
-[ -n "$display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$display"
-echo "display $DISPLAY"
+# The screen is wide enough for the two windows side by side.
+start_xvfb "$work" 1100x640x24 || fail "Xvfb did not start"
 
 cd "$work"
 window_of() {

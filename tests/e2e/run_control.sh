@@ -10,12 +10,8 @@ program=$1
 grab=$2
 out=$3
 
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is not installed"
-    exit 77
-  fi
-done
+source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
+require_tools Xvfb xdotool
 
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -34,16 +30,7 @@ fail() {
   exit 1
 }
 
-# Xvfb chooses a free display number and writes it to descriptor 3 once it
-# accepts connections.
-mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/displayfd" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-display=""
-read -r -t 20 display <"$work/displayfd" || true
-[ -n "$display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=":$display"
-echo "display $DISPLAY"
+start_xvfb "$work" 800x600x24 || fail "Xvfb did not start"
 
 cd "$work"
 

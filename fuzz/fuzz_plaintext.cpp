@@ -7,21 +7,14 @@
 #include <string_view>
 #include <variant>
 
-#include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_text_check.h"
 #include "io/life_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto parsed = io::ParsePlaintext(text);
-    const auto* grid = std::get_if<io::LifeGrid>(&parsed);
-    if (!grid) {
-        FUZZ_CHECK(!std::get<io::TextError>(parsed).message.empty());
-        return 0;
-    }
-    FUZZ_CHECK(grid->width >= 0 && grid->width <= io::kMaxTextPatternSide);
-    FUZZ_CHECK(grid->height >= 0 && grid->height <= io::kMaxTextPatternSide);
-    FUZZ_CHECK((grid->width == 0) == (grid->height == 0));
-    FUZZ_CHECK(grid->cells.size() == static_cast<std::size_t>(grid->width) * grid->height);
+    const io::LifeGrid* grid = CheckedGrid(parsed);
+    if (!grid) return 0;
 
     const auto reread = io::ParsePlaintext(io::WritePlaintext(*grid, "fuzz"));
     const auto* again = std::get_if<io::LifeGrid>(&reread);

@@ -156,6 +156,8 @@ public:
     void boardExposed() override;
     void statusBarMouse(int button, int shift, int x, int y) override;
     void windowClosing() override;
+    bool canDropFiles() override;
+    void filesDropped(const std::vector<std::string>& paths) override;
 
     platform::MainWindow& window() { return services_.window; }
 
@@ -165,6 +167,7 @@ private:
                                     platform::MessageButtons buttons = platform::MessageButtons::Ok,
                                     platform::MessageAnswer defaultButton = platform::MessageAnswer::Ok);
     void SetFileCaption();
+    void AskToSaveChanges();  // before another board is loaded
     void FillPatternMenu();
 
     Services services_;

@@ -152,14 +152,32 @@ bool Form1::OpenFile(const std::string& NewFileName) {
     return true;
 }
 
-void Form1::mnuFileOpen_Click() {
+// There is no way to cancel here: whatever the save does, the load goes on.
+void Form1::AskToSaveChanges() {
     if (board.Modified &&
         Message(texts::kSaveChanges, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes) ==
             MessageAnswer::Yes)
         SaveData();
+}
+
+void Form1::mnuFileOpen_Click() {
+    AskToSaveChanges();
     const std::string path = GetOpenFileName(kBoardFileMode);
     if (path.empty()) return;
     OpenFile(path);
+    ReDraw();
+}
+
+// A file dropped onto the window opens as through the Open command, with the
+// same question first and the same refusal of a foreign file, and only while
+// that command is available (not during a continuous run). Of several files
+// the first is taken.
+bool Form1::canDropFiles() { return !unloaded_ && window().menuEnabled(platform::Menu::FileOpen); }
+
+void Form1::filesDropped(const std::vector<std::string>& paths) {
+    if (paths.empty() || !canDropFiles()) return;
+    AskToSaveChanges();
+    OpenFile(paths.front());
     ReDraw();
 }
 

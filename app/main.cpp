@@ -14,6 +14,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Lets the desktop match the window to its desktop entry (name, icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("kaleidomat"));
     platform::qt::InstallJapaneseTranslations(application);
 
     // The whole argument text is one path: the arguments after the program's

@@ -142,6 +142,11 @@ public:
     virtual void statusBarMouse(int button, int shift, int x, int y) = 0;
     // The window is being closed (close box or unload).
     virtual void windowClosing() = 0;
+    // Files are dragged over the window: whether dropping them would be
+    // taken (otherwise the pointer shows that they cannot be dropped).
+    virtual bool canDropFiles() { return false; }
+    // Files were dropped onto the window: their paths, in the order given.
+    virtual void filesDropped(const std::vector<std::string>& paths) { (void)paths; }
 };
 
 class MainWindow {

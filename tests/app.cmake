@@ -17,3 +17,10 @@ target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAK
 target_link_libraries(app_window_tests PRIVATE kaleidomat_app kaleidomat_platform_qt Qt6::Test GTest::gtest)
 add_test(NAME app_window_tests COMMAND app_window_tests)
 set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# ---- Files dropped onto the window: Form1 over the fakes and the Qt window (offscreen) ----
+add_executable(app_drop_tests app_window_main.cpp app_drop_tests.cpp)
+target_include_directories(app_drop_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(app_drop_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
+add_test(NAME app_drop_tests COMMAND app_drop_tests)
+set_tests_properties(app_drop_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

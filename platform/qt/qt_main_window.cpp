@@ -4,11 +4,15 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDropEvent>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/texts.h"
@@ -26,6 +30,24 @@ constexpr int kClientHeight = kToolbarHeight + kClientWidth + StatusPanels::kHei
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 Rgb toRgb(const QColor& color) { return rgb(color.red(), color.green(), color.blue()); }
+
+// The program's icon in every size it comes in (the same pictures the
+// desktop's icon theme gets).
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/kaleidomat/%1x%1/apps/kaleidomat.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+// The local files among dragged data, in the order given.
+std::vector<std::string> localFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (!data) return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) paths.push_back(toStdString(url.toLocalFile()));
+    return paths;
+}
 }  // namespace
 
 // The QMainWindow itself; it reports its closing to the owner.
@@ -38,6 +60,11 @@ protected:
         owner_.closing();
         event->accept();
     }
+    // Files dragged onto any part of the window (no control inside takes
+    // drops of its own).
+    void dragEnterEvent(QDragEnterEvent* event) override { owner_.dragOver(event); }
+    void dragMoveEvent(QDragMoveEvent* event) override { owner_.dragOver(event); }
+    void dropEvent(QDropEvent* event) override { owner_.drop(event); }
 
 private:
     QtMainWindow& owner_;
@@ -45,6 +72,8 @@ private:
 
 QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
     frame_->setWindowTitle(text(texts::kAppTitle));
+    frame_->setWindowIcon(applicationIcon());
+    frame_->setAcceptDrops(true);
 
     auto* central = new QWidget(frame_.get());
     auto* layout = new QVBoxLayout(central);
@@ -400,6 +429,30 @@ void QtMainWindow::boardMouse(int kind, int buttons, int shift, double x, double
         case BoardView::MouseKind::Move: events_->boardMouseMove(buttons, shift, ux, uy); break;
         case BoardView::MouseKind::Release: events_->boardMouseUp(buttons, shift, ux, uy); break;
     }
+}
+
+// --------------------------------------------------------- dropped files --
+
+// Taken only as a copy: a source offered nothing but a move would delete its
+// file once the drop is taken.
+void QtMainWindow::dragOver(QDropEvent* event) {
+    if (events_ && (event->possibleActions() & Qt::CopyAction) && !localFiles(event->mimeData()).empty() &&
+        events_->canDropFiles()) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void QtMainWindow::drop(QDropEvent* event) {
+    dragOver(event);
+    if (!event->isAccepted()) return;
+    // Opening may ask questions in modal dialogs; they come up after the
+    // drag source has been let go.
+    QTimer::singleShot(0, frame_.get(), [this, paths = localFiles(event->mimeData())] {
+        if (events_) events_->filesDropped(paths);
+    });
 }
 
 // ------------------------------------------------------------ the window --

@@ -9,6 +9,7 @@
 #include "platform/services.h"
 
 class QAction;
+class QDropEvent;
 class QMenu;
 class QToolBar;
 
@@ -86,6 +87,8 @@ private:
     void patternActionTriggered(QAction* action);
     void boardMouse(int kind, int buttons, int shift, double x, double y);
     void closing();
+    void dragOver(QDropEvent* event);  // accepts or refuses dragged files
+    void drop(QDropEvent* event);
 
     std::unique_ptr<Frame> frame_;
     WindowEvents* events_ = nullptr;

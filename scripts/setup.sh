@@ -10,6 +10,7 @@ kaleidomat_packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xauth xdotool xclip
+  dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
 kaleidomat_install_missing() {

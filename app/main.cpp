@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     platform::qt::QtClipboard clipboard;
     platform::qt::QtFileSystem files;
 
-    int status = 0;
+    int status = 1;  // the program could not start (the message has said why)
     {
         // Form1 lives until the event loop has returned: a run loop that is
         // still on the stack when the window closes ends before it goes.

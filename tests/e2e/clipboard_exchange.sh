@@ -1,75 +1,33 @@
 #!/usr/bin/env bash
 # End to end: two running copies of the program exchange a selection through
-# the real X clipboard. The first copies a dragged rectangle with Ctrl+C; the
-# clipboard then offers the private cell format and a picture; the second
-# pastes it with Ctrl+V onto a single selected cell, and copying the pasted
-# area back out of the second gives exactly the bytes the first put there.
+# the real X clipboard. Both start with the same board file. The first copies
+# a dragged rectangle with Ctrl+C; the clipboard then offers the private cell
+# format and a picture; the second pastes it with Ctrl+V onto a single
+# selected cell, and copying the pasted area back out of the second gives
+# exactly the bytes the first put there.
 #
-#   clipboard_exchange.sh KALEIDOMAT GRAB_SCREEN OUTPUT_DIR
+#   clipboard_exchange.sh KALEIDOMAT GRAB_SCREEN KALEIDOMAT_CLI OUTPUT_DIR
 set -u
 program=$(realpath "$1")
 grab=$(realpath "$2")
-out=$3
+cli=$(realpath "$3")
+out=$4
+test_name=clipboard_exchange
 format="Chromatessellator CellData"
 
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
 require_tools Xvfb xdotool xclip
 
 mkdir -p "$out"
-work=$(mktemp -d)
-xvfb_pid=""
-pids=()
-cleanup() {
-  local pid
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  local log
-  for log in "$work"/app*.log; do
-    [ -s "$log" ] && sed "s/^/  $(basename "$log" .log): /" "$log"
-  done
-  exit 1
-}
-
-# Runs a command every tenth of a second until it succeeds or $1 tenths of a
-# second have passed.
-wait_for() {
-  local tries=$1; shift
-  local i
-  for ((i = 0; i < tries; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
 # The screen is wide enough for the two windows side by side.
-start_xvfb "$work" 1100x640x24 || fail "Xvfb did not start"
-
+e2e_begin "$(mktemp -d)" 1100x640x24
 cd "$work"
-window_of() {
-  xdotool search --all --onlyvisible --pid "$1" --name '^Kaleidomat$' 2>/dev/null | head -n 1
-}
-windows=()
-for n in 1 2; do
-  QT_QPA_PLATFORM=xcb "$program" >"$work/app$n.log" 2>&1 &
-  pid=$!
-  pids+=("$pid")
-  shown() {
-    kill -0 "$pid" 2>/dev/null || fail "copy $n ended before showing its window"
-    test -n "$(window_of "$pid")"
-  }
-  wait_for 200 shown || fail "copy $n showed no window named Kaleidomat"
-  windows+=("$(window_of "$pid")")
-done
-first=${windows[0]}
-second=${windows[1]}
-echo "windows $first $second"
+"$cli" random "$work/board.hxa" --size 50 --seed 3 >/dev/null || fail "could not make the board file"
+
+start_program 1 "$work/board.hxa"
+first=$window
+start_program 2 "$work/board.hxa"
+second=$window
 [ "$first" != "$second" ] || fail "both copies report the same window"
 
 # Without a window manager both windows open at (0, 0): move the second aside.
@@ -88,14 +46,13 @@ read -r x2 y2 < <(centre "$second")
 targets() { xclip -selection clipboard -t TARGETS -o 2>/dev/null; }
 offers_cells() { targets | grep -qx "$format"; }
 
-# 1. Select a rectangle in the first copy and copy it.
-xdotool mousemove "$x1" "$y1" sleep 0.2 windowfocus --sync "$first" || fail "could not focus the first window"
+# 1. Select a rectangle in the first copy and copy it. X delivers the pointer
+#    and key events in order, so the copy sees the finished selection.
+focus "$first"
 xdotool mousemove $((x1 - 100)) $((y1 - 100)) mousedown 1 \
   mousemove $((x1 - 80)) $((y1 - 80)) mousemove $((x1 - 50)) $((y1 - 50)) \
-  mousemove $((x1 - 20)) $((y1 - 20)) sleep 0.2 mouseup 1
-sleep 0.2
-xdotool key ctrl+c
-wait_for 100 offers_cells || fail "Ctrl+C put no '$format' on the clipboard (targets: $(targets | tr '\n' ' '))"
+  mousemove $((x1 - 20)) $((y1 - 20)) mouseup 1 key ctrl+c
+wait_for 300 offers_cells || fail "Ctrl+C put no '$format' on the clipboard (targets: $(targets | tr '\n' ' '))"
 targets | grep -Eqx 'image/(png|bmp)' || fail "the clipboard offers no picture beside the cells"
 xclip -selection clipboard -t "$format" -o >"$work/first.bin" || fail "could not read the cell block"
 xclip -selection clipboard -t image/png -o >"$out/clipboard_picture.png" 2>/dev/null
@@ -108,28 +65,26 @@ echo "copied a ${w} x ${h} block of $size bytes"
 [ "$size" -eq $((4 + 4 * w * h)) ] || fail "the block has $size bytes, not $((4 + 4 * w * h))"
 
 # 2. Select one cell in the second copy, near its top-left corner so that the
-#    whole block fits, and paste.
-xdotool mousemove "$x2" "$y2" sleep 0.2 windowfocus --sync "$second" || fail "could not focus the second window"
+#    whole block fits (its focus rectangle shows the selection), and paste.
+focus "$second"
+shot clipboard_before_click
 xdotool mousemove $((x2 - 180)) $((y2 - 180)) click 1
-sleep 0.3
-"$grab" "$work/before.png" 2>/dev/null || fail "screenshot failed"
+changed clipboard_before_click clipboard_selected || fail "clicking the second board selected nothing"
+settled clipboard_selected || fail "the second window does not stand still after the click"
 xdotool key ctrl+v
-changed() {
-  "$grab" "$work/after.png" 2>/dev/null && ! cmp -s "$work/before.png" "$work/after.png"
-}
-wait_for 100 changed || fail "the second window did not change after Ctrl+V"
-cp "$work/after.png" "$out/clipboard_e2e.png"
+changed clipboard_selected clipboard_e2e || fail "the second window did not change after Ctrl+V"
 
 # 3. The pasted area is now the second copy's selection: copying it gives the
 #    same bytes. Take the clipboard away first, so the copy can be told apart.
 printf 'plain text' | xclip -selection clipboard
-wait_for 50 sh -c "! xclip -selection clipboard -t TARGETS -o 2>/dev/null | grep -qx '$format'" ||
-  fail "could not put text on the clipboard"
+lost_cells() { ! offers_cells; }
+wait_for 100 lost_cells || fail "could not put text on the clipboard"
 xdotool key ctrl+c
-wait_for 100 offers_cells || fail "Ctrl+C in the second copy put no cells on the clipboard"
+wait_for 300 offers_cells || fail "Ctrl+C in the second copy put no cells on the clipboard"
 xclip -selection clipboard -t "$format" -o >"$work/second.bin" || fail "could not read the second block"
 cmp -s "$work/first.bin" "$work/second.bin" ||
   fail "the second copy's pasted cells differ from the first copy's ($(stat -c %s "$work/second.bin") bytes)"
 
-for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null || fail "a copy of the program ended on its own"; done
+for pid in "${program_pids[@]}"; do kill -0 "$pid" 2>/dev/null || fail "a copy of the program ended on its own"; done
+rm -f "$out"/clipboard_before_click.png "$out"/clipboard_selected.png
 echo "PASS: a ${w} x ${h} selection went from one running copy to the other; screenshot in $out"

@@ -35,6 +35,11 @@ wait_for() {
 list_windows() {
   local pid w
   for pid in "${program_pids[@]}"; do
+    if ! kill -0 "$pid" 2>/dev/null || ps -o stat= -p "$pid" | grep -q '^Z'; then
+      wait "$pid" 2>/dev/null
+      echo "  pid $pid has ended with status $?"
+      continue
+    fi
     for w in $(xdotool search --all --onlyvisible --pid "$pid" 2>/dev/null); do
       echo "  pid $pid window $w $(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/ *Geometry: //p')" \
         "'$(xdotool getwindowname "$w" 2>/dev/null)'"

@@ -9,6 +9,7 @@ namespace io {
 namespace {
 
 constexpr int kMaxSide = kMaxTextPatternSide;
+constexpr int kMinTorusSide = 10;
 constexpr std::size_t kMaxRleLine = 70;
 constexpr int kMaxRunDigits = 9;  // 999,999,999 at most: no overflow, and far beyond any board
 
@@ -132,10 +133,21 @@ bool digitSet(std::string_view s, std::string& out) {
 
 bool parseRule(std::string_view rule, RuleHalves& halves) {
     rule = trim(rule);
+    std::string_view a, b;
     const std::size_t slash = rule.find('/');
-    if (slash == std::string_view::npos || rule.find('/', slash + 1) != std::string_view::npos) return false;
-    std::string_view a = trim(rule.substr(0, slash));
-    std::string_view b = trim(rule.substr(slash + 1));
+    if (slash != std::string_view::npos) {
+        if (rule.find('/', slash + 1) != std::string_view::npos) return false;
+        a = trim(rule.substr(0, slash));
+        b = trim(rule.substr(slash + 1));
+    } else {
+        // "B3S23": the second half starts at the second letter.
+        if (rule.empty() || isDigit(rule.front())) return false;
+        std::size_t second = 1;
+        while (second < rule.size() && isDigit(rule[second])) ++second;
+        if (second >= rule.size()) return false;
+        a = rule.substr(0, second);
+        b = rule.substr(second);
+    }
     const bool lettered = !a.empty() && !b.empty() && !isDigit(a.front()) && !isDigit(b.front());
     if (lettered) {
         const char la = lower(a.front());
@@ -147,32 +159,121 @@ bool parseRule(std::string_view rule, RuleHalves& halves) {
         return false;
     }
     // The older "survival/birth" form, digits only.
-    return digitSet(a, halves.survival) && digitSet(b, halves.birth);
+    return slash != std::string_view::npos && digitSet(a, halves.survival) && digitSet(b, halves.birth);
 }
 
 std::string ruleRefusal(std::string_view rule) {
     return "rule '" + std::string(trim(rule)) + "' is not Conway's Life (B3/S23)";
 }
 
-// Reads "x = W, y = H[, rule = R]" into width, height and rule.
-bool parseHeader(std::string_view line, int& width, int& height, std::string& message) {
+std::string gridRefusal(std::string_view rule, const std::string& what) {
+    return "rule '" + std::string(trim(rule)) + "' asks for " + what +
+           ", which is not supported (only a square torus :Tn,n with n from " + std::to_string(kMinTorusSide) +
+           " to " + std::to_string(kMaxSide) + ")";
+}
+
+// Reads one side of a bounded grid: digits, then an optional twist "*" or
+// shift "+n" / "-n" as other Life programs write them.
+bool readGridSide(std::string_view& s, int& side, bool& twisted, bool& shifted) {
+    std::size_t digits = 0;
+    while (digits < s.size() && isDigit(s[digits])) ++digits;
+    if (!readNumber(s.substr(0, digits), side, 9)) return false;
+    s.remove_prefix(digits);
+    if (!s.empty() && s.front() == '*') {
+        twisted = true;
+        s.remove_prefix(1);
+    }
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
+        std::size_t n = 1;
+        while (n < s.size() && isDigit(s[n])) ++n;
+        int shift = 0;
+        if (!readNumber(s.substr(1, n - 1), shift, 9)) return false;
+        shifted = shifted || shift != 0;
+        s.remove_prefix(n);
+    }
+    return true;
+}
+
+// Checks a header's rule value: Conway's rule, alone (the plane) or on a
+// bounded grid written after a colon, of which only a square torus "Tn,n" of
+// side 10 .. 200 is a world this program runs. Sets torusSide (0 for none).
+bool readRule(std::string_view value, int& torusSide, std::string& message) {
+    value = trim(value);
+    const std::size_t colon = value.find(':');
+    if (!IsConwayRule(value.substr(0, colon))) {
+        message = ruleRefusal(value);
+        return false;
+    }
+    torusSide = 0;
+    if (colon == std::string_view::npos) return true;
+    std::string_view grid = trim(value.substr(colon + 1));
+    const char kind = grid.empty() ? '\0' : lower(grid.front());
+    if (kind != '\0') grid.remove_prefix(1);
+    int width = 0, height = 0;
+    bool twisted = false, shifted = false;
+    bool understood = readGridSide(grid, width, twisted, shifted);
+    height = width;
+    if (understood && !grid.empty() && grid.front() == ',') {
+        grid.remove_prefix(1);
+        understood = readGridSide(grid, height, twisted, shifted);
+    }
+    understood = understood && grid.empty();
+    if (!understood || kind == '\0' || std::string_view("tpksc").find(kind) == std::string_view::npos) {
+        message = gridRefusal(value, "a bounded grid it does not know");
+        return false;
+    }
+    std::string what;
+    if (kind == 'p') what = "a bounded plane";
+    else if (kind == 'k') what = "a Klein bottle";
+    else if (kind == 's') what = "a sphere";
+    else if (kind == 'c') what = "a cross-surface";
+    else if (twisted) what = "a twisted torus";
+    else if (shifted) what = "a shifted torus";
+    else if (width != height) what = "a torus that is not square";
+    else if (width < kMinTorusSide || width > kMaxSide) what = "a torus of side " + std::to_string(width);
+    if (!what.empty()) {
+        message = gridRefusal(value, what);
+        return false;
+    }
+    torusSide = width;
+    return true;
+}
+
+bool isName(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (!(isDigit(c) || (lower(c) >= 'a' && lower(c) <= 'z') || c == '_')) return false;
+    return true;
+}
+
+// Reads a header line: "x = W", "y = H" and "rule = R" in any order and
+// spacing, separated by commas; a rule may itself contain commas ("B3/S23:T48,48").
+bool parseHeader(std::string_view line, int& width, int& height, int& torusSide, std::string& message) {
     bool haveX = false, haveY = false;
+    std::vector<std::pair<std::string, std::string>> items;
     while (!line.empty()) {
         const std::size_t comma = line.find(',');
-        std::string_view item = trim(line.substr(0, comma));
+        const std::string_view item = trim(line.substr(0, comma));
         line = comma == std::string_view::npos ? std::string_view{} : line.substr(comma + 1);
         const std::size_t eq = item.find('=');
-        if (eq == std::string_view::npos) {
+        const std::string_view key = eq == std::string_view::npos ? std::string_view{} : trim(item.substr(0, eq));
+        if (isName(key)) {
+            std::string name(key);
+            for (char& c : name) c = lower(c);
+            items.emplace_back(name, std::string(trim(item.substr(eq + 1))));
+        } else if (!items.empty() && items.back().first == "rule") {
+            items.back().second += ',';
+            items.back().second += item;
+        } else {
             message = "header item '" + std::string(item) + "' is not 'name = value'";
             return false;
         }
-        std::string key(trim(item.substr(0, eq)));
-        for (char& c : key) c = lower(c);
-        const std::string_view value = trim(item.substr(eq + 1));
+    }
+    for (const auto& [key, value] : items) {
         if (key == "x" || key == "y") {
             int v = 0;
             if (!readNumber(value, v, 9)) {
-                message = "header size '" + std::string(value) + "' is not a whole number";
+                message = "header size '" + value + "' is not a whole number";
                 return false;
             }
             if (v > kMaxSide) {
@@ -182,10 +283,7 @@ bool parseHeader(std::string_view line, int& width, int& height, std::string& me
             (key == "x" ? width : height) = v;
             (key == "x" ? haveX : haveY) = true;
         } else if (key == "rule") {
-            if (!IsConwayRule(value)) {
-                message = ruleRefusal(value);
-                return false;
-            }
+            if (!readRule(value, torusSide, message)) return false;
         }
         // Other items (some programs add their own) do not change the pattern.
     }
@@ -208,6 +306,14 @@ int LifeGrid::countLive() const {
     return n;
 }
 
+LifeGrid GridFromBlock(const CellBlock& block) {
+    if (block.w <= 0 || block.h <= 0) return LifeGrid{};
+    LifeGrid grid(block.w, block.h);
+    for (int dx = 0; dx < grid.width; ++dx)
+        for (int dy = 0; dy < grid.height; ++dy) grid.set(dx, dy, block.at(dx, dy).State != 0);
+    return grid;
+}
+
 bool IsConwayRule(std::string_view rule) {
     RuleHalves halves;
     return parseRule(rule, halves) && halves.birth == "3" && halves.survival == "23";
@@ -217,7 +323,7 @@ std::variant<LifeGrid, TextError> ParseRle(std::string_view text) {
     text = skipByteOrderMark(text);
     Lines lines(text);
     std::string_view line;
-    int headerWidth = 0, headerHeight = 0;
+    int headerWidth = 0, headerHeight = 0, torusSide = 0;
 
     // Comment lines and the header; the first other line starts the runs.
     std::string_view data;
@@ -231,9 +337,10 @@ std::variant<LifeGrid, TextError> ParseRle(std::string_view text) {
                 return TextError{atLine(lines.number()) + ruleRefusal(t.substr(2))};
             continue;
         }
-        if (t.front() == 'x' && t.find('=') != std::string_view::npos) {
+        if (t.find('=') != std::string_view::npos) {  // runs never contain "="
             std::string message;
-            if (!parseHeader(t, headerWidth, headerHeight, message)) return TextError{atLine(lines.number()) + message};
+            if (!parseHeader(t, headerWidth, headerHeight, torusSide, message))
+                return TextError{atLine(lines.number()) + message};
             dataLine = lines.number() + 1;
             data = lines.rest();
         } else {
@@ -301,7 +408,13 @@ std::variant<LifeGrid, TextError> ParseRle(std::string_view text) {
 
     const int width = std::max(headerWidth, sheet.liveWidth());
     const int height = std::max(headerHeight, sheet.liveHeight());
-    return sheet.toGrid(width, height);
+    if (torusSide > 0 && (width > torusSide || height > torusSide))
+        return TextError{"pattern of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " cells does not fit its " + std::to_string(torusSide) + " x " + std::to_string(torusSide) +
+                         " torus"};
+    LifeGrid grid = sheet.toGrid(width, height);
+    grid.torusSide = torusSide;
+    return grid;
 }
 
 std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text) {
@@ -333,7 +446,9 @@ std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text) {
 }
 
 std::string WriteRle(const LifeGrid& grid) {
-    std::string out = "x = " + std::to_string(grid.width) + ", y = " + std::to_string(grid.height) + ", rule = B3/S23\n";
+    std::string out = "x = " + std::to_string(grid.width) + ", y = " + std::to_string(grid.height) + ", rule = B3/S23";
+    if (grid.torusSide > 0) out += ":T" + std::to_string(grid.torusSide) + "," + std::to_string(grid.torusSide);
+    out += '\n';
     std::string line;
     auto emit = [&](int run, char tag) {
         std::string token = run > 1 ? std::to_string(run) : std::string();

@@ -6,6 +6,8 @@
 //   RLE (.rle)         optional "#" comment lines, a header line
 //                      "x = W, y = H, rule = B3/S23", then runs such as
 //                      "bo$2bo$3o!": b dead, o live, $ end of row, ! end.
+//                      A rule such as "B3/S23:T48,48" puts the pattern on
+//                      a bounded grid, here a 48 x 48 torus.
 //   plaintext (.cells) "!" comment lines, then one line per row with
 //                      "." for a dead and "O" for a live cell.
 //
@@ -20,6 +22,8 @@
 #include <variant>
 #include <vector>
 
+#include "io/formats.h"
+
 namespace io {
 
 inline constexpr int kMaxTextPatternSide = 200;
@@ -31,6 +35,9 @@ struct LifeGrid {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> cells;  // 1 live, 0 dead
+    // The side of the square torus the cells live on (an RLE rule ":Tn,n"),
+    // or 0 for a pattern without a world of its own.
+    int torusSide = 0;
 
     LifeGrid() = default;
     LifeGrid(int w, int h);  // all dead; sides are clamped to 0 .. 200
@@ -42,22 +49,30 @@ struct LifeGrid {
     friend bool operator==(const LifeGrid&, const LifeGrid&) = default;
 };
 
+// The live and dead cells of a block, colours dropped.
+LifeGrid GridFromBlock(const CellBlock& block);
+
 // Why a text was refused, for a message such as "line 3: unexpected 'z'".
 struct TextError {
     std::string message;
 };
 
 // True for Conway's rule written as "B3/S23" (any case, digits in any
-// order, the two halves in either order) or as "23/3" (survival/birth).
+// order, the two halves in either order, with or without the slash) or as
+// "23/3" (survival/birth). A bounded grid (":T10,10") is not part of the rule.
 bool IsConwayRule(std::string_view rule);
 
 // Reads an RLE pattern. The size is the header's x and y, grown to hold every
 // live cell (a header is optional; without one the size is the live cells'
-// extent). Refuses: a header that is not "x = W, y = H[, rule = R]", a rule
-// other than Conway's (also one given in a "#r" line), sides over 200, a live
-// cell beyond 200 x 200, a run count of 0 or one with more than 9 digits, and
-// any character that is not a run, a row end, "!" or white space. Text after
-// "!" is ignored; a missing "!" ends the pattern at the end of the text.
+// extent). The header's items come in any order ("x = W, y = H, rule = R");
+// "#" comment lines may stand anywhere before the runs. A rule ending in
+// ":Tn,n" (a square torus, n from 10 to 200) sets torusSide. Refuses: a
+// header without x or y, a rule other than Conway's (also one given in a "#r"
+// line), any other bounded grid (plane, twisted or shifted or oblong torus,
+// Klein bottle, sphere, cross-surface), sides over 200 or over the torus, a
+// run count of 0 or one with more than 9 digits, and any character that is
+// not a run, a row end, "!" or white space. Text after "!" is ignored; a
+// missing "!" ends the pattern at the end of the text.
 std::variant<LifeGrid, TextError> ParseRle(std::string_view text);
 
 // Reads a plaintext pattern. Lines that begin with "!" are comments; every
@@ -67,8 +82,9 @@ std::variant<LifeGrid, TextError> ParseRle(std::string_view text);
 // character and patterns over 200 x 200.
 std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text);
 
-// "x = W, y = H, rule = B3/S23", then the rows as runs, no line longer than
-// 70 characters, ended by "!" and a line break. Dead cells at the end of a row
+// "x = W, y = H, rule = B3/S23" (with ":Tn,n" when torusSide is n), then the
+// rows as runs, no line longer than 70 characters, ended by "!" and a line
+// break. Dead cells at the end of a row
 // and empty rows at the end are left out, as other Life programs do.
 std::string WriteRle(const LifeGrid& grid);
 

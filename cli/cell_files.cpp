@@ -123,6 +123,10 @@ LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntr
     auto parsed = kind == FileKind::Rle ? io::ParseRle(text) : io::ParsePlaintext(text);
     if (const auto* error = std::get_if<io::TextError>(&parsed)) fail(path, error->message);
     const io::LifeGrid& grid = std::get<io::LifeGrid>(parsed);
+    if (grid.torusSide > 0) {
+        result.boardGridMax = grid.torusSide - 1;
+        result.fromTorusRule = true;
+    }
     result.block.w = grid.width;
     result.block.h = grid.height;
     result.block.entries.resize(grid.cells.size());
@@ -147,14 +151,6 @@ engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const 
     board.Generation = 1;
     board.Population() = board.countLive();
     return board;
-}
-
-io::LifeGrid GridFromBlock(const io::CellBlock& block) {
-    if (block.w <= 0 || block.h <= 0) return io::LifeGrid{};
-    io::LifeGrid grid(block.w, block.h);
-    for (int dx = 0; dx < grid.width; ++dx)
-        for (int dy = 0; dy < grid.height; ++dy) grid.set(dx, dy, block.at(dx, dy).State != 0);
-    return grid;
 }
 
 }  // namespace cli

@@ -44,7 +44,10 @@ void SaveBoard(const std::string& path, const engine::Board& board);
 // their live cells take `liveColour`.
 struct LoadedCells {
     io::CellBlock block;          // w = h = 0 for an empty text pattern
-    std::optional<int32_t> boardGridMax;  // set when read from a board file
+    // The GridMax of the world the cells come from: a board file, or an RLE
+    // pattern on a square torus (rule "B3/S23:Tn,n"); unset for a pattern.
+    std::optional<int32_t> boardGridMax;
+    bool fromTorusRule = false;  // boardGridMax comes from an RLE rule
 };
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour);
 
@@ -52,7 +55,5 @@ LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntr
 // side gridMax + 1 with the block's (0, 0) on the board's (0, 0). Throws when
 // a live cell would fall off the board; `path` names the source.
 engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const std::string& path);
-
-io::LifeGrid GridFromBlock(const io::CellBlock& block);
 
 }  // namespace cli

@@ -13,8 +13,13 @@
 #include <set>
 
 #include "cli/cell_files.h"
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "cli/picture_files.h"
+#include "cli/statistics.h"
 #include "display/board_renderer.h"
-#include "display/png_writer.h"
 #include "engine/rules.h"
 
 namespace cli {
@@ -33,6 +38,8 @@ constexpr const char* kUsage =
     "  kaleidomat-cli convert IN OUT [--color RRGGBB] [--size N] [--seed S]\n"
     "  kaleidomat-cli random OUT.hxa [--size N] [--seed S]\n"
     "  kaleidomat-cli render IN.hxa OUT.png\n"
+    "  kaleidomat-cli animate IN.hxa OUT.webp -n N [--every K] [--frame-ms MS] [--seed S]\n"
+    "  kaleidomat-cli stats IN.hxa -n N [--seed S] [--csv OUT.csv] [--svg OUT.svg]\n"
     "  kaleidomat-cli --help\n";
 
 constexpr const char* kHelp =
@@ -70,21 +77,31 @@ constexpr const char* kHelp =
     "        to .rle or .cells     only live and dead are written: COLOURS ARE\n"
     "                              LOST. RLE is written with the header\n"
     "                              \"x = W, y = H, rule = B3/S23\", lines of at most\n"
-    "                              70 characters and a closing \"!\".\n"
+    "                              70 characters and a closing \"!\". A board\n"
+    "                              (.hxa) is written as its torus, rule\n"
+    "                              \"B3/S23:Tn,n\" for a board of side n, so that\n"
+    "                              other Life programs run the same world; a\n"
+    "                              pattern (.hxq) keeps \"B3/S23\".\n"
     "        from .rle or .cells   every live cell takes one colour: the one given\n"
     "                              with --color, or else one random colour drawn\n"
     "                              as the program draws them (red and green 1 to\n"
     "                              255; blue 1 to 255 when red or green is above\n"
     "                              128, otherwise 128 to 255). Only Conway's rule\n"
-    "                              is accepted (B3/S23, also written 23/3), and at\n"
-    "                              most 200 x 200 cells.\n"
+    "                              is accepted (B3/S23, also written b3s23, S23/B3\n"
+    "                              or 23/3), and at most 200 x 200 cells. An RLE\n"
+    "                              rule \"B3/S23:Tn,n\" (a square torus, n from 10\n"
+    "                              to 200) makes a board of side n; other bounded\n"
+    "                              grids are refused. The RLE header's x, y and\n"
+    "                              rule may come in any order, after \"#\" lines.\n"
     "      --color RRGGBB  colour of imported live cells as six hexadecimal\n"
     "                      digits, for example ff8001; only for .rle and .cells\n"
     "                      input.\n"
     "      --size N        side of the written board, 10 to 200; only for .hxa\n"
-    "                      output. Default: the source board's own size, or for\n"
-    "                      a pattern the smallest of 10, 20, ..., 200 that holds\n"
-    "                      it. A live cell that falls off the board is refused.\n"
+    "                      output. Default: the source board's own size, the\n"
+    "                      torus of an RLE rule (a different --size is refused),\n"
+    "                      or for a pattern the smallest of 10, 20, ..., 200 that\n"
+    "                      holds it. A live cell that falls off the board is\n"
+    "                      refused.\n"
     "      --seed S        seeds the random colour of imported cells (ignored\n"
     "                      for .hxa and .hxq input, which keep their colours).\n"
     "\n"
@@ -97,6 +114,26 @@ constexpr const char* kHelp =
     "      Draws the board as the window shows it (480 x 480 pixels, every live\n"
     "      cell a square of its colour with a raised rim, dead cells black) and\n"
     "      writes the picture as a PNG file.\n"
+    "\n"
+    "  animate IN.hxa OUT.webp -n N [--every K] [--frame-ms MS] [--seed S]\n"
+    "      Runs N generations (0 to 1000000) and writes them as a lossless\n"
+    "      animated WebP, each frame drawn as render draws it, every colour\n"
+    "      exact: frame 0 is the loaded board, then every K-th generation\n"
+    "      (default 1) and generation N. Each frame shows for MS milliseconds\n"
+    "      (1 to 60000, default 100); the animation loops. Frames are encoded\n"
+    "      as they are made; when stderr is a terminal the progress is shown\n"
+    "      there. --seed as for step.\n"
+    "\n"
+    "  stats IN.hxa -n N [--seed S] [--csv OUT.csv] [--svg OUT.svg]\n"
+    "      Runs N generations (0 to 1000000) and measures the loaded board and\n"
+    "      every generation: population, births and deaths since the previous\n"
+    "      generation, the number of distinct colours among the live cells and\n"
+    "      the share of the most common colour (0 to 1). --csv writes the table\n"
+    "      (a header line \"generation,population,births,deaths,colours,\n"
+    "      top_colour_share\", then N + 1 rows; the loaded board is generation\n"
+    "      1, as in step); --svg draws population and distinct colours over the\n"
+    "      generations as a line chart. Without either, prints one line of\n"
+    "      summary. --seed as for step.\n"
     "\n"
     "Exit status: 0 done; 1 a file could not be read, used or written (one line\n"
     "on stderr names the file and what is wrong); 2 the command line is wrong\n"
@@ -238,7 +275,10 @@ int infoCommand(const std::vector<std::string>& argv, std::ostream& out) {
     const LoadedCells cells = LoadCells(path, *kind, io::CellEntry{1, 255, 255, 255});
     const auto live = std::count_if(cells.block.entries.begin(), cells.block.entries.end(),
                                     [](const io::CellEntry& e) { return e.State != 0; });
-    out << KindName(*kind) << ' ' << cells.block.w << " x " << cells.block.h << ", " << cellCount(live) << '\n';
+    out << KindName(*kind) << ' ' << cells.block.w << " x " << cells.block.h << ", " << cellCount(live);
+    if (cells.fromTorusRule)
+        out << ", on a " << *cells.boardGridMax + 1 << " x " << *cells.boardGridMax + 1 << " torus";
+    out << '\n';
     return kExitOk;
 }
 
@@ -270,6 +310,9 @@ int convertCommand(const std::vector<std::string>& argv, std::ostream&) {
     switch (to) {
         case FileKind::Board: {
             int32_t side = 0;
+            if (size && cells.fromTorusRule && *size != *cells.boardGridMax + 1)
+                throw Failure(in + ": its rule asks for a " + std::to_string(*cells.boardGridMax + 1) + " x " +
+                              std::to_string(*cells.boardGridMax + 1) + " torus, not --size " + std::to_string(*size));
             if (size)
                 side = *size;
             else if (cells.boardGridMax)
@@ -285,7 +328,10 @@ int convertCommand(const std::vector<std::string>& argv, std::ostream&) {
             break;
         case FileKind::Rle:
         case FileKind::Plaintext: {
-            const io::LifeGrid grid = GridFromBlock(block);
+            io::LifeGrid grid = io::GridFromBlock(block);
+            // A board is a world of its own: its RLE names the torus, so that other
+            // Life programs run the same world. A pattern has none.
+            if (cells.boardGridMax) grid.torusSide = *cells.boardGridMax + 1;
             const std::string text = to == FileKind::Rle
                                          ? io::WriteRle(grid)
                                          : io::WritePlaintext(grid, std::filesystem::path(outPath).stem().string());
@@ -309,29 +355,92 @@ int randomCommand(const std::vector<std::string>& argv, std::ostream&) {
     return kExitOk;
 }
 
-int renderCommand(const std::vector<std::string>& argv, std::ostream&) {
-    const Arguments args = parseArguments("render", argv, {}, 2);
-    const engine::Board board = LoadBoard(args.positional[0]);
+// The board as the window draws it.
+platform::PixelImage picture(const engine::Board& board) {
     platform::PixelImage image;
     image.resize(kBoardPixels, kBoardPixels);
     display::RenderBoard(board, image, platform::BevelColors{});
-    WriteWholeFile(args.positional[1], display::EncodePng(image));
+    return image;
+}
+
+int renderCommand(const std::vector<std::string>& argv, std::ostream&) {
+    const Arguments args = parseArguments("render", argv, {}, 2);
+    WriteWholeFile(args.positional[1], EncodePng(picture(LoadBoard(args.positional[0]))));
+    return kExitOk;
+}
+
+// Longest runs of animate and stats: far beyond what a picture or a chart
+// shows, and a stats table of this length still fits in memory easily.
+constexpr int32_t kMaxRunGenerations = 1000000;
+
+int32_t generationsFrom(const Arguments& args, const std::string& command) {
+    const std::string* n = args.option("-n");
+    if (!n) throw UsageError(command + " needs -n N, the number of generations");
+    return parseNumber<int32_t>("-n", *n, 0, kMaxRunGenerations);
+}
+
+int animateCommand(const std::vector<std::string>& argv, std::ostream&, std::ostream& err) {
+    const Arguments args = parseArguments("animate", argv, {"-n", "--every", "--frame-ms", "--seed"}, 2);
+    const int32_t generations = generationsFrom(args, "animate");
+    int32_t every = 1, frameMs = 100;
+    if (const std::string* k = args.option("--every"))
+        every = parseNumber<int32_t>("--every", *k, 1, kMaxRunGenerations);
+    if (const std::string* ms = args.option("--frame-ms")) frameMs = parseNumber<int32_t>("--frame-ms", *ms, 1, 60000);
+    engine::RandomSequence random(seedFrom(args));
+    engine::Board board = LoadBoard(args.positional[0]);
+
+    // Frame 0 is the board as loaded, then every K-th generation, and the
+    // last generation in any case.
+    const int32_t frames = 1 + generations / every + (generations % every != 0 ? 1 : 0);
+    const bool showProgress = ::isatty(STDERR_FILENO) == 1;
+    WebpAnimation animation(kBoardPixels, kBoardPixels);
+    animation.add(picture(board), frameMs);
+    for (int32_t g = 1, frame = 1; g <= generations; ++g) {
+        engine::ReCalc(board, random);
+        if (g % every != 0 && g != generations) continue;
+        animation.add(picture(board), frameMs);
+        if (showProgress) err << "\ranimate: frame " << ++frame << " of " << frames << std::flush;
+    }
+    if (showProgress && frames > 1) err << '\n';
+    WriteWholeFile(args.positional[1], animation.finish());
+    return kExitOk;
+}
+
+int statsCommand(const std::vector<std::string>& argv, std::ostream& out) {
+    const Arguments args = parseArguments("stats", argv, {"-n", "--seed", "--csv", "--svg"}, 1);
+    const int32_t generations = generationsFrom(args, "stats");
+    engine::RandomSequence random(seedFrom(args));
+    const std::vector<GenerationStats> rows = RunStatistics(LoadBoard(args.positional[0]), generations, random);
+    const auto write = [](const std::string& path, const std::string& text) {
+        WriteWholeFile(path, std::vector<uint8_t>(text.begin(), text.end()));
+    };
+    if (const std::string* csv = args.option("--csv")) write(*csv, StatisticsCsv(rows));
+    if (const std::string* svg = args.option("--svg")) write(*svg, StatisticsSvg(rows));
+    if (!args.option("--csv") && !args.option("--svg")) out << StatisticsSummary(rows);
     return kExitOk;
 }
 
 struct Command {
     const char* name;
-    std::function<int(const std::vector<std::string>&, std::ostream&)> run;
+    std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)> run;
 };
+
+// A command that writes no messages of its own.
+template <int (*command)(const std::vector<std::string>&, std::ostream&)>
+int quiet(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    return command(args, out);
+}
 
 // New subcommands are added here.
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
-        {"step", stepCommand},
-        {"info", infoCommand},
-        {"convert", convertCommand},
-        {"random", randomCommand},
-        {"render", renderCommand},
+        {"step", quiet<stepCommand>},
+        {"info", quiet<infoCommand>},
+        {"convert", quiet<convertCommand>},
+        {"random", quiet<randomCommand>},
+        {"render", quiet<renderCommand>},
+        {"animate", animateCommand},
+        {"stats", quiet<statsCommand>},
     };
     return table;
 }
@@ -350,7 +459,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (args.empty()) throw UsageError("no command given");
         for (const Command& command : commands()) {
-            if (args[0] == command.name) return command.run(std::vector<std::string>(args.begin() + 1, args.end()), out);
+            if (args[0] == command.name) return command.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
         }
         throw UsageError("unknown command '" + args[0] + "'");
     } catch (const UsageError& e) {

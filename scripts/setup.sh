@@ -6,7 +6,8 @@
 kaleidomat_packages=(
   g++ make cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libpng-dev libwebp-dev
+  libgtest-dev libgmock-dev libbenchmark-dev golly
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   xvfb xauth xdotool xclip

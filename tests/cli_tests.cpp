@@ -1,4 +1,4 @@
-// kaleidomat-cli: conversions through every format, stepping, rendering and
+// kaleidomat-cli: conversions through every format, stepping and
 // its exit statuses. Most tests run the commands in-process; one runs the
 // real binary to check what a shell sees.
 
@@ -229,54 +229,6 @@ TEST_F(Cli, TheBinaryExitsWithTheseStatuses) {
     EXPECT_EQ(shell(" info '" + path("missing.hxa") + "'"), 1);
     EXPECT_EQ(shell(" step"), 2);
     EXPECT_EQ(shell(""), 2);
-}
-
-uint32_t big32(const std::string& b, std::size_t at) {
-    return uint32_t(uint8_t(b[at])) << 24 | uint32_t(uint8_t(b[at + 1])) << 16 | uint32_t(uint8_t(b[at + 2])) << 8 |
-           uint8_t(b[at + 3]);
-}
-
-// Reads back a PNG of stored deflate blocks as the renderer writes it: checks
-// every chunk's CRC and returns the rows of RGB bytes, each after its filter byte.
-std::string storedPngPixels(const std::string& png, uint32_t& width, uint32_t& height) {
-    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
-    std::string zlib, raw;
-    for (std::size_t at = 8; at + 12 <= png.size(); at += 12 + big32(png, at)) {
-        const uint32_t length = big32(png, at);
-        uint32_t crc = 0xFFFFFFFFu;
-        for (std::size_t i = at + 4; i < at + 8 + length; ++i) {
-            crc ^= uint8_t(png[i]);
-            for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-        }
-        EXPECT_EQ(~crc, big32(png, at + 8 + length)) << png.substr(at + 4, 4);
-        if (png.substr(at + 4, 4) == "IHDR") width = big32(png, at + 8), height = big32(png, at + 12);
-        if (png.substr(at + 4, 4) == "IDAT") zlib += png.substr(at + 8, length);
-    }
-    for (std::size_t at = 2;; at += 5 + (uint8_t(zlib[at + 1]) | uint8_t(zlib[at + 2]) << 8)) {
-        raw += zlib.substr(at + 5, uint8_t(zlib[at + 1]) | uint8_t(zlib[at + 2]) << 8);
-        if (zlib[at] & 1) return raw;  // the last block
-    }
-}
-
-TEST_F(Cli, RenderDrawsTheBoardAsTheWindowDoesIntoAPng) {
-    engine::Board b;
-    b.create(9);
-    b.cell(0, 0) = {1, 255, 0, 0};
-    b.cell(9, 9) = {1, 10, 200, 3};
-    write("b.hxa", str(io::EncodeBoardFile(b)));
-    ok({"render", path("b.hxa"), path("b.png")});
-    uint32_t width = 0, height = 0;
-    const std::string raw = storedPngPixels(read("b.png"), width, height);
-    ASSERT_EQ(width, 480u);
-    ASSERT_EQ(height, 480u);
-    ASSERT_EQ(raw.size(), 480u * (1 + 3 * 480));
-    auto pixel = [&](int x, int y) { return raw.substr(static_cast<std::size_t>(y) * (1 + 3 * 480) + 1 + 3 * x, 3); };
-    EXPECT_EQ(pixel(24, 24), "\xFF\x00\x00"s);        // inside cell (0, 0)
-    EXPECT_EQ(pixel(456, 456), "\x0A\xC8\x03"s);      // inside cell (9, 9)
-    EXPECT_EQ(pixel(100, 24), std::string(3, '\0'));  // a dead cell
-    EXPECT_NE(pixel(0, 24), pixel(24, 24));           // the rim
-    EXPECT_EQ(run({"render", path("missing.hxa"), path("x.png")}).status, 1);
-    EXPECT_EQ(run({"render", path("b.hxa")}).status, 2);
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#include "cli/picture_files.h"
+
+#include <algorithm>
+
+#include <png.h>
+#include <webp/encode.h>
+#include <webp/mux.h>
+
+#include "cli/cell_files.h"
+
+namespace cli {
+
+std::vector<uint8_t> EncodePng(const platform::PixelImage& image) {
+    // 0xFFRRGGBB pixels to R, G, B bytes, row by row.
+    std::vector<uint8_t> rgb;
+    rgb.reserve(image.pixels.size() * 3);
+    for (const uint32_t p : image.pixels) {
+        rgb.push_back(static_cast<uint8_t>(p >> 16));
+        rgb.push_back(static_cast<uint8_t>(p >> 8));
+        rgb.push_back(static_cast<uint8_t>(p));
+    }
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = static_cast<png_uint_32>(image.width);
+    png.height = static_cast<png_uint_32>(image.height);
+    png.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    std::vector<uint8_t> out;
+    // The first call measures, the second writes.
+    if (png_image_write_to_memory(&png, nullptr, &size, 0, rgb.data(), 0, nullptr)) {
+        out.resize(size);
+        if (!png_image_write_to_memory(&png, out.data(), &size, 0, rgb.data(), 0, nullptr)) size = 0;
+    }
+    if (size == 0) {
+        const std::string why = png.message;
+        png_image_free(&png);
+        throw Failure("cannot make the PNG picture: " + why);
+    }
+    out.resize(size);
+    return out;
+}
+
+struct WebpAnimation::Encoder {
+    WebPAnimEncoder* encoder = nullptr;
+    WebPConfig config{};
+    int width = 0, height = 0;
+    int timestamp = 0;
+};
+
+WebpAnimation::WebpAnimation(int width, int height) : encoder_(std::make_unique<Encoder>()) {
+    WebPAnimEncoderOptions options;
+    if (!WebPAnimEncoderOptionsInit(&options) || !WebPConfigInit(&encoder_->config))
+        throw Failure("libwebp does not match the version built against");
+    options.anim_params.loop_count = 0;              // loop forever
+    options.anim_params.bgcolor = 0xFF000000u;       // black, as dead cells
+    encoder_->config.lossless = 1;                   // every colour exact
+    encoder_->config.method = 2;                     // a fair size at a fair speed
+    encoder_->width = width;
+    encoder_->height = height;
+    encoder_->encoder = WebPAnimEncoderNew(width, height, &options);
+    if (!encoder_->encoder) throw Failure("cannot start the WebP animation encoder");
+}
+
+WebpAnimation::~WebpAnimation() { WebPAnimEncoderDelete(encoder_->encoder); }
+
+void WebpAnimation::add(const platform::PixelImage& frame, int durationMs) {
+    WebPPicture picture;
+    if (!WebPPictureInit(&picture)) throw Failure("libwebp does not match the version built against");
+    picture.use_argb = 1;
+    picture.width = encoder_->width;
+    picture.height = encoder_->height;
+    if (frame.width != picture.width || frame.height != picture.height || !WebPPictureAlloc(&picture))
+        throw Failure("cannot make a WebP frame");
+    // Both are 0xAARRGGBB words, row by row.
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(&frame.pixels[static_cast<std::size_t>(y) * frame.width], frame.width,
+                    picture.argb + static_cast<std::ptrdiff_t>(y) * picture.argb_stride);
+    const bool added = WebPAnimEncoderAdd(encoder_->encoder, &picture, encoder_->timestamp, &encoder_->config);
+    WebPPictureFree(&picture);
+    if (!added) throw Failure(std::string("cannot encode a WebP frame: ") + WebPAnimEncoderGetError(encoder_->encoder));
+    encoder_->timestamp += durationMs;
+}
+
+std::vector<uint8_t> WebpAnimation::finish() {
+    WebPData data;
+    WebPDataInit(&data);
+    if (!WebPAnimEncoderAdd(encoder_->encoder, nullptr, encoder_->timestamp, nullptr) ||
+        !WebPAnimEncoderAssemble(encoder_->encoder, &data))
+        throw Failure(std::string("cannot assemble the WebP animation: ") +
+                      WebPAnimEncoderGetError(encoder_->encoder));
+    std::vector<uint8_t> out(data.bytes, data.bytes + data.size);
+    WebPDataClear(&data);
+    return out;
+}
+
+}  // namespace cli

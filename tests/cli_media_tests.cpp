@@ -1,0 +1,211 @@
+// kaleidomat-cli and the Life community's formats and tools: boards as a
+// torus in RLE (checked against Golly's bgolly where it is installed), the
+// PNG of render, the animated WebP of animate, and stats.
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
+#include <webp/demux.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cell_files.h"
+#include "cli/commands.h"
+#include "display/board_renderer.h"
+#include "engine/rules.h"
+#include "io/formats.h"
+#include "io/life_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CliMedia : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(dir_); }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name), std::ios::binary) << text;
+    }
+    void save(const std::string& name, const engine::Board& board) const {
+        const auto bytes = io::EncodeBoardFile(board);
+        write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    int run(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr) {
+        std::ostringstream o, e;
+        const int status = cli::Run(args, o, e);
+        if (out) *out = o.str();
+        if (err) *err = e.str();
+        EXPECT_TRUE(err || status == 0) << e.str();
+        return status;
+    }
+
+    const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-media-" + std::to_string(::getpid()) + "-" +
+                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+// The live cells of a grid, cut to their bounding box, as bgolly writes them.
+io::LifeGrid cropped(const io::LifeGrid& g) {
+    int left = g.width, top = g.height, right = -1, bottom = -1;
+    for (int x = 0; x < g.width; ++x)
+        for (int y = 0; y < g.height; ++y)
+            if (g.live(x, y)) left = std::min(left, x), top = std::min(top, y), right = std::max(right, x),
+                              bottom = std::max(bottom, y);
+    if (right < 0) return io::LifeGrid{};
+    io::LifeGrid out(right - left + 1, bottom - top + 1);
+    for (int x = left; x <= right; ++x)
+        for (int y = top; y <= bottom; ++y) out.set(x - left, y - top, g.live(x, y));
+    return out;
+}
+
+io::LifeGrid gridOf(const engine::Board& b) {
+    return io::GridFromBlock(io::BlockFromBoard(b, 0, 0, b.GridMax, b.GridMax));
+}
+
+TEST_F(CliMedia, BoardsTravelAsTheirTorusPatternsWithout) {
+    run({"random", path("a.hxa"), "--size", "30", "--seed", "5"});
+    run({"convert", path("a.hxa"), path("a.rle")});
+    EXPECT_EQ(read("a.rle").rfind("x = 30, y = 30, rule = B3/S23:T30,30\n", 0), 0u);
+    run({"convert", path("a.rle"), path("b.hxa")});
+    const engine::Board a = cli::LoadBoard(path("a.hxa")), b = cli::LoadBoard(path("b.hxa"));
+    EXPECT_EQ(b.GridMax, 29);
+    EXPECT_EQ(gridOf(a), gridOf(b));
+    run({"convert", path("a.hxa"), path("a.hxq")});
+    run({"convert", path("a.hxq"), path("p.rle")});
+    EXPECT_EQ(read("p.rle").rfind("x = 30, y = 30, rule = B3/S23\n", 0), 0u);
+
+    write("t.rle", "#N small torus\nx = 3, y = 3, rule = B3/S23:T48,48\nbo$2bo$3o!\n");
+    std::string out, err;
+    run({"info", path("t.rle")}, &out);
+    EXPECT_EQ(out, "RLE pattern 3 x 3, 5 live cells, on a 48 x 48 torus\n");
+    run({"convert", path("t.rle"), path("t.hxa"), "--size", "48"});
+    EXPECT_EQ(cli::LoadBoard(path("t.hxa")).GridMax, 47);
+    EXPECT_EQ(run({"convert", path("t.rle"), path("u.hxa"), "--size", "50"}, &out, &err), 1);
+    EXPECT_EQ(err, "kaleidomat-cli: " + path("t.rle") + ": its rule asks for a 48 x 48 torus, not --size 50\n");
+    EXPECT_FALSE(fs::exists(path("u.hxa")));
+}
+
+// Golly, given the exported RLE, runs the same world as our step.
+TEST_F(CliMedia, GollyRunsTheExportedBoardAsWeDo) {
+    if (std::system("command -v bgolly >/dev/null 2>&1") != 0) GTEST_SKIP() << "bgolly (Debian package golly) missing";
+    for (const auto& [size, seed] : {std::pair{"20", "1"}, {"37", "2"}, {"64", "3"}}) {
+        run({"random", path("a.hxa"), "--size", size, "--seed", seed});
+        run({"convert", path("a.hxa"), path("a.rle")});
+        run({"step", path("a.hxa"), path("b.hxa"), "-n", "300", "--seed", seed});
+        const std::string bgolly = "bgolly -q -q -m 300 -i 1 -o '" + path("g.rle") + "' '" + path("a.rle") + "' >/dev/null";
+        ASSERT_EQ(std::system(bgolly.c_str()), 0);
+        const auto theirs = io::ParseRle(read("g.rle"));
+        ASSERT_EQ(theirs.index(), 0u) << read("g.rle");
+        io::LifeGrid expected = cropped(gridOf(cli::LoadBoard(path("b.hxa"))));
+        expected.torusSide = std::stoi(size);
+        EXPECT_EQ(std::get<io::LifeGrid>(theirs), expected) << size;
+    }
+}
+
+engine::Board glider(int32_t gridMax) {
+    engine::Board b;
+    b.create(gridMax);
+    const int cells[5][2] = {{1, 0}, {2, 1}, {0, 2}, {1, 2}, {2, 2}};
+    for (const auto& c : cells) b.cell(c[0], c[1]) = {1, 40 * c[0] + 10, 30 * c[1] + 5, 200};
+    b.Generation = 1;
+    return b;
+}
+
+platform::PixelImage rendered(const engine::Board& b) {
+    platform::PixelImage image;
+    image.resize(480, 480);
+    display::RenderBoard(b, image, platform::BevelColors{});
+    return image;
+}
+
+// RGB or RGBA bytes against 0xFFRRGGBB pixels.
+bool samePixels(const uint8_t* bytes, int channels, const platform::PixelImage& image) {
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const uint32_t p = image.pixels[i];
+        const uint8_t* q = bytes + i * channels;
+        if (q[0] != uint8_t(p >> 16) || q[1] != uint8_t(p >> 8) || q[2] != uint8_t(p)) return false;
+    }
+    return true;
+}
+
+TEST_F(CliMedia, RenderWritesACompressedPngOfTheRenderersPixels) {
+    const engine::Board b = glider(19);
+    save("g.hxa", b);
+    run({"render", path("g.hxa"), path("g.png")});
+    const std::string png = read("g.png");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size())) << image.message;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << image.message;
+    ASSERT_EQ(std::pair(image.width, image.height), std::pair(480u, 480u));
+    EXPECT_TRUE(samePixels(rgb.data(), 3, rendered(b)));
+    EXPECT_LT(png.size(), rgb.size() / 20);  // compressed, not stored
+}
+
+TEST_F(CliMedia, AnimateWritesEveryKthGenerationAndTheLastAsExactFrames) {
+    engine::Board b = glider(24);
+    save("g.hxa", b);
+    run({"animate", path("g.hxa"), path("g.webp"), "-n", "7", "--every", "3", "--frame-ms", "40", "--seed", "9"});
+    const std::string webp = read("g.webp");
+    WebPAnimDecoderOptions options;
+    ASSERT_TRUE(WebPAnimDecoderOptionsInit(&options));
+    options.color_mode = MODE_RGBA;
+    const WebPData data{reinterpret_cast<const uint8_t*>(webp.data()), webp.size()};
+    WebPAnimDecoder* decoder = WebPAnimDecoderNew(&data, &options);
+    ASSERT_NE(decoder, nullptr);
+    WebPAnimInfo info;
+    ASSERT_TRUE(WebPAnimDecoderGetInfo(decoder, &info));
+    EXPECT_EQ(info.frame_count, 4u);  // generations 0, 3, 6 and 7
+    EXPECT_EQ(std::pair(info.canvas_width, info.canvas_height), std::pair(480u, 480u));
+    engine::RandomSequence random(9);
+    const int wanted[] = {0, 3, 6, 7};
+    int made = 0;
+    for (int frame = 0; WebPAnimDecoderHasMoreFrames(decoder); ++frame) {
+        uint8_t* rgba = nullptr;
+        int timestamp = 0;
+        ASSERT_TRUE(WebPAnimDecoderGetNext(decoder, &rgba, &timestamp));
+        EXPECT_EQ(timestamp, 40 * (frame + 1));
+        for (; made < wanted[frame]; ++made) engine::ReCalc(b, random);
+        EXPECT_TRUE(samePixels(rgba, 4, rendered(b))) << "frame " << frame;
+    }
+    WebPAnimDecoderDelete(decoder);
+}
+
+TEST_F(CliMedia, StatsOfABlinkerAndAGlider) {
+    engine::Board blinker;
+    blinker.create(19);
+    blinker.cell(5, 6) = {1, 10, 20, 30};
+    blinker.cell(6, 6) = {1, 40, 50, 60};
+    blinker.cell(7, 6) = {1, 70, 80, 90};
+    save("blinker.hxa", blinker);
+    save("glider.hxa", glider(19));
+    std::string out;
+    run({"stats", path("blinker.hxa"), "-n", "4", "--seed", "1", "--csv", path("b.csv"), "--svg", path("b.svg")}, &out);
+    EXPECT_EQ(out, "");
+    // The two newborn ends share one mixed colour beside the centre's own.
+    EXPECT_EQ(read("b.csv"),
+              "generation,population,births,deaths,colours,top_colour_share\n"
+              "1,3,0,0,3,0.3333\n2,3,2,2,2,0.6667\n3,3,2,2,2,0.6667\n4,3,2,2,2,0.6667\n5,3,2,2,2,0.6667\n");
+    const std::string svg = read("b.svg");
+    for (const char* label : {"<svg ", ">generation<", ">population<", ">distinct colours<", "<polyline", "</svg>"})
+        EXPECT_NE(svg.find(label), std::string::npos) << label;
+    run({"stats", path("glider.hxa"), "-n", "100", "--seed", "1"}, &out);
+    EXPECT_EQ(out, "generations 1 to 101: population 5 to 5 (least 5, most 5), 200 births, 200 deaths, colours 5 to 1, "
+                   "most common colour 100.0 % at the end\n");
+    std::string err;
+    EXPECT_EQ(run({"stats", path("glider.hxa")}, &out, &err), 2);
+    EXPECT_NE(err.find("stats needs -n N"), std::string::npos);
+}
+
+}  // namespace

@@ -1,7 +1,8 @@
 // Cut, copy and paste through the system clipboard. The cells travel as a cell
 // block under the private format ClipFormat, which every running copy of the
-// program registers under the same name; a picture of the selection goes
-// beside it for other programs. Pasting reads only the cell block.
+// program registers under the same name; a picture of the selection and the
+// selection as RLE text (live and dead only, which Life programs and editors
+// paste) go beside it for other programs. Pasting reads only the cell block.
 
 #include <algorithm>
 #include <variant>
@@ -10,6 +11,7 @@
 #include "app/texts.h"
 #include "display/board_renderer.h"
 #include "io/formats.h"
+#include "io/life_text.h"
 
 namespace app {
 
@@ -74,7 +76,8 @@ bool PutSelection(const Form1& form, platform::Clipboard& clipboard, ClipboardFa
     const Selection& s = form.selection;
     const io::CellBlock block = io::BlockFromBoard(form.board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
     const platform::PixelImage picture = SelectionPicture(form.picBuffer, s, form.board.side());
-    failure = clipboard.put(form.ClipFormat, io::EncodeCellBlock(block), picture.width > 0 ? &picture : nullptr);
+    failure = clipboard.put(form.ClipFormat, io::EncodeCellBlock(block), picture.width > 0 ? &picture : nullptr,
+                            io::WriteRle(io::GridFromBlock(block)));
     return failure == ClipboardFailure::None;
 }
 

@@ -71,9 +71,10 @@ public:
 
     virtual bool hasFormat(uint32_t format) = 0;
 
-    // Replaces the clipboard's contents with `data` under `format` and, when
-    // given, a picture beside it for other programs.
-    virtual ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture) = 0;
+    // Replaces the clipboard's contents with `data` under `format` and, for
+    // other programs, when given, a picture and a plain text beside it.
+    virtual ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture,
+                                 const std::string& text) = 0;
 
     // The data under `format`. Fails with GetData when the format is not
     // there and Size when the data is empty.

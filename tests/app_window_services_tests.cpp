@@ -42,7 +42,7 @@ TEST(QtClipboard, CellsGoUnderTheFormatNameWithAPictureForOtherPrograms) {
     picture.resize(3, 2);
     picture.at(2, 1) = 0xFF123456u;
     const Bytes block{1, 0, 1, 0, 1, 255, 128, 7};
-    ASSERT_EQ(clipboard.put(cells, block, &picture), ClipboardFailure::None);
+    ASSERT_EQ(clipboard.put(cells, block, &picture, ""), ClipboardFailure::None);
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(mime, nullptr);
     EXPECT_TRUE(mime->hasFormat("Chromatessellator CellData"));
@@ -59,7 +59,7 @@ TEST(QtClipboard, CellsGoUnderTheFormatNameWithAPictureForOtherPrograms) {
     QGuiApplication::clipboard()->setText("text from another program");
     EXPECT_FALSE(clipboard.hasFormat(cells));
     EXPECT_EQ(clipboard.get(cells, read), ClipboardFailure::GetData);
-    ASSERT_EQ(clipboard.put(cells, {}, nullptr), ClipboardFailure::None);
+    ASSERT_EQ(clipboard.put(cells, {}, nullptr, ""), ClipboardFailure::None);
     EXPECT_EQ(clipboard.get(cells, read), ClipboardFailure::Size);
     EXPECT_EQ(read, block);
 }

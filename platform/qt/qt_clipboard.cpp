@@ -36,7 +36,8 @@ bool QtClipboard::hasFormat(uint32_t format) {
     return mime && mime->hasFormat(name);
 }
 
-ClipboardFailure QtClipboard::put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture) {
+ClipboardFailure QtClipboard::put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture,
+                                  const std::string& text) {
     const QString name = formatName(format);
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (name.isEmpty() || !clipboard) return ClipboardFailure::Open;
@@ -49,6 +50,7 @@ ClipboardFailure QtClipboard::put(uint32_t format, const std::vector<uint8_t>& d
                           picture->width * 4, QImage::Format_RGB32);
         mime->setImageData(view.copy());
     }
+    if (!text.empty()) mime->setText(toQString(text));
     clipboard->setMimeData(mime);  // the clipboard owns it now
     return ClipboardFailure::None;
 }

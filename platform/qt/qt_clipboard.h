@@ -15,7 +15,8 @@ class QtClipboard : public platform::Clipboard {
 public:
     uint32_t registerFormat(const std::string& name) override;
     bool hasFormat(uint32_t format) override;
-    ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture) override;
+    ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture,
+                         const std::string& text) override;
     ClipboardFailure get(uint32_t format, std::vector<uint8_t>& data) override;
 
     // The MIME format of a registered number, or an empty text.

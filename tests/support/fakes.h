@@ -75,6 +75,7 @@ public:
     std::map<uint32_t, std::vector<uint8_t>> contents;
     bool hasPicture = false;
     platform::PixelImage picture;
+    std::string text;
     bool failRegistration = false;
     platform::ClipboardFailure failPut = platform::ClipboardFailure::None;
     platform::ClipboardFailure failGet = platform::ClipboardFailure::None;
@@ -86,12 +87,13 @@ public:
     }
     bool hasFormat(uint32_t format) override { return contents.count(format) != 0; }
     platform::ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data,
-                                   const platform::PixelImage* pic) override {
+                                   const platform::PixelImage* pic, const std::string& txt) override {
         if (failPut != platform::ClipboardFailure::None) return failPut;
         contents.clear();
         contents[format] = data;
         hasPicture = pic != nullptr;
         if (pic) picture = *pic;
+        text = txt;
         return platform::ClipboardFailure::None;
     }
     platform::ClipboardFailure get(uint32_t format, std::vector<uint8_t>& data) override {

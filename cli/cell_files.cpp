@@ -61,7 +61,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
     const std::string temporary = path + ".kaleidomat-tmp";
     std::FILE* f = std::fopen(temporary.c_str(), "wb");
     if (!f) fail(path, "cannot write: " + systemError());

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -33,7 +34,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path);
 
 // Writes through a temporary file beside `path` that is renamed over it at
 // the end, so a failed write never leaves a half-written file behind.
-void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes);
 
 // A board file as a ready engine board: Generation 1 (files do not store
 // it), population counted.

@@ -402,7 +402,7 @@ int animateCommand(const std::vector<std::string>& argv, std::ostream&, std::ost
         if (showProgress) err << "\ranimate: frame " << ++frame << " of " << frames << std::flush;
     }
     if (showProgress && frames > 1) err << '\n';
-    WriteWholeFile(args.positional[1], animation.finish());
+    animation.finish(args.positional[1]);
     return kExitOk;
 }
 

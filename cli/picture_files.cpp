@@ -81,16 +81,20 @@ void WebpAnimation::add(const platform::PixelImage& frame, int durationMs) {
     encoder_->timestamp += durationMs;
 }
 
-std::vector<uint8_t> WebpAnimation::finish() {
+void WebpAnimation::finish(const std::string& path) {
     WebPData data;
     WebPDataInit(&data);
     if (!WebPAnimEncoderAdd(encoder_->encoder, nullptr, encoder_->timestamp, nullptr) ||
         !WebPAnimEncoderAssemble(encoder_->encoder, &data))
         throw Failure(std::string("cannot assemble the WebP animation: ") +
                       WebPAnimEncoderGetError(encoder_->encoder));
-    std::vector<uint8_t> out(data.bytes, data.bytes + data.size);
+    try {
+        WriteWholeFile(path, std::span<const uint8_t>(data.bytes, data.size));
+    } catch (...) {
+        WebPDataClear(&data);
+        throw;
+    }
     WebPDataClear(&data);
-    return out;
 }
 
 }  // namespace cli

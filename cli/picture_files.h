@@ -28,8 +28,8 @@ public:
     // Adds a frame shown for `durationMs` milliseconds; it must have the
     // animation's size.
     void add(const platform::PixelImage& frame, int durationMs);
-    // The whole file; the animation loops forever.
-    std::vector<uint8_t> finish();
+    // Writes the whole file (with WriteWholeFile); the animation loops forever.
+    void finish(const std::string& path);
 
 private:
     struct Encoder;

@@ -2,7 +2,7 @@
 # End to end: two running copies of the program exchange a selection through
 # the real X clipboard. Both start with the same board file. The first copies
 # a dragged rectangle with Ctrl+C; the clipboard then offers the private cell
-# format and a picture; the second pastes it with Ctrl+V onto a single
+# format, a picture and RLE text; the second pastes it with Ctrl+V onto a single
 # selected cell, and copying the pasted area back out of the second gives
 # exactly the bytes the first put there.
 #
@@ -63,6 +63,8 @@ size=$(stat -c %s "$work/first.bin")
 echo "copied a ${w} x ${h} block of $size bytes"
 [ "$w" -ge 2 ] && [ "$h" -ge 2 ] && [ "$w" -le 20 ] && [ "$h" -le 20 ] || fail "unexpected block size $w x $h"
 [ "$size" -eq $((4 + 4 * w * h)) ] || fail "the block has $size bytes, not $((4 + 4 * w * h))"
+rle=$(xclip -selection clipboard -t UTF8_STRING -o 2>/dev/null | head -n 1)
+[ "$rle" = "x = $w, y = $h, rule = B3/S23" ] || fail "the clipboard's RLE text begins '$rle'"
 
 # 2. Select one cell in the second copy, near its top-left corner so that the
 #    whole block fits (its focus rectangle shows the selection), and paste.

@@ -229,6 +229,7 @@ bool readRule(std::string_view value, int& torusSide, std::string& message) {
     else if (kind == 'c') what = "a cross-surface";
     else if (twisted) what = "a twisted torus";
     else if (shifted) what = "a shifted torus";
+    else if (width == 0 || height == 0) what = "a torus with an infinite side";
     else if (width != height) what = "a torus that is not square";
     else if (width < kMinTorusSide || width > kMaxSide) what = "a torus of side " + std::to_string(width);
     if (!what.empty()) {

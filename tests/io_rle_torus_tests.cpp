@@ -30,6 +30,7 @@ TEST(RleTorus, HeadersInEveryOrderWithCommentsAndBoundedGrids) {
         {"x = 3, y = 3, rule = B3/S23:K48*,48", -1, "line 1: rule 'B3/S23:K48*,48' asks for a Klein bottle"},
         {"x = 3, y = 3, rule = B3/S23:S48", -1, "line 1: rule 'B3/S23:S48' asks for a sphere"},
         {"x = 3, y = 3, rule = B3/S23:C48,48", -1, "line 1: rule 'B3/S23:C48,48' asks for a cross-surface"},
+        {"x = 3, y = 3, rule = B3/S23:T0,20", -1, "line 1: rule 'B3/S23:T0,20' asks for a torus with an infinite side"},
         {"x = 3, y = 3, rule = B3/S23:T9,9", -1, "line 1: rule 'B3/S23:T9,9' asks for a torus of side 9, which is"},
         {"x = 3, y = 3, rule = B3/S23:T201,201", -1, "line 1: rule 'B3/S23:T201,201' asks for a torus of side 201"},
         {"x = 3, y = 3, rule = B3/S23:Q4", -1, "line 1: rule 'B3/S23:Q4' asks for a bounded grid it does not know"},

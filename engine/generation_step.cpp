@@ -10,51 +10,61 @@
 // the array.
 //
 // This implementation gives exactly the same board and draws exactly the same
-// random fractions, but counts on one byte per cell and then changes the board
-// in place, touching only the cells that change:
-//   1. alive[i]  = whether cell i is live; at the same time note whether the
-//      board holds anything the step itself never writes (a State other than
-//      0 or 1, a dead cell with colour left in it);
-//   2. column[i] = live cells in the vertical strip of three around i;
-//      next[i]   = the new state, from the column sums of the three
-//      neighbouring columns (the 3 x 3 total, the cell itself included);
-//      Births (next but not alive) and deaths (alive but not next) are then
-//      marked one bit per cell, so the two sparse passes below visit 64
-//      cells per word and branch once per change, not once per byte;
+// random fractions, but counts neighbours 64 cells at a time and then changes
+// the board in place, touching only the cells that change:
+//   1. one bit per cell says whether it is live, a column of the board being
+//      one to four 64-bit words (row y is bit y % 64 of word y / 64); at the
+//      same time note whether the board holds anything the step itself never
+//      writes (a State other than 0 or 1, a dead cell with colour left in it);
+//   2. per column, the live cells of the vertical strip of three around every
+//      cell as a two-bit number in two words (bit-sliced full adders, rows
+//      wrapping at the top and bottom); per cell, the 3 x 3 total from the
+//      strips of its own and the two neighbouring columns, again with
+//      bit-sliced adders: born with 3, survives with 3 or 4 (itself included);
 //   3. births, in array order (the order their random fractions are drawn):
-//      a newborn takes its colour from its three parents in ascending
+//      a newborn takes its colour from its three live neighbours in ascending
 //      position. A newborn was dead, so it is nobody's parent, and no birth
 //      can spoil the colours a later birth reads;
 //   4. deaths: the record becomes all zero. When step 1 found odd contents,
 //      every cell is put right instead (State 1 for the live, all zero for
 //      the dead).
 // Tally is not needed and is left as it was (scratch, as everywhere outside
-// the step). Boards smaller than 3 x 3, where one cell can be its own
-// neighbour, go through the literal four passes instead.
+// the step).
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "engine/rules.h"
 
 namespace engine {
 namespace {
 
+constexpr int kMaxWords = (kMaxGridMax + 1 + 63) / 64;
+
 // Scratch space reused by every step; it grows with the largest board seen.
-// The byte arrays are padded to whole 64-cell words with zeros.
+// `mirror` is a copy of the board as the last step left it, and `alive` its
+// live bits: when the board still equals it (nothing was edited since), one
+// block comparison replaces reading every cell's State.
 struct Workspace {
-    std::vector<uint8_t> alive, column, next;
-    std::vector<uint64_t> births, deaths;  // one bit per cell
-    void reserve(std::size_t padded) {
-        if (alive.size() < padded) {
-            alive.resize(padded);
-            column.resize(padded);
-            next.resize(padded);
-            births.resize(padded / 64);
-            deaths.resize(padded / 64);
+    std::vector<uint64_t> alive, next, sum0, sum1;  // per column, W words each
+    std::vector<uint32_t> changed;                   // the words where next differs from alive
+    std::vector<CellRecord> mirror;
+    int32_t mirrorSide = 0;  // 0: no mirror
+    void reserve(std::size_t words) {
+        if (alive.size() < words) {
+            alive.resize(words);
+            next.resize(words);
+            sum0.resize(words);
+            sum1.resize(words);
+            changed.resize(words);
         }
     }
 };
@@ -64,200 +74,235 @@ Workspace& workspace() {
     return w;
 }
 
+// One bit per cell for `count` (at most 64) consecutive cells, bit j for cell
+// j; sets bits of `odd` when a State is above 1 or a dead cell has colour.
+inline uint64_t liveBits(const CellRecord* cells, int count, uint32_t& odd) {
+    uint64_t bits = 0;
+    int j = 0;
+#if defined(__SSE2__)
+    const __m128i lowByte = _mm_set1_epi32(0xFF), one = _mm_set1_epi32(1), zero = _mm_setzero_si128();
+    __m128i oddCells = zero;
+    for (; j + 4 <= count; j += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + j));
+        const __m128i state = _mm_and_si128(v, lowByte);
+        const __m128i dead = _mm_cmpeq_epi32(state, zero);
+        const __m128i empty = _mm_cmpeq_epi32(v, zero);
+        oddCells = _mm_or_si128(oddCells, _mm_or_si128(_mm_cmpgt_epi32(state, one), _mm_andnot_si128(empty, dead)));
+        bits |= static_cast<uint64_t>(~_mm_movemask_ps(_mm_castsi128_ps(dead)) & 0xF) << j;
+    }
+    odd |= static_cast<uint32_t>(_mm_movemask_epi8(oddCells));
+#endif
+    for (; j < count; ++j) {
+        const CellRecord& c = cells[j];
+        bits |= static_cast<uint64_t>(c.State != 0) << j;
+        odd |= static_cast<uint32_t>(c.State > 1) | static_cast<uint32_t>(c.State == 0 && (c.Red | c.Green | c.Blue));
+    }
+    return bits;
+}
+
+// Vertical strips of three for one column of `n` cells in W words: the count
+// of live cells at rows y - 1, y and y + 1 (wrapped) as s0 + 2 * s1.
+template <int W>
+inline void verticalSums(const uint64_t* a, int32_t n, uint64_t lastMask, uint64_t* s0, uint64_t* s1) {
+    const int lastWord = (n - 1) / 64, lastBit = (n - 1) % 64;
+    const uint64_t bottom = (a[lastWord] >> lastBit) & 1;  // row n - 1, above row 0
+    const uint64_t top = a[0] & 1;                          // row 0, below row n - 1
+    for (int k = 0; k < W; ++k) {
+        uint64_t up = (a[k] << 1) | (k > 0 ? a[k - 1] >> 63 : bottom);
+        uint64_t down = (a[k] >> 1) | (k + 1 < W ? a[k + 1] << 63 : 0);
+        if (k == W - 1) {
+            up &= lastMask;
+            down |= top << lastBit;
+        }
+        const uint64_t m = a[k];
+        s0[k] = up ^ m ^ down;
+        s1[k] = (up & m) | (down & (up ^ m));
+    }
+}
+
+// The new states of one column from the strips of its left, own and right
+// columns: 3 x 3 totals of 3, or of 4 for a live cell.
+template <int W>
+inline void nextColumn(const uint64_t* l0, const uint64_t* l1, const uint64_t* c0, const uint64_t* c1,
+                       const uint64_t* r0, const uint64_t* r1, const uint64_t* alive, uint64_t lastMask,
+                       uint64_t* next, uint32_t first, uint32_t* changed, uint32_t& changes) {
+    for (int k = 0; k < W; ++k) {
+        const uint64_t ones = l0[k] ^ c0[k] ^ r0[k];
+        const uint64_t carry = (l0[k] & c0[k]) | (r0[k] & (l0[k] ^ c0[k]));
+        // The pairs: l1 + c1 + r1 + carry, 0..4, as t0 + 2 t1 + 4 t2.
+        const uint64_t p0 = l1[k] ^ c1[k] ^ r1[k];
+        const uint64_t p1 = (l1[k] & c1[k]) | (r1[k] & (l1[k] ^ c1[k]));
+        const uint64_t t0 = p0 ^ carry, t0carry = p0 & carry;
+        const uint64_t t1 = p1 ^ t0carry, t2 = p1 & t0carry;
+        const uint64_t three = ones & t0 & ~t1 & ~t2;
+        const uint64_t four = ~ones & ~t0 & t1 & ~t2;
+        next[k] = (three | (alive[k] & four)) & (k == W - 1 ? lastMask : ~uint64_t{0});
+        changed[changes] = first + static_cast<uint32_t>(k);
+        changes += next[k] != alive[k];
+    }
+}
+
+// The next states of the whole board; returns how many words changed, their
+// indices in ascending order in ws.changed.
+template <int W>
+uint32_t computeNext(Workspace& ws, int32_t n, uint64_t lastMask) {
+    const uint64_t* alive = ws.alive.data();
+    uint64_t* s0 = ws.sum0.data();
+    uint64_t* s1 = ws.sum1.data();
+    uint64_t* next = ws.next.data();
+    uint32_t* changed = ws.changed.data();
+    uint32_t changes = 0;
+    for (int32_t x = 0; x < n; ++x) verticalSums<W>(alive + x * W, n, lastMask, s0 + x * W, s1 + x * W);
+    for (int32_t x = 0; x < n; ++x) {
+        const int32_t l = (x == 0 ? n - 1 : x - 1) * W, c = x * W, r = (x == n - 1 ? 0 : x + 1) * W;
+        nextColumn<W>(s0 + l, s1 + l, s0 + c, s1 + c, s0 + r, s1 + r, alive + c, lastMask, next + c,
+                      static_cast<uint32_t>(c), changed, changes);
+    }
+    return changes;
+}
+
 // The three indices i - 1, i, i + 1 wrapped to 0..n-1, in ascending order.
-std::array<int32_t, 3> sortedAround(int32_t i, int32_t n) {
+inline std::array<int32_t, 3> sortedAround(int32_t i, int32_t n) {
     if (i == 0) return {0, 1, n - 1};
     if (i == n - 1) return {0, n - 2, n - 1};
     return {i - 1, i, i + 1};
 }
 
-// Colour of the newborn at position i = x * n + y, from its three live
-// neighbours in ascending position, then the birth's random fraction and,
-// for a mutation, a random colour.
-void bear(CellRecord* cells, const uint8_t* alive, int32_t n, int32_t x, std::size_t i, RandomSequence& random) {
-    const int32_t y = static_cast<int32_t>(i - static_cast<std::size_t>(x) * static_cast<std::size_t>(n));
-    std::size_t parents[3];
-    if (x > 0 && x < n - 1 && y > 0 && y < n - 1) {
-        // Inside the board the eight neighbours in ascending position are at
-        // these offsets; pick the three live ones without branching on each.
-        const std::ptrdiff_t s = n;
-        const std::ptrdiff_t offsets[8] = {-s - 1, -s, -s + 1, -1, 1, s - 1, s, s + 1};
-        const uint8_t* a = alive + i;
-        unsigned mask = 0;
-        for (int k = 0; k < 8; ++k) mask |= static_cast<unsigned>(a[offsets[k]]) << k;
-        for (std::size_t& p : parents) {
-            p = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i) + offsets[std::countr_zero(mask) & 7]);
-            mask &= mask - 1;
+// The live bits of three rows of one column, bit j for rows[j].
+inline unsigned rowBits(const uint64_t* column, const std::array<int32_t, 3>& rows) {
+    const int32_t y = rows[1];
+    if (rows[0] == y - 1 && rows[2] == y + 1 && (y & 63) != 0 && (y & 63) != 63)  // consecutive, one word
+        return static_cast<unsigned>(column[y >> 6] >> ((y - 1) & 63)) & 7u;
+    unsigned bits = 0;
+    for (int j = 0; j < 3; ++j) bits |= static_cast<unsigned>((column[rows[j] >> 6] >> (rows[j] & 63)) & 1) << j;
+    return bits;
+}
+
+// Colour of the newborn (x, y) from its three live neighbours in ascending
+// position, then the birth's random fraction and, for a mutation, a random
+// colour. `inside` holds the array offsets of the 3 x 3 block around a cell
+// off the edges, in ascending order.
+template <int W>
+inline void bear(CellRecord* cells, const uint64_t* alive, int32_t n, int32_t x, int32_t y,
+                 const std::array<std::ptrdiff_t, 9>& inside, RandomSequence& random) {
+    const std::ptrdiff_t i = static_cast<std::ptrdiff_t>(x) * n + y;
+    const auto rows = sortedAround(y, n);
+    std::array<std::ptrdiff_t, 9> edge;
+    const std::array<std::ptrdiff_t, 9>* offsets = &inside;
+    unsigned mask = 0;  // bit 3 * c + r: column c, row r of the block, in ascending position
+    if (x > 0 && x < n - 1) {
+        for (int c = 0; c < 3; ++c) mask |= rowBits(alive + (x - 1 + c) * W, rows) << (3 * c);
+        if (y == 0 || y == n - 1) {
+            for (int k = 0; k < 9; ++k) edge[k] = (k / 3 - 1) * static_cast<std::ptrdiff_t>(n) + rows[k % 3] - y;
+            offsets = &edge;
         }
     } else {
         const auto cols = sortedAround(x, n);
-        const auto rows = sortedAround(y, n);
-        int found = 0;
-        for (int32_t cx : cols) {
-            for (int32_t cy : rows) {
-                if (cx == x && cy == y) continue;
-                const std::size_t j =
-                    static_cast<std::size_t>(cx) * static_cast<std::size_t>(n) + static_cast<std::size_t>(cy);
-                if (alive[j] && found < 3) parents[found++] = j;
-            }
-        }
+        for (int c = 0; c < 3; ++c) mask |= rowBits(alive + cols[c] * W, rows) << (3 * c);
+        for (int k = 0; k < 9; ++k) edge[k] = (cols[k / 3] - x) * static_cast<std::ptrdiff_t>(n) + rows[k % 3] - y;
+        offsets = &edge;
+    }
+    const CellRecord* parent[3];
+    for (const CellRecord*& p : parent) {
+        p = cells + i + (*offsets)[static_cast<std::size_t>(std::countr_zero(mask))];
+        mask &= mask - 1;
     }
     CellRecord& out = cells[i];
     out.State = 1;
-    out.Red = cells[parents[0]].Red;
-    out.Green = cells[parents[1]].Green;
-    out.Blue = cells[parents[2]].Blue;
+    out.Red = parent[0]->Red;
+    out.Green = parent[1]->Green;
+    out.Blue = parent[2]->Blue;
     if (ScaledDraw(random.next(), kMutationOneIn) == 0) RandomColor(random, out);
 }
 
-// The eight 0-or-1 bytes of w as eight bits, byte k to bit k.
-inline uint64_t packBytes(uint64_t w) { return (w * 0x0102040810204080ull) >> 56; }
+template <int W>
+void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
+    Workspace& ws = workspace();
+    ws.reserve(static_cast<std::size_t>(n) * W);
+    const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+    const int tailBits = n - 64 * (W - 1);
+    const uint64_t lastMask = tailBits == 64 ? ~uint64_t{0} : (uint64_t{1} << tailBits) - 1;
 
-// Marks the cells that are born (next 1, alive 0) and that die (alive 1,
-// next 0), one bit per cell, without branching per cell.
-void markChanges(const uint8_t* alive, const uint8_t* next, std::size_t words, uint64_t* births, uint64_t* deaths) {
-    for (std::size_t k = 0; k < words; ++k) {
-        uint64_t born = 0, died = 0;
-        for (int part = 0; part < 8; ++part) {
-            uint64_t a, b;
-            std::memcpy(&a, alive + k * 64 + part * 8, 8);
-            std::memcpy(&b, next + k * 64 + part * 8, 8);
-            born |= packBytes(b & ~a) << (8 * part);
-            died |= packBytes(a & ~b) << (8 * part);
-        }
-        births[k] = born;
-        deaths[k] = died;
-    }
-}
-
-// Calls f(i) for every set bit i, in ascending order.
-template <typename F>
-void forEachBit(const uint64_t* bits, std::size_t words, F&& f) {
-    for (std::size_t k = 0; k < words; ++k) {
-        for (uint64_t w = bits[k]; w != 0; w &= w - 1) f(k * 64 + static_cast<std::size_t>(std::countr_zero(w)));
-    }
-}
-
-// The literal four passes, for boards smaller than 3 x 3, where a neighbour
-// can be the cell itself or be reached twice.
-void stepTiny(Board& board, RandomSequence& random) {
-    const int32_t g = board.GridMax;
-    std::fill(board.Tally.begin(), board.Tally.end(), CellRecord{});
-    auto wrap = [g](int32_t v) { return v < 0 ? g : (v > g ? 0 : v); };
-    for (int32_t x = 0; x <= g; ++x)
-        for (int32_t y = 0; y <= g; ++y) {
-            const CellRecord& p = board.cell(x, y);
-            if (!p.State) continue;
-            for (int dx = -1; dx <= 1; ++dx)
-                for (int dy = -1; dy <= 1; ++dy) {
-                    CellRecord& t = board.Tally[board.index(wrap(x + dx), wrap(y + dy))];
-                    if (dx == 0 && dy == 0) {
-                        t.State += 9;
-                        t.Red = p.Red, t.Green = p.Green, t.Blue = p.Blue;
-                        continue;
-                    }
-                    ++t.State;
-                    if (t.State == 1) t.Red = p.Red;
-                    else if (t.State == 2) t.Green = p.Green;
-                    else if (t.State == 3) t.Blue = p.Blue;
-                }
-        }
-    for (CellRecord& t : board.Tally) {
-        if (t.State == 3) {
-            t.State = 1;
-            if (ScaledDraw(random.next(), kMutationOneIn) == 0) RandomColor(random, t);
-        } else if (t.State == 11 || t.State == 12) {
-            t.State = 1;
-        } else {
-            t = CellRecord{};
+    // 1. Live or dead, and anything the step would not have written: known
+    // already when the board is as the last step left it.
+    uint32_t odd = 0;
+    const bool known = ws.mirrorSide == n && std::memcmp(ws.mirror.data(), cells, total * sizeof(CellRecord)) == 0;
+    if (!known) {
+        for (int32_t x = 0; x < n; ++x) {
+            const CellRecord* column = cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n);
+            for (int k = 0; k < W; ++k)
+                ws.alive[x * W + k] = liveBits(column + 64 * k, k == W - 1 ? tailBits : 64, odd);
         }
     }
-    board.Cells = board.Tally;
-}
 
-// The counter stops at its largest value rather than overflowing.
-void advanceGeneration(Board& board) {
-    if (board.Generation < std::numeric_limits<int32_t>::max()) ++board.Generation;
+    // 2. The next states.
+    const uint32_t changes = computeNext<W>(ws, n, lastMask);
+    const uint64_t* const alive = ws.alive.data();
+    const uint64_t* const next = ws.next.data();
+    const uint32_t* const changed = ws.changed.data();
+
+    // 3. Births, in array order.
+    std::array<std::ptrdiff_t, 9> inside;
+    for (int k = 0; k < 9; ++k) inside[k] = (k / 3 - 1) * static_cast<std::ptrdiff_t>(n) + k % 3 - 1;
+    for (uint32_t c = 0; c < changes; ++c) {
+        const uint32_t word = changed[c];
+        const int32_t x = static_cast<int32_t>(word / W), y0 = static_cast<int32_t>(word % W) * 64;
+        for (uint64_t born = next[word] & ~alive[word]; born != 0; born &= born - 1)
+            bear<W>(cells, alive, n, x, y0 + std::countr_zero(born), inside, random);
+    }
+
+    // 4. Deaths, or a full clean-up of a board with odd contents. The mirror
+    // follows the board: cell by cell when it was the board before the step,
+    // copied whole otherwise.
+    if (ws.mirror.size() < total) ws.mirror.resize(total);
+    CellRecord* const mirror = ws.mirror.data();
+    if (odd) {
+        for (int32_t x = 0; x < n; ++x)
+            for (int32_t y = 0; y < n; ++y) {
+                CellRecord& cell = cells[static_cast<std::size_t>(x) * static_cast<std::size_t>(n) + y];
+                if ((next[x * W + y / 64] >> (y % 64)) & 1)
+                    cell.State = 1;
+                else
+                    cell = CellRecord{};
+            }
+    } else {
+        for (uint32_t c = 0; c < changes; ++c) {
+            const uint32_t word = changed[c];
+            const std::size_t base = (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
+            for (uint64_t born = next[word] & ~alive[word]; born != 0; born &= born - 1) {
+                const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(born));
+                mirror[i] = cells[i];
+            }
+            for (uint64_t died = alive[word] & ~next[word]; died != 0; died &= died - 1) {
+                const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(died));
+                cells[i] = mirror[i] = CellRecord{};
+            }
+        }
+    }
+    if (odd || !known) std::memcpy(mirror, cells, total * sizeof(CellRecord));
+    ws.mirrorSide = n;
+    std::swap(ws.alive, ws.next);
 }
 
 }  // namespace
 
 void ReCalc(Board& board, RandomSequence& random) {
-    const int32_t n = std::max(board.side(), 0);
-    const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
-    // Arrays that do not match GridMax (a board being released) are left alone.
-    if (board.Cells.size() != total) return;
-    if (n < 3) {
-        if (board.Tally.size() != total) return;
-        stepTiny(board, random);
-        advanceGeneration(board);
+    const int32_t n = board.side();
+    // Arrays that do not match GridMax (a board being released) are left
+    // alone, and so is anything smaller than the smallest board (3 x 3 is
+    // where a cell's neighbours stop overlapping).
+    if (n < 3 || n > kMaxGridMax + 1 ||
+        board.Cells.size() != static_cast<std::size_t>(n) * static_cast<std::size_t>(n))
         return;
+    static_assert(kMaxWords == 4);
+    switch ((n + 63) / 64) {
+        case 1: step<1>(board.Cells.data(), n, random); break;
+        case 2: step<2>(board.Cells.data(), n, random); break;
+        case 3: step<3>(board.Cells.data(), n, random); break;
+        default: step<4>(board.Cells.data(), n, random); break;
     }
-    const std::size_t words = (total + 63) / 64;
-    Workspace& ws = workspace();
-    ws.reserve(words * 64);
-    uint8_t* const alive = ws.alive.data();
-    uint8_t* const column = ws.column.data();
-    uint8_t* const next = ws.next.data();
-    CellRecord* const cells = board.Cells.data();
-
-    // 1. Live or dead, and anything the step would not have written.
-    // Kept free of branches so the compiler can vectorise it.
-    uint32_t odd = 0;
-    for (std::size_t i = 0; i < total; ++i) {
-        const int32_t state = cells[i].State;
-        const uint32_t colour = static_cast<uint32_t>(cells[i].Red | cells[i].Green | cells[i].Blue);
-        alive[i] = state != 0;
-        odd |= static_cast<uint32_t>(static_cast<uint32_t>(state) > 1u) | ((state == 0) & (colour != 0));
-    }
-
-    // 2. Vertical strips of three, wrapping at the top and bottom rows; then
-    // the 3 x 3 totals: born with 3, survives with 3 or 4 (itself included).
-    for (int32_t x = 0; x < n; ++x) {
-        const uint8_t* a = alive + static_cast<std::size_t>(x) * n;
-        uint8_t* c = column + static_cast<std::size_t>(x) * n;
-        c[0] = static_cast<uint8_t>(a[n - 1] + a[0] + a[1]);
-        for (int32_t y = 1; y < n - 1; ++y) c[y] = static_cast<uint8_t>(a[y - 1] + a[y] + a[y + 1]);
-        c[n - 1] = static_cast<uint8_t>(a[n - 2] + a[n - 1] + a[0]);
-    }
-    for (int32_t x = 0; x < n; ++x) {
-        const std::size_t base = static_cast<std::size_t>(x) * n;
-        const uint8_t* left = column + static_cast<std::size_t>(x == 0 ? n - 1 : x - 1) * n;
-        const uint8_t* mid = column + base;
-        const uint8_t* right = column + static_cast<std::size_t>(x == n - 1 ? 0 : x + 1) * n;
-        const uint8_t* a = alive + base;
-        uint8_t* out = next + base;
-        for (int32_t y = 0; y < n; ++y) {
-            const uint8_t s = static_cast<uint8_t>(left[y] + mid[y] + right[y]);
-            out[y] = static_cast<uint8_t>((s == 3) | (a[y] & (s == 4)));
-        }
-    }
-
-    std::fill(alive + total, alive + words * 64, uint8_t{0});
-    std::fill(next + total, next + words * 64, uint8_t{0});
-    markChanges(alive, next, words, ws.births.data(), ws.deaths.data());
-
-    // 3. Births, in array order.
-    int32_t x = 0;
-    std::size_t columnEnd = static_cast<std::size_t>(n);
-    forEachBit(ws.births.data(), words, [&](std::size_t i) {
-        while (i >= columnEnd) ++x, columnEnd += static_cast<std::size_t>(n);
-        bear(cells, alive, n, x, i, random);
-    });
-
-    // 4. Deaths, or a full clean-up of a board with odd contents.
-    if (odd) {
-        for (std::size_t i = 0; i < total; ++i) {
-            if (next[i])
-                cells[i].State = 1;
-            else
-                cells[i] = CellRecord{};
-        }
-    } else {
-        forEachBit(ws.deaths.data(), words, [&](std::size_t i) { cells[i] = CellRecord{}; });
-    }
-
-    advanceGeneration(board);
+    // The counter stops at its largest value rather than overflowing.
+    if (board.Generation < std::numeric_limits<int32_t>::max()) ++board.Generation;
 }
 
 }  // namespace engine

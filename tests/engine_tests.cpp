@@ -67,9 +67,9 @@ TEST(Step, WorkedExamples) {
         {"block over the corner", {9, 199}, block, 20, block, 0},
         // Any non-zero State is live and comes out as 1: a block and a blinker of odd states; a lone one dies.
         {"odd states", {49},
-         {{{10, 10}, {5, 1, 2, 3}}, {{10, 11}, {-3, 4, 5, 6}}, {{11, 10}, {INT32_MAX, 7, 8, 9}},
-          {{11, 11}, {INT32_MIN, 10, 11, 12}}, {{30, 30}, {2, 100, 0, 0}}, {{31, 30}, {-1, 0, 100, 0}},
-          {{32, 30}, {256, 0, 0, 100}}, {{40, 40}, {-7, 1, 1, 1}}},
+         {{{10, 10}, {5, 1, 2, 3}}, {{10, 11}, {3, 4, 5, 6}}, {{11, 10}, {255, 7, 8, 9}},
+          {{11, 11}, {128, 10, 11, 12}}, {{30, 30}, {2, 100, 0, 0}}, {{31, 30}, {254, 0, 100, 0}},
+          {{32, 30}, {17, 0, 0, 100}}, {{40, 40}, {9, 1, 1, 1}}},
          1,
          {{{10, 10}, {1, 1, 2, 3}}, {{10, 11}, {1, 4, 5, 6}}, {{11, 10}, {1, 7, 8, 9}}, {{11, 11}, {1, 10, 11, 12}},
           {{31, 29}, {1, 100, 100, 100}}, {{31, 30}, {1, 0, 100, 0}}, {{31, 31}, {1, 100, 100, 100}}},
@@ -101,7 +101,7 @@ TEST(Step, WorkedExamples) {
 TEST(Step, FullBoardEmptiesAndEmptyBoardStaysEmpty) {
     for (int32_t gridMax : {9, 49, 199}) {
         Board b = boardWith(gridMax, {});
-        for (std::size_t i = 0; i < b.Cells.size(); ++i) b.Cells[i] = {1, int32_t(i % 256), 7, int32_t(i / 256 % 256)};
+        for (std::size_t i = 0; i < b.Cells.size(); ++i) b.Cells[i] = {1, uint8_t(i % 256), 7, uint8_t(i / 256 % 256)};
         RandomSequence random(1);
         for (int32_t generation : {2, 3}) {
             engine::ReCalc(b, random);
@@ -164,9 +164,9 @@ TEST(Rules, ScaledDrawBoundaries) {
 
 TEST(Rules, RandomColourDrawsRedGreenBlueAndReachesEveryValue) {
     RandomSequence random(2024), replay(2024);
-    CellRecord first{-4, 0, 0, 0};
+    CellRecord first{4, 0, 0, 0};
     engine::RandomColor(random, first);
-    EXPECT_EQ(first.State, -4) << "only the colour is written";
+    EXPECT_EQ(first.State, 4) << "only the colour is written";
     EXPECT_EQ(first.Red, engine::ScaledDraw(replay.next(), 255) + 1) << "red drawn first";
     EXPECT_EQ(random.drawn(), 3u);
     // Every value of each range and none outside it: red, green, blue when red
@@ -199,7 +199,7 @@ TEST(Rules, InitSeedsTheWholeBoardAndAboutAFifthOfTheCells) {
     for (int i = 0; i < 400; ++i) {  // a million cells
         const int32_t gridMax = i < 3 ? std::array{9, 199, 49}[i] : 49;
         Board b = boardWith(gridMax, {});
-        std::fill(b.Cells.begin(), b.Cells.end(), CellRecord{7, -1, 300, 5});
+        std::fill(b.Cells.begin(), b.Cells.end(), CellRecord{7, 255, 44, 5});
         std::fill(b.Tally.begin(), b.Tally.end(), CellRecord{3, 4, 5, 6});
         const std::vector<CellRecord> tally = b.Tally;
         b.Generation = 812;

@@ -66,14 +66,14 @@ TEST(Formats, ExampleBytes) {
 
     // Records run column by column, each from the top.
     engine::Board five = emptyBoard(9);
-    for (auto [x, y] : {std::pair{1, 0}, {0, 9}, {0, 2}, {9, 9}, {1, 5}}) five.cell(x, y) = {1, x, y, 0};
+    for (auto [x, y] : {std::pair{1, 0}, {0, 9}, {0, 2}, {9, 9}, {1, 5}}) five.cell(x, y) = {1, uint8_t(x), uint8_t(y), 0};
     EXPECT_EQ(io::EncodeBoardFile(five), concat({kBoardSig, le32(9), record(0, 2, 0, 2, 0), record(0, 9, 0, 9, 0),
                                                  record(1, 0, 1, 0, 0), record(1, 5, 1, 5, 0), record(9, 9, 9, 9, 0)}));
 
     // The 3 x 2 selection (4, 7)-(6, 8), every cell its own: a 28-byte block, a 57-byte pattern file.
     engine::Board b = emptyBoard(49);
     for (int x = 4; x <= 6; ++x)
-        for (int y = 7; y <= 8; ++y) b.cell(x, y) = {(x + y) % 2, 10 * x, 10 * y, x + y};
+        for (int y = 7; y <= 8; ++y) b.cell(x, y) = {uint8_t((x + y) % 2), uint8_t(10 * x), uint8_t(10 * y), uint8_t(x + y)};
     const io::CellBlock block = io::BlockFromBoard(b, 4, 7, 6, 8);
     const Bytes block28 = {3, 0, 2, 0,                                  //
                            1, 40, 70, 11, 0, 40, 80, 12, 0, 50, 70, 12,  // (4, 7) (4, 8) (5, 7)
@@ -83,19 +83,16 @@ TEST(Formats, ExampleBytes) {
     EXPECT_EQ(io::EncodePatternFile(block), concat({kPatternSig, block28}));
 }
 
-// Cells beyond the board come out dead, States that do not fit a byte stay
-// live, and rectangles no board can hold give an empty block.
+// Cells beyond the board come out dead, a State other than 1 stays as it is,
+// and rectangles no board can hold give an empty block.
 TEST(Formats, BlockFromBoard) {
     engine::Board b = emptyBoard(9);
     b.cell(9, 9) = {1, 9, 9, 9};
     b.cell(0, 0) = {200, 1, 2, 3};
-    b.cell(0, 1) = {256, 1, 2, 3};
-    b.cell(0, 2) = {-1, 1, 2, 3};
     const io::CellBlock corner = io::BlockFromBoard(b, 8, 8, 10, 10);
     ASSERT_EQ(corner.w * corner.h, 9);
     EXPECT_EQ(corner.entries, (std::vector<io::CellEntry>{{}, {}, {}, {}, {1, 9, 9, 9}, {}, {}, {}, {}}));
-    EXPECT_EQ(io::BlockFromBoard(b, 0, 0, 0, 2).entries,
-              (std::vector<io::CellEntry>{{200, 1, 2, 3}, {1, 1, 2, 3}, {1, 1, 2, 3}}));
+    EXPECT_EQ(io::BlockFromBoard(b, 0, 0, 0, 1).entries, (std::vector<io::CellEntry>{{200, 1, 2, 3}, {}}));
     for (auto [l, t, r, bo] :
          {std::array{5, 5, 4, 5}, {0, 0, 200, 0}, {INT_MIN, 0, INT_MAX, 0}, {0, INT_MAX, 0, INT_MIN}})
         EXPECT_TRUE(io::BlockFromBoard(b, l, t, r, bo).entries.empty());
@@ -110,7 +107,7 @@ TEST(Formats, BoardFileRoundTrips) {
         engine::RandomSequence random(static_cast<uint64_t>(gridMax));
         engine::Init(b, random);
         b.cell(3, 3) = {7, 1, 2, 3};
-        b.cell(4, 4) = {-5, 4, 5, 6};
+        b.cell(4, 4) = {251, 4, 5, 6};
         b.cell(1, 1) = {0, 50, 60, 70};
         std::vector<engine::CellRecord> want = b.Cells;
         for (auto& c : want) c = c.live() ? engine::CellRecord{1, c.Red, c.Green, c.Blue} : engine::CellRecord{};

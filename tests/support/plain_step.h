@@ -40,7 +40,7 @@ inline void Spread(engine::Board& b) {
                     if (dx == 0 && dy == 0) {
                         engine::CellRecord& t = b.Tally[b.index(x, y)];
                         t.State += 9;
-                        std::memcpy(&t.Red, &p.Red, 3 * sizeof(int32_t));
+                        std::memcpy(&t.Red, &p.Red, 3);  // the three colour fields as one block
                         continue;
                     }
                     engine::CellRecord& t = b.Tally[b.index(wrap(x + dx), wrap(y + dy))];

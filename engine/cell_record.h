@@ -19,6 +19,14 @@ struct CellRecord {
     uint8_t Green = 0;
     uint8_t Blue = 0;
 
+    constexpr CellRecord() = default;
+    // From whole numbers 0 .. 255 (colours and States are computed in int).
+    constexpr CellRecord(int state, int red, int green, int blue)
+        : State(static_cast<uint8_t>(state)),
+          Red(static_cast<uint8_t>(red)),
+          Green(static_cast<uint8_t>(green)),
+          Blue(static_cast<uint8_t>(blue)) {}
+
     bool live() const { return State != 0; }
     friend bool operator==(const CellRecord&, const CellRecord&) = default;
 };

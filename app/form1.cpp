@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "engine/rules.h"
 
 namespace app {

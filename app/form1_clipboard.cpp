@@ -8,7 +8,7 @@
 #include <variant>
 
 #include "app/form1.h"
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "display/board_renderer.h"
 #include "io/formats.h"
 #include "io/life_text.h"

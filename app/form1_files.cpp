@@ -11,7 +11,7 @@
 #include <variant>
 
 #include "app/form1.h"
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "io/formats.h"
 
 namespace app {

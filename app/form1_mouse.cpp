@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "app/form1.h"
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
 #include "patterns/board_tools.h"

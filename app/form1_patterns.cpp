@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "engine/rules.h"
 #include "patterns/board_tools.h"
 #include "patterns/builtin_patterns.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/form1.h"
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
 

@@ -71,9 +71,9 @@ BENCHMARK(BM_PlainStep)->Name("Step/plain")->Arg(50)->Arg(200);
 void BM_RenderBoard(benchmark::State& state) {
     const auto side = static_cast<int32_t>(state.range(0));
     const engine::Board board = seededBoard(side);
-    platform::PixelImage image;
+    display::PixelImage image;
     image.resize(480, 480);
-    const platform::BevelColors colors;
+    const display::BevelColors colors;
     int32_t population = 0;
     for (auto _ : state) {
         population = display::RenderBoard(board, image, colors);

@@ -356,10 +356,10 @@ int randomCommand(const std::vector<std::string>& argv, std::ostream&) {
 }
 
 // The board as the window draws it.
-platform::PixelImage picture(const engine::Board& board) {
-    platform::PixelImage image;
+display::PixelImage picture(const engine::Board& board) {
+    display::PixelImage image;
     image.resize(kBoardPixels, kBoardPixels);
-    display::RenderBoard(board, image, platform::BevelColors{});
+    display::RenderBoard(board, image, display::BevelColors{});
     return image;
 }
 

@@ -10,7 +10,7 @@
 
 namespace cli {
 
-std::vector<uint8_t> EncodePng(const platform::PixelImage& image) {
+std::vector<uint8_t> EncodePng(const display::PixelImage& image) {
     // 0xFFRRGGBB pixels to R, G, B bytes, row by row.
     std::vector<uint8_t> rgb;
     rgb.reserve(image.pixels.size() * 3);
@@ -63,7 +63,7 @@ WebpAnimation::WebpAnimation(int width, int height) : encoder_(std::make_unique<
 
 WebpAnimation::~WebpAnimation() { WebPAnimEncoderDelete(encoder_->encoder); }
 
-void WebpAnimation::add(const platform::PixelImage& frame, int durationMs) {
+void WebpAnimation::add(const display::PixelImage& frame, int durationMs) {
     WebPPicture picture;
     if (!WebPPictureInit(&picture)) throw Failure("libwebp does not match the version built against");
     picture.use_argb = 1;

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/pixel_image.h"
+#include "display/pixel_image.h"
 
 namespace cli {
 
 // The image as a compressed 8-bit RGB PNG file.
-std::vector<uint8_t> EncodePng(const platform::PixelImage& image);
+std::vector<uint8_t> EncodePng(const display::PixelImage& image);
 
 // Builds an animated WebP frame by frame: each frame is encoded losslessly
 // as it is added, so only the compressed frames are kept, not the pictures.
@@ -27,7 +27,7 @@ public:
 
     // Adds a frame shown for `durationMs` milliseconds; it must have the
     // animation's size.
-    void add(const platform::PixelImage& frame, int durationMs);
+    void add(const display::PixelImage& frame, int durationMs);
     // Writes the whole file (with WriteWholeFile); the animation loops forever.
     void finish(const std::string& path);
 

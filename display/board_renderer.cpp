@@ -12,7 +12,7 @@ int64_t RoundHalfEven(int64_t num, int64_t den) {
     return q;
 }
 
-platform::PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width, int height) {
+PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width, int height) {
     return {static_cast<int>(RoundHalfEven(int64_t{x} * width, side)),
             static_cast<int>(RoundHalfEven(int64_t{y} * height, side)),
             static_cast<int>(RoundHalfEven(int64_t{x + 1} * width, side)),
@@ -21,21 +21,21 @@ platform::PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width,
 
 namespace {
 
-constexpr uint32_t opaque(platform::Rgb c) { return 0xFF000000u | c; }
+constexpr uint32_t opaque(Rgb c) { return 0xFF000000u | c; }
 
-void hline(platform::PixelImage& img, int y, int x0, int x1, uint32_t c) {
+void hline(PixelImage& img, int y, int x0, int x1, uint32_t c) {
     if (x0 >= x1) return;  // a cell narrower than its rim has no room for fill
     uint32_t* row = img.pixels.data() + static_cast<std::size_t>(y) * img.width;
     std::fill(row + x0, row + x1, c);
 }
 
-void vline(platform::PixelImage& img, int x, int y0, int y1, uint32_t c) {
+void vline(PixelImage& img, int x, int y0, int y1, uint32_t c) {
     for (int y = y0; y < y1; ++y) img.pixels[static_cast<std::size_t>(y) * img.width + x] = c;
 }
 
 // One ring of the edge: top and left in `topLeft`, bottom and right in
 // `bottomRight`, which also takes the top-right and bottom-left corners.
-void ring(platform::PixelImage& img, const platform::PixelRect& r, uint32_t topLeft, uint32_t bottomRight) {
+void ring(PixelImage& img, const PixelRect& r, uint32_t topLeft, uint32_t bottomRight) {
     if (r.width() <= 0 || r.height() <= 0) return;
     hline(img, r.top, r.left, r.right, topLeft);
     vline(img, r.left, r.top, r.bottom, topLeft);
@@ -45,13 +45,13 @@ void ring(platform::PixelImage& img, const platform::PixelRect& r, uint32_t topL
 
 }  // namespace
 
-void DrawRaisedEdge(platform::PixelImage& image, const platform::PixelRect& rect, const platform::BevelColors& colors) {
+void DrawRaisedEdge(PixelImage& image, const PixelRect& rect, const BevelColors& colors) {
     ring(image, rect, opaque(colors.light), opaque(colors.darkShadow));
-    const platform::PixelRect inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+    const PixelRect inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
     ring(image, inner, opaque(colors.highlight), opaque(colors.shadow));
 }
 
-int32_t RenderBoard(const engine::Board& board, platform::PixelImage& image, const platform::BevelColors& colors) {
+int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors) {
     std::fill(image.pixels.begin(), image.pixels.end(), 0xFF000000u);
     const int32_t side = board.side();
     // The edges of every column and row, computed once per drawing.
@@ -68,8 +68,8 @@ int32_t RenderBoard(const engine::Board& board, platform::PixelImage& image, con
         for (int32_t y = 0; y < side; ++y, ++cell) {
             if (cell->State == 0) continue;
             ++population;
-            const platform::PixelRect r{xs[x], ys[y], xs[x + 1], ys[y + 1]};
-            const uint32_t fill = opaque(platform::rgb(cell->Red, cell->Green, cell->Blue));
+            const PixelRect r{xs[x], ys[y], xs[x + 1], ys[y + 1]};
+            const uint32_t fill = opaque(rgb(cell->Red, cell->Green, cell->Blue));
             for (int py = r.top + 2; py < r.bottom - 2; ++py) hline(image, py, r.left + 2, r.right - 2, fill);
             DrawRaisedEdge(image, r, colors);
         }

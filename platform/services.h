@@ -10,9 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/pixel_image.h"
+#include "display/pixel_image.h"
 
 namespace platform {
+
+// The board picture and its colours, as the display module draws them.
+using display::BevelColors;
+using display::PixelImage;
+using display::PixelRect;
+using display::Rgb;
+using display::rgb;
 
 // ---------------------------------------------------------------- dialogs --
 

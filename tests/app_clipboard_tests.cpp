@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "support/form_fixture.h"
 
 using platform::ClipboardFailure;

@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "io/formats.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_main_window.h"

@@ -8,7 +8,7 @@
 
 #include <limits>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "support/form_fixture.h"
 
 using platform::kLeftButton;

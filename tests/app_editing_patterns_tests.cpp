@@ -7,7 +7,7 @@
 
 #include <set>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "support/form_fixture.h"
 
 using engine::CellRecord;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "io/formats.h"
 #include "support/form_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/status_panels.h"

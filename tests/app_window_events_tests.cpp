@@ -14,7 +14,7 @@
 
 #include <sstream>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/status_panels.h"

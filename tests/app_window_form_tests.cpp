@@ -12,7 +12,7 @@
 #include <sys/resource.h>
 
 #include "app/form1.h"
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"

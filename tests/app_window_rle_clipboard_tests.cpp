@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"

@@ -16,7 +16,7 @@
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_file_system.h"

@@ -120,15 +120,15 @@ engine::Board glider(int32_t gridMax) {
     return b;
 }
 
-platform::PixelImage rendered(const engine::Board& b) {
-    platform::PixelImage image;
+display::PixelImage rendered(const engine::Board& b) {
+    display::PixelImage image;
     image.resize(480, 480);
-    display::RenderBoard(b, image, platform::BevelColors{});
+    display::RenderBoard(b, image, display::BevelColors{});
     return image;
 }
 
 // RGB or RGBA bytes against 0xFFRRGGBB pixels.
-bool samePixels(const uint8_t* bytes, int channels, const platform::PixelImage& image) {
+bool samePixels(const uint8_t* bytes, int channels, const display::PixelImage& image) {
     for (std::size_t i = 0; i < image.pixels.size(); ++i) {
         const uint32_t p = image.pixels[i];
         const uint8_t* q = bytes + i * channels;

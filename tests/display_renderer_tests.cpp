@@ -14,15 +14,15 @@ namespace {
 
 using engine::Board;
 using engine::CellRecord;
-using platform::PixelImage;
-using platform::PixelRect;
+using display::PixelImage;
+using display::PixelRect;
 
 constexpr uint32_t kBlack = 0xFF000000u;
-constexpr uint32_t opaque(platform::Rgb c) { return 0xFF000000u | c; }
+constexpr uint32_t opaque(display::Rgb c) { return 0xFF000000u | c; }
 
 // Distinct colours so no two roles can be mistaken for each other.
-const platform::BevelColors kBevel{platform::rgb(1, 2, 3), platform::rgb(4, 5, 6), platform::rgb(7, 8, 9),
-                                   platform::rgb(10, 11, 12)};
+const display::BevelColors kBevel{display::rgb(1, 2, 3), display::rgb(4, 5, 6), display::rgb(7, 8, 9),
+                                   display::rgb(10, 11, 12)};
 const uint32_t kLight = opaque(kBevel.light), kHighlight = opaque(kBevel.highlight), kShadow = opaque(kBevel.shadow),
                kDark = opaque(kBevel.darkShadow);
 
@@ -79,7 +79,7 @@ TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
     b.cell(2, 3) = {1, 200, 100, 50};
     PixelImage img = image(480, 480);
     ASSERT_EQ(display::RenderBoard(b, img, kBevel), 1);
-    const uint32_t fill = opaque(platform::rgb(200, 100, 50));
+    const uint32_t fill = opaque(display::rgb(200, 100, 50));
     const std::tuple<int, int, uint32_t> probes[] = {
         {96, 144, kLight},  {96, 170, kLight},     {120, 144, kLight},     // outer ring, top and left
         {143, 170, kDark},  {120, 191, kDark},     {143, 191, kDark},      // outer ring, bottom and right
@@ -112,7 +112,7 @@ TEST(RenderBoard, LargestBoardCellsKeepTheirRimAndShowFillWhereThereIsRoom) {
     }
     PixelImage large = image(1200, 1200);
     ASSERT_EQ(display::RenderBoard(b, large, kBevel), 40000);
-    const uint32_t fill = opaque(platform::rgb(30, 60, 90));
+    const uint32_t fill = opaque(display::rgb(30, 60, 90));
     const uint32_t across[] = {kLight, kHighlight, fill, fill, kShadow, kDark};  // the cell's middle row
     for (int32_t x : {0, 77, 199})
         for (int dx = 0; dx < 6; ++dx) EXPECT_EQ(large.at(6 * x + dx, 6 * x + 3), across[dx]) << x << ", " << dx;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "engine/random_sequence.h"
 #include "patterns/board_tools.h"
 #include "patterns/builtin_patterns.h"

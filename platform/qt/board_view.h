@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "platform/pixel_image.h"
+#include "platform/services.h"
 
 namespace platform::qt {
 

@@ -15,7 +15,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_strings.h"
 #include "platform/qt/status_panels.h"

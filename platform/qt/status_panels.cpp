@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <qdrawutil.h>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/qt/board_view.h"
 
 namespace platform::qt {

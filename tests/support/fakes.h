@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/texts.h"
+#include "ui/texts.h"
 #include "platform/services.h"
 
 namespace fakes {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace display {
 
 // A colour as 0x00RRGGBB (the layout of a 32-bit RGB image pixel).
 using Rgb = uint32_t;
@@ -44,4 +44,4 @@ struct BevelColors {
     Rgb darkShadow = rgb(105, 105, 105);  // outer ring, bottom and right
 };
 
-}  // namespace platform
+}  // namespace display

@@ -1,22 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, and
-# only those that are missing. Quiet when nothing is missing; says what it
-# installs otherwise. Sourced by run.sh and test.sh.
+# Installs the Debian packages that building and running (run.sh), or also
+# testing (test.sh), need, and only those that are missing. Quiet when nothing
+# is missing; says what it installs otherwise. Sourced by run.sh and test.sh.
 
-kaleidomat_packages=(
+# Building and running the program.
+kaleidomat_run_packages=(
   g++ make cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libpng-dev libwebp-dev
+  fonts-ipafont-gothic
+)
+
+# What the tests, fuzzers and benchmarks need besides.
+kaleidomat_test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev golly
   clang libclang-rt-14-dev
-  fonts-ipafont-gothic
   xvfb xauth xdotool xclip
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 
+# Usage: kaleidomat_install_missing [run|test]   (default: test, everything)
 kaleidomat_install_missing() {
+  local wanted=("${kaleidomat_run_packages[@]}")
+  [ "${1:-test}" = run ] || wanted+=("${kaleidomat_test_packages[@]}")
   local missing=() p
-  for p in "${kaleidomat_packages[@]}"; do
+  for p in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$p")
     fi

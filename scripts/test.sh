@@ -8,10 +8,10 @@
 # Exits non-zero when anything fails.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-kaleidomat_install_missing
+kaleidomat_install_missing test
 
 cd "$kaleidomat_root"
-kaleidomat_build build -DCMAKE_BUILD_TYPE=Release
+kaleidomat_build build -DCMAKE_BUILD_TYPE=Release -DKALEIDOMAT_TESTS=ON -DKALEIDOMAT_BENCH=ON
 kaleidomat_build build/asan -DCMAKE_BUILD_TYPE=Debug -DKALEIDOMAT_GUI=OFF -DKALEIDOMAT_BENCH=OFF \
   -DKALEIDOMAT_SANITIZE=ON
 kaleidomat_build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \

@@ -20,6 +20,7 @@
 
 #include "engine/board.h"
 #include "engine/random_sequence.h"
+#include "patterns/cell_rect.h"
 #include "platform/services.h"
 
 namespace app {
@@ -44,6 +45,8 @@ struct Selection {
     bool Selecting = false;   // a left drag is going on
     bool FocusShown = false;  // the focus rectangle is on the board
 };
+
+inline patterns::CellRect SelectionRect(const Selection& s) { return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom}; }
 
 class Form1 : public platform::WindowEvents {
 public:
@@ -124,6 +127,9 @@ public:
     void mnuPatternReduction_Click();
     // Enables Expand and Reduction (menu items and buttons) by the size rule.
     void ApplySizeRule();
+    // Drops a selection (and its focus rectangle) that reaches beyond a board
+    // of `gridMax`.
+    void DropSelectionBeyond(int32_t gridMax);
 
     // ---- files -----------------------------------------------------------------
     void SaveData();
@@ -173,7 +179,6 @@ private:
     Services services_;
     Options options_;
     bool unloaded_ = false;
-    int execDepth_ = 0;  // run loops on the stack
     int dialogMode_ = 0; // the file dialogs keep the kind of their last use
 };
 

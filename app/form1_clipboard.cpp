@@ -157,15 +157,7 @@ void Form1::PasteFromClipboard() {
 
     if (s.SelRight - s.SelLeft + 1 > block.w) s.SelRight = s.SelLeft + block.w - 1;
     if (s.SelBottom - s.SelTop + 1 > block.h) s.SelBottom = s.SelTop + block.h - 1;
-    for (int dx = 0; dx < block.w; ++dx) {
-        for (int dy = 0; dy < block.h; ++dy) {
-            const int32_t x = s.SelLeft + dx;
-            const int32_t y = s.SelTop + dy;
-            if (x > s.SelRight || y > s.SelBottom || !board.contains(x, y)) continue;
-            const io::CellEntry& e = block.at(dx, dy);
-            board.cell(x, y) = {e.State, e.Red, e.Green, e.Blue};
-        }
-    }
+    io::BlockToBoard(block, board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
     ReDraw();
 }
 

@@ -136,14 +136,7 @@ bool Form1::OpenFile(const std::string& NewFileName) {
     board.PopulationHistory.fill(0);
     board.Population() = loaded.population;
 
-    // A selection that reaches beyond a smaller board is dropped, as a
-    // reduction of the board does.
-    Selection& s = selection;
-    if (s.SelLeft != -1 && (s.SelRight > board.GridMax || s.SelBottom > board.GridMax)) {
-        s.SelLeft = -1;
-        s.FocusShown = false;
-        window().setFocusRect(std::nullopt);
-    }
+    DropSelectionBeyond(board.GridMax);
 
     board.Modified = false;
     FileName = NewFileName;
@@ -240,15 +233,7 @@ void Form1::ReadPatternFile(const std::string& Index) {
     if (s.SelLeft == -1) return;
     s.SelRight = std::min(s.SelLeft + block.w - 1, board.GridMax);
     s.SelBottom = std::min(s.SelTop + block.h - 1, board.GridMax);
-    for (int dx = 0; dx < block.w; ++dx) {
-        for (int dy = 0; dy < block.h; ++dy) {
-            const int64_t x = int64_t{s.SelLeft} + dx;
-            const int64_t y = int64_t{s.SelTop} + dy;
-            if (!board.contains(x, y)) continue;
-            const io::CellEntry& e = block.at(dx, dy);
-            board.cell(static_cast<int32_t>(x), static_cast<int32_t>(y)) = {e.State, e.Red, e.Green, e.Blue};
-        }
-    }
+    io::BlockToBoard(block, board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
 }
 
 }  // namespace app

@@ -24,8 +24,6 @@ std::string HexByte(int32_t value) {
     return {kDigits[v >> 4], kDigits[v & 0xFu]};
 }
 
-patterns::CellRect SelectionRect(const Selection& s) { return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom}; }
-
 // The selection-bound toolbar buttons that need a live cell.
 constexpr const char* kLiveCellButtons[] = {"Color", "Reversing right and left", "Reversing top and bottom",
                                             "Rotate"};

@@ -16,12 +16,6 @@ namespace app {
 
 using platform::Menu;
 
-namespace {
-
-patterns::CellRect SelectionRect(const Selection& s) { return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom}; }
-
-}  // namespace
-
 // ---- the pattern submenu ---------------------------------------------------------
 
 void Form1::mnuPatternCommonItem_Click(int Index) {
@@ -131,17 +125,20 @@ void Form1::mnuPatternExpand_Click() {
 void Form1::mnuPatternReduction_Click() {
     if (board.GridMax <= engine::kMinGridMax) return;
     const int32_t newGridMax = std::max(board.GridMax - 10, engine::kMinGridMax);
-    Selection& s = selection;
-    // A selection that no longer fits is dropped before the board shrinks.
-    if (s.SelRight > newGridMax || s.SelBottom > newGridMax) {
-        s.SelLeft = -1;
-        s.FocusShown = false;
-        window().setFocusRect(std::nullopt);
-    }
+    DropSelectionBeyond(newGridMax);  // before the board shrinks
     patterns::ResizeBoard(board, newGridMax, BoardCopy);
     ScalePictures();
     ReDraw();
     ApplySizeRule();
+}
+
+void Form1::DropSelectionBeyond(int32_t gridMax) {
+    Selection& s = selection;
+    if (s.SelLeft != -1 && (s.SelRight > gridMax || s.SelBottom > gridMax)) {
+        s.SelLeft = -1;
+        s.FocusShown = false;
+        window().setFocusRect(std::nullopt);
+    }
 }
 
 void Form1::ApplySizeRule() {

@@ -23,7 +23,6 @@ void Form1::ReDraw() {
     platform::MainWindow& w = services_.window;
     auto& history = board.PopulationHistory;
     for (std::size_t i = history.size() - 1; i > 0; --i) history[i] = history[i - 1];
-    history[0] = 0;
 
     history[0] = display::RenderBoard(board, picBuffer, w.bevelColors());
     w.showBoard(picBuffer);
@@ -51,7 +50,6 @@ void Form1::picDraw_Paint() { ReDraw(); }
 // ---- the run loop -----------------------------------------------------------------
 
 void Form1::Exec() {
-    ++execDepth_;
     selection.FocusShown = false;
     selection.SelLeft = -1;
     services_.window.setFocusRect(std::nullopt);
@@ -67,7 +65,6 @@ void Form1::Exec() {
         // A window closed inside the yield has set RunMode to 0 already.
         if (run.RunMode != 2 || unloaded_) break;
     }
-    --execDepth_;
 }
 
 void Form1::mnuExecStart_Click() {

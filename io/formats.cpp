@@ -130,6 +130,19 @@ CellBlock BlockFromBoard(const engine::Board& board, int32_t left, int32_t top, 
     return block;
 }
 
+void BlockToBoard(const CellBlock& block, engine::Board& board, int32_t left, int32_t top, int32_t right,
+                  int32_t bottom) {
+    for (int dx = 0; dx < block.w; ++dx) {
+        for (int dy = 0; dy < block.h; ++dy) {
+            const int64_t x = static_cast<int64_t>(left) + dx;
+            const int64_t y = static_cast<int64_t>(top) + dy;
+            if (x > right || y > bottom || !board.contains(x, y)) continue;
+            const CellEntry& e = block.at(dx, dy);
+            board.cell(static_cast<int32_t>(x), static_cast<int32_t>(y)) = {e.State, e.Red, e.Green, e.Blue};
+        }
+    }
+}
+
 // ---- board data file ------------------------------------------------------
 
 std::vector<uint8_t> EncodeBoardFile(const engine::Board& board) {

@@ -61,6 +61,12 @@ struct CellBlock {
 // Cells outside the board are not read (the block must lie on the board).
 CellBlock BlockFromBoard(const engine::Board& board, int32_t left, int32_t top, int32_t right, int32_t bottom);
 
+// Lays the block onto the board from (left, top): entry (dx, dy) replaces
+// cell (left + dx, top + dy) as it is. Entries beyond right or bottom, or off
+// the board, are left out.
+void BlockToBoard(const CellBlock& block, engine::Board& board, int32_t left, int32_t top, int32_t right,
+                  int32_t bottom);
+
 // ---- board data file ------------------------------------------------------
 
 // Signature, GridMax, then one 7-byte record per live cell, x outer, y inner.

@@ -98,9 +98,4 @@ CellRect StampPattern(engine::Board& board, const BuiltinPattern& pattern, int32
     return box;
 }
 
-void ClampToBoard(CellRect& rect, int32_t gridMax) {
-    rect.right = std::min(rect.right, gridMax);
-    rect.bottom = std::min(rect.bottom, gridMax);
-}
-
 }  // namespace patterns

@@ -33,8 +33,4 @@ const BuiltinPattern& Builtin(int index);
 CellRect StampPattern(engine::Board& board, const BuiltinPattern& pattern, int32_t left, int32_t top,
                       const engine::CellRecord& colour);
 
-// Cuts the rectangle's right and bottom edges off at the board's last column
-// and row.
-void ClampToBoard(CellRect& rect, int32_t gridMax);
-
 }  // namespace patterns

@@ -91,7 +91,8 @@ CellRect stampAndCheck(int index, int32_t gridMax, int32_t left, int32_t top) {
                 return box;
             }
         }
-    patterns::ClampToBoard(box, gridMax);
+    box.right = std::min(box.right, gridMax);
+    box.bottom = std::min(box.bottom, gridMax);
     return box;
 }
 

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "display/board_renderer.h"
 #include "engine/board.h"
 #include "engine/random_sequence.h"
 #include "patterns/cell_rect.h"
@@ -180,6 +181,7 @@ private:
     Options options_;
     bool unloaded_ = false;
     int dialogMode_ = 0; // the file dialogs keep the kind of their last use
+    display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
 };
 
 }  // namespace app

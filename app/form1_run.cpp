@@ -14,8 +14,10 @@ using platform::Menu;
 
 void Form1::ScalePictures() {
     services_.window.setBoardScale(board.side());
-    if (picBuffer.width != services_.window.boardPixelWidth() || picBuffer.height != services_.window.boardPixelHeight())
+    if (picBuffer.width != services_.window.boardPixelWidth() || picBuffer.height != services_.window.boardPixelHeight()) {
         picBuffer.resize(services_.window.boardPixelWidth(), services_.window.boardPixelHeight());
+        painter_.forget();
+    }
 }
 
 void Form1::ReDraw() {
@@ -24,8 +26,11 @@ void Form1::ReDraw() {
     auto& history = board.PopulationHistory;
     for (std::size_t i = history.size() - 1; i > 0; --i) history[i] = history[i - 1];
 
-    history[0] = display::RenderBoard(board, picBuffer, w.bevelColors());
-    w.showBoard(picBuffer);
+    // Only the cells that look different from the last drawing are painted
+    // and handed to the window; the picture is the same as a full drawing.
+    const display::BoardPainter::Drawing drawing = painter_.paint(board, picBuffer, w.bevelColors());
+    history[0] = drawing.population;
+    w.showBoardPart(picBuffer, drawing.changed);
 
     // The fresh picture has no focus rectangle: put it back, flag unchanged.
     if (selection.FocusShown) {

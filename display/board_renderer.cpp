@@ -1,7 +1,13 @@
 #include "display/board_renderer.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace display {
 
@@ -51,30 +57,129 @@ void DrawRaisedEdge(PixelImage& image, const PixelRect& rect, const BevelColors&
     ring(image, inner, opaque(colors.highlight), opaque(colors.shadow));
 }
 
+namespace {
+
+// The pixel edges of `side` columns (or rows) over `pixels` pixels.
+void cellEdges(std::vector<int>& edges, int32_t side, int pixels) {
+    edges.resize(static_cast<std::size_t>(side) + 1);
+    for (int32_t i = 0; i <= side; ++i) edges[i] = static_cast<int>(RoundHalfEven(int64_t{i} * pixels, side));
+}
+
+// One live cell on black: its colour inside a raised two-pixel rim.
+void drawLiveCell(PixelImage& image, const PixelRect& r, const engine::CellRecord& cell,
+                  const BevelColors& colors) {
+    const uint32_t fill = opaque(rgb(cell.Red, cell.Green, cell.Blue));
+    for (int py = r.top + 2; py < r.bottom - 2; ++py) hline(image, py, r.left + 2, r.right - 2, fill);
+    DrawRaisedEdge(image, r, colors);
+}
+
+bool sameColors(const BevelColors& a, const BevelColors& b) {
+    return a.light == b.light && a.highlight == b.highlight && a.shadow == b.shadow && a.darkShadow == b.darkShadow;
+}
+
+// Whether two records are drawn differently: live against dead, or two
+// different colours of live cells (a dead cell's colour is never drawn).
+bool looksDifferent(const engine::CellRecord& a, const engine::CellRecord& b) {
+    if ((a.State != 0) != (b.State != 0)) return true;
+    return a.State != 0 && (a.Red != b.Red || a.Green != b.Green || a.Blue != b.Blue);
+}
+
+// Bit j set when record j of `a` and `b` differ, for four records.
+inline unsigned differences4(const engine::CellRecord* a, const engine::CellRecord* b) {
+#if defined(__SSE2__)
+    const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
+    const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+    return ~static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(va, vb)))) & 0xFu;
+#else
+    unsigned bits = 0;
+    for (int j = 0; j < 4; ++j) bits |= static_cast<unsigned>(!(a[j] == b[j])) << j;
+    return bits;
+#endif
+}
+
+}  // namespace
+
 int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors) {
     std::fill(image.pixels.begin(), image.pixels.end(), 0xFF000000u);
     const int32_t side = board.side();
     // The edges of every column and row, computed once per drawing.
     static thread_local std::vector<int> xs, ys;
-    xs.resize(side + 1);
-    ys.resize(side + 1);
-    for (int32_t i = 0; i <= side; ++i) {
-        xs[i] = static_cast<int>(RoundHalfEven(int64_t{i} * image.width, side));
-        ys[i] = static_cast<int>(RoundHalfEven(int64_t{i} * image.height, side));
-    }
+    cellEdges(xs, side, image.width);
+    cellEdges(ys, side, image.height);
     int32_t population = 0;
     const engine::CellRecord* cell = board.Cells.data();
     for (int32_t x = 0; x < side; ++x) {
         for (int32_t y = 0; y < side; ++y, ++cell) {
             if (cell->State == 0) continue;
             ++population;
-            const PixelRect r{xs[x], ys[y], xs[x + 1], ys[y + 1]};
-            const uint32_t fill = opaque(rgb(cell->Red, cell->Green, cell->Blue));
-            for (int py = r.top + 2; py < r.bottom - 2; ++py) hline(image, py, r.left + 2, r.right - 2, fill);
-            DrawRaisedEdge(image, r, colors);
+            drawLiveCell(image, {xs[x], ys[y], xs[x + 1], ys[y + 1]}, *cell, colors);
         }
     }
     return population;
+}
+
+BoardPainter::Drawing BoardPainter::paint(const engine::Board& board, PixelImage& image,
+                                          const BevelColors& colors) {
+    const int32_t side = board.side();
+    const std::size_t total = board.Cells.size();
+    if (side != side_ || total != drawn_.size() || image.width != width_ || image.height != height_ ||
+        image.pixels.data() != pixels_ || !sameColors(colors, colors_)) {
+        population_ = RenderBoard(board, image, colors);
+        drawn_ = board.Cells;
+        cellEdges(xs_, side, image.width);
+        cellEdges(ys_, side, image.height);
+        side_ = side;
+        width_ = image.width;
+        height_ = image.height;
+        pixels_ = image.pixels.data();
+        colors_ = colors;
+        return {population_, {{0, 0, image.width, image.height}}};
+    }
+
+    const int tilesAcross = (image.width + kTile - 1) / kTile, tilesDown = (image.height + kTile - 1) / kTile;
+    dirty_.assign(static_cast<std::size_t>(tilesAcross) * static_cast<std::size_t>(tilesDown), 0);
+    bool anyChange = false;
+    auto redraw = [&](int32_t x, int32_t y, std::size_t i) {
+        const engine::CellRecord now = board.Cells[i];
+        engine::CellRecord& was = drawn_[i];
+        if (looksDifferent(now, was)) {
+            const PixelRect r{xs_[x], ys_[y], xs_[x + 1], ys_[y + 1]};
+            for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
+            if (now.State != 0) drawLiveCell(image, r, now, colors);
+            population_ += (now.State != 0) - (was.State != 0);
+            if (r.width() > 0 && r.height() > 0) {
+                anyChange = true;
+                for (int ty = r.top / kTile; ty <= (r.bottom - 1) / kTile; ++ty)
+                    for (int tx = r.left / kTile; tx <= (r.right - 1) / kTile; ++tx)
+                        dirty_[static_cast<std::size_t>(ty) * tilesAcross + tx] = 1;
+            }
+        }
+        was = now;
+    };
+    const engine::CellRecord* now = board.Cells.data();
+    const engine::CellRecord* was = drawn_.data();
+    for (int32_t x = 0; x < side; ++x) {
+        const std::size_t column = static_cast<std::size_t>(x) * static_cast<std::size_t>(side);
+        int32_t y = 0;
+        for (; y + 4 <= side; y += 4)
+            for (unsigned d = differences4(now + column + y, was + column + y); d != 0; d &= d - 1) {
+                const int32_t cy = y + std::countr_zero(d);
+                redraw(x, cy, column + static_cast<std::size_t>(cy));
+            }
+        for (; y < side; ++y)
+            if (!(now[column + y] == was[column + y])) redraw(x, y, column + static_cast<std::size_t>(y));
+    }
+    Drawing drawing{population_, {}};
+    if (!anyChange) return drawing;
+    for (int ty = 0; ty < tilesDown; ++ty)
+        for (int tx = 0; tx < tilesAcross; ++tx) {
+            if (!dirty_[static_cast<std::size_t>(ty) * tilesAcross + tx]) continue;
+            const int first = tx;
+            while (tx + 1 < tilesAcross && dirty_[static_cast<std::size_t>(ty) * tilesAcross + tx + 1]) ++tx;
+            drawing.changed.push_back({first * kTile, ty * kTile, std::min((tx + 1) * kTile, image.width),
+                                       std::min((ty + 1) * kTile, image.height)});
+        }
+    return drawing;
 }
 
 std::string FormatCount(int64_t value) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/board.h"
 #include "display/pixel_image.h"
@@ -21,6 +22,40 @@ PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width, int heigh
 // cell filled with its colour and given a raised two-pixel rim. Returns the
 // number of live cells.
 int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors);
+
+// Keeps a picture of the board up to date from one drawing to the next. The
+// first drawing, and any after the board's side, the picture or the rim
+// colours changed, paints everything as RenderBoard does; later ones compare
+// the board with the copy taken at the last drawing and repaint only the
+// cells that look different (born, died, recoloured), so during a run the
+// cost follows the changes, not the population. Either way the picture is,
+// pixel for pixel, the one RenderBoard would paint, and the population is
+// exact: the last one adjusted by every cell that turned live or dead.
+class BoardPainter {
+public:
+    struct Drawing {
+        int32_t population = 0;
+        // The pixels that changed, as rectangles that do not overlap, row of
+        // tiles by row of tiles, left to right; none when nothing changed.
+        // Changes spread over the board (oscillators here and there) give
+        // small rectangles rather than one that covers nearly everything.
+        std::vector<PixelRect> changed;
+    };
+    static constexpr int kTile = 16;  // pixels a side of the squares the changed area is made of
+    Drawing paint(const engine::Board& board, PixelImage& image, const BevelColors& colors);
+    // The next drawing paints everything (for a picture changed elsewhere).
+    void forget() { side_ = 0; }
+
+private:
+    std::vector<engine::CellRecord> drawn_;  // the board as last drawn
+    std::vector<int> xs_, ys_;               // pixel edges of the columns and rows
+    int32_t side_ = 0;
+    int32_t population_ = 0;
+    int width_ = 0, height_ = 0;
+    const uint32_t* pixels_ = nullptr;
+    BevelColors colors_;
+    std::vector<uint8_t> dirty_;  // per tile: changed in this drawing
+};
 
 // Draws a raised edge (outer ring light / dark shadow, inner ring highlight /
 // shadow) inside `rect`, clipped to the rectangle.

@@ -204,6 +204,13 @@ public:
     virtual void setBoardScale(int units) = 0;
     virtual int boardScale() const = 0;
     virtual void showBoard(const PixelImage& image) = 0;
+    // The same image again with only the `changed` rectangles (in its
+    // pixels, not overlapping) different from the last one shown: only they
+    // need be copied and repainted.
+    virtual void showBoardPart(const PixelImage& image, const std::vector<PixelRect>& changed) {
+        (void)changed;
+        showBoard(image);
+    }
     virtual void setFocusRect(const std::optional<PixelRect>& rect) = 0;
     virtual BevelColors bevelColors() const = 0;
 

@@ -25,3 +25,7 @@ target_include_directories(app_drop_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_
 target_link_libraries(app_drop_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
 add_test(NAME app_drop_tests COMMAND app_drop_tests)
 set_tests_properties(app_drop_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# ---- Drawing only what changed, against full drawings, through Form1 ----
+kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)
+target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)

@@ -1,6 +1,7 @@
 #include "platform/qt/board_view.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
 #include <QRegion>
@@ -28,10 +29,10 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void BoardView::requestOwnRepaint() {
+void BoardView::requestOwnRepaint(const QRegion& part) {
     if (painting_) return;  // the paint going on shows the new state
     ownRepaintPending_ = true;
-    update();
+    update(part);
 }
 
 void BoardView::showImage(const PixelImage& image) {
@@ -55,13 +56,37 @@ void BoardView::showImage(const PixelImage& image) {
     requestOwnRepaint();
 }
 
+void BoardView::showImagePart(const PixelImage& image, const std::vector<PixelRect>& changed) {
+    if (image.width != image_.width() || image.height != image_.height() || image_.isNull() ||
+        image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
+        showImage(image);
+        return;
+    }
+    std::vector<QRect> parts;
+    parts.reserve(changed.size());
+    const QPoint offset = drawingArea().topLeft();
+    for (const PixelRect& c : changed) {
+        const QRect part = QRect(c.left, c.top, c.width(), c.height()) & image_.rect();
+        if (part.isEmpty()) continue;
+        const std::size_t bytes = static_cast<std::size_t>(part.width()) * 4;
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            std::memcpy(image_.scanLine(y) + static_cast<std::size_t>(part.left()) * 4,
+                        image.pixels.data() + static_cast<std::size_t>(y) * image.width + part.left(), bytes);
+        parts.push_back(part.translated(offset));
+    }
+    if (parts.empty()) return;
+    QRegion region;
+    region.setRects(parts.data(), static_cast<int>(parts.size()));
+    requestOwnRepaint(region);
+}
+
 void BoardView::setFocusRect(const std::optional<PixelRect>& rect) {
     if (focus_ == rect) return;
     focus_ = rect;
     requestOwnRepaint();
 }
 
-void BoardView::paintEvent(QPaintEvent*) {
+void BoardView::paintEvent(QPaintEvent* event) {
     if (!ownRepaintPending_ && exposed_) {
         painting_ = true;
         exposed_();
@@ -78,7 +103,13 @@ void BoardView::paintEvent(QPaintEvent*) {
         const QRegion uncovered = QRegion(area) - QRegion(covered);
         for (const QRect& part : uncovered) painter.fillRect(part, Qt::black);
     }
-    if (!image_.isNull()) painter.drawImage(area.topLeft(), image_);
+    if (!image_.isNull()) {
+        // Only the parts being repainted: during a run, the cells that changed.
+        for (const QRect& part : event->region()) {
+            const QRect target = part & covered;
+            if (!target.isEmpty()) painter.drawImage(target, image_, target.translated(-area.topLeft()));
+        }
+    }
 
     if (focus_ && focus_->width() > 0 && focus_->height() > 0) {
         // The dotted outline of a focus rectangle: every other pixel of the

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
+#include <vector>
 #include <functional>
 #include <optional>
 
@@ -35,6 +37,10 @@ public:
     void setExposedHandler(std::function<void()> handler) { exposed_ = std::move(handler); }
 
     void showImage(const PixelImage& image);
+    // Takes over only the `changed` rectangles (not overlapping, in rows from
+    // the top) of an image the same size as the last one (anything else is
+    // taken whole) and repaints only them.
+    void showImagePart(const PixelImage& image, const std::vector<PixelRect>& changed);
     void setFocusRect(const std::optional<PixelRect>& rect);
 
     const QImage& image() const { return image_; }
@@ -48,7 +54,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void requestOwnRepaint();
+    void requestOwnRepaint(const QRegion& part);
+    void requestOwnRepaint() { requestOwnRepaint(QRegion(rect())); }
 
     MouseHandler mouse_;
     std::function<void()> exposed_;

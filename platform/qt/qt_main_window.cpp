@@ -405,6 +405,10 @@ int QtMainWindow::boardScale() const { return scale_; }
 
 void QtMainWindow::showBoard(const PixelImage& image) { board_->showImage(image); }
 
+void QtMainWindow::showBoardPart(const PixelImage& image, const std::vector<PixelRect>& changed) {
+    board_->showImagePart(image, changed);
+}
+
 void QtMainWindow::setFocusRect(const std::optional<PixelRect>& rect) { board_->setFocusRect(rect); }
 
 BevelColors QtMainWindow::bevelColors() const {

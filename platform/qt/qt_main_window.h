@@ -61,6 +61,7 @@ public:
     void setBoardScale(int units) override;
     int boardScale() const override;
     void showBoard(const PixelImage& image) override;
+    void showBoardPart(const PixelImage& image, const std::vector<PixelRect>& changed) override;
     void setFocusRect(const std::optional<PixelRect>& rect) override;
     BevelColors bevelColors() const override;
     void processEvents() override;

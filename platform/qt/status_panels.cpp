@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -25,6 +26,7 @@ void StatusPanels::setText(int panel, const QString& text) {
     if (panel < 1 || panel > kPanelCount) return;
     if (texts_[panel - 1] == text) return;
     texts_[panel - 1] = text;
+    laidOut_[panel - 1] = QStaticText();
     update(panelRect(panel));
 }
 
@@ -66,17 +68,31 @@ void StatusPanels::fitFont() {
     }
     candidate.setPixelSize(pixels);
     setFont(candidate);
+    laidOut_.fill(QStaticText());
 }
 
-void StatusPanels::paintEvent(QPaintEvent*) {
+void StatusPanels::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
+    painter.fillRect(event->rect(), palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
     for (int panel = 1; panel <= kPanelCount; ++panel) {
         const QRect frame = panelRect(panel);
+        if (!event->region().intersects(frame)) continue;  // only the panels being repainted
         qDrawShadePanel(&painter, frame, palette(), /*sunken=*/true, 1);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(textRect(panel), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         texts_[panel - 1]);
+        // One line, left-aligned and centred vertically in the text rectangle.
+        QStaticText& text = laidOut_[panel - 1];
+        if (text.text() != texts_[panel - 1]) {
+            text = QStaticText(texts_[panel - 1]);
+            text.setTextFormat(Qt::PlainText);
+            text.prepare(QTransform(), font());
+        }
+        const QRect area = textRect(panel);
+        const QFontMetricsF metrics(font());
+        const qreal top = area.top() + (area.height() - metrics.height()) / 2;  // as drawText centres
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.drawStaticText(QPointF(area.left(), top), text);
+        painter.restore();
     }
 }
 

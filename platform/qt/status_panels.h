@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 
@@ -43,6 +44,9 @@ private:
     void fitFont();
 
     std::array<QString, kPanelCount> texts_;
+    // The texts laid out once: a run changes one or two panels per
+    // generation, and laying out text is the costly part of painting them.
+    std::array<QStaticText, kPanelCount> laidOut_;
     MouseHandler mouse_;
 };
 

@@ -225,6 +225,14 @@ public:
         shown = image;
         ++showCount;
     }
+    // Like the window: takes over only the part said to have changed.
+    void showBoardPart(const platform::PixelImage& image, const std::vector<platform::PixelRect>& changed) override {
+        if (shown.width != image.width || shown.height != image.height) return showBoard(image);
+        for (const platform::PixelRect& c : changed)
+            for (int y = c.top; y < c.bottom; ++y)
+                for (int x = c.left; x < c.right; ++x) shown.at(x, y) = image.at(x, y);
+        ++showCount;
+    }
     void setFocusRect(const std::optional<platform::PixelRect>& r) override { focus = r; }
     platform::BevelColors bevelColors() const override { return {}; }
     void processEvents() override {

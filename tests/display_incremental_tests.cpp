@@ -1,0 +1,67 @@
+// Drawing only what changed: over a run with births and deaths, edits, a
+// resize, a load and a paste, every drawing Form1 makes is, pixel for pixel,
+// a full drawing of the board, and so is what the window was given; the
+// population is a full count.
+
+#include <gtest/gtest.h>
+
+#include "display/board_renderer.h"
+#include "engine/rules.h"
+#include "io/formats.h"
+#include "support/form_fixture.h"
+
+namespace {
+
+TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
+    FormFixture f;
+    f.start();
+    app::Form1& form = *f.form;
+    auto check = [&](const std::string& what) {
+        platform::PixelImage full;
+        full.resize(form.picBuffer.width, form.picBuffer.height);
+        const int32_t population = display::RenderBoard(f.board(), full, f.window.bevelColors());
+        ASSERT_TRUE(form.picBuffer.pixels == full.pixels) << what;
+        ASSERT_TRUE(f.window.shown.pixels == full.pixels) << what;
+        ASSERT_EQ(f.board().Population(), population) << what;
+    };
+    auto steps = [&](int count, const std::string& what) {
+        for (int i = 0; i < count; ++i) {
+            form.mnuExecStep_Click();
+            check(what + ", step " + std::to_string(i));
+        }
+    };
+    steps(40, "seeded board");
+    for (int i = 0; i < 6; ++i) {  // Shift+click brings cells to life and kills them
+        f.click(3 * i, 2 * i, platform::kLeftButton, 1);
+        check("edit " + std::to_string(i));
+    }
+    steps(5, "after the edits");
+    form.mnuPatternExpand_Click();
+    check("enlarged");
+    steps(10, "enlarged");
+    form.mnuPatternReduction_Click();
+    form.mnuPatternReduction_Click();
+    check("reduced");
+    steps(10, "reduced");
+
+    engine::Board other;
+    other.create(149);
+    engine::RandomSequence random(7);
+    engine::Init(other, random);
+    f.files.files["/data/other.hxa"] = io::EncodeBoardFile(other);
+    ASSERT_TRUE(form.OpenFile("/data/other.hxa"));
+    form.ReDraw();  // as the Open command does
+    check("loaded");
+    steps(10, "loaded");
+
+    f.drag(10, 10, 40, 30);
+    form.mnuEditCopy_Click();
+    form.mnuPatternClear_Click();
+    check("cleared");
+    f.drag(100, 90, 101, 91);
+    form.mnuEditPaste_Click();
+    check("pasted");
+    steps(10, "pasted");
+}
+
+}  // namespace

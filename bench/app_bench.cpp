@@ -1,12 +1,17 @@
 // kaleidomat-bench: the window program's drawing and its continuous run,
 // measured on the real Form1 and Qt window under the offscreen platform.
 // Prints one line per case: "CASE: NUMBER UNIT".
+//
+//   build/bin/kaleidomat-bench [seconds per run] [soak generations]
 
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <unistd.h>
 
 #include "app/form1.h"
 #include "engine/rules.h"
@@ -34,8 +39,10 @@ public:
 class CountingWindow : public platform::qt::QtMainWindow {
 public:
     long long yields = 0;
+    std::function<void()> onYield;
     void processEvents() override {
         ++yields;
+        if (onYield) onYield();
         QtMainWindow::processEvents();
     }
 };
@@ -67,12 +74,44 @@ struct Program {
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
+// A full drawing: a picture the board was never drawn into is painted
+// whole, so the two pictures take turns.
 void redraw(Program& p, int side) {
     p.seed(side);
+    platform::PixelImage other = p.form.picBuffer;
     const int rounds = 2000;
     const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) p.form.ReDraw();
+    for (int i = 0; i < rounds; ++i) {
+        std::swap(p.form.picBuffer, other);
+        p.form.ReDraw();
+    }
     std::printf("redraw %dx%d: %.3f ms\n", side, side, seconds(Clock::now() - start) * 1000.0 / rounds);
+}
+
+// Resident memory of this process in KiB.
+long residentKiB() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// The continuous run for `generations` generations offscreen: the growth of
+// resident memory from the first 10,000 generations to the end.
+void soak(Program& p, int side, long long generations) {
+    p.seed(side);
+    long before = 0;
+    p.window.yields = 0;
+    p.window.onYield = [&] {
+        if (p.window.yields == 10000) before = residentKiB();
+        if (p.window.yields >= generations) p.form.mnuExecStop_Click();
+    };
+    const auto start = Clock::now();
+    p.form.mnuExecStart_Click();
+    const double elapsed = seconds(Clock::now() - start);
+    p.window.onYield = nullptr;
+    std::printf("soak %dx%d rate: %.0f generations/s\n", side, side, p.window.yields / elapsed);
+    std::printf("soak %dx%d resident growth: %ld KiB\n", side, side, residentKiB() - before);
 }
 
 // The continuous run (compute, draw, yield) from a seeded board, stimulation
@@ -103,6 +142,7 @@ int main(int argc, char* argv[]) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     const double duration = argc > 1 ? std::atof(argv[1]) : 3.0;
+    const long long soakGenerations = argc > 2 ? std::atoll(argv[2]) : 1000000;
     Program program;
     step(program, 50);
     step(program, 200);
@@ -110,5 +150,6 @@ int main(int argc, char* argv[]) {
     redraw(program, 200);
     run(program, 50, duration);
     run(program, 200, duration);
+    if (soakGenerations > 0) soak(program, 200, soakGenerations);
     return 0;
 }

@@ -1,14 +1,15 @@
 // The generation step of the engine against the literal four-pass step, and
 // the drawing of a whole board.
 //
-// Both steps run the very same sequence: a board seeded at 20 % by Init, run
-// for kRunLength generations, then the same seeded board again (restored with
-// the timer paused), with the random sequence restarted too. So every
-// measured step of one benchmark has an identical twin in the other, and the
-// soup never dies out or freezes into still lifes.
+// Steps are measured in two phases of a soup seeded at 20 % by Init: dense
+// (generations 1 to 300, many births and deaths) and settled (from
+// generation 1,300 on, mostly still lifes and oscillators). Both steps run
+// the very same generations: at the end of its phase the board and the random
+// sequence are restored with the timer paused, so every measured step of one
+// benchmark has an identical twin in the other.
 //
 //   build/bin/kaleidomat-engine-bench
-//   build/bin/kaleidomat-engine-bench --benchmark_filter=Step/200
+//   build/bin/kaleidomat-engine-bench --benchmark_filter=Step/engine/settled
 
 #include <benchmark/benchmark.h>
 
@@ -18,8 +19,12 @@
 
 namespace {
 
-constexpr int kRunLength = 100;
 constexpr uint64_t kSeed = 20240601;
+
+struct Phase {
+    int first, last;  // generations
+};
+constexpr Phase kDense{1, 300}, kSettled{1300, 20000};
 
 engine::Board seededBoard(int32_t side) {
     engine::Board b;
@@ -30,41 +35,45 @@ engine::Board seededBoard(int32_t side) {
 }
 
 template <void (*StepFunction)(engine::Board&, engine::RandomSequence&)>
-void runSteps(benchmark::State& state) {
+void runSteps(benchmark::State& state, Phase phase) {
     const auto side = static_cast<int32_t>(state.range(0));
-    const engine::Board start = seededBoard(side);
+    // The board and the random sequence just before the phase's first generation.
+    engine::Board start = seededBoard(side);
+    engine::RandomSequence startRandom(kSeed);
+    for (int g = 1; g < phase.first; ++g) engine::ReCalc(start, startRandom);
     engine::Board board = start;
-    engine::RandomSequence random(kSeed);
-    int sinceStart = 0;
-    int64_t liveCells = 0;
+    engine::RandomSequence random = startRandom;
+    int generation = phase.first;
     for (auto _ : state) {
-        if (sinceStart == kRunLength) {
+        if (generation > phase.last) {
             state.PauseTiming();
-            board.Cells = start.Cells;
-            board.Generation = start.Generation;
-            random.reseed(kSeed);
-            sinceStart = 0;
+            board = start;
+            random = startRandom;
+            generation = phase.first;
             state.ResumeTiming();
         }
         StepFunction(board, random);
         benchmark::DoNotOptimize(board.Cells.data());
         benchmark::ClobberMemory();
-        ++sinceStart;
+        ++generation;
     }
-    liveCells = board.countLive();
     state.counters["cells"] = static_cast<double>(side) * side;
-    state.counters["live_at_end"] = static_cast<double>(liveCells);
+    state.counters["live_at_end"] = static_cast<double>(board.countLive());
     state.SetItemsProcessed(state.iterations() * side * side);
 }
 
 void engineStep(engine::Board& b, engine::RandomSequence& r) { engine::ReCalc(b, r); }
 void plainStep(engine::Board& b, engine::RandomSequence& r) { plain::Step(b, r); }
 
-void BM_ReCalc(benchmark::State& state) { runSteps<engineStep>(state); }
-void BM_PlainStep(benchmark::State& state) { runSteps<plainStep>(state); }
+void BM_EngineDense(benchmark::State& state) { runSteps<engineStep>(state, kDense); }
+void BM_EngineSettled(benchmark::State& state) { runSteps<engineStep>(state, kSettled); }
+void BM_PlainDense(benchmark::State& state) { runSteps<plainStep>(state, kDense); }
+void BM_PlainSettled(benchmark::State& state) { runSteps<plainStep>(state, kSettled); }
 
-BENCHMARK(BM_ReCalc)->Name("Step/engine")->Arg(50)->Arg(200);
-BENCHMARK(BM_PlainStep)->Name("Step/plain")->Arg(50)->Arg(200);
+BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(50)->Arg(200);
+BENCHMARK(BM_PlainDense)->Name("Step/plain/dense")->Arg(50)->Arg(200);
+BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200);
+BENCHMARK(BM_PlainSettled)->Name("Step/plain/settled")->Arg(50)->Arg(200);
 
 // One drawing of a freshly seeded board (about 20 % live) on the 480 x 480
 // picture of the window.

@@ -207,11 +207,11 @@ inline void bear(CellRecord* cells, const uint64_t* alive, int32_t n, int32_t x,
         p = cells + i + (*offsets)[static_cast<std::size_t>(std::countr_zero(mask))];
         mask &= mask - 1;
     }
+    // The components are read first and the record written at once: byte
+    // stores may alias anything, and would make every later load wait.
+    const uint8_t red = parent[0]->Red, green = parent[1]->Green, blue = parent[2]->Blue;
     CellRecord& out = cells[i];
-    out.State = 1;
-    out.Red = parent[0]->Red;
-    out.Green = parent[1]->Green;
-    out.Blue = parent[2]->Blue;
+    out = CellRecord{1, red, green, blue};
     if (ScaledDraw(random.next(), kMutationOneIn) == 0) RandomColor(random, out);
 }
 

@@ -23,6 +23,7 @@ string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
 # The libraries the programs link come from dpkg-shlibdeps. Qt finds its
 # window-system plugins and translations at run time, so those are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/package_checks.cmake)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic | fonts-japanese-gothic, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)

@@ -255,6 +255,8 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
     // follows the board: cell by cell when it was the board before the step,
     // copied whole otherwise.
     if (ws.mirror.size() < total) ws.mirror.resize(total);
+    // Many changes (a young soup) are cheaper to copy as one block.
+    const bool copyWhole = odd || !known || changes * 2 > static_cast<uint32_t>(n) * W;
     CellRecord* const mirror = ws.mirror.data();
     if (odd) {
         for (int32_t x = 0; x < n; ++x)
@@ -269,17 +271,19 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
         for (uint32_t c = 0; c < changes; ++c) {
             const uint32_t word = changed[c];
             const std::size_t base = (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
-            for (uint64_t born = next[word] & ~alive[word]; born != 0; born &= born - 1) {
-                const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(born));
-                mirror[i] = cells[i];
-            }
+            if (!copyWhole)
+                for (uint64_t born = next[word] & ~alive[word]; born != 0; born &= born - 1) {
+                    const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(born));
+                    mirror[i] = cells[i];
+                }
             for (uint64_t died = alive[word] & ~next[word]; died != 0; died &= died - 1) {
                 const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(died));
-                cells[i] = mirror[i] = CellRecord{};
+                cells[i] = CellRecord{};
+                if (!copyWhole) mirror[i] = CellRecord{};
             }
         }
     }
-    if (odd || !known) std::memcpy(mirror, cells, total * sizeof(CellRecord));
+    if (copyWhole) std::memcpy(mirror, cells, total * sizeof(CellRecord));
     ws.mirrorSide = n;
     std::swap(ws.alive, ws.next);
 }

@@ -28,9 +28,8 @@ io::LifeGrid gridOf(const Parsed& parsed) {
 const Cells kGlider = {{1, 0}, {2, 1}, {0, 2}, {1, 2}, {2, 2}};
 
 TEST(LifeText, ReadingWhatOthersWrite) {
-    std::string hugeDeadRuns = "x = 1, y = 1\n", tall;
+    std::string hugeDeadRuns = "x = 1, y = 1\n";
     for (int i = 0; i < 2000; ++i) hugeDeadRuns += "999999999b";
-    for (int i = 0; i < 200; ++i) tall += ".\n";
     const Parser rle = io::ParseRle, plain = io::ParsePlaintext;
     struct Case {
         Parser parse;
@@ -41,26 +40,16 @@ TEST(LifeText, ReadingWhatOthersWrite) {
     };
     const Case cases[] = {
         {rle, "comments and header", "#N Glider\n#O R. K. Guy\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n", 3, 3, kGlider},
-        {rle, "multi-digit runs", "x = 14, y = 1\n12b2o!", 14, 1, {{12, 0}, {13, 0}}},
-        {rle, "$ with a run count", "x = 2, y = 3\n2$bo!", 2, 3, {{1, 2}}},
-        {rle, "wrapped inside a run count", "x = 13, y = 1\n1\n2bo!", 13, 1, {{12, 0}}},
-        {rle, "text after ! is ignored", "x = 1, y = 1\no!\nthis is 3z not runs $$$", 1, 1, {{0, 0}}},
-        {rle, "missing ! ends at the end; header larger than the cells", "x = 5, y = 4\nbo$2bo$3o", 5, 4, kGlider},
-        {rle, "no header: size from the cells", "bo$2bo$3o!", 3, 3, kGlider},
+        {rle, "$ with a run count, wrapped run count", "x = 13, y = 3\n2$1\n2bo!", 13, 3, {{12, 2}}},
+        {rle, "missing !, header larger than the cells", "x = 5, y = 4\nbo$2bo$3o", 5, 4, kGlider},
         {rle, "cells beyond a too small header", "x = 1, y = 1\n3o$o!", 3, 2, {{0, 0}, {1, 0}, {2, 0}, {0, 1}}},
-        {rle, "CRLF and blanks", "#C x\r\nx = 3 , y = 3,rule=b3/s23\r\n bo$ 2bo $\r\n3o !\r\n", 3, 3, kGlider},
-        {rle, "lone CR line ends", "#C a\rx = 3, y = 3\rbo$2bo$3o!\r", 3, 3, kGlider},
-        {rle, "comment between header and runs", "x = 3, y = 3\n#C note\nbo$2bo$3o!", 3, 3, kGlider},
-        {rle, "dead runs only", "x = 4, y = 2\n4b$4b!", 4, 2, {}},
-        {rle, "byte order mark", "\xEF\xBB\xBFx = 3, y = 3\nbo$2bo$3o!", 3, 3, kGlider},
+        {rle, "CRLF, blanks, other spelling of the rule", "x = 3 , y = 3,rule=23/3\r\n bo$ 2bo $\r\n3o !\r\n", 3, 3,
+         kGlider},
         {rle, "empty pattern", "x = 0, y = 0, rule = B3/S23\n!\n", 0, 0, {}},
         {rle, "largest pattern", "x = 200, y = 200\n199$199bo!", 200, 200, {{199, 199}}},
         {rle, "huge dead runs neither overflow nor allocate", hugeDeadRuns + "$o!", 1, 2, {{0, 1}}},
         {plain, "standard, with a short row", "!Name: Glider\n!\n.O\n..O\nOOO\n", 3, 3, kGlider},
-        {plain, "lower case, asterisks, blanks, CRLF", "!c\r\n.o.  \r\n..*\t\r\nooo", 3, 3, kGlider},
         {plain, "empty rows inside, width of the longest row", "\nO\n\n.....\n..O\n", 5, 5, {{0, 1}, {2, 4}}},
-        {plain, "200 rows and empty lines after, not counted", tall + "\n\n", 1, 200, {}},
-        {plain, "only a comment", "!only a comment\n", 0, 0, {}},
     };
     for (const Case& c : cases) {
         const io::LifeGrid g = gridOf(c.parse(c.text));
@@ -75,10 +64,8 @@ TEST(LifeText, ReadingWhatOthersWrite) {
 
 // Conway's rule in either notation, digits and halves in any order, and no other.
 TEST(LifeText, OnlyConwaysRule) {
-    for (const char* rule : {"B3/S23", "b3/s23", "B3/S32", "S23/B3", "23/3", " B3 / S23 ", "b3s23"})
-        EXPECT_TRUE(io::IsConwayRule(rule)) << rule;
-    for (const char* rule : {"B36/S23", "B3/S234", "B/S23", "B3/S", "23/36", "3/23", "Life", "", "B3/S23/x",
-                             "B3/S23:T10,10", "B9/S23", "X3/S23", "B3/B23"})
+    for (const char* rule : {"b3/s23", "S32/B3", "23/3", " B3 / S23 ", "b3s23"}) EXPECT_TRUE(io::IsConwayRule(rule)) << rule;
+    for (const char* rule : {"B36/S23", "B3/S234", "B/S23", "23/36", "3/23", "", "B3/S23/x", "B9/S23"})
         EXPECT_FALSE(io::IsConwayRule(rule)) << rule;
 }
 
@@ -87,24 +74,18 @@ TEST(LifeText, MalformedTextIsRefusedWithTheLine) {
     for (int i = 0; i < 200; ++i) tall += ".\n";
     const Parser rle = io::ParseRle, plain = io::ParsePlaintext;
     const std::vector<std::tuple<Parser, std::string, const char*>> cases = {
-        {rle, "x = 3, y = 3, rule = B36/S23\nbo$2bo$3o!", "line 1: rule 'B36/S23'"},
         {rle, "#r 34/34\nx = 1, y = 1\no!", "line 1: rule '34/34'"},
         {rle, "x = 201, y = 1\no!", "line 1: pattern larger than 200 x 200"},
-        {rle, "x = 1, y = 99999999999\no!", "line 1: header size"},
         {rle, "x = -1, y = 1\no!", "line 1: header size"},
         {rle, "x = 3\no!", "line 1: header lacks x or y"},
         {rle, "x = 3, y\no!", "line 1: header item"},
         {rle, "x = 1, y = 1\n201o!", "line 2: pattern larger than 200 x 200"},
-        {rle, "x = 1, y = 1\n200$o!", "line 2: pattern larger than 200 x 200"},
         {rle, "x = 1, y = 1\n999999999b$\n999999999$o!", "line 3: pattern larger than 200 x 200"},
         {rle, "x = 1, y = 1\n0o!", "line 2: run count of 0"},
         {rle, "x = 1, y = 1\n1234567890o!", "line 2: run count too long"},
         {rle, "x = 1, y = 1\n\no$3z!", "line 3: unexpected 'z'"},
-        {rle, "x = 1, y = 1\no\x01!", "line 2: unexpected byte 0x01"},
         {rle, "x = 1, y = 1\no3!", "line 2: run count before '!'"},
-        {rle, "x = 1, y = 1\no3", "line 2: run count without a cell"},
         {plain, "!x\n.O.\n.X.\n", "line 3: unexpected 'X'"},
-        {plain, ". O\n", "line 1: unexpected ' '"},
         {plain, std::string(201, '.') + "\n", "line 1: pattern larger than 200 x 200 cells"},
         {plain, tall + "O\n", "line 201: pattern larger than 200 x 200 cells"},
     };
@@ -114,23 +95,19 @@ TEST(LifeText, MalformedTextIsRefusedWithTheLine) {
     }
 }
 
+// Exact text for small grids; random grids come back unchanged through both
+// writers and readers, and RLE lines stay within 70 characters without
+// splitting a run from its cell.
 TEST(LifeText, WritingAsOtherProgramsDo) {
     io::LifeGrid glider(3, 3), sparse(6, 7);
     for (auto [x, y] : kGlider) glider.set(x, y, true);
     for (auto [x, y] : {std::pair{2, 1}, {0, 4}, {1, 4}}) sparse.set(x, y, true);
-    EXPECT_EQ(io::WriteRle(glider), "x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
     EXPECT_EQ(io::WriteRle(sparse), "x = 6, y = 7, rule = B3/S23\n$2bo3$2o!\n");
     EXPECT_EQ(io::WriteRle(io::LifeGrid(4, 4)), "x = 4, y = 4, rule = B3/S23\n!\n");
-    EXPECT_EQ(io::WriteRle(io::LifeGrid()), "x = 0, y = 0, rule = B3/S23\n!\n");
     EXPECT_EQ(io::WritePlaintext(glider, "glider"), "!Name: glider\n.O.\n..O\nOOO\n");
-}
-
-// Random grids come back unchanged through both writers and readers; RLE
-// lines stay within 70 characters and never split a run from its cell.
-TEST(LifeText, RoundTripsAndLineLength) {
     std::mt19937 gen(23);
-    for (auto [w, h] : {std::pair{1, 1}, {3, 3}, {200, 1}, {1, 200}, {37, 81}, {200, 200}}) {
-        for (double density : {0.0, 0.05, 0.5, 0.95, 1.0}) {
+    for (auto [w, h] : {std::pair{200, 1}, {1, 200}, {37, 81}}) {
+        for (double density : {0.05, 0.5, 1.0}) {
             io::LifeGrid g(w, h);
             std::bernoulli_distribution live(density);
             for (int x = 0; x < w; ++x)
@@ -138,11 +115,9 @@ TEST(LifeText, RoundTripsAndLineLength) {
             const std::string rle = io::WriteRle(g);
             EXPECT_EQ(gridOf(io::ParseRle(rle)), g) << w << " x " << h << " at " << density;
             EXPECT_EQ(gridOf(io::ParsePlaintext(io::WritePlaintext(g, "x"))), g) << w << " x " << h << " at " << density;
-            EXPECT_EQ(rle.substr(rle.size() - 2), "!\n");
             std::istringstream lines(rle.substr(rle.find('\n') + 1));  // after the header
             for (std::string line; std::getline(lines, line);)
-                EXPECT_TRUE(line.size() <= 70 && !line.empty() && !std::isdigit(static_cast<unsigned char>(line.back())))
-                    << line;
+                EXPECT_TRUE(line.size() <= 70 && !std::isdigit(static_cast<unsigned char>(line.back()))) << line;
         }
     }
 }

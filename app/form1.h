@@ -89,6 +89,7 @@ public:
     void ReDraw();
     void picDraw_Paint();
     void ScalePictures();  // both pictures to (0, 0)-(GridMax + 1, GridMax + 1)
+    void ForgetDrawing() { painter_.forget(); }  // the next ReDraw paints the whole board
 
     // ---- run control ---------------------------------------------------------
     void Exec();

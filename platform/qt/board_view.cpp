@@ -57,7 +57,8 @@ void BoardView::showImage(const PixelImage& image) {
 }
 
 void BoardView::showImagePart(const PixelImage& image, const std::vector<PixelRect>& changed) {
-    if (image.width != image_.width() || image.height != image_.height() || image_.isNull() ||
+    const bool whole = changed.size() == 1 && changed[0] == PixelRect{0, 0, image.width, image.height};
+    if (whole || image.width != image_.width() || image.height != image_.height() || image_.isNull() ||
         image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         showImage(image);
         return;

@@ -22,18 +22,9 @@ using namespace std::string_literals;
 
 namespace {
 
-using Cells = std::set<std::pair<int, int>>;
 
 
 std::string str(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
-Cells liveCells(const engine::Board& b) {
-    Cells cells;
-    for (int x = 0; x <= b.GridMax; ++x)
-        for (int y = 0; y <= b.GridMax; ++y)
-            if (b.cell(x, y).live()) cells.insert({x, y});
-    return cells;
-}
 
 class Cli : public ::testing::Test {
 protected:
@@ -71,23 +62,6 @@ protected:
     const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-cli-" + std::to_string(::getpid()) + "-" +
                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
-
-// Board and pattern files keep everything, colours included; the text
-// formats keep the live cells, which take one colour on the way back.
-TEST_F(Cli, RoundTripsThroughEveryFormat) {
-    ok({"random", path("a.hxa"), "--size", "70", "--seed", "4"});
-    ok({"convert", path("a.hxa"), path("a.hxq")});
-    ok({"convert", path("a.hxq"), path("b.hxa")});
-    EXPECT_EQ(read("a.hxa"), read("b.hxa"));
-    ok({"convert", path("a.hxa"), path("a.rle")});
-    ok({"convert", path("a.rle"), path("a.cells")});
-    ok({"convert", path("a.cells"), path("c.hxq"), "--color", "102030"});
-    ok({"convert", path("c.hxq"), path("c.hxa")});
-    const engine::Board back = board("c.hxa");
-    EXPECT_EQ(back.GridMax, 69);
-    EXPECT_EQ(liveCells(back), liveCells(board("a.hxa")));
-    for (const auto& [x, y] : liveCells(back)) EXPECT_EQ(back.cell(x, y), (engine::CellRecord{1, 0x10, 0x20, 0x30}));
-}
 
 TEST_F(Cli, StepRunsTheEngineFromGenerationOneWithTheSeed) {
     ok({"random", path("a.hxa"), "--size", "60", "--seed", "1"});

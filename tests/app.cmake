@@ -9,21 +9,14 @@ kaleidomat_test(app_editing_tests app_editing_mouse_tests.cpp app_editing_patter
 target_link_libraries(app_editing_tests PRIVATE kaleidomat_app)
 set_tests_properties(app_editing_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
-# ---- Form1 on the real Qt window and file system (offscreen) ----
+# ---- The real Qt window (offscreen): files dropped onto it; the real file system ----
 # The menus, keys, mouse and clipboard of the real window are driven end to
 # end under Xvfb (e2e.cmake).
-add_executable(app_window_tests app_window_main.cpp app_window_form_tests.cpp)
+add_executable(app_window_tests app_window_main.cpp app_drop_tests.cpp platform_file_system_tests.cpp)
 target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(app_window_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
 add_test(NAME app_window_tests COMMAND app_window_tests)
 set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
-
-# ---- Files dropped onto the window: Form1 over the fakes and the Qt window (offscreen) ----
-add_executable(app_drop_tests app_window_main.cpp app_drop_tests.cpp)
-target_include_directories(app_drop_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(app_drop_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
-add_test(NAME app_drop_tests COMMAND app_drop_tests)
-set_tests_properties(app_drop_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 
 # ---- Drawing only what changed, against full drawings, through Form1 ----
 kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)

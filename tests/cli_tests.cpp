@@ -1,11 +1,13 @@
-// kaleidomat-cli: conversions through every format, stepping and its exit
-// statuses (pictures and statistics: cli_media_tests.cpp). Most tests run the
-// commands in-process; one runs the real binary to check what a shell sees.
+// kaleidomat-cli: stepping, bad files and exit statuses, boards as a torus in
+// RLE (checked against Golly's bgolly where it is installed), the PNG of
+// render, the animated WebP of animate, and stats. The commands run
+// in-process; one test runs the real binary to check what a shell sees.
 
 #include <gtest/gtest.h>
-
+#include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <webp/demux.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,49 +16,39 @@
 
 #include "cli/cell_files.h"
 #include "cli/commands.h"
+#include "display/board_renderer.h"
 #include "engine/rules.h"
 #include "io/formats.h"
+#include "io/life_text.h"
 
 namespace fs = std::filesystem;
-using namespace std::string_literals;
 
 namespace {
 
-
-
-std::string str(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
+    void SetUp() override { fs::create_directories(dir_); }
     void TearDown() override { fs::remove_all(dir_); }
 
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::string read(const std::string& name) {
+    std::string read(const std::string& name) const {
         std::ifstream in(path(name), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    void write(const std::string& name, const std::string& bytes) { std::ofstream(path(name), std::ios::binary) << bytes; }
-    engine::Board board(const std::string& name) { return cli::LoadBoard(path(name)); }
-
-    struct Result {
-        int status;
-        std::string out, err;
-    };
-    Result run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int status = cli::Run(args, out, err);
-        return {status, out.str(), err.str()};
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name), std::ios::binary) << text;
     }
-    // Runs a command that must succeed; returns its output.
-    std::string ok(const std::vector<std::string>& args) {
-        const Result r = run(args);
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.err, "");
-        return r.out;
+    void save(const std::string& name, const engine::Board& board) const {
+        const auto bytes = io::EncodeBoardFile(board);
+        write(name, std::string(bytes.begin(), bytes.end()));
+    }
+    int run(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr) {
+        std::ostringstream o, e;
+        const int status = cli::Run(args, o, e);
+        if (out) *out = o.str();
+        if (err) *err = e.str();
+        EXPECT_TRUE(err || status == 0) << e.str();
+        return status;
     }
 
     const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-cli-" + std::to_string(::getpid()) + "-" +
@@ -64,19 +56,21 @@ protected:
 };
 
 TEST_F(Cli, StepRunsTheEngineFromGenerationOneWithTheSeed) {
-    ok({"random", path("a.hxa"), "--size", "60", "--seed", "1"});
-    const std::string out = ok({"step", path("a.hxa"), path("b.hxa"), "-n", "25", "--seed", "9"});
-    engine::Board expected = board("a.hxa");
+    std::string out;
+    run({"random", path("a.hxa"), "--size", "60", "--seed", "1"});
+    run({"step", path("a.hxa"), path("b.hxa"), "-n", "25", "--seed", "9"}, &out);
+    engine::Board expected = cli::LoadBoard(path("a.hxa"));
     engine::RandomSequence random(9);
     for (int i = 0; i < 25; ++i) engine::ReCalc(expected, random);
-    EXPECT_EQ(read("b.hxa"), str(io::EncodeBoardFile(expected)));
+    const auto bytes = io::EncodeBoardFile(expected);
+    EXPECT_EQ(read("b.hxa"), std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(out, "generation 26, population " + std::to_string(expected.countLive()) + "\n");
 }
 
 // Bad files exit with status 1 and one line naming the file; nothing is left
 // behind, neither an output of a refused input nor a temporary file.
 TEST_F(Cli, BadFilesExitOneWithOneLineNamingTheFile) {
-    ok({"random", path("good.hxa"), "--seed", "1"});
+    run({"random", path("good.hxa"), "--seed", "1"});
     write("truncated.hxa", read("good.hxa").substr(0, read("good.hxa").size() - 3));
     write("wide.rle", "x = 20, y = 3\n12bo!\n");
     fs::create_directory(path("folder.hxa"));
@@ -89,9 +83,9 @@ TEST_F(Cli, BadFilesExitOneWithOneLineNamingTheFile) {
         {{"convert", p("good.hxa"), p("folder.hxa")}, p("folder.hxa") + ": cannot write: Is a directory"},
     };
     for (const auto& [args, message] : cases) {
-        const Result r = run(args);
-        EXPECT_EQ(r.status, 1) << args[1];
-        EXPECT_EQ(r.err, "kaleidomat-cli: " + message + "\n");
+        std::string err;
+        EXPECT_EQ(run(args, nullptr, &err), 1) << args[1];
+        EXPECT_EQ(err, "kaleidomat-cli: " + message + "\n");
     }
     EXPECT_FALSE(fs::exists(path("out.hxa")));
     for (const auto& entry : fs::directory_iterator(dir_))
@@ -106,6 +100,161 @@ TEST_F(Cli, TheBinaryExitsWithTheseStatuses) {
     EXPECT_EQ(shell(" random '" + path("r.hxa") + "' --seed 2"), 0);
     EXPECT_EQ(shell(" info '" + path("missing.hxa") + "'"), 1);
     EXPECT_EQ(shell(" step"), 2);
+}
+
+// The live cells of a grid, cut to their bounding box, as bgolly writes them.
+io::LifeGrid cropped(const io::LifeGrid& g) {
+    int left = g.width, top = g.height, right = -1, bottom = -1;
+    for (int x = 0; x < g.width; ++x)
+        for (int y = 0; y < g.height; ++y)
+            if (g.live(x, y)) left = std::min(left, x), top = std::min(top, y), right = std::max(right, x),
+                              bottom = std::max(bottom, y);
+    if (right < 0) return io::LifeGrid{};
+    io::LifeGrid out(right - left + 1, bottom - top + 1);
+    for (int x = left; x <= right; ++x)
+        for (int y = top; y <= bottom; ++y) out.set(x - left, y - top, g.live(x, y));
+    return out;
+}
+
+io::LifeGrid gridOf(const engine::Board& b) {
+    return io::GridFromBlock(io::BlockFromBoard(b, 0, 0, b.GridMax, b.GridMax));
+}
+
+TEST_F(Cli, BoardsTravelAsTheirTorusPatternsWithout) {
+    run({"random", path("a.hxa"), "--size", "30", "--seed", "5"});
+    run({"convert", path("a.hxa"), path("a.rle")});
+    EXPECT_EQ(read("a.rle").rfind("x = 30, y = 30, rule = B3/S23:T30,30\n", 0), 0u);
+    run({"convert", path("a.rle"), path("b.hxa")});
+    const engine::Board a = cli::LoadBoard(path("a.hxa")), b = cli::LoadBoard(path("b.hxa"));
+    EXPECT_EQ(b.GridMax, 29);
+    EXPECT_EQ(gridOf(a), gridOf(b));
+    run({"convert", path("a.hxa"), path("a.hxq")});
+    run({"convert", path("a.hxq"), path("p.rle")});
+    EXPECT_EQ(read("p.rle").rfind("x = 30, y = 30, rule = B3/S23\n", 0), 0u);
+
+    write("t.rle", "#N small torus\nx = 3, y = 3, rule = B3/S23:T48,48\nbo$2bo$3o!\n");
+    std::string out, err;
+    run({"info", path("t.rle")}, &out);
+    EXPECT_EQ(out, "RLE pattern 3 x 3, 5 live cells, on a 48 x 48 torus\n");
+    run({"convert", path("t.rle"), path("t.hxa"), "--size", "48"});
+    EXPECT_EQ(cli::LoadBoard(path("t.hxa")).GridMax, 47);
+    EXPECT_EQ(run({"convert", path("t.rle"), path("u.hxa"), "--size", "50"}, &out, &err), 1);
+    EXPECT_EQ(err, "kaleidomat-cli: " + path("t.rle") + ": its rule asks for a 48 x 48 torus, not --size 50\n");
+    EXPECT_FALSE(fs::exists(path("u.hxa")));
+}
+
+// Golly, given the exported RLE, runs the same world as our step.
+TEST_F(Cli, GollyRunsTheExportedBoardAsWeDo) {
+    if (std::system("command -v bgolly >/dev/null 2>&1") != 0) GTEST_SKIP() << "bgolly (Debian package golly) missing";
+    for (const auto& [size, seed] : {std::pair{"20", "1"}, {"37", "2"}, {"64", "3"}}) {
+        run({"random", path("a.hxa"), "--size", size, "--seed", seed});
+        run({"convert", path("a.hxa"), path("a.rle")});
+        run({"step", path("a.hxa"), path("b.hxa"), "-n", "300", "--seed", seed});
+        const std::string bgolly = "bgolly -q -q -m 300 -i 1 -o '" + path("g.rle") + "' '" + path("a.rle") + "' >/dev/null";
+        ASSERT_EQ(std::system(bgolly.c_str()), 0);
+        const auto theirs = io::ParseRle(read("g.rle"));
+        ASSERT_EQ(theirs.index(), 0u) << read("g.rle");
+        io::LifeGrid expected = cropped(gridOf(cli::LoadBoard(path("b.hxa"))));
+        expected.torusSide = std::stoi(size);
+        EXPECT_EQ(std::get<io::LifeGrid>(theirs), expected) << size;
+    }
+}
+
+engine::Board glider(int32_t gridMax) {
+    engine::Board b;
+    b.create(gridMax);
+    const int cells[5][2] = {{1, 0}, {2, 1}, {0, 2}, {1, 2}, {2, 2}};
+    for (const auto& c : cells) b.cell(c[0], c[1]) = {1, 40 * c[0] + 10, 30 * c[1] + 5, 200};
+    b.Generation = 1;
+    return b;
+}
+
+display::PixelImage rendered(const engine::Board& b) {
+    display::PixelImage image;
+    image.resize(480, 480);
+    display::RenderBoard(b, image, display::BevelColors{});
+    return image;
+}
+
+// RGB or RGBA bytes against 0xFFRRGGBB pixels.
+bool samePixels(const uint8_t* bytes, int channels, const display::PixelImage& image) {
+    for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+        const uint32_t p = image.pixels[i];
+        const uint8_t* q = bytes + i * channels;
+        if (q[0] != uint8_t(p >> 16) || q[1] != uint8_t(p >> 8) || q[2] != uint8_t(p)) return false;
+    }
+    return true;
+}
+
+TEST_F(Cli, RenderWritesACompressedPngOfTheRenderersPixels) {
+    const engine::Board b = glider(19);
+    save("g.hxa", b);
+    run({"render", path("g.hxa"), path("g.png")});
+    const std::string png = read("g.png");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size())) << image.message;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) << image.message;
+    ASSERT_EQ(std::pair(image.width, image.height), std::pair(480u, 480u));
+    EXPECT_TRUE(samePixels(rgb.data(), 3, rendered(b)));
+    EXPECT_LT(png.size(), rgb.size() / 20);  // compressed, not stored
+}
+
+TEST_F(Cli, AnimateWritesEveryKthGenerationAndTheLastAsExactFrames) {
+    engine::Board b = glider(24);
+    save("g.hxa", b);
+    run({"animate", path("g.hxa"), path("g.webp"), "-n", "7", "--every", "3", "--frame-ms", "40", "--seed", "9"});
+    const std::string webp = read("g.webp");
+    WebPAnimDecoderOptions options;
+    ASSERT_TRUE(WebPAnimDecoderOptionsInit(&options));
+    options.color_mode = MODE_RGBA;
+    const WebPData data{reinterpret_cast<const uint8_t*>(webp.data()), webp.size()};
+    WebPAnimDecoder* decoder = WebPAnimDecoderNew(&data, &options);
+    ASSERT_NE(decoder, nullptr);
+    WebPAnimInfo info;
+    ASSERT_TRUE(WebPAnimDecoderGetInfo(decoder, &info));
+    EXPECT_EQ(info.frame_count, 4u);  // generations 0, 3, 6 and 7
+    EXPECT_EQ(std::pair(info.canvas_width, info.canvas_height), std::pair(480u, 480u));
+    engine::RandomSequence random(9);
+    const int wanted[] = {0, 3, 6, 7};
+    int made = 0;
+    for (int frame = 0; WebPAnimDecoderHasMoreFrames(decoder); ++frame) {
+        uint8_t* rgba = nullptr;
+        int timestamp = 0;
+        ASSERT_TRUE(WebPAnimDecoderGetNext(decoder, &rgba, &timestamp));
+        EXPECT_EQ(timestamp, 40 * (frame + 1));
+        for (; made < wanted[frame]; ++made) engine::ReCalc(b, random);
+        EXPECT_TRUE(samePixels(rgba, 4, rendered(b))) << "frame " << frame;
+    }
+    WebPAnimDecoderDelete(decoder);
+}
+
+TEST_F(Cli, StatsOfABlinkerAndAGlider) {
+    engine::Board blinker;
+    blinker.create(19);
+    blinker.cell(5, 6) = {1, 10, 20, 30};
+    blinker.cell(6, 6) = {1, 40, 50, 60};
+    blinker.cell(7, 6) = {1, 70, 80, 90};
+    save("blinker.hxa", blinker);
+    save("glider.hxa", glider(19));
+    std::string out;
+    run({"stats", path("blinker.hxa"), "-n", "4", "--seed", "1", "--csv", path("b.csv"), "--svg", path("b.svg")}, &out);
+    EXPECT_EQ(out, "");
+    // The two newborn ends share one mixed colour beside the centre's own.
+    EXPECT_EQ(read("b.csv"),
+              "generation,population,births,deaths,colours,top_colour_share\n"
+              "1,3,0,0,3,0.3333\n2,3,2,2,2,0.6667\n3,3,2,2,2,0.6667\n4,3,2,2,2,0.6667\n5,3,2,2,2,0.6667\n");
+    const std::string svg = read("b.svg");
+    for (const char* label : {"<svg ", ">generation<", ">population<", ">distinct colours<", "<polyline", "</svg>"})
+        EXPECT_NE(svg.find(label), std::string::npos) << label;
+    run({"stats", path("glider.hxa"), "-n", "100", "--seed", "1"}, &out);
+    EXPECT_EQ(out, "generations 1 to 101: population 5 to 5 (least 5, most 5), 200 births, 200 deaths, colours 5 to 1, "
+                   "most common colour 100.0 % at the end\n");
+    std::string err;
+    EXPECT_EQ(run({"stats", path("glider.hxa")}, &out, &err), 2);
+    EXPECT_NE(err.find("stats needs -n N"), std::string::npos);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "ui/texts.h"
-#include "io/formats.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_main_window.h"
 #include "support/form_fixture.h"
@@ -22,17 +21,9 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-// A board file of the board 0..gridMax with one live cell.
-Bytes boardFile(int32_t gridMax) {
-    engine::Board board;
-    board.create(gridMax);
-    board.cell(2, 3) = {1, 10, 20, 30};
-    return io::EncodeBoardFile(board);
-}
-
 void addFiles(fakes::FakeFileSystem& files) {
-    files.files["/d/a.hxa"] = boardFile(19);
-    files.files["/d/b.hxa"] = boardFile(29);
+    files.files["/d/a.hxa"] = boardFile(19, {{2, 3}});
+    files.files["/d/b.hxa"] = boardFile(29, {{2, 3}});
     const std::string pattern = "Chromatessellator PatternData";
     Bytes patternFile(pattern.begin(), pattern.end());
     patternFile.insert(patternFile.end(), {1, 0, 1, 0, 1, 9, 9, 9});

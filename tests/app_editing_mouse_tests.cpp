@@ -1,8 +1,7 @@
 // Mouse editing and selection on Form1, driven through the window events over
 // the recording fakes: drags off the board, the right-click pop-up, the
-// pointer read-out and the enabling that follows the selection. The drag
-// example and Shift+click go through the real board widget in
-// app_window_form_tests.cpp.
+// pointer read-out and the enabling that follows the selection. The real
+// window's mouse is driven end to end under Xvfb (tests/e2e/).
 
 #include <gtest/gtest.h>
 

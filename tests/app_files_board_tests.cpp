@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "io/formats.h"
 #include "support/form_fixture.h"
 #include "ui/texts.h"
 
@@ -15,14 +14,6 @@ using platform::MessageIcon;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
-
-// A board file of the board 0..gridMax with live cells (x, y) coloured (x + 1, y + 1, 7).
-Bytes boardFile(int32_t gridMax, const std::vector<std::pair<int, int>>& live = {}) {
-    engine::Board board;
-    board.create(gridMax);
-    for (auto [x, y] : live) board.cell(x, y) = {1, x + 1, y + 1, 7};
-    return io::EncodeBoardFile(board);
-}
 
 struct BoardFiles : Started {
     // Everything a refused or failed load or save must leave as it was.

@@ -10,9 +10,18 @@
 #include <string>
 
 #include "app/form1.h"
+#include "io/formats.h"
 #include "support/fakes.h"
 
 using SelectionBox = std::array<int32_t, 4>;  // left, top, right, bottom
+
+// A board file of the board 0..gridMax with live cells (x, y) coloured (x + 1, y + 1, 7).
+inline std::vector<uint8_t> boardFile(int32_t gridMax, const std::vector<std::pair<int, int>>& live = {}) {
+    engine::Board board;
+    board.create(gridMax);
+    for (auto [x, y] : live) board.cell(x, y) = {1, x + 1, y + 1, 7};
+    return io::EncodeBoardFile(board);
+}
 
 struct FormFixture {
     fakes::FakeMainWindow window;

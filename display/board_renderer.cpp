@@ -84,15 +84,25 @@ bool looksDifferent(const engine::CellRecord& a, const engine::CellRecord& b) {
     return a.State != 0 && (a.Red != b.Red || a.Green != b.Green || a.Blue != b.Blue);
 }
 
-// Bit j set when record j of `a` and `b` differ, for four records.
-inline unsigned differences4(const engine::CellRecord* a, const engine::CellRecord* b) {
+// Bit j set when record j of `a` and `b` differ, for sixteen records (records
+// are four bytes: one 32-bit lane each).
+inline unsigned differences16(const engine::CellRecord* a, const engine::CellRecord* b) {
+    static_assert(sizeof(engine::CellRecord) == 4);
 #if defined(__SSE2__)
-    const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a));
-    const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    return ~static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(va, vb)))) & 0xFu;
+    auto load = [](const engine::CellRecord* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    const __m128i d0 = _mm_xor_si128(load(a), load(b)), d1 = _mm_xor_si128(load(a + 4), load(b + 4));
+    const __m128i d2 = _mm_xor_si128(load(a + 8), load(b + 8)), d3 = _mm_xor_si128(load(a + 12), load(b + 12));
+    const __m128i zero = _mm_setzero_si128();
+    // Settled parts of a board: one test for the whole block.
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(_mm_or_si128(d0, d1), _mm_or_si128(d2, d3)), zero)) == 0xFFFF)
+        return 0;
+    auto lanes = [&](__m128i d) {
+        return ~static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(d, zero)))) & 0xFu;
+    };
+    return lanes(d0) | lanes(d1) << 4 | lanes(d2) << 8 | lanes(d3) << 12;
 #else
     unsigned bits = 0;
-    for (int j = 0; j < 4; ++j) bits |= static_cast<unsigned>(!(a[j] == b[j])) << j;
+    for (int j = 0; j < 16; ++j) bits |= static_cast<unsigned>(!(a[j] == b[j])) << j;
     return bits;
 #endif
 }
@@ -118,10 +128,11 @@ int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelCo
     return population;
 }
 
-BoardPainter::Drawing BoardPainter::paint(const engine::Board& board, PixelImage& image,
-                                          const BevelColors& colors) {
+const BoardPainter::Drawing& BoardPainter::paint(const engine::Board& board, PixelImage& image,
+                                                 const BevelColors& colors) {
     const int32_t side = board.side();
     const std::size_t total = board.Cells.size();
+    drawing_.changed.clear();
     if (side != side_ || total != drawn_.size() || image.width != width_ || image.height != height_ ||
         image.pixels.data() != pixels_ || !sameColors(colors, colors_)) {
         population_ = RenderBoard(board, image, colors);
@@ -133,12 +144,20 @@ BoardPainter::Drawing BoardPainter::paint(const engine::Board& board, PixelImage
         height_ = image.height;
         pixels_ = image.pixels.data();
         colors_ = colors;
-        return {population_, {{0, 0, image.width, image.height}}};
+        drawing_.population = population_;
+        drawing_.changed.push_back({0, 0, image.width, image.height});
+        return drawing_;
     }
 
-    const int tilesAcross = (image.width + kTile - 1) / kTile, tilesDown = (image.height + kTile - 1) / kTile;
-    dirty_.assign(static_cast<std::size_t>(tilesAcross) * static_cast<std::size_t>(tilesDown), 0);
-    bool anyChange = false;
+    // Changed cells that follow one another down a column are handed on as
+    // one rectangle.
+    int32_t runX = -1, runTop = 0, runEnd = 0;
+    auto endRun = [&] {
+        if (runX < 0) return;
+        const PixelRect r{xs_[runX], ys_[runTop], xs_[runX + 1], ys_[runEnd]};
+        if (r.width() > 0 && r.height() > 0) drawing_.changed.push_back(r);
+        runX = -1;
+    };
     auto redraw = [&](int32_t x, int32_t y, std::size_t i) {
         const engine::CellRecord now = board.Cells[i];
         engine::CellRecord& was = drawn_[i];
@@ -147,11 +166,11 @@ BoardPainter::Drawing BoardPainter::paint(const engine::Board& board, PixelImage
             for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
             if (now.State != 0) drawLiveCell(image, r, now, colors);
             population_ += (now.State != 0) - (was.State != 0);
-            if (r.width() > 0 && r.height() > 0) {
-                anyChange = true;
-                for (int ty = r.top / kTile; ty <= (r.bottom - 1) / kTile; ++ty)
-                    for (int tx = r.left / kTile; tx <= (r.right - 1) / kTile; ++tx)
-                        dirty_[static_cast<std::size_t>(ty) * tilesAcross + tx] = 1;
+            if (runX == x && runEnd == y) {
+                ++runEnd;
+            } else {
+                endRun();
+                runX = x, runTop = y, runEnd = y + 1;
             }
         }
         was = now;
@@ -161,25 +180,17 @@ BoardPainter::Drawing BoardPainter::paint(const engine::Board& board, PixelImage
     for (int32_t x = 0; x < side; ++x) {
         const std::size_t column = static_cast<std::size_t>(x) * static_cast<std::size_t>(side);
         int32_t y = 0;
-        for (; y + 4 <= side; y += 4)
-            for (unsigned d = differences4(now + column + y, was + column + y); d != 0; d &= d - 1) {
+        for (; y + 16 <= side; y += 16)
+            for (unsigned d = differences16(now + column + y, was + column + y); d != 0; d &= d - 1) {
                 const int32_t cy = y + std::countr_zero(d);
                 redraw(x, cy, column + static_cast<std::size_t>(cy));
             }
         for (; y < side; ++y)
             if (!(now[column + y] == was[column + y])) redraw(x, y, column + static_cast<std::size_t>(y));
     }
-    Drawing drawing{population_, {}};
-    if (!anyChange) return drawing;
-    for (int ty = 0; ty < tilesDown; ++ty)
-        for (int tx = 0; tx < tilesAcross; ++tx) {
-            if (!dirty_[static_cast<std::size_t>(ty) * tilesAcross + tx]) continue;
-            const int first = tx;
-            while (tx + 1 < tilesAcross && dirty_[static_cast<std::size_t>(ty) * tilesAcross + tx + 1]) ++tx;
-            drawing.changed.push_back({first * kTile, ty * kTile, std::min((tx + 1) * kTile, image.width),
-                                       std::min((ty + 1) * kTile, image.height)});
-        }
-    return drawing;
+    endRun();
+    drawing_.population = population_;
+    return drawing_;
 }
 
 std::string FormatCount(int64_t value) {

@@ -35,14 +35,13 @@ class BoardPainter {
 public:
     struct Drawing {
         int32_t population = 0;
-        // The pixels that changed, as rectangles that do not overlap, row of
-        // tiles by row of tiles, left to right; none when nothing changed.
-        // Changes spread over the board (oscillators here and there) give
-        // small rectangles rather than one that covers nearly everything.
+        // The pixels that changed, as rectangles that do not overlap: runs of
+        // changed cells down one column, column by column from the left;
+        // none when nothing changed.
         std::vector<PixelRect> changed;
     };
-    static constexpr int kTile = 16;  // pixels a side of the squares the changed area is made of
-    Drawing paint(const engine::Board& board, PixelImage& image, const BevelColors& colors);
+    // The result stays valid until the next call.
+    const Drawing& paint(const engine::Board& board, PixelImage& image, const BevelColors& colors);
     // The next drawing paints everything (for a picture changed elsewhere).
     void forget() { side_ = 0; }
 
@@ -54,7 +53,7 @@ private:
     int width_ = 0, height_ = 0;
     const uint32_t* pixels_ = nullptr;
     BevelColors colors_;
-    std::vector<uint8_t> dirty_;  // per tile: changed in this drawing
+    Drawing drawing_;
 };
 
 // Draws a raised edge (outer ring light / dark shadow, inner ring highlight /

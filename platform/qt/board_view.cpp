@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QRegion>
+#include <algorithm>
 #include <cstring>
 #include <qdrawutil.h>
 
@@ -22,17 +23,59 @@ namespace {
 int shiftMask(Qt::KeyboardModifiers modifiers) { return (modifiers & Qt::ShiftModifier) ? 1 : 0; }
 }  // namespace
 
-BoardView::BoardView(QWidget* parent) : QWidget(parent) {
+namespace {
+constexpr int kTilesAcross = (BoardView::kAreaSize + 15) / 16;
+}  // namespace
+
+BoardView::BoardView(QWidget* parent)
+    : QWidget(parent),
+      dirtyTiles_(static_cast<std::size_t>(kTilesAcross) * kTilesAcross, 0),
+      pacer_(this, [this] { repaintChanged(); }) {
+    static_assert(kTile == 16);
     setFixedSize(kAreaSize + 2 * kBorder, kAreaSize + 2 * kBorder);
     setMouseTracking(true);  // moves without a button held are reported too
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void BoardView::requestOwnRepaint(const QRegion& part) {
-    if (painting_) return;  // the paint going on shows the new state
+void BoardView::changed(const QRect& part) {
+    const QRect inArea = part & QRect(0, 0, kAreaSize, kAreaSize);
+    if (inArea.isEmpty()) return;
+    for (int ty = inArea.top() / kTile; ty <= inArea.bottom() / kTile; ++ty)
+        std::memset(&dirtyTiles_[static_cast<std::size_t>(ty) * kTilesAcross + inArea.left() / kTile], 1,
+                    static_cast<std::size_t>(inArea.right() / kTile - inArea.left() / kTile + 1));
+    // A paint going on shows what the widget holds now; whatever lies outside
+    // the part it repaints follows with the pacer.
+    if (!painting_) pacer_.changed();
+}
+
+void BoardView::repaintChanged() {
+    if (wholeDirty_) {
+        wholeDirty_ = false;
+        std::fill(dirtyTiles_.begin(), dirtyTiles_.end(), 0);
+        ownRepaintPending_ = true;
+        update();
+        return;
+    }
+    // The marked tiles, runs of a row as one rectangle, rows from the top.
+    std::vector<QRect> parts;
+    const QPoint offset = drawingArea().topLeft();
+    for (int ty = 0; ty < kTilesAcross; ++ty) {
+        uint8_t* row = &dirtyTiles_[static_cast<std::size_t>(ty) * kTilesAcross];
+        for (int tx = 0; tx < kTilesAcross; ++tx) {
+            if (!row[tx]) continue;
+            const int first = tx;
+            while (tx + 1 < kTilesAcross && row[tx + 1]) ++tx;
+            std::fill(row + first, row + tx + 1, 0);
+            parts.push_back(QRect(offset.x() + first * kTile, offset.y() + ty * kTile, (tx + 1 - first) * kTile,
+                                  kTile) & drawingArea());
+        }
+    }
+    if (parts.empty()) return;
+    QRegion region;
+    region.setRects(parts.data(), static_cast<int>(parts.size()));
     ownRepaintPending_ = true;
-    update(part);
+    update(region);
 }
 
 void BoardView::showImage(const PixelImage& image) {
@@ -45,46 +88,46 @@ void BoardView::showImage(const PixelImage& image) {
         if (image_.width() != image.width || image_.height() != image.height)
             image_ = QImage(image.width, image.height, QImage::Format_RGB32);
         const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
-        if (static_cast<std::size_t>(image_.bytesPerLine()) == rowBytes) {
-            std::memcpy(image_.bits(), image.pixels.data(), rowBytes * static_cast<std::size_t>(image.height));
+        uchar* bits = image_.bits();
+        const auto stride = static_cast<std::size_t>(image_.bytesPerLine());
+        if (stride == rowBytes) {
+            std::memcpy(bits, image.pixels.data(), rowBytes * static_cast<std::size_t>(image.height));
         } else {
             for (int y = 0; y < image.height; ++y)
-                std::memcpy(image_.scanLine(y), image.pixels.data() + static_cast<std::size_t>(y) * image.width,
+                std::memcpy(bits + y * stride, image.pixels.data() + static_cast<std::size_t>(y) * image.width,
                             rowBytes);
         }
     }
-    requestOwnRepaint();
+    wholeDirty_ = true;
+    changed(QRect(0, 0, kAreaSize, kAreaSize));
 }
 
-void BoardView::showImagePart(const PixelImage& image, const std::vector<PixelRect>& changed) {
-    const bool whole = changed.size() == 1 && changed[0] == PixelRect{0, 0, image.width, image.height};
+void BoardView::showImagePart(const PixelImage& image, const std::vector<PixelRect>& changedParts) {
+    const bool whole = changedParts.size() == 1 && changedParts[0] == PixelRect{0, 0, image.width, image.height};
     if (whole || image.width != image_.width() || image.height != image_.height() || image_.isNull() ||
         image.pixels.size() < static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         showImage(image);
         return;
     }
-    std::vector<QRect> parts;
-    parts.reserve(changed.size());
-    const QPoint offset = drawingArea().topLeft();
-    for (const PixelRect& c : changed) {
+    if (changedParts.empty()) return;
+    uchar* bits = image_.bits();  // one detach check, not one per row
+    const auto stride = static_cast<std::size_t>(image_.bytesPerLine());
+    for (const PixelRect& c : changedParts) {
         const QRect part = QRect(c.left, c.top, c.width(), c.height()) & image_.rect();
         if (part.isEmpty()) continue;
         const std::size_t bytes = static_cast<std::size_t>(part.width()) * 4;
         for (int y = part.top(); y <= part.bottom(); ++y)
-            std::memcpy(image_.scanLine(y) + static_cast<std::size_t>(part.left()) * 4,
+            std::memcpy(bits + y * stride + static_cast<std::size_t>(part.left()) * 4,
                         image.pixels.data() + static_cast<std::size_t>(y) * image.width + part.left(), bytes);
-        parts.push_back(part.translated(offset));
+        changed(part);
     }
-    if (parts.empty()) return;
-    QRegion region;
-    region.setRects(parts.data(), static_cast<int>(parts.size()));
-    requestOwnRepaint(region);
 }
 
 void BoardView::setFocusRect(const std::optional<PixelRect>& rect) {
     if (focus_ == rect) return;
     focus_ = rect;
-    requestOwnRepaint();
+    wholeDirty_ = true;
+    changed(QRect(0, 0, kAreaSize, kAreaSize));
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
@@ -94,6 +137,11 @@ void BoardView::paintEvent(QPaintEvent* event) {
         painting_ = false;
     }
     ownRepaintPending_ = false;
+    // What this paint covers need not be repainted again.
+    if ((QRegion(rect()) - event->region()).isEmpty()) {
+        wholeDirty_ = false;
+        std::fill(dirtyTiles_.begin(), dirtyTiles_.end(), 0);
+    }
 
     QPainter painter(this);
     qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
@@ -132,6 +180,9 @@ void BoardView::paintEvent(QPaintEvent* event) {
         painter.setPen(QPen(Qt::white, 0));
         painter.drawPoints(dots);
     }
+    // Changes made by the owner during this paint, outside what it repaints.
+    if (wholeDirty_ || std::find(dirtyTiles_.begin(), dirtyTiles_.end(), 1) != dirtyTiles_.end())
+        pacer_.changed();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/qt/repaint_pacer.h"
 #include "platform/services.h"
 
 namespace platform::qt {
@@ -20,6 +21,10 @@ namespace platform::qt {
 // (the window shown, uncovered or restored) first calls `exposed`, so the
 // owner can draw the board afresh; a picture handed over during that call is
 // the one painted, and it schedules no further repaint.
+//
+// A new picture or part of one is taken over at once (image() shows it), but
+// reaches the screen through a RepaintPacer: during a continuous run the
+// changed parts of many pictures are gathered and repainted together.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
@@ -54,13 +59,19 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void requestOwnRepaint(const QRegion& part);
-    void requestOwnRepaint() { requestOwnRepaint(QRegion(rect())); }
+    static constexpr int kTile = 16;  // pixels a side of the squares the changed area is kept in
+    // Marks the image's pixels in `part` (image coordinates) to be repainted.
+    void changed(const QRect& part);
+    // Asks Qt to repaint everything marked so far.
+    void repaintChanged();
 
     MouseHandler mouse_;
     std::function<void()> exposed_;
     QImage image_;
     std::optional<PixelRect> focus_;
+    std::vector<uint8_t> dirtyTiles_;  // per tile of the drawing area: changed, not yet repainted
+    bool wholeDirty_ = false;          // the whole widget (border, focus rectangle) to repaint
+    RepaintPacer pacer_;
     bool ownRepaintPending_ = false;
     bool painting_ = false;
     int pressedButtons_ = 0;  // presses that were reported, so their releases are too

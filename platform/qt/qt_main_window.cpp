@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QLayout>
 #include <QMenu>
@@ -381,7 +382,7 @@ bool QtMainWindow::buttonPressed(const std::string& key) const {
 
 StatusPanels* QtMainWindow::statusPanels() const { return status_; }
 
-void QtMainWindow::setPanelText(int panel, const std::string& value) { status_->setText(panel, toQString(value)); }
+void QtMainWindow::setPanelText(int panel, const std::string& value) { status_->setText(panel, value); }
 
 std::string QtMainWindow::panelText(int panel) const { return toStdString(status_->text(panel)); }
 
@@ -461,7 +462,17 @@ void QtMainWindow::drop(QDropEvent* event) {
 
 // ------------------------------------------------------------ the window --
 
-void QtMainWindow::processEvents() { QCoreApplication::processEvents(); }
+// The run loop yields once per generation, thousands of times a second.
+// Handing over to Qt costs more than a generation, and the window cannot take
+// that many pictures anyway: pending events are processed when the last
+// processing was at least a millisecond ago, so input is still handled
+// within about a millisecond.
+void QtMainWindow::processEvents() {
+    constexpr qint64 kYieldIntervalNs = 1'000'000;
+    if (lastYield_.isValid() && lastYield_.nsecsElapsed() < kYieldIntervalNs) return;
+    QCoreApplication::processEvents();
+    lastYield_.start();
+}
 
 void QtMainWindow::closing() {
     if (closed_) return;

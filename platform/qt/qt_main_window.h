@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <map>
 #include <memory>
@@ -105,6 +106,7 @@ private:
     int scale_ = 0;
     bool showingPatternPopup_ = false;
     bool closed_ = false;
+    QElapsedTimer lastYield_;  // the last time processEvents handed over to Qt
 };
 
 }  // namespace platform::qt

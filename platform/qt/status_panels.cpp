@@ -17,7 +17,12 @@ constexpr int kTotalShares = 3351 + 3351 + 2999 + 2646;
 constexpr int kGap = 2;  // between two panels
 }  // namespace
 
-StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
+StatusPanels::StatusPanels(QWidget* parent)
+    : QWidget(parent), pacer_(this, [this] {
+          for (int panel = 1; panel <= kPanelCount; ++panel)
+              if (dirty_[panel - 1]) update(panelRect(panel));
+          dirty_.fill(false);
+      }) {
     setFixedHeight(kHeight);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -26,8 +31,16 @@ void StatusPanels::setText(int panel, const QString& text) {
     if (panel < 1 || panel > kPanelCount) return;
     if (texts_[panel - 1] == text) return;
     texts_[panel - 1] = text;
-    laidOut_[panel - 1] = QStaticText();
-    update(panelRect(panel));
+    utf8_[panel - 1].clear();
+    dirty_[panel - 1] = true;
+    pacer_.changed();
+}
+
+void StatusPanels::setText(int panel, const std::string& utf8) {
+    if (panel < 1 || panel > kPanelCount) return;
+    if (utf8_[panel - 1] == utf8 && !utf8.empty()) return;
+    setText(panel, QString::fromStdString(utf8));
+    utf8_[panel - 1] = utf8;
 }
 
 QString StatusPanels::text(int panel) const {
@@ -78,6 +91,7 @@ void StatusPanels::paintEvent(QPaintEvent* event) {
     for (int panel = 1; panel <= kPanelCount; ++panel) {
         const QRect frame = panelRect(panel);
         if (!event->region().intersects(frame)) continue;  // only the panels being repainted
+        dirty_[panel - 1] = false;
         qDrawShadePanel(&painter, frame, palette(), /*sunken=*/true, 1);
         // One line, left-aligned and centred vertically in the text rectangle.
         QStaticText& text = laidOut_[panel - 1];

@@ -8,6 +8,8 @@ class QResizeEvent;
 #include <array>
 #include <functional>
 
+#include "platform/qt/repaint_pacer.h"
+
 namespace platform::qt {
 
 // The status bar: four sunken text panels side by side, sharing the width
@@ -27,7 +29,12 @@ public:
     void setMouseHandler(MouseHandler handler) { mouse_ = std::move(handler); }
 
     // Panels numbered from 1; other numbers are ignored (empty text, left 0).
+    // text() has the new text at once; the screen follows within the
+    // pacer's interval (a run changes the panels with every generation).
     void setText(int panel, const QString& text);
+    // The same from UTF-8 bytes, converted only when they differ from the
+    // last ones given.
+    void setText(int panel, const std::string& utf8);
     QString text(int panel) const;
     int panelLeft(int panel) const;
     QRect panelRect(int panel) const;
@@ -47,6 +54,9 @@ private:
     // The texts laid out once: a run changes one or two panels per
     // generation, and laying out text is the costly part of painting them.
     std::array<QStaticText, kPanelCount> laidOut_;
+    std::array<std::string, kPanelCount> utf8_;  // the last texts given as bytes
+    std::array<bool, kPanelCount> dirty_{};       // changed, not yet repainted
+    RepaintPacer pacer_;
     MouseHandler mouse_;
 };
 

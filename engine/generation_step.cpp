@@ -58,6 +58,9 @@ struct Workspace {
     std::vector<uint32_t> changed;                   // the words where next differs from alive
     std::vector<CellRecord> mirror;
     int32_t mirrorSide = 0;  // 0: no mirror
+    std::array<std::array<int16_t, 3>, 512> parents{};
+    std::array<uint64_t, kMaxWords> innerRows{};
+    int32_t birthSide = 0;  // the side parents and innerRows are for; 0: none
     void reserve(std::size_t words) {
         if (alive.size() < words) {
             alive.resize(words);
@@ -168,51 +171,93 @@ inline std::array<int32_t, 3> sortedAround(int32_t i, int32_t n) {
     return {i - 1, i, i + 1};
 }
 
-// The live bits of three rows of one column, bit j for rows[j].
-inline unsigned rowBits(const uint64_t* column, const std::array<int32_t, 3>& rows) {
-    const int32_t y = rows[1];
-    if (rows[0] == y - 1 && rows[2] == y + 1 && (y & 63) != 0 && (y & 63) != 63)  // consecutive, one word
-        return static_cast<unsigned>(column[y >> 6] >> ((y - 1) & 63)) & 7u;
-    unsigned bits = 0;
-    for (int j = 0; j < 3; ++j) bits |= static_cast<unsigned>((column[rows[j] >> 6] >> (rows[j] & 63)) & 1) << j;
-    return bits;
+// The colour the newborn (x, y) inherits, anywhere on the board: its live
+// neighbours in ascending position, with wrapped indices. Used at the edges
+// of the board and of the 64-cell words; births elsewhere take the short way
+// in births() below.
+template <int W>
+CellRecord inheritedColour(const CellRecord* cells, const uint64_t* alive, int32_t n, int32_t x, int32_t y) {
+    const CellRecord* parent[3] = {};
+    int found = 0;
+    for (const int32_t c : sortedAround(x, n))
+        for (const int32_t r : sortedAround(y, n))
+            if (found < 3 && ((alive[c * W + r / 64] >> (r % 64)) & 1))
+                parent[found++] = cells + static_cast<std::ptrdiff_t>(c) * n + r;
+    return {1, parent[0]->Red, parent[1]->Green, parent[2]->Blue};
 }
 
-// Colour of the newborn (x, y) from its three live neighbours in ascending
-// position, then the birth's random fraction and, for a mutation, a random
-// colour. `inside` holds the array offsets of the 3 x 3 block around a cell
-// off the edges, in ascending order.
+// Births, in array order (the order their random fractions are drawn). A
+// newborn was dead, so it is nobody's parent, and no birth can spoil the
+// colours a later birth reads; deaths come afterwards.
+//
+// Away from the board's edges and from bits 0 and 63 of a word, the 3 x 3
+// block around a newborn is three bits from each of three words, and as a
+// 9-bit mask (bit 3c + r for column x - 1 + c, row y - 1 + r) its bit order
+// is ascending position: ws.parents gives the array offsets of the mask's
+// three set bits in that order.
 template <int W>
-inline void bear(CellRecord* cells, const uint64_t* alive, int32_t n, int32_t x, int32_t y,
-                 const std::array<std::ptrdiff_t, 9>& inside, RandomSequence& random) {
-    const std::ptrdiff_t i = static_cast<std::ptrdiff_t>(x) * n + y;
-    const auto rows = sortedAround(y, n);
-    std::array<std::ptrdiff_t, 9> edge;
-    const std::array<std::ptrdiff_t, 9>* offsets = &inside;
-    unsigned mask = 0;  // bit 3 * c + r: column c, row r of the block, in ascending position
-    if (x > 0 && x < n - 1) {
-        for (int c = 0; c < 3; ++c) mask |= rowBits(alive + (x - 1 + c) * W, rows) << (3 * c);
-        if (y == 0 || y == n - 1) {
-            for (int k = 0; k < 9; ++k) edge[k] = (k / 3 - 1) * static_cast<std::ptrdiff_t>(n) + rows[k % 3] - y;
-            offsets = &edge;
+void births(CellRecord* const cells, const Workspace& ws, int32_t n, uint32_t changes, RandomSequence& random) {
+    const uint64_t* const alive = ws.alive.data();
+    const uint64_t* const next = ws.next.data();
+    // Cells are stored through byte fields, which may alias anything: a local
+    // copy of the sequence stays in registers where the original would be
+    // reloaded after every store.
+    RandomSequence sequence = random;
+    for (uint32_t c = 0; c < changes; ++c) {
+        const uint32_t word = ws.changed[c];
+        uint64_t born = next[word] & ~alive[word];
+        if (born == 0) continue;
+        const int32_t x = static_cast<int32_t>(word / W), k = static_cast<int32_t>(word % W);
+        const bool edgeColumn = x == 0 || x == n - 1;
+        const uint64_t inner = edgeColumn ? 0 : ws.innerRows[static_cast<std::size_t>(k)];
+        const uint64_t left = edgeColumn ? 0 : alive[word - W], own = alive[word],
+                       right = edgeColumn ? 0 : alive[word + W];
+        CellRecord* const column = cells + static_cast<std::ptrdiff_t>(x) * n + 64 * k;
+        do {
+            const int b = std::countr_zero(born);
+            CellRecord* const cell = column + b;
+            CellRecord colour;
+            if ((inner >> b) & 1) {
+                const int below = b - 1;
+                const unsigned mask = static_cast<unsigned>((left >> below) & 7) |
+                                      static_cast<unsigned>((own >> below) & 7) << 3 |
+                                      static_cast<unsigned>((right >> below) & 7) << 6;
+                const auto& offset = ws.parents[mask];
+                colour = CellRecord{1, cell[offset[0]].Red, cell[offset[1]].Green, cell[offset[2]].Blue};
+            } else {
+                colour = inheritedColour<W>(cells, alive, n, x, 64 * k + b);
+            }
+            *cell = colour;
+            if (sequence.nextBits() < kMutationBelow) {
+                random = sequence;
+                RandomColor(random, *cell);
+                sequence = random;
+            }
+            born &= born - 1;
+        } while (born != 0);
+    }
+    random = sequence;
+}
+
+// Prepares ws.parents and ws.innerRows for boards of side n.
+template <int W>
+void prepareBirths(Workspace& ws, int32_t n) {
+    if (ws.birthSide == n) return;
+    for (unsigned mask = 0; mask < ws.parents.size(); ++mask) {
+        auto& offset = ws.parents[mask];
+        offset = {};
+        unsigned rest = mask;
+        for (std::size_t j = 0; j < offset.size() && rest != 0; ++j, rest &= rest - 1) {
+            const int bit = std::countr_zero(rest);
+            offset[j] = static_cast<int16_t>((bit / 3 - 1) * n + bit % 3 - 1);
         }
-    } else {
-        const auto cols = sortedAround(x, n);
-        for (int c = 0; c < 3; ++c) mask |= rowBits(alive + cols[c] * W, rows) << (3 * c);
-        for (int k = 0; k < 9; ++k) edge[k] = (cols[k / 3] - x) * static_cast<std::ptrdiff_t>(n) + rows[k % 3] - y;
-        offsets = &edge;
     }
-    const CellRecord* parent[3];
-    for (const CellRecord*& p : parent) {
-        p = cells + i + (*offsets)[static_cast<std::size_t>(std::countr_zero(mask))];
-        mask &= mask - 1;
+    for (int k = 0; k < W; ++k) {
+        uint64_t rows = 0;
+        for (int b = 1; b < 63; ++b) rows |= static_cast<uint64_t>(64 * k + b < n - 1) << b;
+        ws.innerRows[static_cast<std::size_t>(k)] = rows;
     }
-    // The components are read first and the record written at once: byte
-    // stores may alias anything, and would make every later load wait.
-    const uint8_t red = parent[0]->Red, green = parent[1]->Green, blue = parent[2]->Blue;
-    CellRecord& out = cells[i];
-    out = CellRecord{1, red, green, blue};
-    if (ScaledDraw(random.next(), kMutationOneIn) == 0) RandomColor(random, out);
+    ws.birthSide = n;
 }
 
 template <int W>
@@ -241,15 +286,9 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
     const uint64_t* const next = ws.next.data();
     const uint32_t* const changed = ws.changed.data();
 
-    // 3. Births, in array order.
-    std::array<std::ptrdiff_t, 9> inside;
-    for (int k = 0; k < 9; ++k) inside[k] = (k / 3 - 1) * static_cast<std::ptrdiff_t>(n) + k % 3 - 1;
-    for (uint32_t c = 0; c < changes; ++c) {
-        const uint32_t word = changed[c];
-        const int32_t x = static_cast<int32_t>(word / W), y0 = static_cast<int32_t>(word % W) * 64;
-        for (uint64_t born = next[word] & ~alive[word]; born != 0; born &= born - 1)
-            bear<W>(cells, alive, n, x, y0 + std::countr_zero(born), inside, random);
-    }
+    // 3. Births.
+    prepareBirths<W>(ws, n);
+    births<W>(cells, ws, n, changes, random);
 
     // 4. Deaths, or a full clean-up of a board with odd contents. The mirror
     // follows the board: cell by cell when it was the board before the step,

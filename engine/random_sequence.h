@@ -13,9 +13,10 @@ public:
 
     void reseed(uint64_t seed);
 
-    // The next fraction. Defined here so the generation step's birth loop
-    // can inline it.
-    float next() {
+    // The next fraction as a whole number u, 0 <= u < 2^24: the fraction is
+    // exactly u / 2^24. Lets a caller compare against a fixed threshold
+    // without converting to float. Defined here so hot loops can inline it.
+    uint32_t nextBits() {
         // splitmix64: full period over 2^64 states, good enough statistics, cheap.
         state_ += 0x9E3779B97F4A7C15ull;
         uint64_t z = state_;
@@ -23,9 +24,12 @@ public:
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         z ^= z >> 31;
         ++drawn_;
-        // The top 24 bits give every float in [0, 1) with spacing 2^-24, exactly.
-        return static_cast<float>(z >> 40) * (1.0f / 16777216.0f);
+        return static_cast<uint32_t>(z >> 40);
     }
+
+    // The next fraction: the top 24 bits give every float in [0, 1) with
+    // spacing 2^-24, exactly.
+    float next() { return static_cast<float>(nextBits()) * (1.0f / 16777216.0f); }
 
     // How many fractions have been drawn since the last reseed.
     uint64_t drawn() const { return drawn_; }

@@ -15,10 +15,18 @@ inline constexpr int kMutationOneIn = 1000;
 void RandomColor(RandomSequence& random, CellRecord& cell);
 
 // ⌊r × n⌋ for a fraction r, computed in single precision as the rules state.
-inline int32_t ScaledDraw(float r, int32_t n) {
+constexpr int32_t ScaledDraw(float r, int32_t n) {
     // r * n is non-negative, so truncation is the floor.
     return static_cast<int32_t>(r * static_cast<float>(n));
 }
+
+// A birth mutates when ⌊r × 1000⌋ = 0. For r = u / 2^24 (RandomSequence::nextBits)
+// that holds exactly for u below this bound: u × 1000 / 2^24 is 0.99998... at
+// u = 16777 and 1.00004... at u = 16778, far from rounding across 1, and the
+// product grows with u. Lets the step decide on the integer.
+inline constexpr uint32_t kMutationBelow = 16778;
+static_assert(ScaledDraw(16777 / 16777216.0f, kMutationOneIn) == 0 &&
+              ScaledDraw(16778 / 16777216.0f, kMutationOneIn) == 1);
 
 // Empties the board and seeds it: one fraction per cell, x outer and y inner;
 // below 0.2 the cell becomes live and its colour's three fractions follow at

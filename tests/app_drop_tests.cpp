@@ -30,54 +30,39 @@ void addFiles(fakes::FakeFileSystem& files) {
     files.files["/d/p.hxq"] = patternFile;
 }
 
+// A dropped file opens like the Open command without its dialog: the save
+// question first for a changed board (Yes saves before the load), the first
+// of several files, a foreign file refused; nothing dropped does nothing.
 TEST(DroppedFiles, OpenLikeTheOpenCommand) {
-    struct Case {
-        const char* name;
-        bool modified;
-        MessageAnswer answer;  // to the save question
-        std::vector<std::string> dropped;
-        bool asked;            // the save question came first
-        bool saveDialog;       // Yes: the save dialog (cancelled here)
-        std::string loaded;    // "" when the board stays as it was
-        const char* refusal;   // the message after the question, if any
+    const std::tuple<std::vector<std::string>, MessageAnswer, std::string, const char*> cases[] = {
+        {{"/d/a.hxa", "/d/b.hxa"}, MessageAnswer::No, "/d/a.hxa", nullptr},
+        {{"/d/b.hxa"}, MessageAnswer::Yes, "/d/b.hxa", nullptr},  // the save dialog is cancelled
+        {{"/d/p.hxq"}, MessageAnswer::No, "", texts::kNotOurData},
+        {{}, MessageAnswer::Yes, "", nullptr},
     };
-    const Case cases[] = {
-        {"unchanged: no question; first of several", false, MessageAnswer::No, {"/d/a.hxa", "/d/b.hxa"}, false, false,
-         "/d/a.hxa", nullptr},
-        {"changed, No: loads without saving", true, MessageAnswer::No, {"/d/a.hxa"}, true, false, "/d/a.hxa", nullptr},
-        {"changed, Yes: the save goes first, the load follows", true, MessageAnswer::Yes, {"/d/b.hxa"}, true, true,
-         "/d/b.hxa", nullptr},
-        {"a foreign file is refused", true, MessageAnswer::No, {"/d/p.hxq"}, true, false, "", texts::kNotOurData},
-        {"nothing dropped", true, MessageAnswer::Yes, {}, false, false, "", nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [dropped, answer, loaded, refusal] : cases) {
+        SCOPED_TRACE(dropped.empty() ? "nothing" : dropped[0]);
         FormFixture f;
         addFiles(f.files);
         f.start();
-        f.board().Modified = c.modified;
-        f.dialogs.answers.push_back(c.answer);
+        f.dialogs.answers.push_back(answer);
         const std::vector<engine::CellRecord> before = f.board().Cells;
-
         ASSERT_TRUE(f.window.events->canDropFiles());
-        f.window.events->filesDropped(c.dropped);
+        f.window.events->filesDropped(dropped);
 
         const auto& shown = f.dialogs.messages;
-        ASSERT_EQ(shown.size(), size_t{c.asked} + (c.refusal != nullptr));
-        if (c.asked)
+        ASSERT_EQ(shown.size(), size_t{!dropped.empty()} + (refusal != nullptr));
+        if (!dropped.empty())
             expectMessage(shown[0], texts::kSaveChanges, MessageIcon::Question, MessageButtons::YesNo,
                           MessageAnswer::Yes);
-        if (c.refusal) expectMessage(shown.back(), c.refusal, MessageIcon::None);
-        // Never the open dialog: the dropped file is the one to open.
-        ASSERT_EQ(f.dialogs.fileDialogs.size(), size_t{c.saveDialog});
-        if (c.saveDialog) {
-            EXPECT_FALSE(f.dialogs.fileDialogs[0].open);
-        }
-        EXPECT_EQ(f.form->FileName, c.loaded);
-        if (c.loaded.empty()) {
+        if (refusal) expectMessage(shown.back(), refusal, MessageIcon::None);
+        const bool saved = answer == MessageAnswer::Yes && !dropped.empty();  // the save dialog, never the open one
+        ASSERT_EQ(f.dialogs.fileDialogs.size(), size_t{saved});
+        EXPECT_TRUE(!saved || !f.dialogs.fileDialogs[0].open);
+        EXPECT_EQ(f.form->FileName, loaded);
+        if (loaded.empty()) {
             EXPECT_EQ(f.board().Cells, before);
         } else {
-            EXPECT_FALSE(f.board().Modified);
             EXPECT_EQ(f.window.panelText(2), "セル数 = 1");  // loaded and drawn
         }
     }
@@ -144,6 +129,7 @@ TEST(DroppedFiles, TheWindowTakesLocalFilesAsACopyAndHandsThemOn) {
     QApplication::processEvents();  // the load runs once the drop has returned
     EXPECT_EQ(form.FileName, "/d/a.hxa");
     EXPECT_EQ(form.board.GridMax, 19);
+    EXPECT_TRUE(dialogs.messages.empty());  // an unchanged board: no save question
 
     // The window shows the program's icon, in the desktop's sizes.
     EXPECT_TRUE(window.widget()->windowIcon().availableSizes().contains(QSize(256, 256)));

@@ -15,7 +15,9 @@
 //   1. one bit per cell says whether it is live, a column of the board being
 //      one to four 64-bit words (row y is bit y % 64 of word y / 64); at the
 //      same time note whether the board holds anything the step itself never
-//      writes (a State other than 0 or 1, a dead cell with colour left in it);
+//      writes (a State other than 0 or 1, a dead cell with colour left in it).
+//      The bits are taken afresh from the board at every step, so edits,
+//      loads and pastes between steps need no notice;
 //   2. per column, the live cells of the vertical strip of three around every
 //      cell as a two-bit number in two words (bit-sliced full adders, rows
 //      wrapping at the top and bottom); per cell, the 3 x 3 total from the
@@ -34,12 +36,14 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
 #include <limits>
 #include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
 #endif
 
 #include "engine/rules.h"
@@ -50,25 +54,28 @@ namespace {
 constexpr int kMaxWords = (kMaxGridMax + 1 + 63) / 64;
 
 // Scratch space reused by every step; it grows with the largest board seen.
-// `mirror` is a copy of the board as the last step left it, and `alive` its
-// live bits: when the board still equals it (nothing was edited since), one
-// block comparison replaces reading every cell's State.
 struct Workspace {
+    std::vector<uint64_t> flat;                      // the scan's bits, cell i at bit i, one word spare
     std::vector<uint64_t> alive, next, sum0, sum1;  // per column, W words each
     std::vector<uint32_t> changed;                   // the words where next differs from alive
-    std::vector<CellRecord> mirror;
-    int32_t mirrorSide = 0;  // 0: no mirror
+    // The array offsets of the first three set bits of every 3 x 3 mask (see
+    // births()), and per word the rows whose 3 x 3 block lies within the word
+    // and the board; for boards of side birthSide (0: none yet).
     std::array<std::array<int16_t, 3>, 512> parents{};
     std::array<uint64_t, kMaxWords> innerRows{};
-    int32_t birthSide = 0;  // the side parents and innerRows are for; 0: none
-    void reserve(std::size_t words) {
-        if (alive.size() < words) {
-            alive.resize(words);
-            next.resize(words);
-            sum0.resize(words);
-            sum1.resize(words);
-            changed.resize(words);
+    int32_t birthSide = 0;
+
+    void reserve(int32_t n, int words) {
+        const std::size_t size = static_cast<std::size_t>(n) * static_cast<std::size_t>(words);
+        if (alive.size() < size) {
+            alive.resize(size);
+            next.resize(size);
+            sum0.resize(size);
+            sum1.resize(size);
+            changed.resize(size);
         }
+        const std::size_t cells = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+        if (flat.size() < cells / 64 + 2) flat.resize(cells / 64 + 2);
     }
 };
 
@@ -77,30 +84,143 @@ Workspace& workspace() {
     return w;
 }
 
-// One bit per cell for `count` (at most 64) consecutive cells, bit j for cell
-// j; sets bits of `odd` when a State is above 1 or a dead cell has colour.
-inline uint64_t liveBits(const CellRecord* cells, int count, uint32_t& odd) {
-    uint64_t bits = 0;
-    int j = 0;
+// The scan. On a board as the step leaves it a cell is live exactly when any
+// of its bytes is non-zero, which vector code finds for many cells at once.
+// That holds when no State is above 1 and the States add up to the number of
+// non-zero cells (then no dead cell has colour); the vector code gathers what
+// it takes to check, and when the check fails the plain loop does the whole
+// board again, cell by cell.
+//
+// The vector code takes blocks of kScanBlock cells: 512 / 4 = 128 cells meet
+// in one 32-bit lane, whose low byte adds up their States, and at most 32
+// groups of 16 in one byte of the zero counts.
+constexpr int32_t kScanBlock = 512;
+
+struct ScanCheck {
+    uint32_t stateBits = 0;  // the States or-ed together
+    uint32_t states = 0;     // the States added up
+    int32_t zeroCells = 0;   // cells with every byte 0
+};
+
 #if defined(__SSE2__)
-    const __m128i lowByte = _mm_set1_epi32(0xFF), one = _mm_set1_epi32(1), zero = _mm_setzero_si128();
-    __m128i oddCells = zero;
+// From j on, in groups of 16 and then of 4 cells; returns where it stopped.
+inline int32_t scanSse2(const CellRecord* cells, int32_t j, int32_t count, uint64_t* words, ScanCheck& check) {
+    const __m128i zero = _mm_setzero_si128();
+    __m128i anyBytes = zero, stateSum = zero, zeroCells = zero;
+    const auto gather = [&](__m128i v) {
+        anyBytes = _mm_or_si128(anyBytes, v);
+        stateSum = _mm_add_epi32(stateSum, v);
+    };
+    // The bits of a word gather in a register: or-ing them into memory at
+    // every turn would chain the turns through a store and a load.
+    while (j + 16 <= count) {
+        uint64_t word = 0;
+        const int32_t k = j / 64;
+        do {
+            const __m128i* p = reinterpret_cast<const __m128i*>(cells + j);
+            const __m128i a = _mm_loadu_si128(p), b = _mm_loadu_si128(p + 1), c = _mm_loadu_si128(p + 2),
+                          d = _mm_loadu_si128(p + 3);
+            gather(a), gather(b), gather(c), gather(d);
+            // Signed saturation keeps non-zero values non-zero: one byte per cell.
+            const __m128i isZero =
+                _mm_cmpeq_epi8(_mm_packs_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d)), zero);
+            zeroCells = _mm_sub_epi8(zeroCells, isZero);
+            word |= static_cast<uint64_t>(~_mm_movemask_epi8(isZero) & 0xFFFF) << (j % 64);
+            j += 16;
+        } while (j + 16 <= count && j % 64 != 0);
+        words[k] |= word;
+    }
     for (; j + 4 <= count; j += 4) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + j));
-        const __m128i state = _mm_and_si128(v, lowByte);
-        const __m128i dead = _mm_cmpeq_epi32(state, zero);
-        const __m128i empty = _mm_cmpeq_epi32(v, zero);
-        oddCells = _mm_or_si128(oddCells, _mm_or_si128(_mm_cmpgt_epi32(state, one), _mm_andnot_si128(empty, dead)));
-        bits |= static_cast<uint64_t>(~_mm_movemask_ps(_mm_castsi128_ps(dead)) & 0xF) << j;
+        gather(v);
+        const __m128i isZero = _mm_cmpeq_epi32(v, zero);
+        zeroCells = _mm_add_epi8(zeroCells, _mm_and_si128(isZero, _mm_set1_epi32(1)));
+        words[j / 64] |= static_cast<uint64_t>(~_mm_movemask_ps(_mm_castsi128_ps(isZero)) & 0xF) << (j % 64);
     }
-    odd |= static_cast<uint32_t>(_mm_movemask_epi8(oddCells));
+    alignas(16) uint32_t lanes[2][4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes[0]), _mm_and_si128(anyBytes, _mm_set1_epi32(0xFF)));
+    _mm_store_si128(reinterpret_cast<__m128i*>(lanes[1]), _mm_and_si128(stateSum, _mm_set1_epi32(0xFF)));
+    const __m128i zeroCount = _mm_sad_epu8(zeroCells, zero);
+    for (int i = 0; i < 4; ++i) check.stateBits |= lanes[0][i], check.states += lanes[1][i];
+    check.zeroCells += _mm_cvtsi128_si32(zeroCount) + _mm_cvtsi128_si32(_mm_unpackhi_epi64(zeroCount, zeroCount));
+    return j;
+}
 #endif
-    for (; j < count; ++j) {
-        const CellRecord& c = cells[j];
-        bits |= static_cast<uint64_t>(c.State != 0) << j;
-        odd |= static_cast<uint32_t>(c.State > 1) | static_cast<uint32_t>(c.State == 0 && (c.Red | c.Green | c.Blue));
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define KALEIDOMAT_SCAN_AVX2 1
+// The same as scanSse2 for groups of 32 cells, on processors with AVX2 (the
+// build itself assumes only SSE2).
+__attribute__((target("avx2"))) int32_t scanAvx2(const CellRecord* cells, int32_t count, uint64_t* words,
+                                                 ScanCheck& check) {
+    const __m256i zero = _mm256_setzero_si256();
+    // The packs work within 128-bit halves; this puts the cells back in order.
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+    __m256i anyBytes = zero, stateSum = zero, zeroCells = zero;
+    int32_t j = 0;
+    while (j + 32 <= count) {
+        uint64_t word = 0;
+        const int32_t k = j / 64;
+        do {
+            const __m256i* p = reinterpret_cast<const __m256i*>(cells + j);
+            const __m256i a = _mm256_loadu_si256(p), b = _mm256_loadu_si256(p + 1), c = _mm256_loadu_si256(p + 2),
+                          d = _mm256_loadu_si256(p + 3);
+            anyBytes = _mm256_or_si256(anyBytes, _mm256_or_si256(_mm256_or_si256(a, b), _mm256_or_si256(c, d)));
+            stateSum =
+                _mm256_add_epi32(stateSum, _mm256_add_epi32(_mm256_add_epi32(a, b), _mm256_add_epi32(c, d)));
+            const __m256i packed = _mm256_permutevar8x32_epi32(
+                _mm256_packs_epi16(_mm256_packs_epi32(a, b), _mm256_packs_epi32(c, d)), order);
+            const __m256i isZero = _mm256_cmpeq_epi8(packed, zero);
+            zeroCells = _mm256_sub_epi8(zeroCells, isZero);
+            word |= static_cast<uint64_t>(~static_cast<uint32_t>(_mm256_movemask_epi8(isZero))) << (j % 64);
+            j += 32;
+        } while (j + 32 <= count && j % 64 != 0);
+        words[k] |= word;
     }
-    return bits;
+    alignas(32) uint32_t lanes[2][8];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes[0]), _mm256_and_si256(anyBytes, _mm256_set1_epi32(0xFF)));
+    _mm256_store_si256(reinterpret_cast<__m256i*>(lanes[1]), _mm256_and_si256(stateSum, _mm256_set1_epi32(0xFF)));
+    alignas(32) uint64_t zeroCounts[4];
+    _mm256_store_si256(reinterpret_cast<__m256i*>(zeroCounts), _mm256_sad_epu8(zeroCells, zero));
+    for (int i = 0; i < 8; ++i) check.stateBits |= lanes[0][i], check.states += lanes[1][i];
+    for (const uint64_t z : zeroCounts) check.zeroCells += static_cast<int32_t>(z);
+    return j;
+}
+#endif
+
+// Live bits of the whole board into `bits` (cell i at bit i % 64 of word
+// i / 64; count / 64 + 2 words, the last one spare and zero); returns true when
+// a State is above 1 or a dead cell has colour. The vector code works in
+// blocks small enough for its byte-wide counts.
+inline bool scanBoard(const CellRecord* cells, int32_t count, uint64_t* bits) {
+    for (int32_t k = 0; k <= count / 64 + 1; ++k) bits[k] = 0;
+    ScanCheck check;
+    int32_t vectorCells = 0;  // the cells the vector code went through, from the first
+    for (int32_t start = 0; start < count; start += kScanBlock) {
+        const int32_t length = std::min(kScanBlock, count - start);
+        int32_t j = 0;
+#if defined(KALEIDOMAT_SCAN_AVX2)
+        static const bool avx2 = __builtin_cpu_supports("avx2");
+        if (avx2) j = scanAvx2(cells + start, length, bits + start / 64, check);
+#endif
+#if defined(__SSE2__)
+        j = scanSse2(cells + start, j, length, bits + start / 64, check);
+#endif
+        vectorCells = start + j;
+        if (j < length) break;  // only the last block leaves cells over
+    }
+    int32_t start = vectorCells;  // the rest cell by cell
+    if ((check.stateBits & ~1u) != 0 || static_cast<int32_t>(check.states) != vectorCells - check.zeroCells) {
+        for (int32_t k = 0; k <= count / 64; ++k) bits[k] = 0;
+        start = 0;
+    }
+    bool odd = false;
+    for (int32_t i = start; i < count; ++i) {
+        const CellRecord& c = cells[i];
+        bits[i / 64] |= static_cast<uint64_t>(c.State != 0) << (i % 64);
+        odd |= c.State > 1 || (c.State == 0 && (c.Red | c.Green | c.Blue) != 0);
+    }
+    return odd;
 }
 
 // Vertical strips of three for one column of `n` cells in W words: the count
@@ -171,19 +291,39 @@ inline std::array<int32_t, 3> sortedAround(int32_t i, int32_t n) {
     return {i - 1, i, i + 1};
 }
 
+// A newborn record: State 1, Red of the first parent, Green of the second,
+// Blue of the third. Built as one 32-bit word from whole-record loads and
+// written in one store; written field by field it costs three stores more,
+// and this is the step's busiest spot.
+inline CellRecord newborn(const CellRecord* first, const CellRecord* second, const CellRecord* third) {
+    constexpr auto bits = [](CellRecord c) { return std::bit_cast<uint32_t>(c); };
+    constexpr uint32_t state = bits({1, 0, 0, 0}), red = bits({0, 255, 0, 0}), green = bits({0, 0, 255, 0}),
+                       blue = bits({0, 0, 0, 255});
+    return std::bit_cast<CellRecord>(state | (bits(*first) & red) | (bits(*second) & green) |
+                                     (bits(*third) & blue));
+}
+
 // The colour the newborn (x, y) inherits, anywhere on the board: its live
 // neighbours in ascending position, with wrapped indices. Used at the edges
 // of the board and of the 64-cell words; births elsewhere take the short way
-// in births() below.
+// in births() below. Like that one it gathers the 3 x 3 block as a mask and
+// takes its lowest three bits, without a branch per neighbour.
 template <int W>
 CellRecord inheritedColour(const CellRecord* cells, const uint64_t* alive, int32_t n, int32_t x, int32_t y) {
-    const CellRecord* parent[3] = {};
-    int found = 0;
-    for (const int32_t c : sortedAround(x, n))
-        for (const int32_t r : sortedAround(y, n))
-            if (found < 3 && ((alive[c * W + r / 64] >> (r % 64)) & 1))
-                parent[found++] = cells + static_cast<std::ptrdiff_t>(c) * n + r;
-    return {1, parent[0]->Red, parent[1]->Green, parent[2]->Blue};
+    const auto cols = sortedAround(x, n), rows = sortedAround(y, n);
+    unsigned mask = 0;
+    for (unsigned c = 0; c < 3; ++c) {
+        const uint64_t* const column = alive + cols[c] * W;
+        for (unsigned r = 0; r < 3; ++r)
+            mask |= static_cast<unsigned>((column[rows[r] / 64] >> (rows[r] % 64)) & 1) << (3 * c + r);
+    }
+    const CellRecord* parent[3];
+    for (const CellRecord*& p : parent) {
+        const int bit = std::countr_zero(mask);
+        p = cells + static_cast<std::ptrdiff_t>(cols[bit / 3]) * n + rows[bit % 3];
+        mask &= mask - 1;
+    }
+    return newborn(parent[0], parent[1], parent[2]);
 }
 
 // Births, in array order (the order their random fractions are drawn). A
@@ -216,18 +356,16 @@ void births(CellRecord* const cells, const Workspace& ws, int32_t n, uint32_t ch
         do {
             const int b = std::countr_zero(born);
             CellRecord* const cell = column + b;
-            CellRecord colour;
             if ((inner >> b) & 1) {
                 const int below = b - 1;
                 const unsigned mask = static_cast<unsigned>((left >> below) & 7) |
                                       static_cast<unsigned>((own >> below) & 7) << 3 |
                                       static_cast<unsigned>((right >> below) & 7) << 6;
                 const auto& offset = ws.parents[mask];
-                colour = CellRecord{1, cell[offset[0]].Red, cell[offset[1]].Green, cell[offset[2]].Blue};
+                *cell = newborn(cell + offset[0], cell + offset[1], cell + offset[2]);
             } else {
-                colour = inheritedColour<W>(cells, alive, n, x, 64 * k + b);
+                *cell = inheritedColour<W>(cells, alive, n, x, 64 * k + b);
             }
-            *cell = colour;
             if (sequence.nextBits() < kMutationBelow) {
                 random = sequence;
                 RandomColor(random, *cell);
@@ -263,22 +401,20 @@ void prepareBirths(Workspace& ws, int32_t n) {
 template <int W>
 void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
     Workspace& ws = workspace();
-    ws.reserve(static_cast<std::size_t>(n) * W);
-    const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+    ws.reserve(n, W);
     const int tailBits = n - 64 * (W - 1);
     const uint64_t lastMask = tailBits == 64 ? ~uint64_t{0} : (uint64_t{1} << tailBits) - 1;
 
-    // 1. Live or dead, and anything the step would not have written: known
-    // already when the board is as the last step left it.
-    uint32_t odd = 0;
-    const bool known = ws.mirrorSide == n && std::memcmp(ws.mirror.data(), cells, total * sizeof(CellRecord)) == 0;
-    if (!known) {
-        for (int32_t x = 0; x < n; ++x) {
-            const CellRecord* column = cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n);
-            for (int k = 0; k < W; ++k)
-                ws.alive[x * W + k] = liveBits(column + 64 * k, k == W - 1 ? tailBits : 64, odd);
+    // 1. Live or dead, from the whole board at once, then column by column.
+    uint64_t* const flat = ws.flat.data();
+    const bool odd = scanBoard(cells, n * n, flat);
+    for (int32_t x = 0; x < n; ++x)
+        for (int k = 0; k < W; ++k) {
+            // Cell x * n + 64 k on: two neighbouring words, shifted into one.
+            const int32_t first = x * n + 64 * k, shift = first % 64;
+            const uint64_t low = flat[first / 64] >> shift, high = (flat[first / 64 + 1] << 1) << (63 - shift);
+            ws.alive[static_cast<std::size_t>(x * W + k)] = (low | high) & (k == W - 1 ? lastMask : ~uint64_t{0});
         }
-    }
 
     // 2. The next states.
     const uint32_t changes = computeNext<W>(ws, n, lastMask);
@@ -290,13 +426,7 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
     prepareBirths<W>(ws, n);
     births<W>(cells, ws, n, changes, random);
 
-    // 4. Deaths, or a full clean-up of a board with odd contents. The mirror
-    // follows the board: cell by cell when it was the board before the step,
-    // copied whole otherwise.
-    if (ws.mirror.size() < total) ws.mirror.resize(total);
-    // Many changes (a young soup) are cheaper to copy as one block.
-    const bool copyWhole = odd || !known || changes * 2 > static_cast<uint32_t>(n) * W;
-    CellRecord* const mirror = ws.mirror.data();
+    // 4. Deaths, or a full clean-up of a board with odd contents.
     if (odd) {
         for (int32_t x = 0; x < n; ++x)
             for (int32_t y = 0; y < n; ++y) {
@@ -306,25 +436,14 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
                 else
                     cell = CellRecord{};
             }
-    } else {
-        for (uint32_t c = 0; c < changes; ++c) {
-            const uint32_t word = changed[c];
-            const std::size_t base = (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
-            if (!copyWhole)
-                for (uint64_t born = next[word] & ~alive[word]; born != 0; born &= born - 1) {
-                    const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(born));
-                    mirror[i] = cells[i];
-                }
-            for (uint64_t died = alive[word] & ~next[word]; died != 0; died &= died - 1) {
-                const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(died));
-                cells[i] = CellRecord{};
-                if (!copyWhole) mirror[i] = CellRecord{};
-            }
-        }
+        return;
     }
-    if (copyWhole) std::memcpy(mirror, cells, total * sizeof(CellRecord));
-    ws.mirrorSide = n;
-    std::swap(ws.alive, ws.next);
+    for (uint32_t c = 0; c < changes; ++c) {
+        const uint32_t word = changed[c];
+        CellRecord* const column = cells + (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
+        for (uint64_t died = alive[word] & ~next[word]; died != 0; died &= died - 1)
+            column[std::countr_zero(died)] = CellRecord{};
+    }
 }
 
 }  // namespace

@@ -65,12 +65,18 @@ void cellEdges(std::vector<int>& edges, int32_t side, int pixels) {
     for (int32_t i = 0; i <= side; ++i) edges[i] = static_cast<int>(RoundHalfEven(int64_t{i} * pixels, side));
 }
 
-// One live cell on black: its colour inside a raised two-pixel rim.
-void drawLiveCell(PixelImage& image, const PixelRect& r, const engine::CellRecord& cell,
+// One live cell: its colour inside a raised two-pixel rim, every pixel of
+// its rectangle written.
+void drawLiveCell(PixelImage& image, const PixelRect& r, const engine::CellRecord& cell, CellStamps& stamps,
                   const BevelColors& colors) {
+    const int w = r.width();
+    if (w <= 0 || r.height() <= 0) return;
     const uint32_t fill = opaque(rgb(cell.Red, cell.Green, cell.Blue));
-    for (int py = r.top + 2; py < r.bottom - 2; ++py) hline(image, py, r.left + 2, r.right - 2, fill);
-    DrawRaisedEdge(image, r, colors);
+    const uint32_t* stamp = stamps.get(w, r.height(), colors);
+    for (int py = r.top; py < r.bottom; ++py, stamp += w) {
+        uint32_t* row = image.pixels.data() + static_cast<std::size_t>(py) * image.width + r.left;
+        for (int px = 0; px < w; ++px) row[px] = stamp[px] != 0 ? stamp[px] : fill;
+    }
 }
 
 bool sameColors(const BevelColors& a, const BevelColors& b) {
@@ -109,6 +115,23 @@ inline unsigned differences16(const engine::CellRecord* a, const engine::CellRec
 
 }  // namespace
 
+const uint32_t* CellStamps::get(int w, int h, const BevelColors& colors) {
+    if (!sameColors(colors, colors_)) {
+        stamps_.clear();
+        colors_ = colors;
+    }
+    for (const Stamp& s : stamps_)
+        if (s.w == w && s.h == h) return s.pixels.data();
+    // The inside first, then the rim over it, as a cell is drawn; the rim's
+    // two rings and the inside together cover every pixel.
+    PixelImage picture;
+    picture.resize(w, h);
+    std::fill(picture.pixels.begin(), picture.pixels.end(), 0u);
+    DrawRaisedEdge(picture, {0, 0, w, h}, colors);
+    stamps_.push_back({w, h, std::move(picture.pixels)});
+    return stamps_.back().pixels.data();
+}
+
 int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors) {
     std::fill(image.pixels.begin(), image.pixels.end(), 0xFF000000u);
     const int32_t side = board.side();
@@ -116,13 +139,14 @@ int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelCo
     static thread_local std::vector<int> xs, ys;
     cellEdges(xs, side, image.width);
     cellEdges(ys, side, image.height);
+    CellStamps stamps;
     int32_t population = 0;
     const engine::CellRecord* cell = board.Cells.data();
     for (int32_t x = 0; x < side; ++x) {
         for (int32_t y = 0; y < side; ++y, ++cell) {
             if (cell->State == 0) continue;
             ++population;
-            drawLiveCell(image, {xs[x], ys[y], xs[x + 1], ys[y + 1]}, *cell, colors);
+            drawLiveCell(image, {xs[x], ys[y], xs[x + 1], ys[y + 1]}, *cell, stamps, colors);
         }
     }
     return population;
@@ -163,8 +187,10 @@ const BoardPainter::Drawing& BoardPainter::paint(const engine::Board& board, Pix
         engine::CellRecord& was = drawn_[i];
         if (looksDifferent(now, was)) {
             const PixelRect r{xs_[x], ys_[y], xs_[x + 1], ys_[y + 1]};
-            for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
-            if (now.State != 0) drawLiveCell(image, r, now, colors);
+            if (now.State != 0)
+                drawLiveCell(image, r, now, stamps_, colors);
+            else
+                for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
             population_ += (now.State != 0) - (was.State != 0);
             if (runX == x && runEnd == y) {
                 ++runEnd;

@@ -23,6 +23,24 @@ PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width, int heigh
 // number of live cells.
 int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors);
 
+// The look of a live cell of one pixel size, made once and stamped for every
+// cell of that size: rim pixels hold their colour, the inside holds 0 (every
+// rim colour is opaque, so 0 is free) and takes the cell's colour. A board
+// has at most two cell widths and two heights.
+class CellStamps {
+public:
+    // w x h pixels, row by row; valid until the next call.
+    const uint32_t* get(int w, int h, const BevelColors& colors);
+
+private:
+    struct Stamp {
+        int w = 0, h = 0;
+        std::vector<uint32_t> pixels;
+    };
+    std::vector<Stamp> stamps_;
+    BevelColors colors_;
+};
+
 // Keeps a picture of the board up to date from one drawing to the next. The
 // first drawing, and any after the board's side, the picture or the rim
 // colours changed, paints everything as RenderBoard does; later ones compare
@@ -54,6 +72,7 @@ private:
     const uint32_t* pixels_ = nullptr;
     BevelColors colors_;
     Drawing drawing_;
+    CellStamps stamps_;
 };
 
 // Draws a raised edge (outer ring light / dark shadow, inner ring highlight /

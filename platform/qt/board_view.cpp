@@ -38,12 +38,17 @@ BoardView::BoardView(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void BoardView::changed(const QRect& part) {
-    const QRect inArea = part & QRect(0, 0, kAreaSize, kAreaSize);
-    if (inArea.isEmpty()) return;
-    for (int ty = inArea.top() / kTile; ty <= inArea.bottom() / kTile; ++ty)
-        std::memset(&dirtyTiles_[static_cast<std::size_t>(ty) * kTilesAcross + inArea.left() / kTile], 1,
-                    static_cast<std::size_t>(inArea.right() / kTile - inArea.left() / kTile + 1));
+void BoardView::markChanged(int left, int top, int right, int bottom) {
+    left = std::max(left, 0), top = std::max(top, 0);
+    right = std::min(right, kAreaSize), bottom = std::min(bottom, kAreaSize);
+    if (left >= right || top >= bottom) return;
+    const int firstTile = left / kTile, tiles = (right - 1) / kTile - firstTile + 1;
+    for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
+        std::memset(&dirtyTiles_[static_cast<std::size_t>(ty) * kTilesAcross + firstTile], 1,
+                    static_cast<std::size_t>(tiles));
+}
+
+void BoardView::changed() {
     // A paint going on shows what the widget holds now; whatever lies outside
     // the part it repaints follows with the pacer.
     if (!painting_) pacer_.changed();
@@ -99,7 +104,7 @@ void BoardView::showImage(const PixelImage& image) {
         }
     }
     wholeDirty_ = true;
-    changed(QRect(0, 0, kAreaSize, kAreaSize));
+    changed();
 }
 
 void BoardView::showImagePart(const PixelImage& image, const std::vector<PixelRect>& changedParts) {
@@ -110,24 +115,30 @@ void BoardView::showImagePart(const PixelImage& image, const std::vector<PixelRe
         return;
     }
     if (changedParts.empty()) return;
-    uchar* bits = image_.bits();  // one detach check, not one per row
-    const auto stride = static_cast<std::size_t>(image_.bytesPerLine());
+    auto* const bits = reinterpret_cast<uint32_t*>(image_.bits());  // one detach check, not one per row
+    const auto stride = static_cast<std::size_t>(image_.bytesPerLine()) / 4;
+    const int width = image.width, height = image.height;
     for (const PixelRect& c : changedParts) {
-        const QRect part = QRect(c.left, c.top, c.width(), c.height()) & image_.rect();
-        if (part.isEmpty()) continue;
-        const std::size_t bytes = static_cast<std::size_t>(part.width()) * 4;
-        for (int y = part.top(); y <= part.bottom(); ++y)
-            std::memcpy(bits + y * stride + static_cast<std::size_t>(part.left()) * 4,
-                        image.pixels.data() + static_cast<std::size_t>(y) * image.width + part.left(), bytes);
-        changed(part);
+        // A run of changed cells is a few pixels wide: a plain loop beats a
+        // library call per row.
+        const int left = std::max(c.left, 0), right = std::min(c.right, width);
+        const int top = std::max(c.top, 0), bottom = std::min(c.bottom, height);
+        if (left >= right || top >= bottom) continue;
+        for (int y = top; y < bottom; ++y) {
+            const uint32_t* from = image.pixels.data() + static_cast<std::size_t>(y) * width;
+            uint32_t* to = bits + static_cast<std::size_t>(y) * stride;
+            for (int x = left; x < right; ++x) to[x] = from[x];
+        }
+        markChanged(left, top, right, bottom);
     }
+    changed();
 }
 
 void BoardView::setFocusRect(const std::optional<PixelRect>& rect) {
     if (focus_ == rect) return;
     focus_ = rect;
     wholeDirty_ = true;
-    changed(QRect(0, 0, kAreaSize, kAreaSize));
+    changed();
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {

@@ -60,8 +60,11 @@ protected:
 
 private:
     static constexpr int kTile = 16;  // pixels a side of the squares the changed area is kept in
-    // Marks the image's pixels in `part` (image coordinates) to be repainted.
-    void changed(const QRect& part);
+    // Marks the image's pixels from (left, top) to (right, bottom), exclusive,
+    // to be repainted.
+    void markChanged(int left, int top, int right, int bottom);
+    // Something is marked: let the pacer repaint it.
+    void changed();
     // Asks Qt to repaint everything marked so far.
     void repaintChanged();
 

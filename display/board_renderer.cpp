@@ -67,12 +67,11 @@ void cellEdges(std::vector<int>& edges, int32_t side, int pixels) {
 
 // One live cell: its colour inside a raised two-pixel rim, every pixel of
 // its rectangle written.
-void drawLiveCell(PixelImage& image, const PixelRect& r, const engine::CellRecord& cell, CellStamps& stamps,
-                  const BevelColors& colors) {
+void drawLiveCell(PixelImage& image, const PixelRect& r, const engine::CellRecord& cell, CellStamps& stamps) {
     const int w = r.width();
     if (w <= 0 || r.height() <= 0) return;
     const uint32_t fill = opaque(rgb(cell.Red, cell.Green, cell.Blue));
-    const uint32_t* stamp = stamps.get(w, r.height(), colors);
+    const uint32_t* stamp = stamps.get(w, r.height());
     for (int py = r.top; py < r.bottom; ++py, stamp += w) {
         uint32_t* row = image.pixels.data() + static_cast<std::size_t>(py) * image.width + r.left;
         for (int px = 0; px < w; ++px) row[px] = stamp[px] != 0 ? stamp[px] : fill;
@@ -115,19 +114,19 @@ inline unsigned differences16(const engine::CellRecord* a, const engine::CellRec
 
 }  // namespace
 
-const uint32_t* CellStamps::get(int w, int h, const BevelColors& colors) {
-    if (!sameColors(colors, colors_)) {
-        stamps_.clear();
-        colors_ = colors;
-    }
-    for (const Stamp& s : stamps_)
-        if (s.w == w && s.h == h) return s.pixels.data();
+void CellStamps::use(const BevelColors& colors) {
+    if (sameColors(colors, colors_)) return;
+    stamps_.clear();
+    colors_ = colors;
+}
+
+const uint32_t* CellStamps::make(int w, int h) {
     // The inside first, then the rim over it, as a cell is drawn; the rim's
     // two rings and the inside together cover every pixel.
     PixelImage picture;
     picture.resize(w, h);
     std::fill(picture.pixels.begin(), picture.pixels.end(), 0u);
-    DrawRaisedEdge(picture, {0, 0, w, h}, colors);
+    DrawRaisedEdge(picture, {0, 0, w, h}, colors_);
     stamps_.push_back({w, h, std::move(picture.pixels)});
     return stamps_.back().pixels.data();
 }
@@ -140,13 +139,14 @@ int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelCo
     cellEdges(xs, side, image.width);
     cellEdges(ys, side, image.height);
     CellStamps stamps;
+    stamps.use(colors);
     int32_t population = 0;
     const engine::CellRecord* cell = board.Cells.data();
     for (int32_t x = 0; x < side; ++x) {
         for (int32_t y = 0; y < side; ++y, ++cell) {
             if (cell->State == 0) continue;
             ++population;
-            drawLiveCell(image, {xs[x], ys[y], xs[x + 1], ys[y + 1]}, *cell, stamps, colors);
+            drawLiveCell(image, {xs[x], ys[y], xs[x + 1], ys[y + 1]}, *cell, stamps);
         }
     }
     return population;
@@ -157,6 +157,7 @@ const BoardPainter::Drawing& BoardPainter::paint(const engine::Board& board, Pix
     const int32_t side = board.side();
     const std::size_t total = board.Cells.size();
     drawing_.changed.clear();
+    stamps_.use(colors);
     if (side != side_ || total != drawn_.size() || image.width != width_ || image.height != height_ ||
         image.pixels.data() != pixels_ || !sameColors(colors, colors_)) {
         population_ = RenderBoard(board, image, colors);
@@ -188,7 +189,7 @@ const BoardPainter::Drawing& BoardPainter::paint(const engine::Board& board, Pix
         if (looksDifferent(now, was)) {
             const PixelRect r{xs_[x], ys_[y], xs_[x + 1], ys_[y + 1]};
             if (now.State != 0)
-                drawLiveCell(image, r, now, stamps_, colors);
+                drawLiveCell(image, r, now, stamps_);
             else
                 for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
             population_ += (now.State != 0) - (was.State != 0);

@@ -29,10 +29,18 @@ int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelCo
 // has at most two cell widths and two heights.
 class CellStamps {
 public:
-    // w x h pixels, row by row; valid until the next call.
-    const uint32_t* get(int w, int h, const BevelColors& colors);
+    // Drops the stamps made with other rim colours.
+    void use(const BevelColors& colors);
+    // w x h pixels, row by row, in the colours last given to use(); valid
+    // until the next call.
+    const uint32_t* get(int w, int h) {
+        for (const Stamp& s : stamps_)
+            if (s.w == w && s.h == h) return s.pixels.data();
+        return make(w, h);
+    }
 
 private:
+    const uint32_t* make(int w, int h);
     struct Stamp {
         int w = 0, h = 0;
         std::vector<uint32_t> pixels;

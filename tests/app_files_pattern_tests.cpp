@@ -78,9 +78,7 @@ TEST_F(PatternFiles, MissingOrDamagedFileRemovesItsItem) {
     Bytes shortEntries = io::EncodePatternFile(io::CellBlock{3, 3, std::vector<io::CellEntry>(9, {1, 1, 1, 1})});
     shortEntries.pop_back();
     f.files.addProgramFile("a.hxq", {1});
-    engine::Board board;
-    board.create(9);
-    f.files.addProgramFile("board.hxq", io::EncodeBoardFile(board));
+    f.files.addProgramFile("board.hxq", boardFile(9));
     f.files.addProgramFile("short.hxq", shortEntries);
     f.start();
     f.files.files.erase("/app/a.hxq");

@@ -105,6 +105,7 @@ struct ScanCheck {
 #if defined(__SSE2__)
 // From j on, in groups of 16 and then of 4 cells; returns where it stopped.
 inline int32_t scanSse2(const CellRecord* cells, int32_t j, int32_t count, uint64_t* words, ScanCheck& check) {
+    if (j + 4 > count) return j;  // nothing for it (the AVX2 code took it all)
     const __m128i zero = _mm_setzero_si128();
     __m128i anyBytes = zero, stateSum = zero, zeroCells = zero;
     const auto gather = [&](__m128i v) {

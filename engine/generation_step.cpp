@@ -16,8 +16,10 @@
 //      one to four 64-bit words (row y is bit y % 64 of word y / 64); at the
 //      same time note whether the board holds anything the step itself never
 //      writes (a State other than 0 or 1, a dead cell with colour left in it).
-//      The bits are taken afresh from the board at every step, so edits,
-//      loads and pastes between steps need no notice;
+//      The bits come from the board itself, in one vector pass, so edits,
+//      loads and pastes between steps need no notice; only while the board
+//      is quiet does a block comparison with a copy stand in for the pass
+//      (see step());
 //   2. per column, the live cells of the vertical strip of three around every
 //      cell as a two-bit number in two words (bit-sliced full adders, rows
 //      wrapping at the top and bottom); per cell, the 3 x 3 total from the
@@ -36,6 +38,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -56,6 +59,8 @@ constexpr int kMaxWords = (kMaxGridMax + 1 + 63) / 64;
 // Scratch space reused by every step; it grows with the largest board seen.
 struct Workspace {
     std::vector<uint64_t> flat;                      // the scan's bits, cell i at bit i, one word spare
+    std::vector<CellRecord> mirror;                  // the board as the last step left it (see step())
+    int32_t mirrorSide = 0;                          // 0: no copy
     std::vector<uint64_t> alive, next, sum0, sum1;  // per column, W words each
     std::vector<uint32_t> changed;                   // the words where next differs from alive
     // The array offsets of the first three set bits of every 3 x 3 mask (see
@@ -405,17 +410,28 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
     ws.reserve(n, W);
     const int tailBits = n - 64 * (W - 1);
     const uint64_t lastMask = tailBits == 64 ? ~uint64_t{0} : (uint64_t{1} << tailBits) - 1;
+    const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
 
-    // 1. Live or dead, from the whole board at once, then column by column.
-    uint64_t* const flat = ws.flat.data();
-    const bool odd = scanBoard(cells, n * n, flat);
-    for (int32_t x = 0; x < n; ++x)
-        for (int k = 0; k < W; ++k) {
-            // Cell x * n + 64 k on: two neighbouring words, shifted into one.
-            const int32_t first = x * n + 64 * k, shift = first % 64;
-            const uint64_t low = flat[first / 64] >> shift, high = (flat[first / 64 + 1] << 1) << (63 - shift);
-            ws.alive[static_cast<std::size_t>(x * W + k)] = (low | high) & (k == W - 1 ? lastMask : ~uint64_t{0});
-        }
+    // 1. Live or dead. While the board is quiet the step keeps a copy of it:
+    // when the board still equals that copy (nothing was edited since), the
+    // live bits the last step left are still true and one block comparison
+    // replaces the scan. Otherwise the bits come from the whole board at
+    // once, then column by column.
+    const bool known = ws.mirrorSide == n && std::memcmp(ws.mirror.data(), cells, total * sizeof(CellRecord)) == 0;
+    bool odd = false;
+    if (!known) {
+        uint64_t* const flat = ws.flat.data();
+        odd = scanBoard(cells, n * n, flat);
+        for (int32_t x = 0; x < n; ++x)
+            for (int k = 0; k < W; ++k) {
+                // Cell x * n + 64 k on: two neighbouring words, shifted into one.
+                const int32_t first = x * n + 64 * k, shift = first % 64;
+                const uint64_t low = flat[first / 64] >> shift,
+                               high = (flat[first / 64 + 1] << 1) << (63 - shift);
+                ws.alive[static_cast<std::size_t>(x * W + k)] =
+                    (low | high) & (k == W - 1 ? lastMask : ~uint64_t{0});
+            }
+    }
 
     // 2. The next states.
     const uint32_t changes = computeNext<W>(ws, n, lastMask);
@@ -437,14 +453,37 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
                 else
                     cell = CellRecord{};
             }
-        return;
+    } else {
+        for (uint32_t c = 0; c < changes; ++c) {
+            const uint32_t word = changed[c];
+            CellRecord* const column = cells + (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
+            for (uint64_t died = alive[word] & ~next[word]; died != 0; died &= died - 1)
+                column[std::countr_zero(died)] = CellRecord{};
+        }
     }
-    for (uint32_t c = 0; c < changes; ++c) {
-        const uint32_t word = changed[c];
-        CellRecord* const column = cells + (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
-        for (uint64_t died = alive[word] & ~next[word]; died != 0; died &= died - 1)
-            column[std::countr_zero(died)] = CellRecord{};
+
+    // 5. The copy, kept only while few words change (a settled board): cell
+    // by cell when it was the board before the step, whole otherwise. On a
+    // busy board the scan is cheaper than comparing and copying.
+    const bool quiet = changes * 2 <= static_cast<uint32_t>(n) * W;
+    if (!quiet) {
+        ws.mirrorSide = 0;
+    } else if (known) {
+        CellRecord* const mirror = ws.mirror.data();
+        for (uint32_t c = 0; c < changes; ++c) {
+            const uint32_t word = changed[c];
+            const std::size_t base = (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
+            for (uint64_t flip = alive[word] ^ next[word]; flip != 0; flip &= flip - 1) {
+                const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(flip));
+                mirror[i] = cells[i];
+            }
+        }
+    } else {
+        if (ws.mirror.size() < total) ws.mirror.resize(total);
+        std::memcpy(ws.mirror.data(), cells, total * sizeof(CellRecord));
+        ws.mirrorSide = n;
     }
+    std::swap(ws.alive, ws.next);  // the live bits of the board as the step leaves it
 }
 
 }  // namespace

@@ -21,17 +21,13 @@ int buttonMask(Qt::MouseButtons buttons) {
 
 namespace {
 int shiftMask(Qt::KeyboardModifiers modifiers) { return (modifiers & Qt::ShiftModifier) ? 1 : 0; }
-}  // namespace
-
-namespace {
-constexpr int kTilesAcross = (BoardView::kAreaSize + 15) / 16;
+constexpr int kTilesAcross = (BoardView::kAreaSize + BoardView::kTile - 1) / BoardView::kTile;
 }  // namespace
 
 BoardView::BoardView(QWidget* parent)
     : QWidget(parent),
       dirtyTiles_(static_cast<std::size_t>(kTilesAcross) * kTilesAcross, 0),
       pacer_(this, [this] { repaintChanged(); }) {
-    static_assert(kTile == 16);
     setFixedSize(kAreaSize + 2 * kBorder, kAreaSize + 2 * kBorder);
     setMouseTracking(true);  // moves without a button held are reported too
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -30,6 +30,7 @@ class BoardView : public QWidget {
 public:
     static constexpr int kBorder = 2;
     static constexpr int kAreaSize = 480;
+    static constexpr int kTile = 16;  // pixels a side of the squares the changed area is kept in
 
     enum class MouseKind { Press, Move, Release };
     // A mouse event with the button mask (1 left, 2 right, 4 middle), the
@@ -59,7 +60,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    static constexpr int kTile = 16;  // pixels a side of the squares the changed area is kept in
     // Marks the image's pixels from (left, top) to (right, bottom), exclusive,
     // to be repainted.
     void markChanged(int left, int top, int right, int bottom);

@@ -3,9 +3,7 @@
 // The generation step written out literally, four passes over the work board,
 // as slow and as obvious as possible. Tests compare engine::ReCalc against it
 // cell by cell and draw by draw; the benchmark measures how much faster the
-// engine is. Each pass is exposed on its own so tests can look at the work
-// board between passes (for example at the inherited colours after the
-// spread).
+// engine is.
 
 #include <cstdint>
 #include <cstring>

@@ -22,7 +22,8 @@ public:
         uint64_t z = state_;
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        z ^= z >> 31;
+        // The last round, z ^= z >> 31, leaves the top 33 bits as they are,
+        // and only the top 24 are taken.
         ++drawn_;
         return static_cast<uint32_t>(z >> 40);
     }

@@ -59,7 +59,7 @@ constexpr int kMaxWords = (kMaxGridMax + 1 + 63) / 64;
 
 // Scratch space reused by every step; it grows with the largest board seen.
 struct Workspace {
-    std::vector<uint64_t> flat;                      // the scan's bits, cell i at bit i, one word spare
+    std::vector<uint64_t> flat;                      // the scan's bits, cell i at bit i, five words spare
     std::vector<CellRecord> mirror;                  // the board as the last step left it (see step())
     int32_t mirrorSide = 0;                          // 0: no copy
     std::vector<uint64_t> alive, next, sum0, sum1;  // per column, W words each
@@ -81,7 +81,7 @@ struct Workspace {
             changed.resize(size);
         }
         const std::size_t cells = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
-        if (flat.size() < cells / 64 + 2) flat.resize(cells / 64 + 2);
+        if (flat.size() < cells / 64 + 6) flat.resize(cells / 64 + 6);  // four words to spare for columnBitsAvx2()
     }
 };
 
@@ -358,6 +358,25 @@ __attribute__((target("avx2"))) uint32_t computeNextAvx2(Workspace& ws, int32_t 
 }
 #endif
 
+#if defined(KALEIDOMAT_SCAN_AVX2)
+// The live bits of the board by columns of four words from the scan's bits
+// (see step()), a column at a time.
+__attribute__((target("avx2"))) void columnBitsAvx2(const uint64_t* flat, int32_t n, uint64_t lastMask,
+                                                    uint64_t* alive) {
+    const __m256i inBoard = _mm256_setr_epi64x(-1, -1, -1, static_cast<long long>(lastMask));
+    for (int32_t x = 0; x < n; ++x) {
+        const int32_t first = x * n, shift = first % 64;
+        const auto* const words = reinterpret_cast<const __m256i*>(flat + first / 64);
+        // Shifts by 64 give 0 in vector registers.
+        const __m256i low = _mm256_srl_epi64(_mm256_loadu_si256(words), _mm_cvtsi32_si128(shift));
+        const __m256i high = _mm256_sll_epi64(
+            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(flat + first / 64 + 1)), _mm_cvtsi32_si128(64 - shift));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(alive) + x,
+                            _mm256_and_si256(_mm256_or_si256(low, high), inBoard));
+    }
+}
+#endif
+
 // The three indices i - 1, i, i + 1 wrapped to 0..n-1, in ascending order.
 inline std::array<int32_t, 3> sortedAround(int32_t i, int32_t n) {
     if (i == 0) return {0, 1, n - 1};
@@ -490,7 +509,14 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
     if (!known) {
         uint64_t* const flat = ws.flat.data();
         odd = scanBoard(cells, n * n, flat);
-        for (int32_t x = 0; x < n; ++x)
+        bool done = false;
+#if defined(KALEIDOMAT_SCAN_AVX2)
+        if (W == 4 && haveAvx2()) {
+            columnBitsAvx2(flat, n, lastMask, ws.alive.data());
+            done = true;
+        }
+#endif
+        for (int32_t x = 0; x < n && !done; ++x)
             for (int k = 0; k < W; ++k) {
                 // Cell x * n + 64 k on: two neighbouring words, shifted into one.
                 const int32_t first = x * n + 64 * k, shift = first % 64;

@@ -64,6 +64,7 @@ struct Workspace {
     int32_t mirrorSide = 0;                          // 0: no copy
     std::vector<uint64_t> alive, next, sum0, sum1;  // per column, W words each
     std::vector<uint32_t> changed;                   // the words where next differs from alive
+    std::vector<uint32_t> dying;                     // the cells that die (see clearDeathsListed())
     // The array offsets of the first three set bits of every 3 x 3 mask (see
     // births()), and per word the rows whose 3 x 3 block lies within the word
     // and the board; for boards of side birthSide (0: none yet).
@@ -79,6 +80,7 @@ struct Workspace {
             sum0.resize(size);
             sum1.resize(size);
             changed.resize(size);
+            dying.resize(size * 64 + 8);  // every cell, and eight more
         }
         const std::size_t cells = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
         if (flat.size() < cells / 64 + 6) flat.resize(cells / 64 + 6);  // four words to spare for columnBitsAvx2()
@@ -377,6 +379,48 @@ __attribute__((target("avx2"))) void columnBitsAvx2(const uint64_t* flat, int32_
 }
 #endif
 
+#if defined(KALEIDOMAT_SCAN_AVX2)
+inline bool haveBitInstructions() {
+    static const bool bits = __builtin_cpu_supports("popcnt") && __builtin_cpu_supports("bmi");
+    return bits;
+}
+
+// Deaths, on processors with popcnt and tzcnt: the cells are listed first,
+// then cleared in one tight loop. A loop over the deaths of each word ends
+// after a varying number of them, and the mispredicted end of nearly every
+// word costs more than the stores. The list takes a word's positions eight
+// at a time whether or not it has that many deaths (the surplus is
+// overwritten by the next word's), so only words with more than eight take a
+// branch that depends on their bits.
+template <int W>
+__attribute__((target("popcnt,bmi"))) void clearDeathsListed(CellRecord* const cells, Workspace& ws, int32_t n,
+                                                              uint32_t changes) {
+    const uint64_t* const alive = ws.alive.data();
+    const uint64_t* const next = ws.next.data();
+    const uint32_t* const changed = ws.changed.data();
+    uint32_t* const list = ws.dying.data();
+    uint32_t count = 0;
+    for (uint32_t c = 0; c < changes; ++c) {
+        const uint32_t word = changed[c];
+        const auto first = static_cast<uint32_t>((word / W) * static_cast<uint32_t>(n) + (word % W) * 64);
+        uint64_t died = alive[word] & ~next[word];
+        uint32_t* p = list + count;
+        count += static_cast<uint32_t>(std::popcount(died));
+        do {
+            for (int j = 0; j < 8; ++j) {
+                p[j] = first + static_cast<uint32_t>(std::countr_zero(died));
+                died &= died - 1;
+                // Keeps the compiler from branching out of the eight once
+                // died is 0, which would bring back the mispredictions.
+                asm("" : "+r"(died));
+            }
+            p += 8;
+        } while (died != 0);
+    }
+    for (uint32_t j = 0; j < count; ++j) cells[list[j]] = CellRecord{};
+}
+#endif
+
 // The three indices i - 1, i, i + 1 wrapped to 0..n-1, in ascending order.
 inline std::array<int32_t, 3> sortedAround(int32_t i, int32_t n) {
     if (i == 0) return {0, 1, n - 1};
@@ -554,7 +598,14 @@ void step(CellRecord* const cells, int32_t n, RandomSequence& random) {
                     cell = CellRecord{};
             }
     } else {
-        for (uint32_t c = 0; c < changes; ++c) {
+        bool listed = false;
+#if defined(KALEIDOMAT_SCAN_AVX2)
+        if (haveBitInstructions()) {
+            clearDeathsListed<W>(cells, ws, n, changes);
+            listed = true;
+        }
+#endif
+        for (uint32_t c = 0; c < changes && !listed; ++c) {
             const uint32_t word = changed[c];
             CellRecord* const column = cells + (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
             for (uint64_t died = alive[word] & ~next[word]; died != 0; died &= died - 1)

@@ -88,7 +88,11 @@ void Form1::mnuFileExit_Click() {
 // Nothing reaches the handlers once the window has been unloaded.
 
 void Form1::menuTriggered(Menu item) {
-    if (unloaded_) return;
+    if (!unloaded_) RunCommand(item);
+}
+
+// The one place that knows each command's handler.
+void Form1::RunCommand(Menu item) {
     switch (item) {
         case Menu::FileOpen: mnuFileOpen_Click(); break;
         case Menu::FileSave: mnuFileSave_Click(); break;
@@ -100,6 +104,9 @@ void Form1::menuTriggered(Menu item) {
         case Menu::EditCut: mnuEditCut_Click(); break;
         case Menu::EditCopy: mnuEditCopy_Click(); break;
         case Menu::EditPaste: mnuEditPaste_Click(); break;
+        // The registration item is the last of the pattern list, however many
+        // pattern files it lists.
+        case Menu::PatternRegister: mnuPatternCommonItem_Click(services_.window.patternItemCount() - 1); break;
         case Menu::PatternRandom: mnuPatternRandom_Click(); break;
         case Menu::PatternClear: mnuPatternClear_Click(); break;
         case Menu::PatternColor: mnuPatternColor_Click(); break;
@@ -109,7 +116,7 @@ void Form1::menuTriggered(Menu item) {
         case Menu::PatternExpand: mnuPatternExpand_Click(); break;
         case Menu::PatternReduction: mnuPatternReduction_Click(); break;
         case Menu::Popup1Reset: mnuPopup1Reset_Click(); break;
-        default: break;  // menus and submenus themselves do nothing when chosen
+        default: break;  // menus, submenus and separators do nothing when chosen
     }
 }
 
@@ -123,8 +130,8 @@ void Form1::patternItemTriggered(int index) {
     if (!unloaded_) mnuPatternCommonItem_Click(index);
 }
 
-void Form1::toolbarButtonClicked(const std::string& key) {
-    if (!unloaded_) Toolbar1_ButtonClick(key);
+void Form1::toolbarButtonClicked(platform::Button button) {
+    if (!unloaded_) Toolbar1_ButtonClick(button);
 }
 
 void Form1::boardMouseDown(int button, int shift, float x, float y) {

@@ -22,6 +22,7 @@
 #include "engine/board.h"
 #include "engine/random_sequence.h"
 #include "patterns/cell_rect.h"
+#include "platform/commands.h"
 #include "platform/services.h"
 
 namespace app {
@@ -99,7 +100,7 @@ public:
     void mnuExecStimulate_Click();
     void AutoStimulation();   // the last step of ReDraw
     bool StimulateOneCell();  // false when no cell qualifies
-    void Toolbar1_ButtonClick(const std::string& key);
+    void Toolbar1_ButtonClick(platform::Button button);
     void StatusBar1_MouseButton(int button, int shift, int x, int y);
     void mnuPopup1Reset_Click();
 
@@ -157,7 +158,7 @@ public:
     void menuTriggered(platform::Menu item) override;
     void menuAboutToShow(platform::Menu menu) override;
     void patternItemTriggered(int index) override;
-    void toolbarButtonClicked(const std::string& key) override;
+    void toolbarButtonClicked(platform::Button button) override;
     void boardMouseDown(int button, int shift, float x, float y) override;
     void boardMouseMove(int button, int shift, float x, float y) override;
     void boardMouseUp(int button, int shift, float x, float y) override;
@@ -177,6 +178,14 @@ private:
     void SetFileCaption();
     void AskToSaveChanges();  // before another board is loaded
     void FillPatternMenu();
+    // Runs the handler of a menu item; its toolbar button runs the same.
+    void RunCommand(platform::Menu item);
+    // A toolbar button takes the enabled state that its menu entry (or
+    // `source`) has now.
+    void SyncButton(platform::Button button);
+    void SyncButton(platform::Button button, platform::Menu source);
+    // Every button of a menu of the menu bar takes the state of the whole menu.
+    void SyncMenuButtons(platform::Menu menu);
 
     Services services_;
     Options options_;

@@ -39,13 +39,12 @@ const char* FailureText(ClipboardFailure failure) {
 platform::PixelImage SelectionPicture(const platform::PixelImage& board, const Selection& s, int32_t side) {
     platform::PixelImage picture;
     if (board.width <= 0 || board.height <= 0) return picture;
-    const platform::PixelRect topLeft = display::CellPixelRect(s.SelLeft, s.SelTop, side, board.width, board.height);
-    const platform::PixelRect bottomRight =
-        display::CellPixelRect(s.SelRight, s.SelBottom, side, board.width, board.height);
-    const int left = std::clamp(topLeft.left, 0, board.width);
-    const int top = std::clamp(topLeft.top, 0, board.height);
-    const int right = std::clamp(bottomRight.right, left, board.width);
-    const int bottom = std::clamp(bottomRight.bottom, top, board.height);
+    const platform::PixelRect cells = display::CellsPixelRect(s.SelLeft, s.SelTop, s.SelRight, s.SelBottom, side,
+                                                              board.width, board.height);
+    const int left = std::clamp(cells.left, 0, board.width);
+    const int top = std::clamp(cells.top, 0, board.height);
+    const int right = std::clamp(cells.right, left, board.width);
+    const int bottom = std::clamp(cells.bottom, top, board.height);
     if (right == left || bottom == top) return picture;
 
     picture.resize(right - left, bottom - top);
@@ -53,20 +52,9 @@ platform::PixelImage SelectionPicture(const platform::PixelImage& board, const S
         std::copy_n(&board.pixels[static_cast<std::size_t>(top + y) * board.width + left], picture.width,
                     &picture.pixels[static_cast<std::size_t>(y) * picture.width]);
 
-    if (s.FocusShown) {
-        const auto invertDot = [&picture](int x, int y) {
-            if ((x + y) % 2 == 0) picture.at(x, y) ^= 0x00FFFFFFu;
-        };
-        const int w = picture.width, h = picture.height;
-        for (int x = 0; x < w; ++x) {
-            invertDot(x, 0);
-            if (h > 1) invertDot(x, h - 1);
-        }
-        for (int y = 1; y + 1 < h; ++y) {
-            invertDot(0, y);
-            if (w > 1) invertDot(w - 1, y);
-        }
-    }
+    if (s.FocusShown)
+        display::ForEachFocusDot({0, 0, picture.width, picture.height},
+                                 [&picture](int x, int y) { picture.at(x, y) ^= 0x00FFFFFFu; });
     return picture;
 }
 
@@ -91,7 +79,7 @@ void Form1::CopyToClipboard() {
 
 void Form1::mnuEditCopy_Click() {
     CopyToClipboard();
-    window().setButtonEnabled("Paste", true);
+    window().setButtonEnabled(platform::Button::Paste, true);
 }
 
 void Form1::mnuEditCut_Click() {
@@ -106,7 +94,7 @@ void Form1::mnuEditCut_Click() {
         // The cells are not on the clipboard, so they stay on the board.
         Message(FailureText(failure), MessageIcon::Exclamation);
     }
-    window().setButtonEnabled("Paste", true);
+    window().setButtonEnabled(platform::Button::Paste, true);
 }
 
 void Form1::PasteFromClipboard() {

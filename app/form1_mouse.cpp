@@ -13,6 +13,7 @@
 
 namespace app {
 
+using platform::Button;
 using platform::Menu;
 
 namespace {
@@ -25,8 +26,8 @@ std::string HexByte(int32_t value) {
 }
 
 // The selection-bound toolbar buttons that need a live cell.
-constexpr const char* kLiveCellButtons[] = {"Color", "Reversing right and left", "Reversing top and bottom",
-                                            "Rotate"};
+constexpr Button kLiveCellButtons[] = {Button::Color, Button::ReversingRightAndLeft, Button::ReversingTopAndBottom,
+                                       Button::Rotate};
 
 // A position on the board picture, in board units, lies on a cell when it is
 // inside the picture's scale; the cell is the position truncated.
@@ -128,24 +129,18 @@ void Form1::picDraw_MouseUp(int Button, int /*Shift*/, float /*X*/, float /*Y*/)
     if (s.SelRight < s.SelLeft) std::swap(s.SelLeft, s.SelRight);
     if (s.SelBottom < s.SelTop) std::swap(s.SelTop, s.SelBottom);
 
-    w.setButtonEnabled("Cut", true);
-    w.setButtonEnabled("Copy", true);
-    w.setButtonEnabled("Paste", services_.clipboard.hasFormat(ClipFormat));
-    w.setButtonEnabled("New registration", true);
+    w.setButtonEnabled(Button::Cut, true);
+    w.setButtonEnabled(Button::Copy, true);
+    w.setButtonEnabled(Button::Paste, services_.clipboard.hasFormat(ClipFormat));
+    w.setButtonEnabled(Button::NewRegistration, true);
     const bool live = SelectionHasLiveCell();
-    for (const char* key : kLiveCellButtons) w.setButtonEnabled(key, live);
+    for (platform::Button b : kLiveCellButtons) w.setButtonEnabled(b, live);
 }
 
 void Form1::DrawFocus() {
     const patterns::CellRect r = patterns::Ordered(SelectionRect(selection));
-    const int32_t side = board.side();
-    const int width = window().boardPixelWidth();
-    const int height = window().boardPixelHeight();
-    // Edges at left, top, right + 1 and bottom + 1 units, rounded as the
-    // cells' own edges are, so the outline covers the selected cells.
-    const platform::PixelRect topLeft = display::CellPixelRect(r.left, r.top, side, width, height);
-    const platform::PixelRect bottomRight = display::CellPixelRect(r.right, r.bottom, side, width, height);
-    const platform::PixelRect pixels{topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom};
+    const platform::PixelRect pixels = display::CellsPixelRect(r.left, r.top, r.right, r.bottom, board.side(),
+                                                               window().boardPixelWidth(), window().boardPixelHeight());
 
     selection.FocusShown = !selection.FocusShown;
     window().setFocusRect(selection.FocusShown ? std::optional<platform::PixelRect>(pixels) : std::nullopt);
@@ -157,9 +152,7 @@ void Form1::mnuEdit_Click() {
     w.setMenuEnabled(Menu::EditCut, selected);
     w.setMenuEnabled(Menu::EditCopy, selected);
     w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && services_.clipboard.hasFormat(ClipFormat));
-    w.setButtonEnabled("Cut", w.menuEnabled(Menu::EditCut));
-    w.setButtonEnabled("Copy", w.menuEnabled(Menu::EditCopy));
-    w.setButtonEnabled("Paste", w.menuEnabled(Menu::EditPaste));
+    for (Button b : {Button::Cut, Button::Copy, Button::Paste}) SyncButton(b);
 }
 
 void Form1::mnuPattern_Click() {
@@ -171,11 +164,10 @@ void Form1::mnuPattern_Click() {
     w.setMenuEnabled(Menu::PatternReverse, live);
     w.setMenuEnabled(Menu::PatternRotate, live);
 
-    w.setButtonEnabled("New registration", w.menuEnabled(Menu::PatternCommon));
-    w.setButtonEnabled("Color", w.menuEnabled(Menu::PatternColor));
-    w.setButtonEnabled("Reversing right and left", w.menuEnabled(Menu::PatternReverse));
-    w.setButtonEnabled("Reversing top and bottom", w.menuEnabled(Menu::PatternReverse));
-    w.setButtonEnabled("Rotate", w.menuEnabled(Menu::PatternRotate));
+    // The mirrors follow their submenu, the registration button the pattern list.
+    for (Button b : {Button::NewRegistration, Button::Color, Button::ReversingRightAndLeft,
+                     Button::ReversingTopAndBottom, Button::Rotate})
+        SyncButton(b);
 }
 
 bool Form1::SelectionHasLiveCell() const {

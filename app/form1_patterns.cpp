@@ -145,8 +145,8 @@ void Form1::ApplySizeRule() {
     platform::MainWindow& w = window();
     w.setMenuEnabled(Menu::PatternExpand, board.GridMax < engine::kMaxGridMax);
     w.setMenuEnabled(Menu::PatternReduction, board.GridMax > engine::kMinGridMax);
-    w.setButtonEnabled("Expand", w.menuEnabled(Menu::PatternExpand));
-    w.setButtonEnabled("Reduction", w.menuEnabled(Menu::PatternReduction));
+    SyncButton(platform::Button::Expand);
+    SyncButton(platform::Button::Reduction);
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 
 namespace app {
 
+using platform::Button;
 using platform::Menu;
 
 void Form1::ScalePictures() {
@@ -44,8 +45,8 @@ void Form1::ReDraw() {
     const bool canRun = board.Population() != 0 && run.RunMode != 2;
     w.setMenuEnabled(Menu::ExecStart, canRun);
     w.setMenuEnabled(Menu::ExecStep, canRun);
-    w.setButtonEnabled("Start", w.menuEnabled(Menu::ExecStart));
-    w.setButtonEnabled("Step", w.menuEnabled(Menu::ExecStep));
+    SyncButton(Button::Start);
+    SyncButton(Button::Step);
 
     if (run.RunMode != 0) AutoStimulation();
 }
@@ -82,17 +83,9 @@ void Form1::mnuExecStart_Click() {
     w.setMenuEnabled(Menu::FileSave, false);
     w.setMenuEnabled(Menu::Edit, false);
 
-    w.setButtonEnabled("Start", w.menuEnabled(Menu::ExecStart));
-    w.setButtonEnabled("Stop", w.menuEnabled(Menu::ExecStop));
-    w.setButtonEnabled("Step", w.menuEnabled(Menu::ExecStep));
-    const bool pattern = w.menuEnabled(Menu::Pattern);
-    for (const char* key : {"New registration", "Random", "Clear", "Color", "Reversing right and left",
-                            "Reversing top and bottom", "Rotate", "Expand", "Reduction"})
-        w.setButtonEnabled(key, pattern);
-    w.setButtonEnabled("Open", w.menuEnabled(Menu::FileOpen));
-    w.setButtonEnabled("Save", w.menuEnabled(Menu::FileSave));
-    const bool edit = w.menuEnabled(Menu::Edit);
-    for (const char* key : {"Cut", "Copy", "Paste"}) w.setButtonEnabled(key, edit);
+    for (Button b : {Button::Start, Button::Stop, Button::Step, Button::Open, Button::Save}) SyncButton(b);
+    SyncMenuButtons(Menu::Pattern);
+    SyncMenuButtons(Menu::Edit);
 
     run.RunMode = 2;
     Exec();
@@ -109,16 +102,13 @@ void Form1::mnuExecStop_Click() {
     w.setMenuEnabled(Menu::FileSave, true);
     w.setMenuEnabled(Menu::Edit, true);
 
-    w.setButtonEnabled("Start", w.menuEnabled(Menu::ExecStart));
-    w.setButtonEnabled("Stop", w.menuEnabled(Menu::ExecStop));
-    w.setButtonEnabled("Step", w.menuEnabled(Menu::ExecStep));
+    // The buttons that need a selection stay as the run left them.
+    for (Button b : {Button::Start, Button::Stop, Button::Step, Button::Open, Button::Save}) SyncButton(b);
+    SyncButton(Button::Random, Menu::Pattern);
+    SyncButton(Button::Clear, Menu::Pattern);
     const bool pattern = w.menuEnabled(Menu::Pattern);
-    w.setButtonEnabled("Random", pattern);
-    w.setButtonEnabled("Clear", pattern);
-    w.setButtonEnabled("Expand", pattern && board.GridMax < engine::kMaxGridMax);
-    w.setButtonEnabled("Reduction", pattern && board.GridMax > engine::kMinGridMax);
-    w.setButtonEnabled("Open", w.menuEnabled(Menu::FileOpen));
-    w.setButtonEnabled("Save", w.menuEnabled(Menu::FileSave));
+    w.setButtonEnabled(Button::Expand, pattern && board.GridMax < engine::kMaxGridMax);
+    w.setButtonEnabled(Button::Reduction, pattern && board.GridMax > engine::kMinGridMax);
 
     run.RunMode = 0;
 }
@@ -132,7 +122,7 @@ void Form1::mnuExecStimulate_Click() {
     platform::MainWindow& w = services_.window;
     w.setMenuChecked(Menu::ExecStimulate, !w.menuChecked(Menu::ExecStimulate));
     run.AutoStimulate = !run.AutoStimulate;
-    w.setButtonPressed("AutoStimulate", run.AutoStimulate);
+    w.setButtonPressed(Button::AutoStimulate, run.AutoStimulate);
 }
 
 // ---- auto-stimulation ---------------------------------------------------------------
@@ -185,25 +175,20 @@ bool Form1::StimulateOneCell() {
 
 // ---- toolbar and status bar -----------------------------------------------------------
 
-void Form1::Toolbar1_ButtonClick(const std::string& key) {
-    if (key == "Open") mnuFileOpen_Click();
-    else if (key == "Save") mnuFileSave_Click();
-    else if (key == "Start") mnuExecStart_Click();
-    else if (key == "Stop") mnuExecStop_Click();
-    else if (key == "Step") mnuExecStep_Click();
-    else if (key == "AutoStimulate") mnuExecStimulate_Click();
-    else if (key == "Cut") mnuEditCut_Click();
-    else if (key == "Copy") mnuEditCopy_Click();
-    else if (key == "Paste") mnuEditPaste_Click();
-    else if (key == "New registration") mnuPatternCommonItem_Click(services_.window.patternItemCount() - 1);
-    else if (key == "Random") mnuPatternRandom_Click();
-    else if (key == "Clear") mnuPatternClear_Click();
-    else if (key == "Color") mnuPatternColor_Click();
-    else if (key == "Reversing right and left") mnuPatternReverseRL_Click();
-    else if (key == "Reversing top and bottom") mnuPatternReverseTB_Click();
-    else if (key == "Rotate") mnuPatternRotate_Click();
-    else if (key == "Expand") mnuPatternExpand_Click();
-    else if (key == "Reduction") mnuPatternReduction_Click();
+// A button runs the handler of its menu item.
+void Form1::Toolbar1_ButtonClick(Button button) {
+    if (const platform::Command* command = platform::FindCommand(button)) RunCommand(command->id);
+}
+
+void Form1::SyncButton(Button button) { SyncButton(button, platform::ButtonFollows(button)); }
+
+void Form1::SyncButton(Button button, Menu source) {
+    services_.window.setButtonEnabled(button, services_.window.menuEnabled(source));
+}
+
+void Form1::SyncMenuButtons(Menu menu) {
+    for (const platform::Command& command : platform::kCommands)
+        if (command.button != Button::None && platform::MenuOf(command.id) == menu) SyncButton(command.button, menu);
 }
 
 void Form1::StatusBar1_MouseButton(int button, int /*shift*/, int x, int /*y*/) {

@@ -25,6 +25,13 @@ PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width, int heigh
             static_cast<int>(RoundHalfEven(int64_t{y + 1} * height, side))};
 }
 
+PixelRect CellsPixelRect(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t side, int width,
+                         int height) {
+    const PixelRect topLeft = CellPixelRect(left, top, side, width, height);
+    const PixelRect bottomRight = CellPixelRect(right, bottom, side, width, height);
+    return {topLeft.left, topLeft.top, bottomRight.right, bottomRight.bottom};
+}
+
 namespace {
 
 constexpr uint32_t opaque(Rgb c) { return 0xFF000000u | c; }

@@ -18,6 +18,12 @@ int64_t RoundHalfEven(int64_t num, int64_t den);
 // half to even.
 PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width, int height);
 
+// The pixel rectangle of the cells left..right x top..bottom (inclusive,
+// left <= right, top <= bottom): the edges of the cells' own rectangles, so
+// an outline on it covers the cells (the focus rectangle of a selection).
+PixelRect CellsPixelRect(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t side, int width,
+                         int height);
+
 // Paints the board into `image` (already sized): black background, every live
 // cell filled with its colour and given a raised two-pixel rim. Returns the
 // number of live cells.

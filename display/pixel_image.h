@@ -19,6 +19,28 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+// Pixels a side of the board picture the window shows.
+inline constexpr int kBoardPictureSize = 480;
+
+// The dotted outline of a focus rectangle `r`: every other pixel of its edge,
+// counted from its top-left corner, each pixel once; `dot(x, y)` is called
+// for each.
+template <typename Dot>
+void ForEachFocusDot(const PixelRect& r, Dot&& dot) {
+    if (r.width() <= 0 || r.height() <= 0) return;
+    const auto onDot = [&](int x, int y) {
+        if (((x - r.left + y - r.top) & 1) == 0) dot(x, y);
+    };
+    for (int x = r.left; x < r.right; ++x) {
+        onDot(x, r.top);
+        if (r.bottom - 1 > r.top) onDot(x, r.bottom - 1);
+    }
+    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+        onDot(r.left, y);
+        if (r.right - 1 > r.left) onDot(r.right - 1, y);
+    }
+}
+
 // An off-screen picture: width x height pixels, row by row, each 0xFFRRGGBB
 // (the memory layout of QImage::Format_RGB32, so the window can show it
 // without converting).

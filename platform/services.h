@@ -114,15 +114,23 @@ public:
 
 // ------------------------------------------------------------- the window --
 
-// Menu items (and whole menus) the logic enables, checks or hides.
+// Menu items (and whole menus and separators) the logic enables, checks or
+// hides; platform/commands.h describes each. PatternRegister is the last item
+// of the pattern list ("パターン登録"), which the toolbar reaches too.
 enum class Menu {
-    File, FileOpen, FileSave, FileExit,
+    File, FileOpen, FileSave, Bar1, FileExit,
     Exec, ExecStart, ExecStop, ExecStep, ExecStimulate,
     Edit, EditCut, EditCopy, EditPaste,
-    Pattern, PatternCommon, PatternRandom, PatternClear, PatternColor,
+    Pattern, PatternCommon, PatternRegister, PatternRandom, PatternClear, PatternColor,
     PatternReverse, PatternReverseRL, PatternReverseTB, PatternRotate,
     Bar3, PatternExpand, PatternReduction,
-    Popup1Reset,
+    Popup1, Popup1Reset,
+};
+
+// Toolbar buttons, named after their keys; None for a command without one.
+enum class Button {
+    None, Open, Save, Start, Stop, Step, AutoStimulate, Cut, Copy, Paste,
+    NewRegistration, Random, Clear, Color, ReversingRightAndLeft, ReversingTopAndBottom, Rotate, Expand, Reduction,
 };
 
 enum class Popup { Pattern, Popup1 };
@@ -137,9 +145,9 @@ class WindowEvents {
 public:
     virtual ~WindowEvents() = default;
     virtual void menuTriggered(Menu item) = 0;
-    virtual void menuAboutToShow(Menu menu) = 0;  // Edit, Pattern
+    virtual void menuAboutToShow(Menu menu) = 0;  // a menu of the menu bar opens
     virtual void patternItemTriggered(int index) = 0;
-    virtual void toolbarButtonClicked(const std::string& key) = 0;
+    virtual void toolbarButtonClicked(Button button) = 0;
     // Board mouse events; x and y in board units (one unit per cell).
     virtual void boardMouseDown(int button, int shift, float x, float y) = 0;
     virtual void boardMouseMove(int button, int shift, float x, float y) = 0;
@@ -182,11 +190,11 @@ public:
     // chosen item has then been reported through WindowEvents.
     virtual void showPopup(Popup popup) = 0;
 
-    // Toolbar buttons by key.
-    virtual void setButtonEnabled(const std::string& key, bool enabled) = 0;
-    virtual bool buttonEnabled(const std::string& key) const = 0;
-    virtual void setButtonPressed(const std::string& key, bool pressed) = 0;
-    virtual bool buttonPressed(const std::string& key) const = 0;
+    // Toolbar buttons.
+    virtual void setButtonEnabled(Button button, bool enabled) = 0;
+    virtual bool buttonEnabled(Button button) const = 0;
+    virtual void setButtonPressed(Button button, bool pressed) = 0;
+    virtual bool buttonPressed(Button button) const = 0;
 
     // Status bar panels, numbered from 1.
     virtual void setPanelText(int panel, const std::string& text) = 0;

@@ -36,9 +36,9 @@ TEST_F(Clipboard, CopyPutsTheCellBlockAndAPictureOfTheSelection) {
     f.setLive(6, 8, 4, 5, 6);
     f.board().cell(5, 7) = {0, 7, 8, 9};
     f.drag(4, 7, 6, 8);
-    f.press("Copy");
+    f.press(Button::Copy);
     EXPECT_EQ(clip(), (Bytes{3, 0, 2, 0, 1, 1, 2, 3, 0, 0, 0, 0, 0, 7, 8, 9, 0, 0, 0, 0, 0, 0, 0, 0, 1, 4, 5, 6}));
-    EXPECT_TRUE(f.window.buttonEnabled("Paste"));
+    EXPECT_TRUE(f.window.buttonEnabled(Button::Paste));
     const auto& pic = f.clipboard.picture;
     const auto& board = f.form->picBuffer;
     ASSERT_TRUE(f.clipboard.hasPicture);
@@ -61,7 +61,7 @@ TEST_F(Clipboard, PasteLaysTheBlockFromTheSelectionsCornerCutToTheSelection) {
         for (auto& cell : f.board().Cells) cell = {1, 9, 9, 9};
         f.drag(box[0], box[1], box[2], box[3]);
         clip() = block(w, h);
-        f.press("Paste");
+        f.press(Button::Paste);
         const int l = box[0], t = box[1];
         EXPECT_EQ(f.box(), (SelectionBox{l, t, right, bottom}));
         for (int x = 0; x <= 49; ++x)
@@ -81,7 +81,7 @@ TEST_F(Clipboard, PasteWithoutAGoodBlockChangesNoCell) {
     const auto before = f.board().Cells;
     f.drag(45, 45, 45, 45);
     f.clipboard.putForeign();
-    f.press("Paste");
+    f.press(Button::Paste);
     EXPECT_EQ(f.box(), (SelectionBox{45, 45, 49, 49}));
     EXPECT_EQ(f.window.focus, (platform::PixelRect{432, 432, 480, 480}));
     EXPECT_TRUE(f.dialogs.messages.empty());
@@ -91,29 +91,29 @@ TEST_F(Clipboard, PasteWithoutAGoodBlockChangesNoCell) {
     EXPECT_FALSE(f.selection().FocusShown || f.window.focus.has_value());
     clip() = Bytes{0xC9, 0, 1, 0};
     f.drag(10, 10, 12, 12);
-    f.press("Paste");
+    f.press(Button::Paste);
     expectOnlyMessage(f.dialogs.messages, "このプログラムのデータではありません！", MessageIcon::Exclamation);
     EXPECT_TRUE(f.window.focus.has_value());
     EXPECT_TRUE(f.board().Cells == before);
 }
 
 TEST_F(Clipboard, EveryClipboardFailureHasItsMessageAndChangesNoCell) {
-    const std::tuple<const char*, ClipboardFailure, const char*> cases[] = {
-        {"Copy", ClipboardFailure::Empty, "EmptyClipboard failed!"},
-        {"Cut", ClipboardFailure::Open, "OpenClipboard failed!"},
-        {"Paste", ClipboardFailure::GetData, "GetClipboardData failed!"},
-        {"Paste", ClipboardFailure::Size, "GlobalSize failed!"},
-        {"Paste", ClipboardFailure::Lock, "GlobalLock failed!"},
+    const std::tuple<Button, ClipboardFailure, const char*> cases[] = {
+        {Button::Copy, ClipboardFailure::Empty, "EmptyClipboard failed!"},
+        {Button::Cut, ClipboardFailure::Open, "OpenClipboard failed!"},
+        {Button::Paste, ClipboardFailure::GetData, "GetClipboardData failed!"},
+        {Button::Paste, ClipboardFailure::Size, "GlobalSize failed!"},
+        {Button::Paste, ClipboardFailure::Lock, "GlobalLock failed!"},
     };
     const auto before = f.board().Cells;
     f.drag(5, 5, 6, 6);
-    for (const auto& [key, failure, text] : cases) {
+    for (const auto& [button, failure, text] : cases) {
         SCOPED_TRACE(text);
         clip() = block(2, 2);
         f.dialogs.messages.clear();
         f.clipboard.failPut = f.clipboard.failGet = ClipboardFailure::None;
-        (std::string(key) == "Paste" ? f.clipboard.failGet : f.clipboard.failPut) = failure;
-        f.press(key);
+        (button == Button::Paste ? f.clipboard.failGet : f.clipboard.failPut) = failure;
+        f.press(button);
         expectOnlyMessage(f.dialogs.messages, text, MessageIcon::Exclamation);
         EXPECT_TRUE(f.board().Cells == before);
     }

@@ -32,8 +32,8 @@ TEST_F(MouseEditing, DragLeavingTheBoardKeepsTheLastCellInside) {
     EXPECT_EQ(f.box(), (SelectionBox{45, 30, 49, 45}));
     EXPECT_EQ(panel3, "x = 49, y = 30");  // moves off the board leave the panels alone
     EXPECT_EQ(f.window.focus, (PixelRect{432, 288, 480, 442}));
-    for (const char* key : {"Cut", "Copy", "New registration", "Color", "Rotate"})
-        EXPECT_TRUE(f.window.buttonEnabled(key)) << key;
+    for (Button b : {Button::Cut, Button::Copy, Button::NewRegistration, Button::Color, Button::Rotate})
+        EXPECT_TRUE(f.window.buttonEnabled(b)) << static_cast<int>(b);
     f.click(50, 3);
     f.down(-0.5f, 3.0f);
     f.down(std::numeric_limits<float>::quiet_NaN(), 3.0f);
@@ -91,12 +91,12 @@ TEST_F(MouseEditing, MenusFollowTheSelectionWhenTheyOpen) {
     auto expectMenus = [&](bool cut, bool paste, bool live) {
         f.window.events->menuAboutToShow(Menu::Edit);
         f.window.events->menuAboutToShow(Menu::Pattern);
-        EXPECT_EQ(f.window.menuEnabled(Menu::EditCut) && f.window.buttonEnabled("Copy"), cut);
-        EXPECT_EQ(f.window.menuEnabled(Menu::PatternCommon) && f.window.buttonEnabled("New registration"), cut);
+        EXPECT_EQ(f.window.menuEnabled(Menu::EditCut) && f.window.buttonEnabled(Button::Copy), cut);
+        EXPECT_EQ(f.window.menuEnabled(Menu::PatternCommon) && f.window.buttonEnabled(Button::NewRegistration), cut);
         EXPECT_EQ(f.window.menuEnabled(Menu::EditPaste), paste);
-        EXPECT_EQ(f.window.buttonEnabled("Paste"), paste);
+        EXPECT_EQ(f.window.buttonEnabled(Button::Paste), paste);
         EXPECT_EQ(f.window.menuEnabled(Menu::PatternRotate), live);
-        EXPECT_EQ(f.window.buttonEnabled("Reversing top and bottom"), live);
+        EXPECT_EQ(f.window.buttonEnabled(Button::ReversingTopAndBottom), live);
     };
     f.clipboard.contents[f.form->ClipFormat] = {1};
     expectMenus(false, false, false);  // nothing selected, nothing shown

@@ -41,12 +41,12 @@ TEST_F(PatternMenu, TransformationCommandsMirrorAndTurnTheSelection) {
     f.setLive(10, 20, 1, 1, 1);
     f.drag(10, 20, 12, 21);
     const int shown = f.window.showCount;
-    f.press("Reversing right and left");
+    f.press(Button::ReversingRightAndLeft);
     f.window.events->menuTriggered(Menu::PatternReverseTB);
     EXPECT_EQ(f.board().cell(12, 21), (CellRecord{1, 1, 1, 1}));
     f.window.events->menuTriggered(Menu::PatternReverseRL);
-    f.press("Reversing top and bottom");
-    f.press("Rotate");
+    f.press(Button::ReversingTopAndBottom);
+    f.press(Button::Rotate);
     EXPECT_EQ(f.box(), (SelectionBox{10, 20, 11, 22}));
     EXPECT_EQ(f.board().cell(11, 20), (CellRecord{1, 1, 1, 1}));
     EXPECT_EQ(f.window.showCount, shown + 5);
@@ -69,7 +69,7 @@ TEST_F(PatternMenu, ColourDialog) {
         const bool recoloured = answer.accepted && answer.color && !answer.failureCode;
         if (recoloured) expected[f.board().index(3, 3)] = expected[f.board().index(4, 2)] = {1, 255, 0, 0};
         f.dialogs.colorAnswers.push_back(answer);
-        f.press("Color");
+        f.press(Button::Color);
         EXPECT_EQ(f.board().Cells, expected);
     }
     ASSERT_EQ(f.dialogs.colorCalls.size(), 4u);
@@ -77,7 +77,7 @@ TEST_F(PatternMenu, ColourDialog) {
     EXPECT_EQ(f.dialogs.colorCalls[0].flags, 259);
     expectOnlyMessage(f.dialogs.messages, "ChooseColor (65535)", platform::MessageIcon::Exclamation);
     f.drag(20, 20, 30, 30);  // no live cell: no dialog
-    f.press("Color");
+    f.press(Button::Color);
     EXPECT_EQ(f.dialogs.colorCalls.size(), 4u);
 }
 
@@ -88,18 +88,18 @@ TEST_F(PatternMenu, EnlargeAndReduce) {
     auto expectSize = [&](int32_t gridMax, bool expand, bool reduction) {
         EXPECT_EQ(f.board().GridMax, gridMax);
         EXPECT_EQ(f.window.scale, gridMax + 1);
-        EXPECT_EQ(f.window.menuEnabled(Menu::PatternExpand) && f.window.buttonEnabled("Expand"), expand);
-        EXPECT_EQ(f.window.menuEnabled(Menu::PatternReduction) && f.window.buttonEnabled("Reduction"), reduction);
+        EXPECT_EQ(f.window.menuEnabled(Menu::PatternExpand) && f.window.buttonEnabled(Button::Expand), expand);
+        EXPECT_EQ(f.window.menuEnabled(Menu::PatternReduction) && f.window.buttonEnabled(Button::Reduction), reduction);
     };
     f.board().create(185);
-    f.press("Expand");
+    f.press(Button::Expand);
     expectSize(195, true, true);
-    f.press("Expand");
+    f.press(Button::Expand);
     expectSize(199, false, true);
     f.board().create(24);
     f.window.events->menuTriggered(Menu::PatternReduction);
     expectSize(14, true, true);
-    f.press("Reduction");
+    f.press(Button::Reduction);
     expectSize(9, true, false);
     f.form->mnuPatternReduction_Click();
     EXPECT_EQ(f.board().Cells.size(), 100u);
@@ -107,11 +107,11 @@ TEST_F(PatternMenu, EnlargeAndReduce) {
     f.board().create(49);
     f.form->ScalePictures();
     f.drag(10, 10, 39, 39);
-    f.press("Reduction");
+    f.press(Button::Reduction);
     EXPECT_EQ(f.box(), (SelectionBox{10, 10, 39, 39}));
-    f.press("Expand");
+    f.press(Button::Expand);
     f.drag(35, 35, 45, 38);
-    f.press("Reduction");
+    f.press(Button::Reduction);
     EXPECT_EQ(f.selection().SelLeft, -1);
     EXPECT_EQ(f.window.focus, std::nullopt);
 }

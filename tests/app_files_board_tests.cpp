@@ -27,7 +27,7 @@ TEST_F(BoardFiles, FirstSaveAsksForANameAndWritesTheBoard) {
     f.clearBoard();
     f.setLive(2, 3, 255, 128, 1);
     f.dialogs.filePaths.push_back("/data/b.hxa");
-    f.press("Save");
+    f.press(Button::Save);
     ASSERT_EQ(f.dialogs.fileDialogs.size(), 1u);
     const auto& [open, request] = f.dialogs.fileDialogs[0];
     EXPECT_FALSE(open);
@@ -106,7 +106,7 @@ TEST_F(BoardFiles, OpenCommandAsksToSaveFirstThenShowsTheOpenDialog) {
     f.dialogs.answers.push_back(MessageAnswer::Yes);
     f.files.files["/data/ok.hxa"] = boardFile(19, {{3, 3}});
     f.dialogs.filePaths = {"", "/data/ok.hxa"};  // the save dialog cancelled
-    f.press("Open");
+    f.press(Button::Open);
     expectOnlyMessage(f.dialogs.messages, "変更を保存しますか？", MessageIcon::Question, MessageButtons::YesNo,
                       MessageAnswer::Yes);
     ASSERT_EQ(f.dialogs.fileDialogs.size(), 2u);

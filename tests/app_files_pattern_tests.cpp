@@ -24,7 +24,7 @@ struct PatternFiles : ::testing::Test {
     }
     void registerAs(const std::string& path) {
         f.dialogs.filePaths.push_back(path);
-        f.press("New registration");
+        f.press(Button::NewRegistration);
     }
 };
 

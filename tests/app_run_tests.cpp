@@ -15,7 +15,9 @@ using platform::MessageIcon;
 namespace {
 
 using Keys = std::vector<std::string>;
-const Keys kIdleButtons = {"Open", "Save", "Start", "Step", "AutoStimulate", "Random", "Clear", "Expand", "Reduction"};
+using Buttons = std::vector<Button>;
+const Buttons kIdleButtons = {Button::Open,   Button::Save,  Button::Start,  Button::Step,     Button::AutoStimulate,
+                              Button::Random, Button::Clear, Button::Expand, Button::Reduction};
 
 // A 2 x 2 block (a still life) with its top left cell at (x, y), and nothing else.
 void placeBlock(FormFixture& f, int x = 20, int y = 20) {
@@ -79,19 +81,19 @@ TEST_F(Startup, EnablingDuringAndAfterARun) {
     f.board().create(9);  // the smallest board: no Reduction after the run
     placeBlock(f, 2, 2);
     for (auto& [key, state] : f.window.buttons) state.enabled = true;  // as if a selection had enabled them
-    Keys buttonsDuringRun;
+    Buttons buttonsDuringRun;
     std::vector<Menu> menusDuringRun;
     f.window.onProcessEvents = [&] {
         buttonsDuringRun = f.window.enabledButtons();
         menusDuringRun = f.window.disabledMenus();
-        f.press("Stop");
+        f.press(Button::Stop);
     };
-    f.press("Start");
-    EXPECT_EQ(buttonsDuringRun, (Keys{"Stop", "AutoStimulate"}));
+    f.press(Button::Start);
+    EXPECT_EQ(buttonsDuringRun, (Buttons{Button::Stop, Button::AutoStimulate}));
     EXPECT_EQ(menusDuringRun, (std::vector<Menu>{Menu::FileOpen, Menu::FileSave, Menu::ExecStart, Menu::ExecStep,
                                                  Menu::Edit, Menu::Pattern}));
-    Keys idle = kIdleButtons;
-    idle.erase(std::find(idle.begin(), idle.end(), "Reduction"));
+    Buttons idle = kIdleButtons;
+    idle.erase(std::find(idle.begin(), idle.end(), Button::Reduction));
     EXPECT_EQ(f.window.enabledButtons(), idle);
     EXPECT_EQ(f.window.disabledMenus(), std::vector<Menu>{Menu::ExecStop});
     f.clearBoard();
@@ -108,12 +110,12 @@ TEST(RunEnabling, ExtinctionEndsARunWithOneMessageAndAStepSilently) {
         f.clearBoard();
         f.setLive(10, 10);
         f.drag(1, 1, 2, 2);
-        f.press(continuous ? "Start" : "Step");
+        f.press(continuous ? Button::Start : Button::Step);
         if (continuous) expectOnlyMessage(f.dialogs.messages, "全滅しました...", MessageIcon::Information);
         EXPECT_EQ(f.dialogs.messages.size(), continuous ? 1u : 0u);
         EXPECT_EQ(f.form->run.RunMode, continuous ? 0 : 1);
         EXPECT_EQ(f.selection().SelLeft, -1);
-        EXPECT_FALSE(f.window.buttonEnabled("Start") || f.window.buttonEnabled("Step") || f.window.buttonEnabled("Stop"));
+        for (Button b : {Button::Start, Button::Step, Button::Stop}) EXPECT_FALSE(f.window.buttonEnabled(b));
     }
 }
 
@@ -150,12 +152,12 @@ TEST_F(Startup, ExitDuringARunEndsTheLoop) {
     f.window.onProcessEvents = [&] {
         if (++yields == 3) f.form->menuTriggered(Menu::FileExit);
     };
-    f.press("Start");
+    f.press(Button::Start);
     EXPECT_EQ(yields, 3);
     EXPECT_TRUE(f.window.closed && f.form->unloaded());
     EXPECT_EQ(f.form->run.RunMode, 0);
     f.form->boardExposed();  // late events from the window change nothing
-    f.press("Step");
+    f.press(Button::Step);
 }
 
 }  // namespace

@@ -85,36 +85,25 @@ inline constexpr const char* kOpenFailed = "ファイルを開けませんでし
 // Colour dialog failure, shown when the dialog itself fails.
 inline constexpr const char* kChooseColorError = "ChooseColor";
 
-// Toolbar keys and tool tips, left to right; an empty key is a separator.
-struct ToolbarEntry {
-    const char* key;
-    const char* toolTip;
-    bool enabled;
-    bool pressed;
-};
-inline constexpr ToolbarEntry kToolbar[21] = {
-    {"Open", "開く", true, false},
-    {"Save", "保存", true, false},
-    {"", "", false, false},
-    {"Start", "開始", true, false},
-    {"Stop", "停止", false, false},
-    {"Step", "ステップ実行", true, false},
-    {"AutoStimulate", "変化を促す", true, true},
-    {"", "", false, false},
-    {"Cut", "切り取り", false, false},
-    {"Copy", "コピー", false, false},
-    {"Paste", "貼り付け", false, false},
-    {"", "", false, false},
-    {"New registration", "パターン登録", false, false},
-    {"Random", "ランダム", true, false},
-    {"Clear", "クリア", true, false},
-    {"Color", "色", false, false},
-    {"Reversing right and left", "左右反転", false, false},
-    {"Reversing top and bottom", "上下反転", false, false},
-    {"Rotate", "回転", false, false},
-    {"Expand", "拡大", true, false},
-    {"Reduction", "縮小", true, false},
-};
+// Tool tips of the toolbar buttons.
+inline constexpr const char* kToolTipOpen = "開く";
+inline constexpr const char* kToolTipSave = "保存";
+inline constexpr const char* kToolTipStart = "開始";
+inline constexpr const char* kToolTipStop = "停止";
+inline constexpr const char* kToolTipStep = "ステップ実行";
+inline constexpr const char* kToolTipAutoStimulate = "変化を促す";
+inline constexpr const char* kToolTipCut = "切り取り";
+inline constexpr const char* kToolTipCopy = "コピー";
+inline constexpr const char* kToolTipPaste = "貼り付け";
+inline constexpr const char* kToolTipNewRegistration = "パターン登録";
+inline constexpr const char* kToolTipRandom = "ランダム";
+inline constexpr const char* kToolTipClear = "クリア";
+inline constexpr const char* kToolTipColor = "色";
+inline constexpr const char* kToolTipReverseRL = "左右反転";
+inline constexpr const char* kToolTipReverseTB = "上下反転";
+inline constexpr const char* kToolTipRotate = "回転";
+inline constexpr const char* kToolTipExpand = "拡大";
+inline constexpr const char* kToolTipReduction = "縮小";
 
 // ---- mouse editing (form1_mouse.cpp) ----
 // Status panel 3: "x = " + column + ", y = " + row.

@@ -167,22 +167,10 @@ void BoardView::paintEvent(QPaintEvent* event) {
         }
     }
 
-    if (focus_ && focus_->width() > 0 && focus_->height() > 0) {
-        // The dotted outline of a focus rectangle: every other pixel of the
-        // rectangle's edge, inverted, each pixel once.
-        const PixelRect& r = *focus_;
+    if (focus_) {
+        // The dotted outline of the focus rectangle, inverting the pixels below.
         QPolygon dots;
-        auto dot = [&](int x, int y) {
-            if (((x + y) & 1) == 0) dots << QPoint(area.left() + x, area.top() + y);
-        };
-        for (int x = r.left; x < r.right; ++x) {
-            dot(x, r.top);
-            if (r.bottom - 1 > r.top) dot(x, r.bottom - 1);
-        }
-        for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-            dot(r.left, y);
-            if (r.right - 1 > r.left) dot(r.right - 1, y);
-        }
+        display::ForEachFocusDot(*focus_, [&](int x, int y) { dots << QPoint(area.left() + x, area.top() + y); });
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.setPen(QPen(Qt::white, 0));
         painter.drawPoints(dots);

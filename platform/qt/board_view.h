@@ -12,7 +12,7 @@
 
 namespace platform::qt {
 
-// The visible board: a 480 x 480 drawing area inside a sunken two-pixel
+// The visible board: a square drawing area (the board picture's size) inside a sunken two-pixel
 // border. It shows the last picture it was given and, on top of it, the
 // focus rectangle (a dotted outline that inverts the pixels below it).
 //
@@ -29,7 +29,7 @@ class BoardView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kBorder = 2;
-    static constexpr int kAreaSize = 480;
+    static constexpr int kAreaSize = display::kBoardPictureSize;
     static constexpr int kTile = 16;  // pixels a side of the squares the changed area is kept in
 
     enum class MouseKind { Press, Move, Release };
@@ -50,7 +50,6 @@ public:
     void setFocusRect(const std::optional<PixelRect>& rect);
 
     const QImage& image() const { return image_; }
-    std::optional<PixelRect> focusRect() const { return focus_; }
     QRect drawingArea() const { return QRect(kBorder, kBorder, kAreaSize, kAreaSize); }
 
 protected:

@@ -123,72 +123,47 @@ void QtMainWindow::setEvents(WindowEvents* events) { events_ = events; }
 
 // ------------------------------------------------------------------ menus --
 
-QAction* QtMainWindow::addItem(QMenu* menu, Menu item, const char* caption, const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(text(caption));
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    items_[item] = action;
-    QObject::connect(action, &QAction::triggered, action, [this, item, action] { itemTriggered(item, action); });
-    return action;
+void QtMainWindow::buildMenus() {
+    for (const Command& command : kCommands) {
+        switch (command.kind) {
+            case CommandKind::Menu:
+            case CommandKind::PopupMenu: addMenu(command); break;
+            case CommandKind::Item: addItem(command); break;
+            case CommandKind::Separator: items_[command.id] = menu(*command.in)->addSeparator(); break;
+            case CommandKind::ButtonOnly: break;
+        }
+        if (command.in) parents_[command.id] = *command.in;
+    }
+    addPatternItem(texts::kBuiltinPatternNames[0]);  // the pattern list's item 0 is there from the start
 }
 
-void QtMainWindow::buildMenus() {
-    QMenuBar* bar = frame_->menuBar();
-    auto addMenu = [&](QMenu* parent, Menu id, const char* caption, std::optional<Menu> parentId) {
-        QMenu* m = parent ? parent->addMenu(text(caption)) : bar->addMenu(text(caption));
-        menus_[id] = m;
-        items_[id] = m->menuAction();
-        if (parentId) parents_[id] = *parentId;
-        return m;
-    };
-    auto place = [&](QMenu* m, Menu parentId, Menu item, const char* caption, QKeySequence shortcut = {}) {
-        parents_[item] = parentId;
-        return addItem(m, item, caption, shortcut);
-    };
-
-    QMenu* file = addMenu(nullptr, Menu::File, texts::kMenuFile, std::nullopt);
-    place(file, Menu::File, Menu::FileOpen, texts::kMenuFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
-    place(file, Menu::File, Menu::FileSave, texts::kMenuFileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
-    file->addSeparator();
-    place(file, Menu::File, Menu::FileExit, texts::kMenuFileExit);
-
-    QMenu* exec = addMenu(nullptr, Menu::Exec, texts::kMenuExec, std::nullopt);
-    place(exec, Menu::Exec, Menu::ExecStart, texts::kMenuExecStart, QKeySequence(Qt::Key_F5));
-    place(exec, Menu::Exec, Menu::ExecStop, texts::kMenuExecStop, QKeySequence(Qt::Key_F6))->setEnabled(false);
-    place(exec, Menu::Exec, Menu::ExecStep, texts::kMenuExecStep, QKeySequence(Qt::Key_F8));
-    QAction* stimulate = place(exec, Menu::Exec, Menu::ExecStimulate, texts::kMenuExecStimulate);
-    stimulate->setCheckable(true);
-    stimulate->setChecked(true);
-
-    QMenu* edit = addMenu(nullptr, Menu::Edit, texts::kMenuEdit, std::nullopt);
-    place(edit, Menu::Edit, Menu::EditCut, texts::kMenuEditCut, QKeySequence(Qt::CTRL | Qt::Key_X));
-    place(edit, Menu::Edit, Menu::EditCopy, texts::kMenuEditCopy, QKeySequence(Qt::CTRL | Qt::Key_C));
-    place(edit, Menu::Edit, Menu::EditPaste, texts::kMenuEditPaste, QKeySequence(Qt::CTRL | Qt::Key_V));
-    QObject::connect(edit, &QMenu::aboutToShow, edit, [this] {
-        if (events_) events_->menuAboutToShow(Menu::Edit);
+void QtMainWindow::addMenu(const Command& command) {
+    QMenu* m = nullptr;
+    if (command.kind == CommandKind::PopupMenu) m = new QMenu(text(command.caption), frame_.get());
+    else if (command.in) m = menu(*command.in)->addMenu(text(command.caption));
+    else m = frame_->menuBar()->addMenu(text(command.caption));
+    menus_[command.id] = m;
+    items_[command.id] = m->menuAction();
+    if (command.kind != CommandKind::Menu || command.in) return;
+    // The logic sets the enabling of a menu's items as it opens.
+    const Menu id = command.id;
+    QObject::connect(m, &QMenu::aboutToShow, m, [this, id] {
+        // As a pop-up the pattern menu has been refreshed by the logic itself just before.
+        if (events_ && !(id == Menu::Pattern && showingPatternPopup_)) events_->menuAboutToShow(id);
     });
+}
 
-    QMenu* pattern = addMenu(nullptr, Menu::Pattern, texts::kMenuPattern, std::nullopt);
-    addMenu(pattern, Menu::PatternCommon, texts::kMenuPatternCommon, Menu::Pattern);
-    addPatternItem(texts::kBuiltinPatternNames[0]);
-    place(pattern, Menu::Pattern, Menu::PatternRandom, texts::kMenuPatternRandom);
-    place(pattern, Menu::Pattern, Menu::PatternClear, texts::kMenuPatternClear);
-    place(pattern, Menu::Pattern, Menu::PatternColor, texts::kMenuPatternColor);
-    QMenu* reverse = addMenu(pattern, Menu::PatternReverse, texts::kMenuPatternReverse, Menu::Pattern);
-    place(reverse, Menu::PatternReverse, Menu::PatternReverseRL, texts::kMenuPatternReverseRL);
-    place(reverse, Menu::PatternReverse, Menu::PatternReverseTB, texts::kMenuPatternReverseTB);
-    place(pattern, Menu::Pattern, Menu::PatternRotate, texts::kMenuPatternRotate);
-    items_[Menu::Bar3] = pattern->addSeparator();
-    parents_[Menu::Bar3] = Menu::Pattern;
-    place(pattern, Menu::Pattern, Menu::PatternExpand, texts::kMenuPatternExpand);
-    place(pattern, Menu::Pattern, Menu::PatternReduction, texts::kMenuPatternReduction);
-    QObject::connect(pattern, &QMenu::aboutToShow, pattern, [this] {
-        // As a pop-up the logic has refreshed the menu itself just before.
-        if (events_ && !showingPatternPopup_) events_->menuAboutToShow(Menu::Pattern);
-    });
-
-    // Not in the menu bar: shown only as a pop-up.
-    popup1_ = new QMenu(text(texts::kMenuPopup1), frame_.get());
-    addItem(popup1_, Menu::Popup1Reset, texts::kMenuPopup1Reset, {});
+void QtMainWindow::addItem(const Command& command) {
+    QAction* action = menu(*command.in)->addAction(text(command.caption));
+    if (*command.key) action->setShortcut(QKeySequence(QString::fromLatin1(command.key), QKeySequence::PortableText));
+    action->setEnabled(command.enabled);
+    if (command.checked) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    const Menu id = command.id;
+    items_[id] = action;
+    QObject::connect(action, &QAction::triggered, action, [this, id, action] { itemTriggered(id, action); });
 }
 
 bool QtMainWindow::reachable(Menu item) const {
@@ -222,7 +197,7 @@ QMenu* QtMainWindow::menu(Menu item) const {
 }
 
 QMenu* QtMainWindow::popupMenu(Popup popup) const {
-    return popup == Popup::Popup1 ? popup1_ : menu(Menu::Pattern);
+    return menu(popup == Popup::Popup1 ? Menu::Popup1 : Menu::Pattern);
 }
 
 void QtMainWindow::setMenuEnabled(Menu item, bool enabled) {
@@ -324,63 +299,59 @@ void QtMainWindow::buildToolbar() {
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
     toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const texts::ToolbarEntry& entry : texts::kToolbar) {
-        const std::string key = entry.key;
-        if (key.empty()) {
-            toolBar_->addSeparator();
-            continue;
-        }
-        auto* action = new QAction(QIcon(toolbarPicture(key)), text(entry.toolTip), toolBar_);
-        action->setToolTip(text(entry.toolTip));
-        action->setEnabled(entry.enabled);
-        if (entry.pressed) {
-            action->setCheckable(true);
-            action->setChecked(true);
-        }
-        toolBar_->addAction(action);
-        buttons_[key] = action;
-        QObject::connect(action, &QAction::triggered, action, [this, key, action] {
-            // The pressed state changes only when the logic sets it.
-            if (action->isCheckable()) {
-                const QSignalBlocker block(action);
-                action->setChecked(!action->isChecked());
-            }
-            if (events_ && action->isEnabled()) events_->toolbarButtonClicked(key);
-        });
-    }
+    for (const Command& command : kCommands)
+        if (command.button != Button::None) addButton(command);
 }
 
-QAction* QtMainWindow::toolbarAction(const std::string& key) const {
-    auto it = buttons_.find(key);
+void QtMainWindow::addButton(const Command& command) {
+    if (command.separatorBefore) toolBar_->addSeparator();
+    auto* action = new QAction(QIcon(toolbarPicture(command.picture)), text(command.toolTip), toolBar_);
+    action->setToolTip(text(command.toolTip));
+    action->setEnabled(command.buttonEnabled);
+    if (command.buttonPressed) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    toolBar_->addAction(action);
+    const Button button = command.button;
+    buttons_[button] = action;
+    QObject::connect(action, &QAction::triggered, action, [this, button, action] {
+        // The pressed state changes only when the logic sets it.
+        if (action->isCheckable()) {
+            const QSignalBlocker block(action);
+            action->setChecked(!action->isChecked());
+        }
+        if (events_ && action->isEnabled()) events_->toolbarButtonClicked(button);
+    });
+}
+
+QAction* QtMainWindow::toolbarAction(Button button) const {
+    auto it = buttons_.find(button);
     return it == buttons_.end() ? nullptr : it->second;
 }
 
-QToolBar* QtMainWindow::toolBar() const { return toolBar_; }
-
-void QtMainWindow::setButtonEnabled(const std::string& key, bool enabled) {
-    if (QAction* action = toolbarAction(key)) action->setEnabled(enabled);
+void QtMainWindow::setButtonEnabled(Button button, bool enabled) {
+    if (QAction* action = toolbarAction(button)) action->setEnabled(enabled);
 }
 
-bool QtMainWindow::buttonEnabled(const std::string& key) const {
-    const QAction* action = toolbarAction(key);
+bool QtMainWindow::buttonEnabled(Button button) const {
+    const QAction* action = toolbarAction(button);
     return action && action->isEnabled();
 }
 
-void QtMainWindow::setButtonPressed(const std::string& key, bool pressed) {
-    QAction* action = toolbarAction(key);
+void QtMainWindow::setButtonPressed(Button button, bool pressed) {
+    QAction* action = toolbarAction(button);
     if (!action) return;
     if (pressed) action->setCheckable(true);
     if (action->isCheckable()) action->setChecked(pressed);
 }
 
-bool QtMainWindow::buttonPressed(const std::string& key) const {
-    const QAction* action = toolbarAction(key);
+bool QtMainWindow::buttonPressed(Button button) const {
+    const QAction* action = toolbarAction(button);
     return action && action->isChecked();
 }
 
 // ------------------------------------------------------------- status bar --
-
-StatusPanels* QtMainWindow::statusPanels() const { return status_; }
 
 void QtMainWindow::setPanelText(int panel, const std::string& value) { status_->setText(panel, value); }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/commands.h"
 #include "platform/services.h"
 
 class QAction;
@@ -48,10 +49,10 @@ public:
     std::string patternItemCaption(int index) const override;
     void setPatternItemCaption(int index, const std::string& caption) override;
     void showPopup(Popup popup) override;
-    void setButtonEnabled(const std::string& key, bool enabled) override;
-    bool buttonEnabled(const std::string& key) const override;
-    void setButtonPressed(const std::string& key, bool pressed) override;
-    bool buttonPressed(const std::string& key) const override;
+    void setButtonEnabled(Button button, bool enabled) override;
+    bool buttonEnabled(Button button) const override;
+    void setButtonPressed(Button button, bool pressed) override;
+    bool buttonPressed(Button button) const override;
     void setPanelText(int panel, const std::string& text) override;
     std::string panelText(int panel) const override;
     int panelLeft(int panel) const override;
@@ -73,16 +74,17 @@ public:
     QMenu* menu(Menu item) const;                      // File, Exec, Edit, Pattern, PatternCommon, PatternReverse
     QMenu* popupMenu(Popup popup) const;
     QAction* patternItemAction(int index) const;
-    QAction* toolbarAction(const std::string& key) const;
-    QToolBar* toolBar() const;
+    QAction* toolbarAction(Button button) const;
     BoardView* boardView() const;
-    StatusPanels* statusPanels() const;
 
 private:
     class Frame;
+    // The menu bar, the pop-up menu and the toolbar, from platform/commands.h.
     void buildMenus();
+    void addMenu(const Command& command);
+    void addItem(const Command& command);
     void buildToolbar();
-    QAction* addItem(QMenu* menu, Menu item, const char* caption, const QKeySequence& shortcut);
+    void addButton(const Command& command);
     // Whether `item` and every menu it sits in are enabled.
     bool reachable(Menu item) const;
     void itemTriggered(Menu item, QAction* action);
@@ -97,9 +99,8 @@ private:
     std::map<Menu, QAction*> items_;
     std::map<Menu, QMenu*> menus_;
     std::map<Menu, Menu> parents_;  // the menu each item sits in
-    QMenu* popup1_ = nullptr;
     std::vector<QAction*> patternItems_;
-    std::map<std::string, QAction*> buttons_;
+    std::map<Button, QAction*> buttons_;
     QToolBar* toolBar_ = nullptr;
     BoardView* board_ = nullptr;
     StatusPanels* status_ = nullptr;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/texts.h"
+#include "platform/commands.h"
 #include "platform/services.h"
 
 namespace fakes {
@@ -157,7 +158,7 @@ public:
     struct MenuState { bool enabled = true, checked = false, visible = true; };
     struct ButtonState { bool enabled = false, pressed = false; };
     std::map<platform::Menu, MenuState> menus;
-    std::map<std::string, ButtonState> buttons;
+    std::map<platform::Button, ButtonState> buttons;
     std::vector<std::string> patternItems;
     std::array<std::string, 5> panels;  // 1..4
     std::string captionText;
@@ -178,11 +179,11 @@ public:
 
     // Starts in the window's design state, like the real one.
     FakeMainWindow() {
-        for (const auto& entry : texts::kToolbar)
-            if (*entry.key) buttons[entry.key] = {entry.enabled, entry.pressed};
-        menus[platform::Menu::ExecStop].enabled = false;
+        for (const platform::Command& c : platform::kCommands) {
+            if (c.button != platform::Button::None) buttons[c.button] = {c.buttonEnabled, c.buttonPressed};
+            menus[c.id] = {c.enabled, c.checked, true};
+        }
         patternItems = {texts::kBuiltinPatternNames[0]};
-        menus[platform::Menu::ExecStimulate].checked = true;
         panels = {"", texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design, texts::kPanel4Design};
     }
 
@@ -205,10 +206,10 @@ public:
         if (onPopup) onPopup(p);
     }
 
-    void setButtonEnabled(const std::string& k, bool v) override { button(k).enabled = v; }
-    bool buttonEnabled(const std::string& k) const override { return buttons.at(k).enabled; }
-    void setButtonPressed(const std::string& k, bool v) override { button(k).pressed = v; }
-    bool buttonPressed(const std::string& k) const override { return buttons.at(k).pressed; }
+    void setButtonEnabled(platform::Button b, bool v) override { button(b).enabled = v; }
+    bool buttonEnabled(platform::Button b) const override { return buttons.at(b).enabled; }
+    void setButtonPressed(platform::Button b, bool v) override { button(b).pressed = v; }
+    bool buttonPressed(platform::Button b) const override { return buttons.at(b).pressed; }
 
     void setPanelText(int p, const std::string& t) override { panels.at(p) = t; }
     std::string panelText(int p) const override { return panels.at(p); }
@@ -217,8 +218,8 @@ public:
     void setCaption(const std::string& c) override { captionText = c; }
     std::string caption() const override { return captionText; }
 
-    int boardPixelWidth() const override { return 480; }
-    int boardPixelHeight() const override { return 480; }
+    int boardPixelWidth() const override { return display::kBoardPictureSize; }
+    int boardPixelHeight() const override { return display::kBoardPictureSize; }
     void setBoardScale(int units) override { scale = units; }
     int boardScale() const override { return scale; }
     void showBoard(const platform::PixelImage& image) override {
@@ -239,18 +240,18 @@ public:
         ++processEventsCount;
         if (onProcessEvents) onProcessEvents();
     }
-    // The keys of the enabled toolbar buttons, in toolbar order.
-    std::vector<std::string> enabledButtons() const {
-        std::vector<std::string> out;
-        for (const auto& entry : texts::kToolbar)
-            if (*entry.key && buttons.at(entry.key).enabled) out.push_back(entry.key);
+    // The enabled toolbar buttons, in toolbar order.
+    std::vector<platform::Button> enabledButtons() const {
+        std::vector<platform::Button> out;
+        for (const platform::Command& c : platform::kCommands)
+            if (c.button != platform::Button::None && buttons.at(c.button).enabled) out.push_back(c.button);
         return out;
     }
-    // Every disabled menu item, in the order of platform::Menu.
+    // Every disabled menu entry, in menu order.
     std::vector<platform::Menu> disabledMenus() const {
         std::vector<platform::Menu> out;
-        for (int m = 0; m <= static_cast<int>(platform::Menu::Popup1Reset); ++m)
-            if (!menuEnabled(static_cast<platform::Menu>(m))) out.push_back(static_cast<platform::Menu>(m));
+        for (const platform::Command& c : platform::kCommands)
+            if (!menuEnabled(c.id)) out.push_back(c.id);
         return out;
     }
 
@@ -261,9 +262,9 @@ public:
     }
 
 private:
-    ButtonState& button(const std::string& k) {
-        auto it = buttons.find(k);
-        if (it == buttons.end()) throw std::out_of_range("no toolbar button " + k);
+    ButtonState& button(platform::Button b) {
+        auto it = buttons.find(b);
+        if (it == buttons.end()) throw std::out_of_range("no toolbar button " + std::to_string(static_cast<int>(b)));
         return it->second;
     }
     MenuState stateOf(platform::Menu m) const {

@@ -13,6 +13,7 @@
 #include "io/formats.h"
 #include "support/fakes.h"
 
+using platform::Button;
 using SelectionBox = std::array<int32_t, 4>;  // left, top, right, bottom
 
 // A board file of the board 0..gridMax with live cells (x, y) coloured (x + 1, y + 1, 7).
@@ -73,7 +74,7 @@ struct FormFixture {
         down(x + 0.5f, y + 0.5f, button, shift);
         up(x + 0.5f, y + 0.5f, button, shift);
     }
-    void press(const std::string& key) { window.events->toolbarButtonClicked(key); }
+    void press(platform::Button button) { window.events->toolbarButtonClicked(button); }
 };
 
 // A test whose Form1 has started without a command line, with the fixed seed.

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: MIT
+// The Qt window's menu bar, pop-up menu and toolbar, as built from the
+// command table, and what each of their controls reports.
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/commands.h"
+#include "platform/qt/qt_main_window.h"
+
+namespace {
+
+using platform::Button;
+using platform::Menu;
+
+// One line per entry, indented by its depth: caption, shortcut, and its
+// first state when it is not plainly enabled.
+void listMenu(const QList<QAction*>& actions, int depth, std::string& out) {
+    for (const QAction* a : actions) {
+        out += std::string(static_cast<std::size_t>(depth) * 2, ' ');
+        if (a->isSeparator()) {
+            out += "-\n";
+            continue;
+        }
+        out += a->text().toStdString();
+        if (!a->shortcut().isEmpty())
+            out.append(" ").append(a->shortcut().toString(QKeySequence::PortableText).toStdString());
+        if (!a->isEnabled()) out += " (off)";
+        if (a->isChecked()) out += " (checked)";
+        out += "\n";
+        if (a->menu()) listMenu(a->menu()->actions(), depth + 1, out);
+    }
+}
+
+TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
+    platform::qt::QtMainWindow window;
+    std::string menus;
+    listMenu(window.widget()->menuBar()->actions(), 0, menus);
+    listMenu({window.popupMenu(platform::Popup::Popup1)->menuAction()}, 0, menus);
+    EXPECT_EQ(menus,
+              "ファイル(&F)\n  開く(&O)... Ctrl+O\n  保存(&S)... Ctrl+S\n  -\n  終了\n"
+              "実行(&E)\n  開始(&E) F5\n  停止(&S) F6 (off)\n  ステップ実行(&P) F8\n  変化を促す(&A) (checked)\n"
+              "編集(&M)\n  切り取り(&X) Ctrl+X\n  コピー(&C) Ctrl+C\n  貼り付け(&V) Ctrl+V\n"
+              "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
+              "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
+              "Popup1\n  リセット(&R)\n");
+
+    std::string toolbar;
+    const auto* bar = window.widget()->findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    for (const QAction* a : bar->actions()) {
+        if (a->isSeparator()) {
+            toolbar += "| ";
+            continue;
+        }
+        EXPECT_FALSE(a->icon().isNull()) << a->toolTip().toStdString();
+        toolbar.append(a->toolTip().toStdString());
+        toolbar.append(a->isEnabled() ? "" : "-").append(a->isChecked() ? "*" : "");
+        toolbar += ' ';
+    }
+    EXPECT_EQ(toolbar,
+              "開く 保存 | 開始 停止- ステップ実行 変化を促す* | 切り取り- コピー- 貼り付け- | "
+              "パターン登録- ランダム クリア 色- 左右反転- 上下反転- 回転- 拡大 縮小 ");
+}
+
+// What the window reports, in order.
+struct Recorder : platform::WindowEvents {
+    std::vector<Menu> menus;
+    std::vector<Button> buttons;
+    void menuTriggered(Menu item) override { menus.push_back(item); }
+    void menuAboutToShow(Menu) override {}
+    void patternItemTriggered(int) override {}
+    void toolbarButtonClicked(Button button) override { buttons.push_back(button); }
+    void boardMouseDown(int, int, float, float) override {}
+    void boardMouseMove(int, int, float, float) override {}
+    void boardMouseUp(int, int, float, float) override {}
+    void boardExposed() override {}
+    void statusBarMouse(int, int, int, int) override {}
+    void windowClosing() override {}
+};
+
+// Every menu item and every enabled button reports its own command; check
+// marks and pressed states stay as the logic set them; an item of a disabled
+// menu (reached by its shortcut) reports nothing.
+TEST(MainWindow, EveryItemAndButtonReportsItsCommand) {
+    platform::qt::QtMainWindow window;
+    Recorder recorder;
+    window.setEvents(&recorder);
+    std::vector<Menu> items;
+    std::vector<Button> buttons;
+    for (const platform::Command& c : platform::kCommands) {
+        if (c.kind == platform::CommandKind::Item) {
+            window.setMenuEnabled(c.id, true);
+            window.menuAction(c.id)->trigger();
+            items.push_back(c.id);
+        }
+        if (c.button != Button::None) {
+            window.setButtonEnabled(c.button, true);
+            window.toolbarAction(c.button)->trigger();
+            buttons.push_back(c.button);
+        }
+    }
+    EXPECT_EQ(recorder.menus, items);
+    EXPECT_EQ(recorder.buttons, buttons);
+    EXPECT_TRUE(window.menuChecked(Menu::ExecStimulate));
+    EXPECT_TRUE(window.buttonPressed(Button::AutoStimulate));
+
+    window.setMenuEnabled(Menu::Edit, false);
+    window.setButtonEnabled(Button::Cut, false);
+    window.menuAction(Menu::EditCut)->trigger();
+    window.toolbarAction(Button::Cut)->trigger();
+    EXPECT_EQ(recorder.menus.size(), items.size());
+    EXPECT_EQ(recorder.buttons.size(), buttons.size());
+    window.setEvents(nullptr);
+}
+
+}  // namespace

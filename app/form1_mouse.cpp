@@ -130,7 +130,7 @@ void Form1::picDraw_MouseUp(int Button, int /*Shift*/, float /*X*/, float /*Y*/)
 
     w.setButtonEnabled("Cut", true);
     w.setButtonEnabled("Copy", true);
-    w.setButtonEnabled("Paste", services_.clipboard.hasFormat(ClipFormat));
+    w.setButtonEnabled("Paste", services_.clipboard.hasCells());
     w.setButtonEnabled("New registration", true);
     const bool live = SelectionHasLiveCell();
     for (const char* key : kLiveCellButtons) w.setButtonEnabled(key, live);
@@ -156,7 +156,7 @@ void Form1::mnuEdit_Click() {
     const bool selected = selection.SelLeft != -1;
     w.setMenuEnabled(Menu::EditCut, selected);
     w.setMenuEnabled(Menu::EditCopy, selected);
-    w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && services_.clipboard.hasFormat(ClipFormat));
+    w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && services_.clipboard.hasCells());
     w.setButtonEnabled("Cut", w.menuEnabled(Menu::EditCut));
     w.setButtonEnabled("Copy", w.menuEnabled(Menu::EditCopy));
     w.setButtonEnabled("Paste", w.menuEnabled(Menu::EditPaste));

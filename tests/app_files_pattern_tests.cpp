@@ -36,7 +36,8 @@ TEST_F(PatternFiles, RegistrationWritesTheSelectionAndAddsAnItem) {
     f.drag(4, 7, 6, 8);
     registerAs("/data/パターン.hxq");
     const auto& request = f.dialogs.fileDialogs.at(0).request;
-    EXPECT_EQ(request.filter, "ライフパターンファイル (*.hxq)|*.hxq|すべてのファイル (*.*)|*.*");
+    EXPECT_EQ(request.filters, (std::vector<platform::FileFilter>{{"ライフパターンファイル (*.hxq)", {"*.hxq"}},
+                                                                  {"すべてのファイル (*.*)", {"*"}}}));
     EXPECT_EQ(request.defaultExtension, "hxq");
     EXPECT_EQ(f.files.files["/data/パターン.hxq"], io::EncodePatternFile(io::BlockFromBoard(f.board(), 4, 7, 6, 8)));
     EXPECT_EQ(std::vector<std::string>(items().end() - 3, items().end()),

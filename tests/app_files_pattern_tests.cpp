@@ -53,6 +53,10 @@ TEST_F(PatternFiles, RegistrationWritesTheSelectionAndAddsAnItem) {
     EXPECT_EQ(items(), menu);
     expectOnlyMessage(f.dialogs.messages, std::string(texts::kSaveFailed) + "\n/full/p.hxq\nNo space left on device",
                       MessageIcon::Exclamation);
+    // Blanks belong to the name: the item stands for that very file.
+    registerAs("/data/ two words .hxq");
+    EXPECT_EQ(std::vector<std::string>(items().end() - 2, items().end()),
+              (std::vector<std::string>{" two words ", "パターン登録"}));
 }
 
 // Every entry that lies on the board is written as it is, dead ones with

@@ -21,16 +21,12 @@ platform::MessageAnswer Form1::Message(const std::string& text, MessageIcon icon
     return services_.dialogs.message(text, texts::kAppTitle, icon, buttons, defaultButton);
 }
 
-bool Form1::Form_Load() {
+void Form1::Form_Load() {
     random.reseed(options_.seed ? *options_.seed : engine::RandomSequence::clockSeed());
     // The toolbar pictures belong to the window and are in place already.
+    // The clipboard knows the cell block's format by its name; there is
+    // nothing to register.
     run.AutoStimulate = true;
-
-    ClipFormat = services_.clipboard.registerFormat(texts::kClipboardFormatName);
-    if (ClipFormat == 0) {
-        Message(texts::kRegisterFormatFailed, MessageIcon::Warning);
-        return false;
-    }
 
     selection.SelLeft = -1;
     board.GridMax = engine::kStartGridMax;
@@ -54,7 +50,6 @@ bool Form1::Form_Load() {
         ReDraw();
     }
     FillPatternMenu();
-    return true;
 }
 
 void Form1::FillPatternMenu() {

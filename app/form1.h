@@ -31,9 +31,6 @@ namespace app {
 inline constexpr int kBoardFileMode = 1;
 inline constexpr int kPatternFileMode = 2;
 
-// Colour dialog flags: start on the colour, custom part open, any colour.
-inline constexpr int32_t kColorDialogFlags = 259;
-
 struct RunState {
     int32_t RunMode = 0;  // 0 stopped, 1 single step, 2 continuous run
     bool AutoStimulate = false;
@@ -73,15 +70,13 @@ public:
     RunState run;
     Selection selection;
     std::string FileName;
-    uint32_t ClipFormat = 0;
-    std::array<int32_t, 16> CustomColors{};
+    std::array<platform::ColorValue, 16> CustomColors{};  // the colour dialog's, kept while the window lives
     std::vector<engine::CellRecord> BoardCopy;
     engine::RandomSequence random;
     platform::PixelImage picBuffer;  // the off-screen picture of the board
 
     // ---- start-up and shutdown ---------------------------------------------
-    // Returns false when the program must end at once (nothing is shown).
-    bool Form_Load();
+    void Form_Load();
     void Form_Unload();
     void mnuFileExit_Click();
     bool unloaded() const { return unloaded_; }
@@ -124,8 +119,9 @@ public:
     void mnuPatternRandom_Click();
     void mnuPatternClear_Click();
     void mnuPatternColor_Click();
-    // The colour dialog; true when a colour was confirmed (then in SelectColor).
-    bool ChooseColor(int32_t Flags, int32_t& SelectColor);
+    // The colour dialog starting on SelectColor; the confirmed colour, or
+    // nothing when it was cancelled.
+    std::optional<platform::ColorValue> ChooseColor(platform::ColorValue SelectColor);
     void mnuPatternExpand_Click();
     void mnuPatternReduction_Click();
     // Enables Expand and Reduction (menu items and buttons) by the size rule.
@@ -142,8 +138,8 @@ public:
     void mnuFileSave_Click();
     std::string GetOpenFileName(int Mode);
     std::string GetSaveFileName(int Mode);
+    // The file's name without its folder, extension included.
     static std::string GetFileTitle(const std::string& TargetStr);
-    static std::string TrimNull(const std::string& TargetStr);
     void CreatePatternFile();
     void ReadPatternFile(const std::string& Index);
 
@@ -176,6 +172,7 @@ private:
                                     platform::MessageButtons buttons = platform::MessageButtons::Ok,
                                     platform::MessageAnswer defaultButton = platform::MessageAnswer::Ok);
     void SetFileCaption();
+    bool PutSelectionOnClipboard();  // false when the user was told it failed
     void AskToSaveChanges();  // before another board is loaded
     void FillPatternMenu();
     // Runs the handler of a menu item; its toolbar button runs the same.

@@ -1,8 +1,8 @@
 // Cut, copy and paste through the system clipboard. The cells travel as a cell
-// block under the private format ClipFormat, which every running copy of the
-// program registers under the same name; a picture of the selection and the
-// selection as RLE text (live and dead only, which Life programs and editors
-// paste) go beside it for other programs. Pasting reads only the cell block.
+// block, which every running copy of the program reads; a picture of the
+// selection and the selection as RLE text (live and dead only, which Life
+// programs and editors paste) go beside it for other programs. Pasting reads
+// only the cell block.
 
 #include <algorithm>
 #include <variant>
@@ -17,20 +17,7 @@ namespace app {
 
 namespace {
 
-using platform::ClipboardFailure;
 using platform::MessageIcon;
-
-const char* FailureText(ClipboardFailure failure) {
-    switch (failure) {
-        case ClipboardFailure::Open: return texts::kOpenClipboardFailed;
-        case ClipboardFailure::Empty: return texts::kEmptyClipboardFailed;
-        case ClipboardFailure::GetData: return texts::kGetClipboardDataFailed;
-        case ClipboardFailure::Size: return texts::kGlobalSizeFailed;
-        case ClipboardFailure::Lock: return texts::kGlobalLockFailed;
-        case ClipboardFailure::None: break;
-    }
-    return "";
-}
 
 // The selection as the board shows it: the part of the drawn board picture
 // under the selected cells, cut at the same pixel edges as the focus
@@ -58,23 +45,26 @@ platform::PixelImage SelectionPicture(const platform::PixelImage& board, const S
     return picture;
 }
 
-// Puts the selection on the clipboard; false, with the failure, when the cell
-// block did not get there.
-bool PutSelection(const Form1& form, platform::Clipboard& clipboard, ClipboardFailure& failure) {
+// The selection as it goes to the clipboard.
+platform::ClipboardContents SelectionContents(const Form1& form) {
     const Selection& s = form.selection;
     const io::CellBlock block = io::BlockFromBoard(form.board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
-    const platform::PixelImage picture = SelectionPicture(form.picBuffer, s, form.board.side());
-    failure = clipboard.put(form.ClipFormat, io::EncodeCellBlock(block), picture.width > 0 ? &picture : nullptr,
-                            io::WriteRle(io::GridFromBlock(block)));
-    return failure == ClipboardFailure::None;
+    return {io::EncodeCellBlock(block), SelectionPicture(form.picBuffer, s, form.board.side()),
+            io::WriteRle(io::GridFromBlock(block))};
 }
 
 }  // namespace
 
+// True when the cells are on the clipboard; otherwise the user has been told.
+bool Form1::PutSelectionOnClipboard() {
+    if (services_.clipboard.put(SelectionContents(*this))) return true;
+    Message(texts::kOpenClipboardFailed, MessageIcon::Exclamation);
+    return false;
+}
+
 void Form1::CopyToClipboard() {
     if (selection.SelLeft == -1) return;
-    ClipboardFailure failure = ClipboardFailure::None;
-    if (!PutSelection(*this, services_.clipboard, failure)) Message(FailureText(failure), MessageIcon::Exclamation);
+    PutSelectionOnClipboard();
 }
 
 void Form1::mnuEditCopy_Click() {
@@ -85,14 +75,11 @@ void Form1::mnuEditCopy_Click() {
 void Form1::mnuEditCut_Click() {
     Selection& s = selection;
     if (s.SelLeft == -1) return;
-    ClipboardFailure failure = ClipboardFailure::None;
-    if (PutSelection(*this, services_.clipboard, failure)) {
+    // Cells that did not get onto the clipboard stay on the board.
+    if (PutSelectionOnClipboard()) {
         for (int32_t x = s.SelLeft; x <= s.SelRight; ++x)
             for (int32_t y = s.SelTop; y <= s.SelBottom; ++y) board.cell(x, y) = {};
         ReDraw();
-    } else {
-        // The cells are not on the clipboard, so they stay on the board.
-        Message(FailureText(failure), MessageIcon::Exclamation);
     }
     window().setButtonEnabled(platform::Button::Paste, true);
 }
@@ -122,25 +109,22 @@ void Form1::PasteFromClipboard() {
     }
 
     platform::Clipboard& clipboard = services_.clipboard;
-    if (!clipboard.hasFormat(ClipFormat)) {
+    if (!clipboard.hasCells()) {
         restoreFocus();
         return;
     }
-    std::vector<uint8_t> data;
-    const ClipboardFailure failure = clipboard.get(ClipFormat, data);
-    if (failure != ClipboardFailure::None) {
-        Message(FailureText(failure), MessageIcon::Exclamation);
+    const auto refuse = [&](const char* text) {
+        Message(text, MessageIcon::Exclamation);
         restoreFocus();
-        return;
-    }
+    };
+    // Another program may have taken the clipboard since it was asked.
+    const platform::Result<std::vector<uint8_t>> data = clipboard.getCells();
+    if (!data) return refuse(texts::kGetClipboardDataFailed);
+    if (data->empty()) return refuse(texts::kGlobalSizeFailed);
     // A block that does not hold what its size fields promise (another
     // program may use the same format name) is refused whole.
-    auto decoded = io::DecodeCellBlock(data);
-    if (std::holds_alternative<io::DecodeError>(decoded)) {
-        Message(texts::kNotOurData, MessageIcon::Exclamation);
-        restoreFocus();
-        return;
-    }
+    auto decoded = io::DecodeCellBlock(*data);
+    if (std::holds_alternative<io::DecodeError>(decoded)) return refuse(texts::kNotOurData);
     const io::CellBlock& block = std::get<io::CellBlock>(decoded);
 
     if (s.SelRight - s.SelLeft + 1 > block.w) s.SelRight = s.SelLeft + block.w - 1;

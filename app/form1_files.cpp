@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <variant>
 
 #include "app/form1.h"
@@ -37,24 +38,10 @@ std::string DropLastCharacters(const std::string& text, int count) {
 
 // ---- file names and dialogs ---------------------------------------------------
 
-std::string Form1::TrimNull(const std::string& TargetStr) {
-    if (TargetStr.empty() || TargetStr[0] == '\0') return "";
-    std::string text = TargetStr.substr(0, TargetStr.find('\0'));
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
+// The name as it is, blanks included: a pattern item named after it must
+// stand for this very file.
 std::string Form1::GetFileTitle(const std::string& TargetStr) {
-    // The title is the name after the last directory separator. It is handed
-    // over, like the platform's own service does, in a NUL-filled buffer one
-    // longer than the path, and tidied by TrimNull.
-    const std::size_t slash = TargetStr.find_last_of('/');
-    const std::string name = slash == std::string::npos ? TargetStr : TargetStr.substr(slash + 1);
-    std::string buffer(TargetStr.size() + 1, '\0');
-    std::copy(name.begin(), name.end(), buffer.begin());
-    return TrimNull(buffer);
+    return std::filesystem::path(TargetStr).filename().string();
 }
 
 namespace {
@@ -63,11 +50,16 @@ namespace {
 platform::FileDialogRequest DialogRequest(int mode, const char* title, std::string initialDirectory) {
     platform::FileDialogRequest request;
     request.title = title;
+    const auto kindFilter = [](const char* name, const char* extension) {
+        return platform::FileFilter{name, {std::string("*.") + extension}};
+    };
+    // "*" rather than "*.*": every file, also one without a dot in its name.
+    const platform::FileFilter allFiles{texts::kAllFilesFilterName, {"*"}};
     if (mode == kBoardFileMode) {
-        request.filter = texts::kBoardFilter;
+        request.filters = {kindFilter(texts::kBoardFilterName, texts::kBoardExtension), allFiles};
         request.defaultExtension = texts::kBoardExtension;
     } else if (mode == kPatternFileMode) {
-        request.filter = texts::kPatternFilter;
+        request.filters = {kindFilter(texts::kPatternFilterName, texts::kPatternExtension), allFiles};
         request.defaultExtension = texts::kPatternExtension;
     }
     request.initialDirectory = std::move(initialDirectory);
@@ -105,9 +97,10 @@ void Form1::SaveData() {
     if (FileName.empty()) FileName = GetSaveFileName(kBoardFileMode);
     if (FileName.empty()) return;
 
-    const std::string reason = services_.files.writeFile(FileName, io::EncodeBoardFile(board));
-    if (!reason.empty()) {
-        Message(std::string(texts::kSaveFailed) + "\n" + FileName + "\n" + reason, MessageIcon::Exclamation);
+    const platform::Result<void> written = services_.files.writeFile(FileName, io::EncodeBoardFile(board));
+    if (!written) {
+        Message(std::string(texts::kSaveFailed) + "\n" + FileName + "\n" + written.error().reason,
+                MessageIcon::Exclamation);
         // A name that was just chosen and could not be written is not kept:
         // the next save asks again instead of failing on the same path.
         FileName = previousName;
@@ -118,7 +111,7 @@ void Form1::SaveData() {
 }
 
 bool Form1::OpenFile(const std::string& NewFileName) {
-    const std::optional<std::vector<uint8_t>> bytes = services_.files.readFile(NewFileName);
+    const platform::Result<std::vector<uint8_t>> bytes = services_.files.readFile(NewFileName);
     if (!bytes) {
         Message(std::string(texts::kOpenFailed) + "\n" + NewFileName, MessageIcon::Exclamation);
         return false;
@@ -185,9 +178,10 @@ void Form1::CreatePatternFile() {
     if (path.empty()) return;
 
     const io::CellBlock block = io::BlockFromBoard(board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
-    const std::string reason = services_.files.writeFile(path, io::EncodePatternFile(block));
-    if (!reason.empty()) {
-        Message(std::string(texts::kSaveFailed) + "\n" + path + "\n" + reason, MessageIcon::Exclamation);
+    const platform::Result<void> written = services_.files.writeFile(path, io::EncodePatternFile(block));
+    if (!written) {
+        Message(std::string(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason,
+                MessageIcon::Exclamation);
         return;
     }
 
@@ -219,7 +213,7 @@ void Form1::ReadPatternFile(const std::string& Index) {
         w.removePatternItem(index);
         return;
     }
-    const std::optional<std::vector<uint8_t>> bytes = services_.files.readFile(path);
+    const platform::Result<std::vector<uint8_t>> bytes = services_.files.readFile(path);
     if (!bytes) return;  // cannot be read just now: the item stays
     auto decoded = io::DecodePatternFile(*bytes);
     if (std::holds_alternative<io::DecodeError>(decoded)) {

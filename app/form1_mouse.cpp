@@ -131,7 +131,7 @@ void Form1::picDraw_MouseUp(int Button, int /*Shift*/, float /*X*/, float /*Y*/)
 
     w.setButtonEnabled(Button::Cut, true);
     w.setButtonEnabled(Button::Copy, true);
-    w.setButtonEnabled(Button::Paste, services_.clipboard.hasFormat(ClipFormat));
+    w.setButtonEnabled(Button::Paste, services_.clipboard.hasCells());
     w.setButtonEnabled(Button::NewRegistration, true);
     const bool live = SelectionHasLiveCell();
     for (platform::Button b : kLiveCellButtons) w.setButtonEnabled(b, live);
@@ -151,7 +151,7 @@ void Form1::mnuEdit_Click() {
     const bool selected = selection.SelLeft != -1;
     w.setMenuEnabled(Menu::EditCut, selected);
     w.setMenuEnabled(Menu::EditCopy, selected);
-    w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && services_.clipboard.hasFormat(ClipFormat));
+    w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && services_.clipboard.hasCells());
     for (Button b : {Button::Cut, Button::Copy, Button::Paste}) SyncButton(b);
 }
 

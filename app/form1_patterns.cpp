@@ -92,22 +92,14 @@ void Form1::mnuPatternColor_Click() {
     const std::optional<int32_t> start = patterns::StartingColour(board, r);
     if (!start) return;  // no live cell: no dialog
 
-    int32_t colour = *start;
-    if (!ChooseColor(kColorDialogFlags, colour) || colour == 0) return;  // cancelled, or black
-    patterns::Recolour(board, r, colour);
+    const std::optional<platform::ColorValue> colour = ChooseColor(*start);
+    if (!colour || *colour == 0) return;  // cancelled, or black
+    patterns::Recolour(board, r, *colour);
     ReDraw();
 }
 
-bool Form1::ChooseColor(int32_t Flags, int32_t& SelectColor) {
-    const platform::ColorDialogResult result = services_.dialogs.chooseColor(SelectColor, Flags, CustomColors);
-    if (result.failureCode != 0) {
-        // The dialog itself failed: say so and leave everything as it was.
-        Message(std::string(texts::kChooseColorError) + " (" + std::to_string(result.failureCode) + ")",
-                platform::MessageIcon::Exclamation);
-        return false;
-    }
-    if (result.accepted) SelectColor = result.color;
-    return result.accepted;
+std::optional<platform::ColorValue> Form1::ChooseColor(platform::ColorValue SelectColor) {
+    return services_.dialogs.chooseColor(SelectColor, CustomColors);
 }
 
 // ---- enlargement and reduction -----------------------------------------------------------

@@ -28,16 +28,15 @@ int main(int argc, char* argv[]) {
     platform::qt::QtClipboard clipboard;
     platform::qt::QtFileSystem files;
 
-    int status = 1;  // the program could not start (the message has said why)
+    int status = 0;
     {
         // Form1 lives until the event loop has returned: a run loop that is
         // still on the stack when the window closes ends before it goes.
         app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{commandLine, {}});
         window.setEvents(&form);
-        if (form.Form_Load()) {
-            window.show();
-            status = QApplication::exec();
-        }
+        form.Form_Load();
+        window.show();
+        status = QApplication::exec();
         window.setEvents(nullptr);
     }
     return status;

@@ -32,7 +32,9 @@ public:
     }
     std::string openFile(const platform::FileDialogRequest&) override { return ""; }
     std::string saveFile(const platform::FileDialogRequest&) override { return ""; }
-    platform::ColorDialogResult chooseColor(int32_t, int32_t, std::array<int32_t, 16>&) override { return {}; }
+    std::optional<platform::ColorValue> chooseColor(platform::ColorValue, std::array<platform::ColorValue, 16>&) override {
+        return std::nullopt;
+    }
 };
 
 // The real window, counting the run loop's yields: one per generation.

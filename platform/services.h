@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "display/pixel_image.h"
@@ -21,25 +23,76 @@ using display::PixelRect;
 using display::Rgb;
 using display::rgb;
 
+// ---------------------------------------------------------------- results --
+
+// Why a service call failed, in the system's own words (for the user to read
+// after the program's message); the program chooses its message by the call
+// that failed.
+struct Error {
+    std::string reason;
+    friend bool operator==(const Error&, const Error&) = default;
+};
+
+// The outcome of a service call that can fail: its value, or the Error.
+template <typename T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : outcome_(std::move(value)) {}
+    Result(Error error) : outcome_(std::move(error)) {}
+
+    bool ok() const { return outcome_.index() == 0; }
+    explicit operator bool() const { return ok(); }
+    T& value() { return std::get<0>(outcome_); }
+    const T& value() const { return std::get<0>(outcome_); }
+    T& operator*() { return value(); }
+    const T& operator*() const { return value(); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
+    const Error& error() const { return std::get<1>(outcome_); }
+
+private:
+    std::variant<T, Error> outcome_;
+};
+
+// The outcome of a call that gives nothing back when it works.
+template <>
+class [[nodiscard]] Result<void> {
+public:
+    Result() = default;
+    Result(Error error) : error_(std::move(error)) {}
+
+    bool ok() const { return !error_; }
+    explicit operator bool() const { return ok(); }
+    const Error& error() const { return *error_; }
+
+private:
+    std::optional<Error> error_;
+};
+
 // ---------------------------------------------------------------- dialogs --
 
 enum class MessageIcon { None, Information, Question, Warning, Exclamation };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
-// Settings of a file dialog. `filter` is "description|pattern|description|pattern".
+// One entry of a file dialog's type list: the name the user sees and the
+// file-name patterns it shows ("*" is every file).
+struct FileFilter {
+    std::string name;
+    std::vector<std::string> patterns;
+    friend bool operator==(const FileFilter&, const FileFilter&) = default;
+};
+
+// Settings of a file dialog; the first filter is the one shown first.
 struct FileDialogRequest {
     std::string title;
-    std::string filter;
+    std::vector<FileFilter> filters;
     std::string defaultExtension;  // appended to a name typed without one
     std::string initialDirectory;
 };
 
-struct ColorDialogResult {
-    bool accepted = false;      // OK pressed
-    int32_t color = 0;          // 0x00BBGGRR, valid when accepted
-    int32_t failureCode = 0;    // non-zero when the dialog itself failed
-};
+// A colour as the colour dialog and the logic exchange it: 0x00BBGGRR.
+using ColorValue = int32_t;
 
 class Dialogs {
 public:
@@ -57,35 +110,37 @@ public:
     // file. Returns the full path, or "" when cancelled.
     virtual std::string saveFile(const FileDialogRequest& request) = 0;
 
-    // The colour dialog, starting on `initial` (0x00BBGGRR) with `flags`
-    // (1 start on the colour, 2 custom part open, 256 any colour). Shows and
-    // updates the 16 custom colours in place.
-    virtual ColorDialogResult chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>& customColors) = 0;
+    // The colour dialog, offering every colour and starting on `initial`,
+    // with the 16 custom colours shown; the user's changes to them are
+    // stored back. The chosen colour, or nothing when cancelled.
+    virtual std::optional<ColorValue> chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) = 0;
 };
 
 // -------------------------------------------------------------- clipboard --
 
-// What went wrong in a clipboard operation; each has its own message.
-enum class ClipboardFailure { None, Open, Empty, GetData, Size, Lock };
+// What a copy puts on the clipboard at once: the program's cell block (which
+// every running copy of the program reads) and, for other programs, a
+// picture and a text. An empty picture or text is left out.
+struct ClipboardContents {
+    std::vector<uint8_t> cells;
+    PixelImage picture;
+    std::string text;
+};
 
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
 
-    // Registers a private format by name; the same name gives the same
-    // format in every running copy. Returns 0 on failure.
-    virtual uint32_t registerFormat(const std::string& name) = 0;
+    // Replaces the clipboard's contents. Fails when the clipboard could not
+    // be taken over, so that nothing of `contents` is on it.
+    virtual Result<void> put(const ClipboardContents& contents) = 0;
 
-    virtual bool hasFormat(uint32_t format) = 0;
+    // Whether the clipboard holds a cell block (from this or another copy).
+    virtual bool hasCells() = 0;
 
-    // Replaces the clipboard's contents with `data` under `format` and, for
-    // other programs, when given, a picture and a plain text beside it.
-    virtual ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture,
-                                 const std::string& text) = 0;
-
-    // The data under `format`. Fails with GetData when the format is not
-    // there and Size when the data is empty.
-    virtual ClipboardFailure get(uint32_t format, std::vector<uint8_t>& data) = 0;
+    // The cell block's bytes as they are on the clipboard (possibly none).
+    // Fails when there is no cell block (any more).
+    virtual Result<std::vector<uint8_t>> getCells() = 0;
 };
 
 // ------------------------------------------------------------- file system --
@@ -96,13 +151,13 @@ public:
 
     virtual bool exists(const std::string& path) = 0;  // a file (not a folder) of that path
 
-    // The whole file, or nothing when it cannot be read.
-    virtual std::optional<std::vector<uint8_t>> readFile(const std::string& path) = 0;
+    // The whole file; fails when it cannot be read.
+    virtual Result<std::vector<uint8_t>> readFile(const std::string& path) = 0;
 
     // Writes the whole file so that it either has the new contents or, on
     // failure, the contents it had before (written to a temporary file beside
-    // it, then put in its place). Returns "" on success, else a reason.
-    virtual std::string writeFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
+    // it, then put in its place).
+    virtual Result<void> writeFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
 
     // Names (not paths) of the files in `directory` whose names end in
     // `suffix`, in the order the listing returns them.

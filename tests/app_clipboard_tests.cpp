@@ -4,7 +4,6 @@
 
 #include "support/form_fixture.h"
 
-using platform::ClipboardFailure;
 using platform::MessageIcon;
 
 namespace {
@@ -12,7 +11,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 struct Clipboard : Started {
-    Bytes& clip() { return f.clipboard.contents[f.form->ClipFormat]; }
+    // The cell block on the clipboard (an empty one is put there first).
+    Bytes& clip() { return f.clipboard.cells ? *f.clipboard.cells : f.clipboard.cells.emplace(); }
 
     // A w x h block whose entry (dx, dy) tells its place; every third entry
     // is dead but keeps a colour.
@@ -41,7 +41,6 @@ TEST_F(Clipboard, CopyPutsTheCellBlockAndAPictureOfTheSelection) {
     EXPECT_TRUE(f.window.buttonEnabled(Button::Paste));
     const auto& pic = f.clipboard.picture;
     const auto& board = f.form->picBuffer;
-    ASSERT_TRUE(f.clipboard.hasPicture);
     ASSERT_EQ(std::pair(pic.width, pic.height), std::pair(67 - 38, 86 - 67));
     EXPECT_EQ(pic.at(0, 0), board.at(38, 67) ^ 0x00FFFFFFu);
     EXPECT_EQ(pic.at(1, 0), board.at(39, 67));
@@ -97,25 +96,29 @@ TEST_F(Clipboard, PasteWithoutAGoodBlockChangesNoCell) {
     EXPECT_TRUE(f.board().Cells == before);
 }
 
+// A copy or cut that could not take the clipboard over leaves the cells on
+// the board; a paste whose block has gone since it was seen, or holds no
+// bytes, changes nothing.
 TEST_F(Clipboard, EveryClipboardFailureHasItsMessageAndChangesNoCell) {
-    const std::tuple<Button, ClipboardFailure, const char*> cases[] = {
-        {Button::Copy, ClipboardFailure::Empty, "EmptyClipboard failed!"},
-        {Button::Cut, ClipboardFailure::Open, "OpenClipboard failed!"},
-        {Button::Paste, ClipboardFailure::GetData, "GetClipboardData failed!"},
-        {Button::Paste, ClipboardFailure::Size, "GlobalSize failed!"},
-        {Button::Paste, ClipboardFailure::Lock, "GlobalLock failed!"},
+    enum Failure { TakenElsewhere, Vanished, NoBytes };
+    const std::tuple<Button, Failure, const char*> cases[] = {
+        {Button::Copy, TakenElsewhere, "OpenClipboard failed!"},
+        {Button::Cut, TakenElsewhere, "OpenClipboard failed!"},
+        {Button::Paste, Vanished, "GetClipboardData failed!"},
+        {Button::Paste, NoBytes, "GlobalSize failed!"},
     };
     const auto before = f.board().Cells;
     f.drag(5, 5, 6, 6);
     for (const auto& [button, failure, text] : cases) {
         SCOPED_TRACE(text);
-        clip() = block(2, 2);
+        clip() = failure == NoBytes ? Bytes{} : block(2, 2);
         f.dialogs.messages.clear();
-        f.clipboard.failPut = f.clipboard.failGet = ClipboardFailure::None;
-        (button == Button::Paste ? f.clipboard.failGet : f.clipboard.failPut) = failure;
+        f.clipboard.failPut = failure == TakenElsewhere;
+        f.clipboard.cellsVanish = failure == Vanished;
         f.press(button);
         expectOnlyMessage(f.dialogs.messages, text, MessageIcon::Exclamation);
         EXPECT_TRUE(f.board().Cells == before);
+        EXPECT_EQ(clip(), failure == NoBytes ? Bytes{} : block(2, 2));
     }
 }
 

@@ -98,14 +98,14 @@ TEST_F(MouseEditing, MenusFollowTheSelectionWhenTheyOpen) {
         EXPECT_EQ(f.window.menuEnabled(Menu::PatternRotate), live);
         EXPECT_EQ(f.window.buttonEnabled(Button::ReversingTopAndBottom), live);
     };
-    f.clipboard.contents[f.form->ClipFormat] = {1};
+    f.clipboard.cells = {1};
     expectMenus(false, false, false);  // nothing selected, nothing shown
     f.drag(25, 25, 29, 29);
     expectMenus(true, true, false);
     f.clipboard.putForeign();
     f.drag(25, 25, 30, 30);
     expectMenus(true, false, true);
-    f.clipboard.contents[f.form->ClipFormat] = {1};
+    f.clipboard.cells = {1};
     f.form->DrawFocus();  // rectangle off, selection kept
     expectMenus(true, false, true);
 }

@@ -55,30 +55,28 @@ TEST_F(PatternMenu, TransformationCommandsMirrorAndTurnTheSelection) {
     EXPECT_EQ(f.box(), (SelectionBox{10, 20, 12, 21}));
 }
 
-// The dialog starts on the first live cell in diagonal order, with the
-// flags; cancel, black and a failing dialog change nothing.
+// The dialog starts on the first live cell in diagonal order; cancel and
+// black change nothing.
 TEST_F(PatternMenu, ColourDialog) {
     f.clearBoard();
     f.setLive(3, 3, 10, 20, 30);
     f.setLive(4, 2, 40, 50, 60);  // the same diagonal as (3, 3), further right: first
     f.setLive(9, 9, 70, 80, 90);  // outside the selection
     f.drag(2, 2, 5, 5);
-    const platform::ColorDialogResult answers[] = {{false, 255, 0}, {true, 0, 0}, {true, 255, 0xFFFF}, {true, 255, 0}};
+    const std::optional<platform::ColorValue> answers[] = {std::nullopt, 0, 255};
     std::vector<CellRecord> expected = f.board().Cells;
     for (const auto& answer : answers) {
-        const bool recoloured = answer.accepted && answer.color && !answer.failureCode;
-        if (recoloured) expected[f.board().index(3, 3)] = expected[f.board().index(4, 2)] = {1, 255, 0, 0};
+        if (answer.value_or(0) != 0) expected[f.board().index(3, 3)] = expected[f.board().index(4, 2)] = {1, 255, 0, 0};
         f.dialogs.colorAnswers.push_back(answer);
         f.press(Button::Color);
         EXPECT_EQ(f.board().Cells, expected);
     }
-    ASSERT_EQ(f.dialogs.colorCalls.size(), 4u);
-    EXPECT_EQ(f.dialogs.colorCalls[0].initial, 0x3C3228);  // 0x00BBGGRR of (4, 2)
-    EXPECT_EQ(f.dialogs.colorCalls[0].flags, 259);
-    expectOnlyMessage(f.dialogs.messages, "ChooseColor (65535)", platform::MessageIcon::Exclamation);
+    ASSERT_EQ(f.dialogs.colorCalls.size(), 3u);
+    EXPECT_EQ(f.dialogs.colorCalls[0], 0x3C3228);  // 0x00BBGGRR of (4, 2)
+    EXPECT_TRUE(f.dialogs.messages.empty());
     f.drag(20, 20, 30, 30);  // no live cell: no dialog
     f.press(Button::Color);
-    EXPECT_EQ(f.dialogs.colorCalls.size(), 4u);
+    EXPECT_EQ(f.dialogs.colorCalls.size(), 3u);
 }
 
 // Ten rows and columns a step, never beyond 10 x 10 .. 200 x 200, also from

@@ -31,9 +31,10 @@ TEST_F(BoardFiles, FirstSaveAsksForANameAndWritesTheBoard) {
     ASSERT_EQ(f.dialogs.fileDialogs.size(), 1u);
     const auto& [open, request] = f.dialogs.fileDialogs[0];
     EXPECT_FALSE(open);
-    EXPECT_EQ((std::vector<std::string>{request.title, request.filter, request.defaultExtension, request.initialDirectory}),
-              (std::vector<std::string>{"ファイルを保存", "ライフデータファイル (*.hxa)|*.hxa|すべてのファイル (*.*)|*.*", "hxa",
-                                        "/work/here"}));
+    EXPECT_EQ((std::vector<std::string>{request.title, request.defaultExtension, request.initialDirectory}),
+              (std::vector<std::string>{"ファイルを保存", "hxa", "/work/here"}));
+    EXPECT_EQ(request.filters, (std::vector<platform::FileFilter>{{"ライフデータファイル (*.hxa)", {"*.hxa"}},
+                                                                  {"すべてのファイル (*.*)", {"*"}}}));
     EXPECT_TRUE(f.dialogs.messages.empty());  // no overwrite question for a name chosen now
     EXPECT_EQ(f.files.files["/data/b.hxa"], io::EncodeBoardFile(f.board()));
     EXPECT_FALSE(f.board().Modified);

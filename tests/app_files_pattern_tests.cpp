@@ -36,7 +36,8 @@ TEST_F(PatternFiles, RegistrationWritesTheSelectionAndAddsAnItem) {
     f.drag(4, 7, 6, 8);
     registerAs("/data/パターン.hxq");
     const auto& request = f.dialogs.fileDialogs.at(0).request;
-    EXPECT_EQ(request.filter, "ライフパターンファイル (*.hxq)|*.hxq|すべてのファイル (*.*)|*.*");
+    EXPECT_EQ(request.filters, (std::vector<platform::FileFilter>{{"ライフパターンファイル (*.hxq)", {"*.hxq"}},
+                                                                  {"すべてのファイル (*.*)", {"*"}}}));
     EXPECT_EQ(request.defaultExtension, "hxq");
     EXPECT_EQ(f.files.files["/data/パターン.hxq"], io::EncodePatternFile(io::BlockFromBoard(f.board(), 4, 7, 6, 8)));
     EXPECT_EQ(std::vector<std::string>(items().end() - 3, items().end()),
@@ -52,6 +53,10 @@ TEST_F(PatternFiles, RegistrationWritesTheSelectionAndAddsAnItem) {
     EXPECT_EQ(items(), menu);
     expectOnlyMessage(f.dialogs.messages, std::string(texts::kSaveFailed) + "\n/full/p.hxq\nNo space left on device",
                       MessageIcon::Exclamation);
+    // Blanks belong to the name: the item stands for that very file.
+    registerAs("/data/ two words .hxq");
+    EXPECT_EQ(std::vector<std::string>(items().end() - 2, items().end()),
+              (std::vector<std::string>{" two words ", "パターン登録"}));
 }
 
 // Every entry that lies on the board is written as it is, dead ones with

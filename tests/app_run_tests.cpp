@@ -37,7 +37,6 @@ TEST_F(Startup, SeedsAndDrawsARandomBoardInTheDesignState) {
     EXPECT_EQ(f.board().Cells, again.board().Cells);
     EXPECT_EQ(f.board().GridMax, 49);
     EXPECT_TRUE(f.board().Modified);
-    EXPECT_EQ(f.clipboard.registered.at("Chromatessellator CellData"), f.form->ClipFormat);
     EXPECT_EQ(f.window.panels, (std::array<std::string, 5>{"", "世代 = 1", "セル数 = " + std::to_string(f.board().countLive()),
                                                            "x = 100, y = 100", "RGB = &HFFFFFF"}));
     EXPECT_EQ(f.window.enabledButtons(), kIdleButtons);
@@ -46,13 +45,7 @@ TEST_F(Startup, SeedsAndDrawsARandomBoardInTheDesignState) {
               (Keys{"r-Pentomino", "Glider", "Glider gun", "Queen bee", "Spiral", "-", "b", "a", "パターン登録"}));
 }
 
-TEST(StartupFailure, ClipboardRegistrationOrCommandLineFile) {
-    FormFixture noClipboard;
-    noClipboard.clipboard.failRegistration = true;
-    noClipboard.start();
-    EXPECT_FALSE(noClipboard.loaded);
-    expectOnlyMessage(noClipboard.dialogs.messages, "RegisterClipboardFormat failed!", MessageIcon::Warning);
-
+TEST(StartupFailure, CommandLineFile) {
     engine::Board saved;
     saved.create(99);
     saved.cell(3, 4) = {1, 255, 128, 1};
@@ -66,7 +59,6 @@ TEST(StartupFailure, ClipboardRegistrationOrCommandLineFile) {
         FormFixture f;
         if (!file.empty()) f.files.files[commandLine] = file;
         f.start(commandLine);
-        EXPECT_TRUE(f.loaded);
         if (message) expectOnlyMessage(f.dialogs.messages, message, icon);
         EXPECT_EQ(f.board().GridMax, message ? 49 : 99);  // a refused file leaves the random board
         EXPECT_EQ(f.board().Modified, message != nullptr);

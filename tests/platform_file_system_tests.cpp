@@ -19,7 +19,7 @@ TEST(RealFileSystem, AWriteCutShortKeepsTheOldFile) {
     const std::string file = dir.filePath("old.hxa").toStdString();
     platform::qt::QtFileSystem files;
     const std::vector<uint8_t> old(30, 'o'), large(1000, 'n');
-    ASSERT_EQ(files.writeFile(file, old), "");
+    ASSERT_TRUE(files.writeFile(file, old));
 
     // Files may grow to 40 bytes only (this works for root too, unlike
     // permissions).
@@ -29,15 +29,16 @@ TEST(RealFileSystem, AWriteCutShortKeepsTheOldFile) {
     rlimit small = saved;
     small.rlim_cur = 40;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string reason = files.writeFile(file, large);
+    const platform::Result<void> written = files.writeFile(file, large);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_NE(reason, "");
-    EXPECT_EQ(files.readFile(file), old);
+    ASSERT_FALSE(written);
+    EXPECT_NE(written.error().reason, "");
+    EXPECT_EQ(*files.readFile(file), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.hxa"});
-    EXPECT_EQ(files.writeFile(file, large), "");
-    EXPECT_EQ(files.readFile(file), large);
+    EXPECT_TRUE(files.writeFile(file, large));
+    EXPECT_EQ(*files.readFile(file), large);
 }
 
 }  // namespace

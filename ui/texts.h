@@ -51,7 +51,6 @@ inline constexpr const char* kGenerationReset = "世代 = 0";
 inline constexpr const char* kColorPrefix = "RGB = &H";
 
 // Messages.
-inline constexpr const char* kRegisterFormatFailed = "RegisterClipboardFormat failed!";
 inline constexpr const char* kNotFoundSuffix = "' is not found.";
 inline constexpr const char* kExtinct = "全滅しました...";
 inline constexpr const char* kNotOurData = "このプログラムのデータではありません！";
@@ -62,28 +61,25 @@ inline constexpr const char* kCaptionSuffix = " -";
 // A save that failed; the file's name and the reason follow on their own lines.
 inline constexpr const char* kSaveFailed = "ファイルを保存できませんでした。";
 
-// Clipboard failures.
-inline constexpr const char* kGlobalAllocFailed = "GlobalAlloc failed!";
-inline constexpr const char* kGlobalLockFailed = "GlobalLock failed!";
+// Clipboard failures: the clipboard could not be taken over for a copy; the
+// cell block was gone when a paste came to read it; the block held no bytes.
 inline constexpr const char* kOpenClipboardFailed = "OpenClipboard failed!";
-inline constexpr const char* kEmptyClipboardFailed = "EmptyClipboard failed!";
 inline constexpr const char* kGetClipboardDataFailed = "GetClipboardData failed!";
 inline constexpr const char* kGlobalSizeFailed = "GlobalSize failed!";
 
 // File dialogs.
 inline constexpr const char* kOpenDialogTitle = "ファイルを開く";
 inline constexpr const char* kSaveDialogTitle = "ファイルを保存";
-inline constexpr const char* kBoardFilter = "ライフデータファイル (*.hxa)|*.hxa|すべてのファイル (*.*)|*.*";
-inline constexpr const char* kPatternFilter = "ライフパターンファイル (*.hxq)|*.hxq|すべてのファイル (*.*)|*.*";
+// The names of the dialogs' file types; each kind's files, then every file.
+inline constexpr const char* kBoardFilterName = "ライフデータファイル (*.hxa)";
+inline constexpr const char* kPatternFilterName = "ライフパターンファイル (*.hxq)";
+inline constexpr const char* kAllFilesFilterName = "すべてのファイル (*.*)";
 inline constexpr const char* kBoardExtension = "hxa";
 inline constexpr const char* kPatternExtension = "hxq";
 
 // ---- files and clipboard (form1_files.cpp, form1_clipboard.cpp) ----
 // A board file that could not be read; the file's name follows on its own line.
 inline constexpr const char* kOpenFailed = "ファイルを開けませんでした。";
-
-// Colour dialog failure, shown when the dialog itself fails.
-inline constexpr const char* kChooseColorError = "ChooseColor";
 
 // Tool tips of the toolbar buttons.
 inline constexpr const char* kToolTipOpen = "開く";

@@ -1,29 +1,23 @@
 #pragma once
 
 #include <QString>
-#include <map>
 
 #include "platform/services.h"
 
 namespace platform::qt {
 
-// The system clipboard through QClipboard. A registered format is a MIME
-// format named exactly as registered; on X11 that name is the selection
-// target, so every running copy (and other tools) sees the same format. The
-// numbers handed out are local to this process and stand for the names.
+// The system clipboard through QClipboard. The cell block is a MIME format
+// named exactly "Chromatessellator CellData": on X11 that name is the
+// selection target, so every running copy (older ones too) and other tools
+// find it there. The picture and the text go beside it in the same QMimeData.
 class QtClipboard : public platform::Clipboard {
 public:
-    uint32_t registerFormat(const std::string& name) override;
-    bool hasFormat(uint32_t format) override;
-    ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data, const PixelImage* picture,
-                         const std::string& text) override;
-    ClipboardFailure get(uint32_t format, std::vector<uint8_t>& data) override;
+    Result<void> put(const ClipboardContents& contents) override;
+    bool hasCells() override;
+    Result<std::vector<uint8_t>> getCells() override;
 
-    // The MIME format of a registered number, or an empty text.
-    QString formatName(uint32_t format) const;
-
-private:
-    std::map<uint32_t, QString> names_;
+    // The MIME format of the cell block.
+    static QString cellFormat();
 };
 
 }  // namespace platform::qt

@@ -13,22 +13,16 @@
 
 namespace platform::qt {
 
-QStringList toNameFilters(const std::string& filter) {
-    const QStringList parts = toQString(filter).split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
+QStringList toNameFilters(const std::vector<FileFilter>& filters) {
+    QStringList names;
+    for (const FileFilter& filter : filters) {
         QStringList patterns;
-        for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            const QString p = pattern.trimmed();
-            if (p.isEmpty()) continue;
-            patterns << (p == QLatin1String("*.*") ? QStringLiteral("*") : p);
-        }
+        for (const std::string& pattern : filter.patterns) patterns << toQString(pattern);
         if (patterns.isEmpty()) patterns << QStringLiteral("*");
-        const QString shown = description.isEmpty() ? patterns.join(QLatin1Char(' ')) : description;
-        filters << shown + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        const QString shown = filter.name.empty() ? patterns.join(QLatin1Char(' ')) : toQString(filter.name);
+        names << shown + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
-    return filters;
+    return names;
 }
 
 MessageAnswer QtDialogs::message(const std::string& text, const std::string& title, MessageIcon icon,
@@ -60,7 +54,7 @@ std::string QtDialogs::fileDialog(const FileDialogRequest& request, bool open) {
     QFileDialog dialog(parent_, toQString(request.title), toQString(request.initialDirectory));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-    const QStringList filters = toNameFilters(request.filter);
+    const QStringList filters = toNameFilters(request.filters);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(toQString(request.defaultExtension));
     if (open) {
@@ -81,23 +75,22 @@ std::string QtDialogs::openFile(const FileDialogRequest& request) { return fileD
 std::string QtDialogs::saveFile(const FileDialogRequest& request) { return fileDialog(request, false); }
 
 namespace {
-QColor fromBgr(int32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-int32_t toBgr(const QColor& color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
-constexpr int32_t kStartOnColor = 1;
+QColor fromBgr(ColorValue value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+ColorValue toBgr(const QColor& color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
 }  // namespace
 
-ColorDialogResult QtDialogs::chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>& customColors) {
+std::optional<ColorValue> QtDialogs::chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) {
     const int count = std::min<int>(QColorDialog::customCount(), static_cast<int>(customColors.size()));
     for (int i = 0; i < count; ++i) QColorDialog::setCustomColor(i, fromBgr(customColors[i]));
     QColorDialog dialog(parent_);
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
-    dialog.setCurrentColor((flags & kStartOnColor) ? fromBgr(initial) : QColor(Qt::black));
-    ColorDialogResult result;
-    result.accepted = dialog.exec() == QDialog::Accepted;
-    if (result.accepted) result.color = toBgr(dialog.selectedColor());
-    // Custom colours defined in the dialog are kept for its next use.
+    dialog.setCurrentColor(fromBgr(initial));
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    // Custom colours defined in the dialog are kept for its next use, also
+    // when it was cancelled.
     for (int i = 0; i < count; ++i) customColors[i] = toBgr(QColorDialog::customColor(i));
-    return result;
+    if (!accepted) return std::nullopt;
+    return toBgr(dialog.selectedColor());
 }
 
 }  // namespace platform::qt

@@ -8,13 +8,10 @@ class QWidget;
 
 namespace platform::qt {
 
-// Turns "description|pattern|description|pattern" into QFileDialog name
-// filters. Each filter is the description followed by its patterns in
-// parentheses; shown with QFileDialog::HideNameFilterDetails the user sees
-// the description alone, byte for byte. "*.*" means every file (as it does
-// where these filters come from), so it becomes "*", which also matches
-// names without a dot.
-QStringList toNameFilters(const std::string& filter);
+// QFileDialog name filters: each filter's name followed by its patterns in
+// parentheses. Shown with QFileDialog::HideNameFilterDetails, the user sees
+// the name alone, byte for byte.
+QStringList toNameFilters(const std::vector<FileFilter>& filters);
 
 // Message boxes, file dialogs and the colour dialog, modal over `parent`.
 class QtDialogs : public platform::Dialogs {
@@ -25,7 +22,7 @@ public:
                           MessageButtons buttons, MessageAnswer defaultButton) override;
     std::string openFile(const FileDialogRequest& request) override;
     std::string saveFile(const FileDialogRequest& request) override;
-    ColorDialogResult chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>& customColors) override;
+    std::optional<ColorValue> chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) override;
 
 private:
     std::string fileDialog(const FileDialogRequest& request, bool open);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <system_error>
 
 #include "platform/qt/qt_strings.h"
 
@@ -15,25 +16,26 @@ bool QtFileSystem::exists(const std::string& path) {
     return QFileInfo(toQString(path)).isFile();
 }
 
-std::optional<std::vector<uint8_t>> QtFileSystem::readFile(const std::string& path) {
+Result<std::vector<uint8_t>> QtFileSystem::readFile(const std::string& path) {
     // No file of the program's is near this size (a full 200 x 200 board is
     // 280 kB); anything larger, or a device that never ends, is not read.
     constexpr qint64 kLargestFile = 64 * 1024 * 1024;
     QFile file(toQString(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!file.open(QIODevice::ReadOnly)) return Error{toStdString(file.errorString())};
     const QByteArray bytes = file.read(kLargestFile + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestFile) return std::nullopt;
+    if (file.error() != QFileDevice::NoError) return Error{toStdString(file.errorString())};
+    if (bytes.size() > kLargestFile) return Error{std::make_error_code(std::errc::file_too_large).message()};
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
-std::string QtFileSystem::writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+Result<void> QtFileSystem::writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     // QSaveFile writes a temporary file beside the target and renames it over
     // the target only when everything has been written, so a failure at any
     // point leaves the old file as it was. Writing straight into the target
     // (its fallback for folders without write permission) stays off.
     QSaveFile file(toQString(path));
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return toStdString(file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) return Error{toStdString(file.errorString())};
     const auto size = static_cast<qint64>(bytes.size());
     const char* data = reinterpret_cast<const char*>(bytes.data());
     // A short write (a full disk, a file-size limit) is retried so that the
@@ -50,10 +52,10 @@ std::string QtFileSystem::writeFile(const std::string& path, const std::vector<u
         const std::string reason = toStdString(file.errorString());
         file.cancelWriting();
         file.commit();  // only removes the temporary file
-        return reason;
+        return Error{reason};
     }
-    if (!file.commit()) return toStdString(file.errorString());
-    return "";
+    if (!file.commit()) return Error{toStdString(file.errorString())};
+    return {};
 }
 
 std::vector<std::string> QtFileSystem::list(const std::string& directory, const std::string& suffix) {

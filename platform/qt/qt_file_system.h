@@ -8,8 +8,8 @@ namespace platform::qt {
 class QtFileSystem : public platform::FileSystem {
 public:
     bool exists(const std::string& path) override;
-    std::optional<std::vector<uint8_t>> readFile(const std::string& path) override;
-    std::string writeFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
+    Result<std::vector<uint8_t>> readFile(const std::string& path) override;
+    Result<void> writeFile(const std::string& path, const std::vector<uint8_t>& bytes) override;
     std::vector<std::string> list(const std::string& directory, const std::string& suffix) override;
     std::string programDirectory() override;
     std::string currentDirectory() override;

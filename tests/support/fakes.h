@@ -46,9 +46,8 @@ public:
     std::deque<platform::MessageAnswer> answers;  // for Yes/No boxes; default button when empty
     std::vector<ShownFileDialog> fileDialogs;
     std::deque<std::string> filePaths;  // answers to file dialogs; "" (cancel) when empty
-    struct ColorCall { int32_t initial, flags; };
-    std::vector<ColorCall> colorCalls;
-    std::deque<platform::ColorDialogResult> colorAnswers;  // cancel when empty
+    std::vector<platform::ColorValue> colorCalls;                   // the colour each dialog started on
+    std::deque<std::optional<platform::ColorValue>> colorAnswers;  // cancel when empty
 
     platform::MessageAnswer message(const std::string& text, const std::string& title, platform::MessageIcon icon,
                                     platform::MessageButtons buttons, platform::MessageAnswer defaultButton) override {
@@ -57,9 +56,10 @@ public:
     }
     std::string openFile(const platform::FileDialogRequest& r) override { return file(true, r); }
     std::string saveFile(const platform::FileDialogRequest& r) override { return file(false, r); }
-    platform::ColorDialogResult chooseColor(int32_t initial, int32_t flags, std::array<int32_t, 16>&) override {
-        colorCalls.push_back({initial, flags});
-        return next(colorAnswers, platform::ColorDialogResult{});
+    std::optional<platform::ColorValue> chooseColor(platform::ColorValue initial,
+                                                    std::array<platform::ColorValue, 16>&) override {
+        colorCalls.push_back(initial);
+        return next(colorAnswers, std::optional<platform::ColorValue>());
     }
 
 private:
@@ -69,46 +69,32 @@ private:
     }
 };
 
-// An in-process clipboard: formats by name, like the real one.
+// An in-process clipboard holding what the last put gave it.
 class FakeClipboard : public platform::Clipboard {
 public:
-    std::map<std::string, uint32_t> registered;
-    std::map<uint32_t, std::vector<uint8_t>> contents;
-    bool hasPicture = false;
-    platform::PixelImage picture;
+    std::optional<std::vector<uint8_t>> cells;  // the cell block, when there is one
+    platform::PixelImage picture;               // empty when none was put
     std::string text;
-    bool failRegistration = false;
-    platform::ClipboardFailure failPut = platform::ClipboardFailure::None;
-    platform::ClipboardFailure failGet = platform::ClipboardFailure::None;
+    bool failPut = false;       // the clipboard cannot be taken over
+    bool cellsVanish = false;   // the block is gone by the time it is read
 
-    uint32_t registerFormat(const std::string& name) override {
-        if (failRegistration) return 0;
-        auto [it, inserted] = registered.emplace(name, 0xC000u + static_cast<uint32_t>(registered.size()));
-        return it->second;
+    platform::Result<void> put(const platform::ClipboardContents& contents) override {
+        if (failPut) return platform::Error{"taken"};
+        cells = contents.cells;
+        picture = contents.picture;
+        text = contents.text;
+        return {};
     }
-    bool hasFormat(uint32_t format) override { return contents.count(format) != 0; }
-    platform::ClipboardFailure put(uint32_t format, const std::vector<uint8_t>& data,
-                                   const platform::PixelImage* pic, const std::string& txt) override {
-        if (failPut != platform::ClipboardFailure::None) return failPut;
-        contents.clear();
-        contents[format] = data;
-        hasPicture = pic != nullptr;
-        if (pic) picture = *pic;
-        text = txt;
-        return platform::ClipboardFailure::None;
+    bool hasCells() override { return cells.has_value(); }
+    platform::Result<std::vector<uint8_t>> getCells() override {
+        if (!cells || cellsVanish) return platform::Error{"gone"};
+        return *cells;
     }
-    platform::ClipboardFailure get(uint32_t format, std::vector<uint8_t>& data) override {
-        if (failGet != platform::ClipboardFailure::None) return failGet;
-        auto it = contents.find(format);
-        if (it == contents.end()) return platform::ClipboardFailure::GetData;
-        if (it->second.empty()) return platform::ClipboardFailure::Size;
-        data = it->second;
-        return platform::ClipboardFailure::None;
-    }
-    // Text or a picture from another program: the private format is gone.
+    // Text or a picture from another program: the cell block is gone.
     void putForeign() {
-        contents.clear();
-        hasPicture = true;
+        cells.reset();
+        picture.resize(2, 2);
+        text = "text";
     }
 };
 
@@ -123,15 +109,15 @@ public:
     std::string currentDir = "/home/user";
 
     bool exists(const std::string& path) override { return files.count(path) != 0; }
-    std::optional<std::vector<uint8_t>> readFile(const std::string& path) override {
+    platform::Result<std::vector<uint8_t>> readFile(const std::string& path) override {
         auto it = files.find(path);
-        if (it == files.end()) return std::nullopt;
+        if (it == files.end()) return platform::Error{"No such file or directory"};
         return it->second;
     }
-    std::string writeFile(const std::string& path, const std::vector<uint8_t>& bytes) override {
-        if (failWrites.count(path)) return "No space left on device";
+    platform::Result<void> writeFile(const std::string& path, const std::vector<uint8_t>& bytes) override {
+        if (failWrites.count(path)) return platform::Error{"No space left on device"};
         files[path] = bytes;
-        return "";
+        return {};
     }
     std::vector<std::string> list(const std::string& directory, const std::string& suffix) override {
         std::vector<std::string> out;

@@ -30,14 +30,13 @@ struct FormFixture {
     fakes::FakeClipboard clipboard;
     fakes::FakeFileSystem files;
     std::unique_ptr<app::Form1> form;
-    bool loaded = false;
 
     // Creates Form1 and runs its start-up; the fakes can be prepared first.
     app::Form1& start(const std::string& commandLine = "", uint64_t seed = 12345) {
         form = std::make_unique<app::Form1>(app::Form1::Services{window, dialogs, clipboard, files},
                                             app::Form1::Options{commandLine, seed});
         window.setEvents(form.get());
-        loaded = form->Form_Load();
+        form->Form_Load();
         return *form;
     }
 

@@ -65,7 +65,7 @@ void Form1::FillPatternMenu() {
 
 void Form1::Form_Unload() {
     if (unloaded_) return;
-    run.RunMode = 0;  // a run loop waiting in its yield ends when it next looks
+    run.RunMode = RunMode::Stopped;  // a run loop waiting in its yield ends when it next looks
     board.Cells.clear();
     board.Cells.shrink_to_fit();
     board.Tally.clear();
@@ -74,7 +74,7 @@ void Form1::Form_Unload() {
 }
 
 void Form1::mnuFileExit_Click() {
-    run.RunMode = 0;
+    run.RunMode = RunMode::Stopped;
     services_.window.close();  // runs Form_Unload through windowClosing
     Form_Unload();
 }

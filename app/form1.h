@@ -31,8 +31,12 @@ namespace app {
 inline constexpr int kBoardFileMode = 1;
 inline constexpr int kPatternFileMode = 2;
 
+// Stopped (0); a single step (1), left standing after the step until a
+// continuous run ends; a continuous run (2).
+enum class RunMode : int32_t { Stopped = 0, SingleStep = 1, Continuous = 2 };
+
 struct RunState {
-    int32_t RunMode = 0;  // 0 stopped, 1 single step, 2 continuous run
+    app::RunMode RunMode = app::RunMode::Stopped;
     bool AutoStimulate = false;
 };
 
@@ -65,15 +69,8 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    // ---- state, owned here for the window's whole life --------------------
-    engine::Board board;  // Cells, Tally, GridMax, Generation, PopulationHistory, Modified
-    RunState run;
-    Selection selection;
-    std::string FileName;
-    std::array<platform::ColorValue, 16> CustomColors{};  // the colour dialog's, kept while the window lives
-    std::vector<engine::CellRecord> BoardCopy;
-    engine::RandomSequence random;
-    platform::PixelImage picBuffer;  // the off-screen picture of the board
+    // The state as the tests see it; defined by the tests only.
+    struct TestAccess;
 
     // ---- start-up and shutdown ---------------------------------------------
     void Form_Load();
@@ -164,9 +161,19 @@ public:
     bool canDropFiles() override;
     void filesDropped(const std::vector<std::string>& paths) override;
 
-    platform::MainWindow& window() { return services_.window; }
-
 private:
+    // ---- state, owned here for the window's whole life --------------------
+    engine::Board board;  // Cells, Tally, GridMax, Generation, PopulationHistory, Modified
+    RunState run;
+    Selection selection;
+    std::string FileName;
+    std::array<platform::ColorValue, 16> CustomColors{};  // the colour dialog's, kept while the window lives
+    std::vector<engine::CellRecord> BoardCopy;
+    engine::RandomSequence random;
+    platform::PixelImage picBuffer;  // the off-screen picture of the board
+
+    platform::MainWindow& window() { return services_.window; }
+    bool HasSelection() const { return selection.SelLeft != -1; }
     // Shows a message box titled with the application title.
     platform::MessageAnswer Message(const std::string& text, platform::MessageIcon icon,
                                     platform::MessageButtons buttons = platform::MessageButtons::Ok,

@@ -46,24 +46,23 @@ platform::PixelImage SelectionPicture(const platform::PixelImage& board, const S
 }
 
 // The selection as it goes to the clipboard.
-platform::ClipboardContents SelectionContents(const Form1& form) {
-    const Selection& s = form.selection;
-    const io::CellBlock block = io::BlockFromBoard(form.board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
-    return {io::EncodeCellBlock(block), SelectionPicture(form.picBuffer, s, form.board.side()),
-            io::WriteRle(io::GridFromBlock(block))};
+platform::ClipboardContents SelectionContents(const engine::Board& board, const Selection& s,
+                                              const platform::PixelImage& shown) {
+    const io::CellBlock block = io::BlockFromBoard(board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
+    return {io::EncodeCellBlock(block), SelectionPicture(shown, s, board.side()), io::WriteRle(io::GridFromBlock(block))};
 }
 
 }  // namespace
 
 // True when the cells are on the clipboard; otherwise the user has been told.
 bool Form1::PutSelectionOnClipboard() {
-    if (services_.clipboard.put(SelectionContents(*this))) return true;
+    if (services_.clipboard.put(SelectionContents(board, selection, picBuffer))) return true;
     Message(texts::kOpenClipboardFailed, MessageIcon::Exclamation);
     return false;
 }
 
 void Form1::CopyToClipboard() {
-    if (selection.SelLeft == -1) return;
+    if (!HasSelection()) return;
     PutSelectionOnClipboard();
 }
 
@@ -74,7 +73,7 @@ void Form1::mnuEditCopy_Click() {
 
 void Form1::mnuEditCut_Click() {
     Selection& s = selection;
-    if (s.SelLeft == -1) return;
+    if (!HasSelection()) return;
     // Cells that did not get onto the clipboard stay on the board.
     if (PutSelectionOnClipboard()) {
         for (int32_t x = s.SelLeft; x <= s.SelRight; ++x)
@@ -86,7 +85,7 @@ void Form1::mnuEditCut_Click() {
 
 void Form1::PasteFromClipboard() {
     Selection& s = selection;
-    if (s.SelLeft == -1) return;
+    if (!HasSelection()) return;
 
     // Take the focus rectangle off; the flag stays set so that it comes back
     // around the selection as it is when the paste ends.

@@ -173,7 +173,7 @@ void Form1::mnuFileSave_Click() { SaveData(); }
 
 void Form1::CreatePatternFile() {
     const Selection& s = selection;
-    if (s.SelLeft == -1) return;
+    if (!HasSelection()) return;
     const std::string path = GetSaveFileName(kPatternFileMode);
     if (path.empty()) return;
 
@@ -224,7 +224,7 @@ void Form1::ReadPatternFile(const std::string& Index) {
     const io::CellBlock& block = std::get<io::CellBlock>(decoded);
 
     Selection& s = selection;
-    if (s.SelLeft == -1) return;
+    if (!HasSelection()) return;
     s.SelRight = std::min(s.SelLeft + block.w - 1, board.GridMax);
     s.SelBottom = std::min(s.SelTop + block.h - 1, board.GridMax);
     io::BlockToBoard(block, board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);

@@ -42,7 +42,7 @@ bool CellAt(const engine::Board& board, int scale, float X, float Y, int32_t& cx
 }  // namespace
 
 void Form1::picDraw_MouseDown(int Button, int Shift, float X, float Y) {
-    if (run.RunMode == 2) return;
+    if (run.RunMode == RunMode::Continuous) return;
     int32_t cx = 0, cy = 0;
     // Presses come from the picture, which is all board; a position beyond
     // the last cell (an edge pixel) selects nothing rather than a cell that
@@ -73,7 +73,7 @@ void Form1::picDraw_MouseDown(int Button, int Shift, float X, float Y) {
         }
     } else if (Button & platform::kRightButton) {
         const bool inside =
-            s.SelLeft != -1 && s.SelLeft <= cx && cx <= s.SelRight && s.SelTop <= cy && cy <= s.SelBottom;
+            HasSelection() && s.SelLeft <= cx && cx <= s.SelRight && s.SelTop <= cy && cy <= s.SelBottom;
         if (!inside) {
             // The clicked cell becomes the selection (and is toggled with Shift).
             picDraw_MouseDown(platform::kLeftButton, Shift, X, Y);
@@ -96,7 +96,7 @@ void Form1::picDraw_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y) {
     Selection& s = selection;
     // A run or step drops the selection; a drag that was going on then has
     // nothing left to stretch and ends here.
-    if (s.Selecting && s.SelLeft == -1) s.Selecting = false;
+    if (s.Selecting && !HasSelection()) s.Selecting = false;
     if (s.Selecting) {
         DrawFocus();
         s.SelRight = cx;
@@ -106,7 +106,7 @@ void Form1::picDraw_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y) {
 }
 
 void Form1::picDraw_MouseUp(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (run.RunMode == 2) return;
+    if (run.RunMode == RunMode::Continuous) return;
     platform::MainWindow& w = window();
     Selection& s = selection;
 
@@ -148,7 +148,7 @@ void Form1::DrawFocus() {
 
 void Form1::mnuEdit_Click() {
     platform::MainWindow& w = window();
-    const bool selected = selection.SelLeft != -1;
+    const bool selected = HasSelection();
     w.setMenuEnabled(Menu::EditCut, selected);
     w.setMenuEnabled(Menu::EditCopy, selected);
     w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && services_.clipboard.hasCells());
@@ -157,7 +157,7 @@ void Form1::mnuEdit_Click() {
 
 void Form1::mnuPattern_Click() {
     platform::MainWindow& w = window();
-    const bool selected = selection.SelLeft != -1;
+    const bool selected = HasSelection();
     w.setMenuEnabled(Menu::PatternCommon, selected);
     const bool live = selected && SelectionHasLiveCell();
     w.setMenuEnabled(Menu::PatternColor, live);
@@ -171,7 +171,7 @@ void Form1::mnuPattern_Click() {
 }
 
 bool Form1::SelectionHasLiveCell() const {
-    return selection.SelLeft != -1 && patterns::HasLiveCell(board, SelectionRect(selection));
+    return HasSelection() && patterns::HasLiveCell(board, SelectionRect(selection));
 }
 
 }  // namespace app

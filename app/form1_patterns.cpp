@@ -28,7 +28,7 @@ void Form1::mnuPatternCommonItem_Click(int Index) {
     if (Index >= 0 && Index < patterns::kBuiltinPatternCount) {
         // The submenu is offered only with a selection; without one there is
         // no anchor and nothing is placed.
-        if (s.SelLeft != -1) {
+        if (HasSelection()) {
             const patterns::CellRect box =
                 patterns::StampPattern(board, patterns::Builtin(Index), s.SelLeft, s.SelTop, colour);
             s.SelRight = box.right;
@@ -56,19 +56,19 @@ void Form1::mnuPatternRotate_Click() { Rotate(); }
 // the selection it was enabled for, e.g. across a reduction) nothing happens.
 
 void Form1::ReverseRL() {
-    if (selection.SelLeft == -1 || !patterns::MirrorLeftRight(board, SelectionRect(selection))) return;
+    if (!HasSelection() || !patterns::MirrorLeftRight(board, SelectionRect(selection))) return;
     ReDraw();
 }
 
 void Form1::ReverseTB() {
-    if (selection.SelLeft == -1 || !patterns::MirrorTopBottom(board, SelectionRect(selection))) return;
+    if (!HasSelection() || !patterns::MirrorTopBottom(board, SelectionRect(selection))) return;
     ReDraw();
 }
 
 void Form1::Rotate() {
     Selection& s = selection;
     patterns::CellRect r = SelectionRect(s);
-    if (s.SelLeft == -1 || !patterns::RotateClockwise(board, r)) return;
+    if (!HasSelection() || !patterns::RotateClockwise(board, r)) return;
     s.SelRight = r.right;
     s.SelBottom = r.bottom;
     ReDraw();
@@ -87,7 +87,7 @@ void Form1::mnuPatternClear_Click() {
 }
 
 void Form1::mnuPatternColor_Click() {
-    if (selection.SelLeft == -1) return;
+    if (!HasSelection()) return;
     const patterns::CellRect r = SelectionRect(selection);
     const std::optional<int32_t> start = patterns::StartingColour(board, r);
     if (!start) return;  // no live cell: no dialog
@@ -126,7 +126,7 @@ void Form1::mnuPatternReduction_Click() {
 
 void Form1::DropSelectionBeyond(int32_t gridMax) {
     Selection& s = selection;
-    if (s.SelLeft != -1 && (s.SelRight > gridMax || s.SelBottom > gridMax)) {
+    if (HasSelection() && (s.SelRight > gridMax || s.SelBottom > gridMax)) {
         s.SelLeft = -1;
         s.FocusShown = false;
         window().setFocusRect(std::nullopt);

@@ -42,13 +42,13 @@ void Form1::ReDraw() {
     w.setPanelText(1, texts::kGenerationPrefix + display::FormatCount(board.Generation));
     w.setPanelText(2, texts::kPopulationPrefix + display::FormatCount(board.Population()));
 
-    const bool canRun = board.Population() != 0 && run.RunMode != 2;
+    const bool canRun = board.Population() != 0 && run.RunMode != RunMode::Continuous;
     w.setMenuEnabled(Menu::ExecStart, canRun);
     w.setMenuEnabled(Menu::ExecStep, canRun);
     SyncButton(Button::Start);
     SyncButton(Button::Step);
 
-    if (run.RunMode != 0) AutoStimulation();
+    if (run.RunMode != RunMode::Stopped) AutoStimulation();
 }
 
 void Form1::picDraw_Paint() { ReDraw(); }
@@ -62,14 +62,14 @@ void Form1::Exec() {
     for (;;) {
         engine::ReCalc(board, random);
         ReDraw();
-        if (run.RunMode == 1) break;
+        if (run.RunMode == RunMode::SingleStep) break;
         if (board.Population() == 0) {
             Message(texts::kExtinct, platform::MessageIcon::Information);
             mnuExecStop_Click();
         }
         services_.window.processEvents();
-        // A window closed inside the yield has set RunMode to 0 already.
-        if (run.RunMode != 2 || unloaded_) break;
+        // A window closed inside the yield has stopped the run already.
+        if (run.RunMode != RunMode::Continuous || unloaded_) break;
     }
 }
 
@@ -87,7 +87,7 @@ void Form1::mnuExecStart_Click() {
     SyncMenuButtons(Menu::Pattern);
     SyncMenuButtons(Menu::Edit);
 
-    run.RunMode = 2;
+    run.RunMode = RunMode::Continuous;
     Exec();
 }
 
@@ -110,11 +110,11 @@ void Form1::mnuExecStop_Click() {
     w.setButtonEnabled(Button::Expand, pattern && board.GridMax < engine::kMaxGridMax);
     w.setButtonEnabled(Button::Reduction, pattern && board.GridMax > engine::kMinGridMax);
 
-    run.RunMode = 0;
+    run.RunMode = RunMode::Stopped;
 }
 
 void Form1::mnuExecStep_Click() {
-    run.RunMode = 1;
+    run.RunMode = RunMode::SingleStep;
     Exec();
 }
 
@@ -128,7 +128,7 @@ void Form1::mnuExecStimulate_Click() {
 // ---- auto-stimulation ---------------------------------------------------------------
 
 void Form1::AutoStimulation() {
-    if (run.RunMode == 0) return;
+    if (run.RunMode == RunMode::Stopped) return;
     auto& p = board.PopulationHistory;
     const bool still = std::all_of(p.begin(), p.end(), [&](int32_t v) { return v == p[0]; });
     if (still && run.AutoStimulate && StimulateOneCell()) {

@@ -18,10 +18,12 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"
+#include "support/form_access.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using Access = app::Form1::TestAccess;
 
 // Dialogs that answer at once, so a measured run never waits for a person.
 class SilentDialogs : public platform::Dialogs {
@@ -66,8 +68,9 @@ struct Program {
 
     // A fresh board of the given side seeded at 20 %.
     void seed(int side) {
-        form.board.create(side - 1);
-        engine::Init(form.board, form.random);
+        engine::Board& board = Access::board(form);
+        board.create(side - 1);
+        engine::Init(board, Access::random(form));
         form.ScalePictures();
         form.ApplySizeRule();
         form.ReDraw();
@@ -133,7 +136,7 @@ void step(Program& p, int side) {
     p.seed(side);
     const int rounds = 2000;
     const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) engine::ReCalc(p.form.board, p.form.random);
+    for (int i = 0; i < rounds; ++i) engine::ReCalc(Access::board(p.form), Access::random(p.form));
     std::printf("recalc %dx%d: %.1f us\n", side, side, seconds(Clock::now() - start) * 1e6 / rounds);
 }
 

@@ -40,7 +40,7 @@ TEST_F(Clipboard, CopyPutsTheCellBlockAndAPictureOfTheSelection) {
     EXPECT_EQ(clip(), (Bytes{3, 0, 2, 0, 1, 1, 2, 3, 0, 0, 0, 0, 0, 7, 8, 9, 0, 0, 0, 0, 0, 0, 0, 0, 1, 4, 5, 6}));
     EXPECT_TRUE(f.window.buttonEnabled(Button::Paste));
     const auto& pic = f.clipboard.picture;
-    const auto& board = f.form->picBuffer;
+    const auto& board = f.picBuffer();
     ASSERT_EQ(std::pair(pic.width, pic.height), std::pair(67 - 38, 86 - 67));
     EXPECT_EQ(pic.at(0, 0), board.at(38, 67) ^ 0x00FFFFFFu);
     EXPECT_EQ(pic.at(1, 0), board.at(39, 67));

@@ -59,7 +59,7 @@ TEST(DroppedFiles, OpenLikeTheOpenCommand) {
         const bool saved = answer == MessageAnswer::Yes && !dropped.empty();  // the save dialog, never the open one
         ASSERT_EQ(f.dialogs.fileDialogs.size(), size_t{saved});
         EXPECT_TRUE(!saved || !f.dialogs.fileDialogs[0].open);
-        EXPECT_EQ(f.form->FileName, loaded);
+        EXPECT_EQ(f.fileName(), loaded);
         if (loaded.empty()) {
             EXPECT_EQ(f.board().Cells, before);
         } else {
@@ -83,7 +83,7 @@ TEST(DroppedFiles, AreRefusedWhileOpenIsUnavailable) {
     f.form->mnuExecStart_Click();
     ASSERT_TRUE(dropped);
     EXPECT_TRUE(f.dialogs.messages.empty());
-    EXPECT_EQ(f.form->FileName, "");
+    EXPECT_EQ(f.fileName(), "");
     EXPECT_EQ(f.board().GridMax, 49);
     EXPECT_TRUE(f.window.events->canDropFiles());  // stopped: taken again
 
@@ -100,7 +100,8 @@ TEST(DroppedFiles, TheWindowTakesLocalFilesAsACopyAndHandsThemOn) {
     app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{"", 5});
     window.setEvents(&form);
     form.Form_Load();
-    form.board.Modified = false;
+    using Access = app::Form1::TestAccess;
+    Access::board(form).Modified = false;
 
     const QUrl a = QUrl::fromLocalFile("/d/a.hxa");
     const QUrl web("https://example.org/b.hxa");
@@ -127,8 +128,8 @@ TEST(DroppedFiles, TheWindowTakesLocalFilesAsACopyAndHandsThemOn) {
     QApplication::sendEvent(window.boardView(), &drop);
     EXPECT_TRUE(drop.isAccepted());
     QApplication::processEvents();  // the load runs once the drop has returned
-    EXPECT_EQ(form.FileName, "/d/a.hxa");
-    EXPECT_EQ(form.board.GridMax, 19);
+    EXPECT_EQ(Access::FileName(form), "/d/a.hxa");
+    EXPECT_EQ(Access::board(form).GridMax, 19);
     EXPECT_TRUE(dialogs.messages.empty());  // an unchanged board: no save question
 
     // The window shows the program's icon, in the desktop's sizes.

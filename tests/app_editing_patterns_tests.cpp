@@ -21,9 +21,9 @@ TEST_F(PatternMenu, BuiltinPlacementShrinksTheSelectionToThePicture) {
     f.setLive(20, 20, 1, 2, 3);  // in the old selection, outside the glider's box
     f.board().Modified = false;
     f.drag(10, 10, 20, 20);
-    const uint64_t drawn = f.form->random.drawn();
+    const uint64_t drawn = f.random().drawn();
     f.window.events->patternItemTriggered(1);  // Glider: .O. / ..O / OOO
-    EXPECT_EQ(f.form->random.drawn() - drawn, 3u);
+    EXPECT_EQ(f.random().drawn() - drawn, 3u);
     EXPECT_EQ(f.box(), (SelectionBox{10, 10, 12, 12}));
     EXPECT_EQ(f.board().cell(20, 20), (CellRecord{1, 1, 2, 3}));
     EXPECT_EQ(f.board().cell(12, 12), f.board().cell(11, 10));

@@ -18,7 +18,7 @@ namespace {
 struct BoardFiles : Started {
     // Everything a refused or failed load or save must leave as it was.
     std::tuple<std::vector<engine::CellRecord>, std::string, std::string, bool> snapshot() {
-        return {f.board().Cells, f.form->FileName, f.window.caption(), f.board().Modified};
+        return {f.board().Cells, f.fileName(), f.window.caption(), f.board().Modified};
     }
 };
 
@@ -44,7 +44,7 @@ TEST_F(BoardFiles, FirstSaveAsksForANameAndWritesTheBoard) {
 TEST_F(BoardFiles, OverwriteQuestionGuardsAnExistingFile) {
     const Bytes old = boardFile(49, {{1, 1}});
     f.files.files["/data/a.hxa"] = old;
-    f.form->FileName = "/data/a.hxa";
+    f.fileName() = "/data/a.hxa";
     f.dialogs.answers = {MessageAnswer::No, MessageAnswer::Yes};
     f.form->SaveData();
     expectOnlyMessage(f.dialogs.messages, "'/data/a.hxa' を上書きしますか？", MessageIcon::Question,
@@ -68,7 +68,7 @@ TEST_F(BoardFiles, FailedSaveKeepsTheState) {
                       MessageIcon::Exclamation);
     f.form->SaveData();
     EXPECT_EQ(f.dialogs.fileDialogs.size(), 2u);
-    EXPECT_EQ(f.form->FileName, "/data/x.hxa");
+    EXPECT_EQ(f.fileName(), "/data/x.hxa");
 }
 
 // A load takes size, cells and name from the file and drops a selection that

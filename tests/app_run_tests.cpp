@@ -105,7 +105,7 @@ TEST(RunEnabling, ExtinctionEndsARunWithOneMessageAndAStepSilently) {
         f.press(continuous ? Button::Start : Button::Step);
         if (continuous) expectOnlyMessage(f.dialogs.messages, "全滅しました...", MessageIcon::Information);
         EXPECT_EQ(f.dialogs.messages.size(), continuous ? 1u : 0u);
-        EXPECT_EQ(f.form->run.RunMode, continuous ? 0 : 1);
+        EXPECT_EQ(f.run().RunMode, continuous ? RunMode::Stopped : RunMode::SingleStep);
         EXPECT_EQ(f.selection().SelLeft, -1);
         for (Button b : {Button::Start, Button::Step, Button::Stop}) EXPECT_FALSE(f.window.buttonEnabled(b));
     }
@@ -121,7 +121,7 @@ TEST_F(Stimulation, StillOrAlternatingPopulationsGetOneTouchingCell) {
         {{4, 5, 6, 4, 5, 6, 4, 5, 6, 4}, false},
         {{7, 9, 7, 9, 7, 9, 7, 9, 7, 8}, false},
     };
-    f.form->run.RunMode = 1;
+    f.run().RunMode = RunMode::SingleStep;
     for (const auto& [history, fires] : cases) {
         placeBlock(f);
         const auto before = f.board().Cells;
@@ -147,7 +147,7 @@ TEST_F(Startup, ExitDuringARunEndsTheLoop) {
     f.press(Button::Start);
     EXPECT_EQ(yields, 3);
     EXPECT_TRUE(f.window.closed && f.form->unloaded());
-    EXPECT_EQ(f.form->run.RunMode, 0);
+    EXPECT_EQ(f.run().RunMode, RunMode::Stopped);
     f.form->boardExposed();  // late events from the window change nothing
     f.press(Button::Step);
 }

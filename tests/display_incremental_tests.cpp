@@ -18,9 +18,9 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     app::Form1& form = *f.form;
     auto check = [&](const std::string& what) {
         platform::PixelImage full;
-        full.resize(form.picBuffer.width, form.picBuffer.height);
+        full.resize(f.picBuffer().width, f.picBuffer().height);
         const int32_t population = display::RenderBoard(f.board(), full, f.window.bevelColors());
-        ASSERT_TRUE(form.picBuffer.pixels == full.pixels) << what;
+        ASSERT_TRUE(f.picBuffer().pixels == full.pixels) << what;
         ASSERT_TRUE(f.window.shown.pixels == full.pixels) << what;
         ASSERT_EQ(f.board().Population(), population) << what;
     };

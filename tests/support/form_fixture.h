@@ -12,8 +12,10 @@
 #include "app/form1.h"
 #include "io/formats.h"
 #include "support/fakes.h"
+#include "support/form_access.h"
 
 using platform::Button;
+using app::RunMode;
 using SelectionBox = std::array<int32_t, 4>;  // left, top, right, bottom
 
 // A board file of the board 0..gridMax with live cells (x, y) coloured (x + 1, y + 1, 7).
@@ -40,18 +42,24 @@ struct FormFixture {
         return *form;
     }
 
-    engine::Board& board() { return form->board; }
-    app::Selection& selection() { return form->selection; }
-    SelectionBox box() const {
-        const app::Selection& s = form->selection;
+    // Form1's state.
+    using Access = app::Form1::TestAccess;
+    engine::Board& board() { return Access::board(*form); }
+    app::Selection& selection() { return Access::selection(*form); }
+    app::RunState& run() { return Access::run(*form); }
+    std::string& fileName() { return Access::FileName(*form); }
+    engine::RandomSequence& random() { return Access::random(*form); }
+    const platform::PixelImage& picBuffer() { return Access::picBuffer(*form); }
+    SelectionBox box() {
+        const app::Selection& s = selection();
         return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom};
     }
 
     // Empties the board without drawing.
     void clearBoard() {
-        for (auto& c : form->board.Cells) c = {};
+        for (auto& c : board().Cells) c = {};
     }
-    void setLive(int x, int y, int r = 10, int g = 20, int b = 30) { form->board.cell(x, y) = {1, r, g, b}; }
+    void setLive(int x, int y, int r = 10, int g = 20, int b = 30) { board().cell(x, y) = {1, r, g, b}; }
 
     // Mouse events in board units, as the window reports them.
     void down(float x, float y, int button = platform::kLeftButton, int shift = 0) {

@@ -11,7 +11,6 @@
 // enabled states: a button copies the state of its menu entry only when the
 // logic says so (Form1::SyncButton).
 
-#include <array>
 #include <optional>
 
 #include "platform/services.h"
@@ -43,78 +42,78 @@ struct Command {
     bool buttonPressed = false;             // shown pressed at start-up
 };
 
-namespace detail {
-constexpr auto CommandTable() {
-    using enum Menu;
-    using enum Button;
-    using K = CommandKind;
-    return std::to_array<Command>({
-        // clang-format off
-        {.kind = K::Menu, .id = File, .caption = texts::kMenuFile},
-        {.id = FileOpen, .in = File, .caption = texts::kMenuFileOpen, .key = "Ctrl+O",
-         .button = Open, .picture = "open.xpm", .toolTip = texts::kToolTipOpen, .buttonEnabled = true},
-        {.id = FileSave, .in = File, .caption = texts::kMenuFileSave, .key = "Ctrl+S",
-         .button = Save, .picture = "save.xpm", .toolTip = texts::kToolTipSave, .buttonEnabled = true},
-        {.kind = K::Separator, .id = Bar1, .in = File},
-        {.id = FileExit, .in = File, .caption = texts::kMenuFileExit},
+// The table's own names, so that its rows read plainly.
+namespace command_table {
+using enum Menu;
+using enum Button;
+using K = CommandKind;
 
-        {.kind = K::Menu, .id = Exec, .caption = texts::kMenuExec},
-        {.id = ExecStart, .in = Exec, .caption = texts::kMenuExecStart, .key = "F5",
-         .button = Start, .separatorBefore = true, .picture = "start.xpm", .toolTip = texts::kToolTipStart,
-         .buttonEnabled = true},
-        {.id = ExecStop, .in = Exec, .caption = texts::kMenuExecStop, .key = "F6", .enabled = false,
-         .button = Stop, .picture = "stop.xpm", .toolTip = texts::kToolTipStop},
-        {.id = ExecStep, .in = Exec, .caption = texts::kMenuExecStep, .key = "F8",
-         .button = Step, .picture = "step.xpm", .toolTip = texts::kToolTipStep, .buttonEnabled = true},
-        {.id = ExecStimulate, .in = Exec, .caption = texts::kMenuExecStimulate, .checked = true,
-         .button = AutoStimulate, .picture = "auto_stimulate.xpm", .toolTip = texts::kToolTipAutoStimulate,
-         .buttonEnabled = true, .buttonPressed = true},
+inline constexpr Command kRows[] = {
+    // clang-format off
+    {.kind = K::Menu, .id = File, .caption = texts::kMenuFile},
+    {.id = FileOpen, .in = File, .caption = texts::kMenuFileOpen, .key = "Ctrl+O",
+     .button = Open, .picture = "open.xpm", .toolTip = texts::kToolTipOpen, .buttonEnabled = true},
+    {.id = FileSave, .in = File, .caption = texts::kMenuFileSave, .key = "Ctrl+S",
+     .button = Save, .picture = "save.xpm", .toolTip = texts::kToolTipSave, .buttonEnabled = true},
+    {.kind = K::Separator, .id = Bar1, .in = File},
+    {.id = FileExit, .in = File, .caption = texts::kMenuFileExit},
 
-        {.kind = K::Menu, .id = Edit, .caption = texts::kMenuEdit},
-        {.id = EditCut, .in = Edit, .caption = texts::kMenuEditCut, .key = "Ctrl+X",
-         .button = Cut, .separatorBefore = true, .picture = "cut.xpm", .toolTip = texts::kToolTipCut},
-        {.id = EditCopy, .in = Edit, .caption = texts::kMenuEditCopy, .key = "Ctrl+C",
-         .button = Copy, .picture = "copy.xpm", .toolTip = texts::kToolTipCopy},
-        {.id = EditPaste, .in = Edit, .caption = texts::kMenuEditPaste, .key = "Ctrl+V",
-         .button = Paste, .picture = "paste.xpm", .toolTip = texts::kToolTipPaste},
+    {.kind = K::Menu, .id = Exec, .caption = texts::kMenuExec},
+    {.id = ExecStart, .in = Exec, .caption = texts::kMenuExecStart, .key = "F5",
+     .button = Start, .separatorBefore = true, .picture = "start.xpm", .toolTip = texts::kToolTipStart,
+     .buttonEnabled = true},
+    {.id = ExecStop, .in = Exec, .caption = texts::kMenuExecStop, .key = "F6", .enabled = false,
+     .button = Stop, .picture = "stop.xpm", .toolTip = texts::kToolTipStop},
+    {.id = ExecStep, .in = Exec, .caption = texts::kMenuExecStep, .key = "F8",
+     .button = Step, .picture = "step.xpm", .toolTip = texts::kToolTipStep, .buttonEnabled = true},
+    {.id = ExecStimulate, .in = Exec, .caption = texts::kMenuExecStimulate, .checked = true,
+     .button = AutoStimulate, .picture = "auto_stimulate.xpm", .toolTip = texts::kToolTipAutoStimulate,
+     .buttonEnabled = true, .buttonPressed = true},
 
-        {.kind = K::Menu, .id = Pattern, .caption = texts::kMenuPattern},
-        // Its items are the pattern list, filled at start-up; the last one,
-        // "パターン登録", registers the selection as a pattern file.
-        {.kind = K::Menu, .id = PatternCommon, .in = Pattern, .caption = texts::kMenuPatternCommon},
-        {.kind = K::ButtonOnly, .id = PatternRegister, .in = PatternCommon,
-         .caption = texts::kRegisterPattern, .button = NewRegistration, .separatorBefore = true,
-         .picture = "new_registration.xpm", .toolTip = texts::kToolTipNewRegistration},
-        {.id = PatternRandom, .in = Pattern, .caption = texts::kMenuPatternRandom,
-         .button = Random, .picture = "random.xpm", .toolTip = texts::kToolTipRandom, .buttonEnabled = true},
-        {.id = PatternClear, .in = Pattern, .caption = texts::kMenuPatternClear,
-         .button = Clear, .picture = "clear.xpm", .toolTip = texts::kToolTipClear, .buttonEnabled = true},
-        {.id = PatternColor, .in = Pattern, .caption = texts::kMenuPatternColor,
-         .button = Color, .picture = "color.xpm", .toolTip = texts::kToolTipColor},
-        {.kind = K::Menu, .id = PatternReverse, .in = Pattern, .caption = texts::kMenuPatternReverse},
-        {.id = PatternReverseRL, .in = PatternReverse, .caption = texts::kMenuPatternReverseRL,
-         .button = ReversingRightAndLeft, .picture = "reverse_rl.xpm", .toolTip = texts::kToolTipReverseRL},
-        {.id = PatternReverseTB, .in = PatternReverse, .caption = texts::kMenuPatternReverseTB,
-         .button = ReversingTopAndBottom, .picture = "reverse_tb.xpm", .toolTip = texts::kToolTipReverseTB},
-        {.id = PatternRotate, .in = Pattern, .caption = texts::kMenuPatternRotate,
-         .button = Rotate, .picture = "rotate.xpm", .toolTip = texts::kToolTipRotate},
-        {.kind = K::Separator, .id = Bar3, .in = Pattern},
-        {.id = PatternExpand, .in = Pattern, .caption = texts::kMenuPatternExpand,
-         .button = Expand, .picture = "expand.xpm", .toolTip = texts::kToolTipExpand, .buttonEnabled = true},
-        {.id = PatternReduction, .in = Pattern, .caption = texts::kMenuPatternReduction,
-         .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction,
-         .buttonEnabled = true},
+    {.kind = K::Menu, .id = Edit, .caption = texts::kMenuEdit},
+    {.id = EditCut, .in = Edit, .caption = texts::kMenuEditCut, .key = "Ctrl+X",
+     .button = Cut, .separatorBefore = true, .picture = "cut.xpm", .toolTip = texts::kToolTipCut},
+    {.id = EditCopy, .in = Edit, .caption = texts::kMenuEditCopy, .key = "Ctrl+C",
+     .button = Copy, .picture = "copy.xpm", .toolTip = texts::kToolTipCopy},
+    {.id = EditPaste, .in = Edit, .caption = texts::kMenuEditPaste, .key = "Ctrl+V",
+     .button = Paste, .picture = "paste.xpm", .toolTip = texts::kToolTipPaste},
 
-        // Opened by a right click on the generation panel.
-        {.kind = K::PopupMenu, .id = Popup1, .caption = texts::kMenuPopup1},
-        {.id = Popup1Reset, .in = Popup1, .caption = texts::kMenuPopup1Reset},
-        // clang-format on
-    });
-}
-}  // namespace detail
+    {.kind = K::Menu, .id = Pattern, .caption = texts::kMenuPattern},
+    // Its items are the pattern list, filled at start-up; the last one,
+    // "パターン登録", registers the selection as a pattern file.
+    {.kind = K::Menu, .id = PatternCommon, .in = Pattern, .caption = texts::kMenuPatternCommon},
+    {.kind = K::ButtonOnly, .id = PatternRegister, .in = PatternCommon,
+     .caption = texts::kRegisterPattern, .button = NewRegistration, .separatorBefore = true,
+     .picture = "new_registration.xpm", .toolTip = texts::kToolTipNewRegistration},
+    {.id = PatternRandom, .in = Pattern, .caption = texts::kMenuPatternRandom,
+     .button = Random, .picture = "random.xpm", .toolTip = texts::kToolTipRandom, .buttonEnabled = true},
+    {.id = PatternClear, .in = Pattern, .caption = texts::kMenuPatternClear,
+     .button = Clear, .picture = "clear.xpm", .toolTip = texts::kToolTipClear, .buttonEnabled = true},
+    {.id = PatternColor, .in = Pattern, .caption = texts::kMenuPatternColor,
+     .button = Color, .picture = "color.xpm", .toolTip = texts::kToolTipColor},
+    {.kind = K::Menu, .id = PatternReverse, .in = Pattern, .caption = texts::kMenuPatternReverse},
+    {.id = PatternReverseRL, .in = PatternReverse, .caption = texts::kMenuPatternReverseRL,
+     .button = ReversingRightAndLeft, .picture = "reverse_rl.xpm", .toolTip = texts::kToolTipReverseRL},
+    {.id = PatternReverseTB, .in = PatternReverse, .caption = texts::kMenuPatternReverseTB,
+     .button = ReversingTopAndBottom, .picture = "reverse_tb.xpm", .toolTip = texts::kToolTipReverseTB},
+    {.id = PatternRotate, .in = Pattern, .caption = texts::kMenuPatternRotate,
+     .button = Rotate, .picture = "rotate.xpm", .toolTip = texts::kToolTipRotate},
+    {.kind = K::Separator, .id = Bar3, .in = Pattern},
+    {.id = PatternExpand, .in = Pattern, .caption = texts::kMenuPatternExpand,
+     .button = Expand, .picture = "expand.xpm", .toolTip = texts::kToolTipExpand, .buttonEnabled = true},
+    {.id = PatternReduction, .in = Pattern, .caption = texts::kMenuPatternReduction,
+     .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction,
+     .buttonEnabled = true},
+
+    // Opened by a right click on the generation panel.
+    {.kind = K::PopupMenu, .id = Popup1, .caption = texts::kMenuPopup1},
+    {.id = Popup1Reset, .in = Popup1, .caption = texts::kMenuPopup1Reset},
+    // clang-format on
+};
+}  // namespace command_table
 
 // In menu order; the buttons, in this order, make the toolbar.
-inline constexpr auto kCommands = detail::CommandTable();
+inline constexpr const auto& kCommands = command_table::kRows;
 
 // The row of a menu entry or of a button (nullptr for Button::None).
 constexpr const Command* FindCommand(Menu id) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The Qt window's menu bar, pop-up menu and toolbar, as built from the
-// command table, and what each of their controls reports.
+// command table.
 
 #include <QAction>
 #include <QMenu>
@@ -9,16 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "platform/commands.h"
 #include "platform/qt/qt_main_window.h"
 
 namespace {
-
-using platform::Button;
-using platform::Menu;
 
 // One line per entry, indented by its depth: caption, shortcut, and its
 // first state when it is not plainly enabled.
@@ -68,57 +62,6 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
     EXPECT_EQ(toolbar,
               "開く 保存 | 開始 停止- ステップ実行 変化を促す* | 切り取り- コピー- 貼り付け- | "
               "パターン登録- ランダム クリア 色- 左右反転- 上下反転- 回転- 拡大 縮小 ");
-}
-
-// What the window reports, in order.
-struct Recorder : platform::WindowEvents {
-    std::vector<Menu> menus;
-    std::vector<Button> buttons;
-    void menuTriggered(Menu item) override { menus.push_back(item); }
-    void menuAboutToShow(Menu) override {}
-    void patternItemTriggered(int) override {}
-    void toolbarButtonClicked(Button button) override { buttons.push_back(button); }
-    void boardMouseDown(int, int, float, float) override {}
-    void boardMouseMove(int, int, float, float) override {}
-    void boardMouseUp(int, int, float, float) override {}
-    void boardExposed() override {}
-    void statusBarMouse(int, int, int, int) override {}
-    void windowClosing() override {}
-};
-
-// Every menu item and every enabled button reports its own command; check
-// marks and pressed states stay as the logic set them; an item of a disabled
-// menu (reached by its shortcut) reports nothing.
-TEST(MainWindow, EveryItemAndButtonReportsItsCommand) {
-    platform::qt::QtMainWindow window;
-    Recorder recorder;
-    window.setEvents(&recorder);
-    std::vector<Menu> items;
-    std::vector<Button> buttons;
-    for (const platform::Command& c : platform::kCommands) {
-        if (c.kind == platform::CommandKind::Item) {
-            window.setMenuEnabled(c.id, true);
-            window.menuAction(c.id)->trigger();
-            items.push_back(c.id);
-        }
-        if (c.button != Button::None) {
-            window.setButtonEnabled(c.button, true);
-            window.toolbarAction(c.button)->trigger();
-            buttons.push_back(c.button);
-        }
-    }
-    EXPECT_EQ(recorder.menus, items);
-    EXPECT_EQ(recorder.buttons, buttons);
-    EXPECT_TRUE(window.menuChecked(Menu::ExecStimulate));
-    EXPECT_TRUE(window.buttonPressed(Button::AutoStimulate));
-
-    window.setMenuEnabled(Menu::Edit, false);
-    window.setButtonEnabled(Button::Cut, false);
-    window.menuAction(Menu::EditCut)->trigger();
-    window.toolbarAction(Button::Cut)->trigger();
-    EXPECT_EQ(recorder.menus.size(), items.size());
-    EXPECT_EQ(recorder.buttons.size(), buttons.size());
-    window.setEvents(nullptr);
 }
 
 }  // namespace

@@ -71,16 +71,24 @@ void addCommand(CLI::App& app, const CommandSpec& spec, Arguments& arguments, st
 
 std::string fullHelp(const CLI::App& app) { return app.help("", CLI::AppFormatMode::All); }
 
-// What the parser leaves over: an option the command does not have, or more files than it takes.
+// What the parser leaves over: an option the command does not have, or more
+// files than it takes. "--" (after which everything is a file) is left over too.
 void refuseExtras(const CLI::App& command, const CommandSpec& spec) {
-    const std::vector<std::string> extras = command.remaining();
-    if (extras.empty()) return;
-    for (const std::string& extra : extras)
-        if (extra.size() > 1 && extra[0] == '-')
-            throw UsageError("unknown option " + extra.substr(0, extra.find('=')) + " for " + spec.name);
     const std::size_t wanted = spec.files.size();
-    throw UsageError(std::string(spec.name) + " takes " + std::to_string(wanted) + (wanted == 1 ? " file" : " files") +
-                     ", got " + std::to_string(wanted + extras.size()));
+    std::size_t files = wanted;
+    bool optionsEnded = false;
+    for (const std::string& extra : command.remaining()) {
+        if (!optionsEnded && extra == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && extra.size() > 1 && extra[0] == '-') {
+            throw UsageError("unknown option " + extra.substr(0, extra.find('=')) + " for " + spec.name);
+        } else {
+            ++files;
+        }
+    }
+    if (files > wanted)
+        throw UsageError(std::string(spec.name) + " takes " + std::to_string(wanted) +
+                         (wanted == 1 ? " file" : " files") + ", got " + std::to_string(files));
 }
 
 bool isCommand(const ProgramSpec& program, const std::string& name) {

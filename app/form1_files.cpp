@@ -121,13 +121,8 @@ bool Form1::OpenFile(const std::string& NewFileName) {
         Message(texts::kNotOurData, MessageIcon::None);
         return false;
     }
-    io::LoadedBoard& loaded = std::get<io::LoadedBoard>(decoded);
-
-    board.create(loaded.GridMax);
-    board.Cells = std::move(loaded.cells);
+    io::PutLoadedBoard(std::move(std::get<io::LoadedBoard>(decoded)), board);
     ScalePictures();
-    board.PopulationHistory.fill(0);
-    board.Population() = loaded.population;
 
     DropSelectionBeyond(board.GridMax);
 

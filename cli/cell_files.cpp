@@ -1,11 +1,12 @@
 #include "cli/cell_files.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
+
+#include "cli/file_writer.h"
 
 namespace cli {
 
@@ -62,23 +63,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 }
 
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
-    const std::string temporary = path + ".kaleidomat-tmp";
-    std::FILE* f = std::fopen(temporary.c_str(), "wb");
-    if (!f) fail(path, "cannot write: " + systemError());
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    int savedErrno = errno;
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        savedErrno = errno;
-    }
-    if (!ok) {
-        std::remove(temporary.c_str());
-        fail(path, std::string("cannot write: ") + std::strerror(savedErrno));
-    }
+    if (const std::error_code error = ReplaceFile(path, bytes)) fail(path, "cannot write: " + error.message());
 }
 
 engine::Board LoadBoard(const std::string& path) {
@@ -89,12 +74,10 @@ engine::Board LoadBoard(const std::string& path) {
             fail(path, "is a pattern file, not a board file");
         fail(path, io::describe(*error));
     }
-    io::LoadedBoard& loaded = std::get<io::LoadedBoard>(decoded);
     engine::Board board;
-    board.create(loaded.GridMax);
-    board.Cells = std::move(loaded.cells);
+    io::PutLoadedBoard(std::move(std::get<io::LoadedBoard>(decoded)), board);
     board.Generation = 1;
-    board.Population() = board.countLive();
+    board.Population() = board.countLive();  // live cells: a repeated record counts once
     return board;
 }
 

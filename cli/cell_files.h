@@ -32,8 +32,8 @@ const char* KindName(FileKind kind);
 // legitimately larger than a few hundred kilobytes.
 std::vector<uint8_t> ReadWholeFile(const std::string& path);
 
-// Writes through a temporary file beside `path` that is renamed over it at
-// the end, so a failed write never leaves a half-written file behind.
+// Replaces `path` through a unique temporary file beside it (ReplaceFile), so
+// a failed write never leaves a half-written file behind.
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes);
 
 // A board file as a ready engine board: Generation 1 (files do not store

@@ -161,54 +161,40 @@ int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelCo
 
 const BoardPainter::Drawing& BoardPainter::paint(const engine::Board& board, PixelImage& image,
                                                  const BevelColors& colors) {
-    const int32_t side = board.side();
-    const std::size_t total = board.Cells.size();
     drawing_.changed.clear();
     stamps_.use(colors);
-    if (side != side_ || total != drawn_.size() || image.width != width_ || image.height != height_ ||
-        image.pixels.data() != pixels_ || !sameColors(colors, colors_)) {
-        population_ = RenderBoard(board, image, colors);
-        drawn_ = board.Cells;
-        cellEdges(xs_, side, image.width);
-        cellEdges(ys_, side, image.height);
-        side_ = side;
-        width_ = image.width;
-        height_ = image.height;
-        pixels_ = image.pixels.data();
-        colors_ = colors;
-        drawing_.population = population_;
-        drawing_.changed.push_back({0, 0, image.width, image.height});
-        return drawing_;
-    }
+    if (needsFullDrawing(board, image, colors))
+        paintAll(board, image, colors);
+    else
+        paintChanges(board, image);
+    drawing_.population = population_;
+    return drawing_;
+}
 
-    // Changed cells that follow one another down a column are handed on as
-    // one rectangle.
-    int32_t runX = -1, runTop = 0, runEnd = 0;
-    auto endRun = [&] {
-        if (runX < 0) return;
-        const PixelRect r{xs_[runX], ys_[runTop], xs_[runX + 1], ys_[runEnd]};
-        if (r.width() > 0 && r.height() > 0) drawing_.changed.push_back(r);
-        runX = -1;
-    };
-    auto redraw = [&](int32_t x, int32_t y, std::size_t i) {
-        const engine::CellRecord now = board.Cells[i];
-        engine::CellRecord& was = drawn_[i];
-        if (looksDifferent(now, was)) {
-            const PixelRect r{xs_[x], ys_[y], xs_[x + 1], ys_[y + 1]};
-            if (now.State != 0)
-                drawLiveCell(image, r, now, stamps_);
-            else
-                for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
-            population_ += (now.State != 0) - (was.State != 0);
-            if (runX == x && runEnd == y) {
-                ++runEnd;
-            } else {
-                endRun();
-                runX = x, runTop = y, runEnd = y + 1;
-            }
-        }
-        was = now;
-    };
+// Anything but the cells differs from the last drawing: side, picture, rim colours.
+bool BoardPainter::needsFullDrawing(const engine::Board& board, const PixelImage& image,
+                                    const BevelColors& colors) const {
+    return board.side() != side_ || board.Cells.size() != drawn_.size() || image.width != width_ ||
+           image.height != height_ || image.pixels.data() != pixels_ || !sameColors(colors, colors_);
+}
+
+void BoardPainter::paintAll(const engine::Board& board, PixelImage& image, const BevelColors& colors) {
+    population_ = RenderBoard(board, image, colors);
+    drawn_ = board.Cells;
+    side_ = board.side();
+    cellEdges(xs_, side_, image.width);
+    cellEdges(ys_, side_, image.height);
+    width_ = image.width;
+    height_ = image.height;
+    pixels_ = image.pixels.data();
+    colors_ = colors;
+    drawing_.changed.push_back({0, 0, image.width, image.height});
+}
+
+// Compares the board with the copy of the last drawing, 16 cells of a column
+// at a time, and repaints the cells that look different.
+void BoardPainter::paintChanges(const engine::Board& board, PixelImage& image) {
+    const int32_t side = board.side();
     const engine::CellRecord* now = board.Cells.data();
     const engine::CellRecord* was = drawn_.data();
     for (int32_t x = 0; x < side; ++x) {
@@ -217,14 +203,45 @@ const BoardPainter::Drawing& BoardPainter::paint(const engine::Board& board, Pix
         for (; y + 16 <= side; y += 16)
             for (unsigned d = differences16(now + column + y, was + column + y); d != 0; d &= d - 1) {
                 const int32_t cy = y + std::countr_zero(d);
-                redraw(x, cy, column + static_cast<std::size_t>(cy));
+                update(image, x, cy, now[column + static_cast<std::size_t>(cy)], drawn_[column + static_cast<std::size_t>(cy)]);
             }
         for (; y < side; ++y)
-            if (!(now[column + y] == was[column + y])) redraw(x, y, column + static_cast<std::size_t>(y));
+            if (!(now[column + y] == was[column + y])) update(image, x, y, now[column + y], drawn_[column + y]);
     }
     endRun();
-    drawing_.population = population_;
-    return drawing_;
+}
+
+// One cell whose record changed: repainted if it looks different, and the
+// copy brought up to date either way.
+void BoardPainter::update(PixelImage& image, int32_t x, int32_t y, const engine::CellRecord& now,
+                          engine::CellRecord& was) {
+    if (looksDifferent(now, was)) {
+        const PixelRect r{xs_[x], ys_[y], xs_[x + 1], ys_[y + 1]};
+        if (now.State != 0)
+            drawLiveCell(image, r, now, stamps_);
+        else
+            for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
+        population_ += (now.State != 0) - (was.State != 0);
+        addToRun(x, y);
+    }
+    was = now;
+}
+
+// Changed cells that follow one another down a column are handed on as one rectangle.
+void BoardPainter::addToRun(int32_t x, int32_t y) {
+    if (runX_ == x && runEnd_ == y) {
+        ++runEnd_;
+        return;
+    }
+    endRun();
+    runX_ = x, runTop_ = y, runEnd_ = y + 1;
+}
+
+void BoardPainter::endRun() {
+    if (runX_ < 0) return;
+    const PixelRect r{xs_[runX_], ys_[runTop_], xs_[runX_ + 1], ys_[runEnd_]};
+    if (r.width() > 0 && r.height() > 0) drawing_.changed.push_back(r);
+    runX_ = -1;
 }
 
 std::string FormatCount(int64_t value) {

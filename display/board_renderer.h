@@ -78,6 +78,13 @@ public:
     void forget() { side_ = 0; }
 
 private:
+    bool needsFullDrawing(const engine::Board& board, const PixelImage& image, const BevelColors& colors) const;
+    void paintAll(const engine::Board& board, PixelImage& image, const BevelColors& colors);
+    void paintChanges(const engine::Board& board, PixelImage& image);
+    void update(PixelImage& image, int32_t x, int32_t y, const engine::CellRecord& now, engine::CellRecord& was);
+    void addToRun(int32_t x, int32_t y);
+    void endRun();
+
     std::vector<engine::CellRecord> drawn_;  // the board as last drawn
     std::vector<int> xs_, ys_;               // pixel edges of the columns and rows
     int32_t side_ = 0;
@@ -87,6 +94,7 @@ private:
     BevelColors colors_;
     Drawing drawing_;
     CellStamps stamps_;
+    int32_t runX_ = -1, runTop_ = 0, runEnd_ = 0;  // the run of changed cells being gathered
 };
 
 // Draws a raised edge (outer ring light / dark shadow, inner ring highlight /

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace io {
 
@@ -188,6 +189,13 @@ std::variant<LoadedBoard, DecodeError> DecodeBoardFile(std::span<const uint8_t> 
     const std::size_t records = (bytes.size() - kBoardHeaderSize) / kBoardRecordSize;
     board.population = static_cast<int32_t>(std::min<std::size_t>(records, std::numeric_limits<int32_t>::max()));
     return board;
+}
+
+void PutLoadedBoard(LoadedBoard&& loaded, engine::Board& board) {
+    board.create(loaded.GridMax);
+    board.Cells = std::move(loaded.cells);
+    board.PopulationHistory.fill(0);
+    board.Population() = loaded.population;
 }
 
 // ---- pattern file ------------------------------------------------------------

@@ -84,6 +84,11 @@ struct LoadedBoard {
 // the last record's colour). Refuses anything else: see DecodeError.
 std::variant<LoadedBoard, DecodeError> DecodeBoardFile(std::span<const uint8_t> bytes);
 
+// Makes `board` the decoded one: GridMax and cells taken over (Tally made
+// anew), the population history cleared but for the decoder's population
+// (records read). Generation and Modified are the caller's.
+void PutLoadedBoard(LoadedBoard&& loaded, engine::Board& board);
+
 // ---- pattern file ------------------------------------------------------------
 
 // Signature, w, h, then w x h entries column by column.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <optional>
 #include <memory>
 
 namespace io {
@@ -11,7 +13,9 @@ namespace {
 constexpr int kMaxSide = kMaxTextPatternSide;
 constexpr int kMinTorusSide = 10;
 constexpr std::size_t kMaxRleLine = 70;
-constexpr int kMaxRunDigits = 9;  // 999,999,999 at most: no overflow, and far beyond any board
+// Numbers of up to 9 digits: 999,999,999 at most, no overflow, and far beyond any board.
+constexpr int kMaxRunDigits = 9;
+constexpr std::size_t kMaxNumberDigits = 9;
 
 // The cells read so far on a fixed 200 x 200 sheet, so that reading never
 // allocates more than the largest pattern needs, whatever the text claims.
@@ -99,16 +103,14 @@ private:
     std::size_t number_ = 0;
 };
 
-// Reads a decimal number of at most `maxDigits` digits; false if there is none
-// or it is longer.
-bool readNumber(std::string_view s, int& value, int maxDigits) {
-    if (s.empty() || s.size() > static_cast<std::size_t>(maxDigits)) return false;
-    int v = 0;
-    for (char c : s) {
-        if (!isDigit(c)) return false;
-        v = v * 10 + (c - '0');
-    }
-    value = v;
+// Reads a whole decimal number of at most kMaxNumberDigits digits and
+// nothing else (no sign, no blanks); false if there is none or it is longer.
+bool readNumber(std::string_view s, int& value) {
+    unsigned v = 0;
+    const char* end = s.data() + s.size();
+    const auto [stop, ec] = std::from_chars(s.data(), end, v);
+    if (s.empty() || s.size() > kMaxNumberDigits || ec != std::errc() || stop != end) return false;
+    value = static_cast<int>(v);
     return true;
 }
 
@@ -177,7 +179,7 @@ std::string gridRefusal(std::string_view rule, const std::string& what) {
 bool readGridSide(std::string_view& s, int& side, bool& twisted, bool& shifted) {
     std::size_t digits = 0;
     while (digits < s.size() && isDigit(s[digits])) ++digits;
-    if (!readNumber(s.substr(0, digits), side, 9)) return false;
+    if (!readNumber(s.substr(0, digits), side)) return false;
     s.remove_prefix(digits);
     if (!s.empty() && s.front() == '*') {
         twisted = true;
@@ -187,7 +189,7 @@ bool readGridSide(std::string_view& s, int& side, bool& twisted, bool& shifted) 
         std::size_t n = 1;
         while (n < s.size() && isDigit(s[n])) ++n;
         int shift = 0;
-        if (!readNumber(s.substr(1, n - 1), shift, 9)) return false;
+        if (!readNumber(s.substr(1, n - 1), shift)) return false;
         shifted = shifted || shift != 0;
         s.remove_prefix(n);
     }
@@ -273,7 +275,7 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
     for (const auto& [key, value] : items) {
         if (key == "x" || key == "y") {
             int v = 0;
-            if (!readNumber(value, v, 9)) {
+            if (!readNumber(value, v)) {
                 message = "header size '" + value + "' is not a whole number";
                 return false;
             }
@@ -293,6 +295,132 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
         return false;
     }
     return true;
+}
+
+// ---- RLE ------------------------------------------------------------------------
+
+// What comes before the runs: the header's size and torus, and where the runs start.
+struct RleHeader {
+    int width = 0, height = 0, torusSide = 0;
+    std::string_view runs;     // the text from the first run on
+    std::size_t runsLine = 0;  // the line number the runs start on
+};
+
+// Skips blank and comment lines and reads the header line if there is one;
+// the first other line starts the runs.
+std::optional<TextError> readRleHeader(std::string_view text, RleHeader& header) {
+    Lines lines(text);
+    std::string_view line;
+    while (lines.next(line)) {
+        const std::string_view t = trim(line);
+        if (t.empty()) continue;
+        if (t.front() == '#') {
+            // "#r 23/3" gives the rule in XLife's way.
+            if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)))
+                return TextError{atLine(lines.number()) + ruleRefusal(t.substr(2))};
+            continue;
+        }
+        if (t.find('=') != std::string_view::npos) {  // runs never contain "="
+            std::string message;
+            if (!parseHeader(t, header.width, header.height, header.torusSide, message))
+                return TextError{atLine(lines.number()) + message};
+            header.runsLine = lines.number() + 1;
+            header.runs = lines.rest();
+        } else {
+            // This line and everything after it are runs.
+            header.runsLine = lines.number();
+            header.runs = text.substr(static_cast<std::size_t>(line.data() - text.data()));
+        }
+        break;
+    }
+    return std::nullopt;
+}
+
+// Reads the runs ("3o2b$", up to "!") onto the sheet, keeping the position,
+// the pending run count and the line number for messages.
+class RunReader {
+public:
+    RunReader(Sheet& sheet, std::size_t firstLine) : sheet_(sheet), line_(firstLine) {}
+
+    std::optional<TextError> read(std::string_view runs) {
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const char c = runs[i];
+            if (c == '\n' || (c == '\r' && !(i + 1 < runs.size() && runs[i + 1] == '\n'))) {
+                ++line_;
+                atLineStart_ = true;
+                continue;
+            }
+            if (isBlank(c)) continue;
+            if (atLineStart_ && c == '#') {  // a comment line among the runs
+                while (i + 1 < runs.size() && runs[i + 1] != '\n' && runs[i + 1] != '\r') ++i;
+                continue;
+            }
+            atLineStart_ = false;
+            if (c == '!') return digits_ > 0 ? error("run count before '!'") : std::nullopt;
+            if (auto failure = isDigit(c) ? addDigit(c) : endRun(c)) return failure;
+        }
+        if (digits_ > 0) return error("run count without a cell");
+        return std::nullopt;
+    }
+
+private:
+    std::optional<TextError> error(const std::string& what) const { return TextError{atLine(line_) + what}; }
+
+    std::optional<TextError> addDigit(char c) {
+        if (++digits_ > kMaxRunDigits) return error("run count too long");
+        count_ = count_ * 10 + (c - '0');
+        return std::nullopt;
+    }
+
+    // A cell or line symbol ends the run: its count (1 when none was written) applies to it.
+    std::optional<TextError> endRun(char c) {
+        if (digits_ > 0 && count_ == 0) return error("run count of 0");
+        const int run = digits_ > 0 ? count_ : 1;
+        count_ = 0;
+        digits_ = 0;
+        switch (c) {
+            case 'b':
+                x_ += run;
+                break;
+            case 'o':
+            case 'x':  // some collections mark parts of a pattern with x or y
+            case 'y':
+                if (y_ >= kMaxSide || x_ + run > kMaxSide) return error(tooLarge());
+                for (int k = 0; k < run; ++k) sheet_.setLive(static_cast<int>(x_ + k), static_cast<int>(y_));
+                x_ += run;
+                break;
+            case '$':
+                y_ += run;
+                x_ = 0;
+                break;
+            default:
+                return error("unexpected " + shown(c));
+        }
+        // Positions only matter up to the sheet's edge; keep them from growing without bound.
+        x_ = std::min<int64_t>(x_, int64_t{1} << 40);
+        y_ = std::min<int64_t>(y_, int64_t{1} << 40);
+        return std::nullopt;
+    }
+
+    Sheet& sheet_;
+    std::size_t line_;
+    bool atLineStart_ = true;
+    int64_t x_ = 0, y_ = 0;
+    int count_ = 0, digits_ = 0;
+};
+
+// The grid of the header's size, or the live cells' if they reach further;
+// it must fit the torus the rule names.
+std::variant<LifeGrid, TextError> rleGrid(const RleHeader& header, const Sheet& sheet) {
+    const int width = std::max(header.width, sheet.liveWidth());
+    const int height = std::max(header.height, sheet.liveHeight());
+    const int torus = header.torusSide;
+    if (torus > 0 && (width > torus || height > torus))
+        return TextError{"pattern of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " cells does not fit its " + std::to_string(torus) + " x " + std::to_string(torus) + " torus"};
+    LifeGrid grid = sheet.toGrid(width, height);
+    grid.torusSide = torus;
+    return grid;
 }
 
 }  // namespace
@@ -321,101 +449,11 @@ bool IsConwayRule(std::string_view rule) {
 }
 
 std::variant<LifeGrid, TextError> ParseRle(std::string_view text) {
-    text = skipByteOrderMark(text);
-    Lines lines(text);
-    std::string_view line;
-    int headerWidth = 0, headerHeight = 0, torusSide = 0;
-
-    // Comment lines and the header; the first other line starts the runs.
-    std::string_view data;
-    std::size_t dataLine = 0;
-    while (lines.next(line)) {
-        const std::string_view t = trim(line);
-        if (t.empty()) continue;
-        if (t.front() == '#') {
-            // "#r 23/3" gives the rule in XLife's way.
-            if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)))
-                return TextError{atLine(lines.number()) + ruleRefusal(t.substr(2))};
-            continue;
-        }
-        if (t.find('=') != std::string_view::npos) {  // runs never contain "="
-            std::string message;
-            if (!parseHeader(t, headerWidth, headerHeight, torusSide, message))
-                return TextError{atLine(lines.number()) + message};
-            dataLine = lines.number() + 1;
-            data = lines.rest();
-        } else {
-            dataLine = lines.number();
-            // This line and everything after it are runs.
-            data = text.substr(static_cast<std::size_t>(line.data() - text.data()));
-        }
-        break;
-    }
-
+    RleHeader header;
+    if (auto error = readRleHeader(skipByteOrderMark(text), header)) return *std::move(error);
     Sheet sheet;
-    int64_t x = 0, y = 0;
-    int count = 0, digits = 0;
-    std::size_t lineNumber = dataLine;
-    bool atLineStart = true;
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        const char c = data[i];
-        if (c == '\n' || (c == '\r' && !(i + 1 < data.size() && data[i + 1] == '\n'))) {
-            ++lineNumber;
-            atLineStart = true;
-            continue;
-        }
-        if (isBlank(c)) continue;
-        if (atLineStart && c == '#') {  // a comment line among the runs
-            while (i + 1 < data.size() && data[i + 1] != '\n' && data[i + 1] != '\r') ++i;
-            continue;
-        }
-        atLineStart = false;
-        if (isDigit(c)) {
-            if (++digits > kMaxRunDigits) return TextError{atLine(lineNumber) + "run count too long"};
-            count = count * 10 + (c - '0');
-            continue;
-        }
-        if (c == '!') {
-            if (digits > 0) return TextError{atLine(lineNumber) + "run count before '!'"};
-            break;
-        }
-        if (digits > 0 && count == 0) return TextError{atLine(lineNumber) + "run count of 0"};
-        const int run = digits > 0 ? count : 1;
-        count = 0;
-        digits = 0;
-        switch (c) {
-            case 'b':
-                x += run;
-                break;
-            case 'o':
-            case 'x':  // some collections mark parts of a pattern with x or y
-            case 'y':
-                if (y >= kMaxSide || x + run > kMaxSide) return TextError{atLine(lineNumber) + tooLarge()};
-                for (int k = 0; k < run; ++k) sheet.setLive(static_cast<int>(x + k), static_cast<int>(y));
-                x += run;
-                break;
-            case '$':
-                y += run;
-                x = 0;
-                break;
-            default:
-                return TextError{atLine(lineNumber) + "unexpected " + shown(c)};
-        }
-        // Positions only matter up to the sheet's edge; keep them from growing without bound.
-        x = std::min<int64_t>(x, int64_t{1} << 40);
-        y = std::min<int64_t>(y, int64_t{1} << 40);
-    }
-    if (digits > 0) return TextError{atLine(lineNumber) + "run count without a cell"};
-
-    const int width = std::max(headerWidth, sheet.liveWidth());
-    const int height = std::max(headerHeight, sheet.liveHeight());
-    if (torusSide > 0 && (width > torusSide || height > torusSide))
-        return TextError{"pattern of " + std::to_string(width) + " x " + std::to_string(height) +
-                         " cells does not fit its " + std::to_string(torusSide) + " x " + std::to_string(torusSide) +
-                         " torus"};
-    LifeGrid grid = sheet.toGrid(width, height);
-    grid.torusSide = torusSide;
-    return grid;
+    if (auto error = RunReader(sheet, header.runsLine).read(header.runs)) return *std::move(error);
+    return rleGrid(header, sheet);
 }
 
 std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text) {

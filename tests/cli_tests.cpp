@@ -89,7 +89,7 @@ TEST_F(Cli, BadFilesExitOneWithOneLineNamingTheFile) {
     }
     EXPECT_FALSE(fs::exists(path("out.hxa")));
     for (const auto& entry : fs::directory_iterator(dir_))
-        EXPECT_EQ(entry.path().string().find(".kaleidomat-tmp"), std::string::npos) << entry.path();
+        EXPECT_NE(entry.path().filename().string().rfind(".kaleidomat-", 0), 0u) << entry.path();  // a temporary
 }
 
 TEST_F(Cli, TheBinaryExitsWithTheseStatuses) {
@@ -100,6 +100,49 @@ TEST_F(Cli, TheBinaryExitsWithTheseStatuses) {
     EXPECT_EQ(shell(" random '" + path("r.hxa") + "' --seed 2"), 0);
     EXPECT_EQ(shell(" info '" + path("missing.hxa") + "'"), 1);
     EXPECT_EQ(shell(" step"), 2);
+}
+
+// Wrong command lines exit with status 2, a line that says what is wrong and
+// the usage; every value is checked against its range before any file is
+// touched. The help names every command and option.
+TEST_F(Cli, WrongCommandLinesExitTwoAndTheHelpTellsEveryOption) {
+    const std::string a = path("a.hxa"), b = path("b.hxa");
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "no command given"},
+        {{"bogus", a}, "unknown command 'bogus'"},
+        {{"step", a}, "OUT.hxa is required"},
+        {{"step", a, b, "c.hxa"}, "step takes 2 files, got 3"},
+        {{"step", a, b, "--size", "20"}, "unknown option --size for step"},
+        {{"step", a, b, "-n", "-1"}, "-n: needs a whole number from 0 to 2147483646, not '-1'"},
+        {{"step", a, b, "--seed=18446744073709551616"},
+         "--seed: needs a whole number from 0 to 18446744073709551615, not '18446744073709551616'"},
+        {{"random", path("a.rle")}, "'" + path("a.rle") + "' is not a board file name (.hxa)"},
+        {{"stats", a}, "-n is required"},
+        {{"convert", path("a.rle"), b, "--color", "12345g"}, "--color: needs six hexadecimal digits RRGGBB, not '12345g'"},
+        {{"convert", a, b, "--color", "ff8001"}, "--color applies only to .rle and .cells input; board and pattern files keep their colours"},
+        {{"convert", a, path("a.rle"), "--size", "20"}, "--size applies only to a board file (.hxa) as output"},
+        {{"convert", a, path("a.txt")}, "cannot tell the format of '" + path("a.txt") + "': use .hxa, .hxq, .rle or .cells"},
+    };
+    for (const auto& [args, message] : cases) {
+        std::string err;
+        EXPECT_EQ(run(args, nullptr, &err), 2) << message;
+        EXPECT_EQ(err.substr(0, err.find('\n')), "kaleidomat-cli: " + message);
+        EXPECT_NE(err.find("\n  kaleidomat-cli stats IN.hxa -n N [--seed S] [--csv OUT.csv] [--svg OUT.svg]\n"),
+                  std::string::npos);
+    }
+    EXPECT_TRUE(fs::is_empty(dir_));
+    std::string err;  // "--" ends the options
+    EXPECT_EQ(run({"info", "--", "-missing.hxa"}, nullptr, &err), 1);
+    EXPECT_EQ(err, "kaleidomat-cli: -missing.hxa: cannot open: No such file or directory\n");
+
+    std::string help, stepHelp;
+    EXPECT_EQ(run({"--help"}, &help), 0);
+    EXPECT_EQ(run({"step", "--help"}, &stepHelp), 0);
+    for (const char* text : {"step IN.hxa OUT.hxa [-n N] [--seed S]", "--frame-ms MS", "--csv OUT.csv", "COLOURS ARE LOST",
+                             "Exit status: 0 done"})
+        EXPECT_NE(help.find(text), std::string::npos) << text;
+    EXPECT_NE(stepHelp.find("--seed S"), std::string::npos);
+    EXPECT_EQ(stepHelp.find("--frame-ms"), std::string::npos);
 }
 
 // The live cells of a grid, cut to their bounding box, as bgolly writes them.

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "engine/rules.h"
 #include "io/formats.h"
@@ -86,6 +88,17 @@ TEST(Formats, BoardFileRoundTrips) {
         EXPECT_EQ(loaded.GridMax, gridMax);
         EXPECT_EQ(loaded.population, b.countLive());
         EXPECT_EQ(loaded.cells, want);
+
+        // Put onto a board of another size with a history of its own.
+        engine::Board target = emptyBoard(49);
+        target.PopulationHistory.fill(7);
+        target.Generation = 5;
+        io::PutLoadedBoard(io::LoadedBoard(loaded), target);
+        std::array<int32_t, engine::kHistoryLength> history{};
+        history[0] = b.countLive();
+        EXPECT_EQ(std::tuple(target.GridMax, target.Generation, target.PopulationHistory), std::tuple(gridMax, 5, history));
+        EXPECT_EQ(target.Cells, want);
+        EXPECT_EQ(target.Tally, std::vector<engine::CellRecord>(want.size()));
     }
 }
 

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+// ReplaceFile, the writer behind every file kaleidomat-cli writes: whole
+// files only, even with several writers of one target at once; nothing
+// followed or left behind; the target's permission bits kept.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "cli/file_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    static std::string read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static std::error_code write(const std::string& path, const std::string& text) {
+        return cli::ReplaceFile(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    }
+    static mode_t mode(const std::string& path) {
+        struct stat st {};
+        EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+        return st.st_mode & 07777;
+    }
+    // Names in the folder other than `expected`: temporaries left behind.
+    std::vector<std::string> strays(const std::set<std::string>& expected) const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir_))
+            if (!expected.count(entry.path().filename().string())) names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-writer-" + std::to_string(::getpid()) + "-" +
+                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+// Four writers replace one target with contents of their own, round after
+// round: the target is always one writer's whole file, never a mix, a
+// shortened file or a failure.
+TEST_F(FileWriter, ConcurrentWritersOfOneTargetEachLeaveAWholeFile) {
+    constexpr int kWriters = 4, kRounds = 60;
+    std::vector<std::string> contents;
+    for (int w = 0; w < kWriters; ++w) contents.push_back(std::string(20000 + 3000 * w, static_cast<char>('a' + w)));
+    const std::string target = path("board.hxa");
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<std::error_code> errors(kWriters);
+        std::vector<std::thread> writers;
+        for (int w = 0; w < kWriters; ++w)
+            writers.emplace_back([&, w] { errors[w] = write(target, contents[w]); });
+        for (auto& t : writers) t.join();
+        for (const auto& e : errors) ASSERT_FALSE(e) << e.message();
+        const std::string result = read(target);
+        ASSERT_NE(std::find(contents.begin(), contents.end(), result), contents.end())
+            << "round " << round << ": " << result.size() << " bytes";
+    }
+    EXPECT_EQ(strays({"board.hxa"}), std::vector<std::string>{});
+}
+
+// A symbolic link planted where a temporary might be expected is neither
+// followed nor removed; a target name as long as the file system allows
+// still leaves room for the temporary's name.
+TEST_F(FileWriter, FollowsNoPlantedLinkAndTakesTheLongestNames) {
+    const std::string victim = path("victim");
+    std::ofstream(victim) << "precious";
+    fs::create_symlink(victim, path("board.hxa.kaleidomat-tmp"));
+    ASSERT_FALSE(write(path("board.hxa"), "new board"));
+    EXPECT_EQ(read(path("board.hxa")), "new board");
+    EXPECT_EQ(read(victim), "precious");
+    EXPECT_TRUE(fs::is_symlink(path("board.hxa.kaleidomat-tmp")));
+
+    const std::string longName = std::string(255 - 4, 'n') + ".hxa";
+    ASSERT_FALSE(write(path(longName), "long")) << "a 255-byte name";
+    EXPECT_EQ(read(path(longName)), "long");
+    EXPECT_EQ(strays({"victim", "board.hxa", "board.hxa.kaleidomat-tmp", longName}), std::vector<std::string>{});
+}
+
+TEST_F(FileWriter, KeepsTheTargetsPermissionsAndGivesNewFilesTheUmasks) {
+    const std::string existing = path("shared.hxa");
+    std::ofstream(existing) << "old";
+    for (const mode_t bits : {0640, 0604, 0400}) {
+        ASSERT_EQ(::chmod(existing.c_str(), bits), 0);
+        ASSERT_FALSE(write(existing, "replaced"));
+        EXPECT_EQ(mode(existing), bits);
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    ASSERT_FALSE(write(path("new.hxa"), "new"));
+    EXPECT_EQ(mode(path("new.hxa")), 0666 & ~mask);
+}
+
+// Failures at each stage: no folder to create the temporary in, a write cut
+// short (the file size limit stands in for a full disk), a rename refused
+// (the target is a folder). The old target stays as it was, and no
+// temporary is left behind.
+TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporary) {
+    EXPECT_EQ(write(path("missing/board.hxa"), "x"), std::errc::no_such_file_or_directory);
+
+    const std::string target = path("board.hxa");
+    std::ofstream(target) << "the old board";
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::error_code tooBig = write(target, std::string(100000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(tooBig, std::errc::file_too_large);
+    EXPECT_EQ(read(target), "the old board");
+
+    fs::create_directory(path("folder.hxa"));
+    EXPECT_EQ(write(path("folder.hxa"), "x"), std::errc::is_a_directory);
+    EXPECT_TRUE(fs::is_directory(path("folder.hxa")));
+    EXPECT_EQ(strays({"board.hxa", "folder.hxa"}), std::vector<std::string>{});
+}
+
+}  // namespace

@@ -172,7 +172,9 @@ private:
     engine::RandomSequence random;
     platform::PixelImage picBuffer;  // the off-screen picture of the board
 
+    // ---- helpers -------------------------------------------------------------
     platform::MainWindow& window() { return services_.window; }
+    // Something is selected (SelLeft = -1 means nothing is).
     bool HasSelection() const { return selection.SelLeft != -1; }
     // Shows a message box titled with the application title.
     platform::MessageAnswer Message(const std::string& text, platform::MessageIcon icon,

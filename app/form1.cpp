@@ -73,8 +73,7 @@ void Form1::Form_Unload() {
     run.RunMode = 0;  // a run loop waiting in its yield ends when it next looks
     board.Cells.clear();
     board.Cells.shrink_to_fit();
-    board.Tally.clear();
-    board.Tally.shrink_to_fit();
+    stepper = engine::Stepper();  // its work space too
     unloaded_ = true;
 }
 

@@ -131,7 +131,7 @@ void step(Program& p, int side) {
     p.seed(side);
     const int rounds = 2000;
     const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) engine::ReCalc(p.form.board, p.form.random);
+    for (int i = 0; i < rounds; ++i) p.form.stepper.ReCalc(p.form.board, p.form.random);
     std::printf("recalc %dx%d: %.1f us\n", side, side, seconds(Clock::now() - start) * 1e6 / rounds);
 }
 

@@ -248,7 +248,8 @@ int stepCommand(const std::vector<std::string>& argv, std::ostream& out) {
     engine::RandomSequence random(seedFrom(args));
 
     engine::Board board = LoadBoard(in);
-    for (int32_t i = 0; i < generations; ++i) engine::ReCalc(board, random);
+    engine::Stepper stepper;
+    for (int32_t i = 0; i < generations; ++i) stepper.ReCalc(board, random);
     board.Population() = board.countLive();
     SaveBoard(outPath, board);
     out << "generation " << board.Generation << ", population " << board.Population() << '\n';
@@ -395,8 +396,9 @@ int animateCommand(const std::vector<std::string>& argv, std::ostream&, std::ost
     const bool showProgress = ::isatty(STDERR_FILENO) == 1;
     WebpAnimation animation(kBoardPixels, kBoardPixels);
     animation.add(picture(board), frameMs);
+    engine::Stepper stepper;
     for (int32_t g = 1, frame = 1; g <= generations; ++g) {
-        engine::ReCalc(board, random);
+        stepper.ReCalc(board, random);
         if (g % every != 0 && g != generations) continue;
         animation.add(picture(board), frameMs);
         if (showProgress) err << "\ranimate: frame " << ++frame << " of " << frames << std::flush;

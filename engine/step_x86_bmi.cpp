@@ -12,6 +12,8 @@
 
 #include <immintrin.h>
 
+#include <cstring>
+
 #include "engine/step_kernels.h"
 
 namespace engine {
@@ -41,7 +43,10 @@ void clearDeathsListed(CellRecord* const cells, const ColumnWords& words, int32_
             p += 8;
         } while (died != 0);
     }
-    for (uint32_t j = 0; j < count; ++j) cells[list[j]] = CellRecord{};
+    // memset rather than CellRecord{}: an unoptimised build would otherwise
+    // compile CellRecord's inline constructor here, for BMI, under the name
+    // every other file's copy has.
+    for (uint32_t j = 0; j < count; ++j) std::memset(static_cast<void*>(cells + list[j]), 0, sizeof(CellRecord));
 }
 
 template void clearDeathsListed<1>(CellRecord*, const ColumnWords&, int32_t, uint32_t, uint32_t*);

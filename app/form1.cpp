@@ -68,8 +68,7 @@ void Form1::Form_Unload() {
     run.RunMode = RunMode::Stopped;  // a run loop waiting in its yield ends when it next looks
     board.Cells.clear();
     board.Cells.shrink_to_fit();
-    board.Tally.clear();
-    board.Tally.shrink_to_fit();
+    stepper = engine::Stepper();  // its work space too
     unloaded_ = true;
 }
 

@@ -20,6 +20,7 @@
 
 #include "display/board_renderer.h"
 #include "engine/board.h"
+#include "engine/generation_step.h"
 #include "engine/random_sequence.h"
 #include "patterns/cell_rect.h"
 #include "platform/commands.h"
@@ -163,7 +164,8 @@ public:
 
 private:
     // ---- state, owned here for the window's whole life --------------------
-    engine::Board board;  // Cells, Tally, GridMax, Generation, PopulationHistory, Modified
+    engine::Board board;  // Cells, GridMax, Generation, PopulationHistory, Modified
+    engine::Stepper stepper;  // ReCalc with its work space, kept between generations
     RunState run;
     Selection selection;
     std::string FileName;

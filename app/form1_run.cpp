@@ -60,7 +60,7 @@ void Form1::Exec() {
     selection.SelLeft = -1;
     services_.window.setFocusRect(std::nullopt);
     for (;;) {
-        engine::ReCalc(board, random);
+        stepper.ReCalc(board, random);
         ReDraw();
         if (run.RunMode == RunMode::SingleStep) break;
         if (board.Population() == 0) {

@@ -136,7 +136,7 @@ void step(Program& p, int side) {
     p.seed(side);
     const int rounds = 2000;
     const auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) engine::ReCalc(Access::board(p.form), Access::random(p.form));
+    for (int i = 0; i < rounds; ++i) Access::stepper(p.form).ReCalc(Access::board(p.form), Access::random(p.form));
     std::printf("recalc %dx%d: %.1f us\n", side, side, seconds(Clock::now() - start) * 1e6 / rounds);
 }
 

@@ -8,12 +8,19 @@
 // sequence are restored with the timer paused, so every measured step of one
 // benchmark has an identical twin in the other.
 //
+// Step/engine runs the kernels the program chooses for this processor;
+// Step/engine-<set> each other set it can run (engine::KernelSet).
+//
 //   build/bin/kaleidomat-engine-bench
 //   build/bin/kaleidomat-engine-bench --benchmark_filter=Step/engine/settled
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+#include <vector>
+
 #include "display/board_renderer.h"
+#include "engine/generation_step.h"
 #include "engine/rules.h"
 #include "support/plain_step.h"
 
@@ -34,13 +41,15 @@ engine::Board seededBoard(int32_t side) {
     return b;
 }
 
-template <void (*StepFunction)(engine::Board&, engine::RandomSequence&)>
-void runSteps(benchmark::State& state, Phase phase) {
+// `step` is called as step(board, random).
+template <typename Step>
+void runSteps(benchmark::State& state, Phase phase, Step step) {
     const auto side = static_cast<int32_t>(state.range(0));
     // The board and the random sequence just before the phase's first generation.
     engine::Board start = seededBoard(side);
     engine::RandomSequence startRandom(kSeed);
-    for (int g = 1; g < phase.first; ++g) engine::ReCalc(start, startRandom);
+    engine::Stepper stepper;
+    for (int g = 1; g < phase.first; ++g) stepper.ReCalc(start, startRandom);
     engine::Board board = start;
     engine::RandomSequence random = startRandom;
     int generation = phase.first;
@@ -52,7 +61,7 @@ void runSteps(benchmark::State& state, Phase phase) {
             generation = phase.first;
             state.ResumeTiming();
         }
-        StepFunction(board, random);
+        step(board, random);
         benchmark::DoNotOptimize(board.Cells.data());
         benchmark::ClobberMemory();
         ++generation;
@@ -62,18 +71,39 @@ void runSteps(benchmark::State& state, Phase phase) {
     state.SetItemsProcessed(state.iterations() * side * side);
 }
 
-void engineStep(engine::Board& b, engine::RandomSequence& r) { engine::ReCalc(b, r); }
-void plainStep(engine::Board& b, engine::RandomSequence& r) { plain::Step(b, r); }
+void engineSteps(benchmark::State& state, Phase phase, engine::KernelSet set) {
+    engine::Stepper stepper(set);
+    runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) { stepper.ReCalc(b, r); });
+}
 
-void BM_EngineDense(benchmark::State& state) { runSteps<engineStep>(state, kDense); }
-void BM_EngineSettled(benchmark::State& state) { runSteps<engineStep>(state, kSettled); }
-void BM_PlainDense(benchmark::State& state) { runSteps<plainStep>(state, kDense); }
-void BM_PlainSettled(benchmark::State& state) { runSteps<plainStep>(state, kSettled); }
+void plainSteps(benchmark::State& state, Phase phase) {
+    std::vector<engine::CellRecord> Tally;
+    runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) { plain::Step(b, Tally, r); });
+}
+
+void BM_EngineDense(benchmark::State& state) { engineSteps(state, kDense, engine::FastestKernelSet()); }
+void BM_EngineSettled(benchmark::State& state) { engineSteps(state, kSettled, engine::FastestKernelSet()); }
+void BM_PlainDense(benchmark::State& state) { plainSteps(state, kDense); }
+void BM_PlainSettled(benchmark::State& state) { plainSteps(state, kSettled); }
 
 BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_PlainDense)->Name("Step/plain/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200);
 BENCHMARK(BM_PlainSettled)->Name("Step/plain/settled")->Arg(50)->Arg(200);
+
+// The other kernel sets, registered at start-up from what the processor has.
+[[maybe_unused]] const bool kOtherSetsRegistered = [] {
+    for (const engine::KernelSet set : engine::AvailableKernelSets()) {
+        if (set == engine::FastestKernelSet()) continue;
+        for (const auto& [phaseName, phase] : {std::pair{"dense", kDense}, std::pair{"settled", kSettled}}) {
+            const std::string name = std::string("Step/engine-") + engine::KernelSetName(set) + "/" + phaseName;
+            benchmark::RegisterBenchmark(name.c_str(), [set, phase = phase](benchmark::State& state) {
+                engineSteps(state, phase, set);
+            })->Arg(50)->Arg(200);
+        }
+    }
+    return true;
+}();
 
 // One drawing of a freshly seeded board (about 20 % live) on the 480 x 480
 // picture of the window.
@@ -81,7 +111,7 @@ void BM_RenderBoard(benchmark::State& state) {
     const auto side = static_cast<int32_t>(state.range(0));
     const engine::Board board = seededBoard(side);
     display::PixelImage image;
-    image.resize(480, 480);
+    image.resize(display::kBoardPictureSize, display::kBoardPictureSize);
     const display::BevelColors colors;
     int32_t population = 0;
     for (auto _ : state) {

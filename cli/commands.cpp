@@ -24,9 +24,6 @@ namespace {
 
 constexpr const char* kProgram = "kaleidomat-cli";
 
-// The drawing area of the window's board picture.
-constexpr int kBoardPixels = 480;
-
 // Longest runs of step, and of animate and stats: far beyond what a picture
 // or a chart shows, and a stats table of this length still fits in memory.
 constexpr uint64_t kMaxStepGenerations = std::numeric_limits<int32_t>::max() - 1;
@@ -79,7 +76,7 @@ void writeText(const std::string& path, const std::string& text) {
 // The board as the window draws it.
 display::PixelImage picture(const engine::Board& board) {
     display::PixelImage image;
-    image.resize(kBoardPixels, kBoardPixels);
+    image.resize(display::kBoardPictureSize, display::kBoardPictureSize);
     display::RenderBoard(board, image, display::BevelColors{});
     return image;
 }
@@ -91,7 +88,8 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     const int32_t generations = generationsFrom(args, 1);
     engine::RandomSequence random(seedFrom(args));
     engine::Board board = LoadBoard(args.files[0]);
-    for (int32_t i = 0; i < generations; ++i) engine::ReCalc(board, random);
+    engine::Stepper stepper;
+    for (int32_t i = 0; i < generations; ++i) stepper.ReCalc(board, random);
     board.Population() = board.countLive();
     SaveBoard(args.files[1], board);
     out << "generation " << board.Generation << ", population " << board.Population() << '\n';
@@ -223,10 +221,11 @@ int animateCommand(const Arguments& args, std::ostream&, std::ostream& err) {
     // last generation in any case.
     const int32_t frames = 1 + generations / every + (generations % every != 0 ? 1 : 0);
     const bool showProgress = ::isatty(STDERR_FILENO) == 1;
-    WebpAnimation animation(kBoardPixels, kBoardPixels);
+    WebpAnimation animation(display::kBoardPictureSize, display::kBoardPictureSize);
     animation.add(picture(board), frameMs);
+    engine::Stepper stepper;
     for (int32_t g = 1, frame = 1; g <= generations; ++g) {
-        engine::ReCalc(board, random);
+        stepper.ReCalc(board, random);
         if (g % every != 0 && g != generations) continue;
         animation.add(picture(board), frameMs);
         if (showProgress) err << "\ranimate: frame " << ++frame << " of " << frames << std::flush;

@@ -47,9 +47,10 @@ std::vector<GenerationStats> RunStatistics(engine::Board board, int32_t generati
     row.generation = board.Generation;
     measure(board, row, colours);
     rows.push_back(row);
+    engine::Stepper stepper;
     for (int32_t g = 0; g < generations; ++g) {
         for (std::size_t i = 0; i < board.Cells.size(); ++i) wasLive[i] = board.Cells[i].State != 0;
-        engine::ReCalc(board, random);
+        stepper.ReCalc(board, random);
         row = GenerationStats{};
         row.generation = board.Generation;
         for (std::size_t i = 0; i < board.Cells.size(); ++i) {

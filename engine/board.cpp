@@ -6,7 +6,6 @@ void Board::create(int32_t gridMax) {
     GridMax = gridMax;
     const std::size_t n = static_cast<std::size_t>(side()) * static_cast<std::size_t>(side());
     Cells.assign(n, CellRecord{});
-    Tally.assign(n, CellRecord{});
 }
 
 int32_t Board::countLive() const {

@@ -14,19 +14,19 @@ inline constexpr int32_t kMaxGridMax = 199;
 inline constexpr int32_t kStartGridMax = 49;
 inline constexpr int kHistoryLength = 10;
 
-// The board and its counters. `Cells` and `Tally` are contiguous arrays of
-// (GridMax + 1)^2 records in column order: cell (x, y) is at x * (GridMax + 1) + y,
-// so the generation step's scan (x outer, y inner) walks memory forwards and
-// one column of the board is one contiguous run.
+// The board and its counters. `Cells` is a contiguous array of (GridMax + 1)^2
+// records in column order: cell (x, y) is at x * (GridMax + 1) + y, so the
+// generation step's scan (x outer, y inner) walks memory forwards and one
+// column of the board is one contiguous run. The step keeps its work space
+// itself (engine::Stepper).
 struct Board {
     int32_t GridMax = kStartGridMax;
     std::vector<CellRecord> Cells;
-    std::vector<CellRecord> Tally;
     int32_t Generation = 0;
     std::array<int32_t, kHistoryLength> PopulationHistory{};
     bool Modified = false;
 
-    // Sets GridMax and makes both arrays anew, every field 0.
+    // Sets GridMax and makes Cells anew, every field 0.
     void create(int32_t gridMax);
 
     int32_t side() const { return GridMax + 1; }

@@ -6,8 +6,8 @@ namespace engine {
 
 // One cell. On the board `State` is 0 for a dead cell and anything else for a
 // live one (the program itself writes 1; a pattern file or the clipboard may
-// bring any byte); in the work board of the generation step it is the
-// neighbour count plus 9 for a live cell (at most 17). The three colour
+// bring any byte); in the rule's work board (see generation_step.cpp) it is
+// the neighbour count plus 9 for a live cell (at most 17). The three colour
 // fields follow one another so a colour can be copied as one block.
 //
 // Every value a file, the clipboard or the program puts into a cell is a

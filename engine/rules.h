@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/board.h"
+#include "engine/generation_step.h"
 #include "engine/random_sequence.h"
 
 namespace engine {
@@ -31,13 +32,18 @@ static_assert(ScaledDraw(16777 / 16777216.0f, kMutationOneIn) == 0 &&
 // Empties the board and seeds it: one fraction per cell, x outer and y inner;
 // below 0.2 the cell becomes live and its colour's three fractions follow at
 // once. Generation = 1, history cleared then counted, Modified = true.
-// Does not touch Tally or anything outside the board.
+// Does not touch anything outside the board.
 void Init(Board& board, RandomSequence& random);
 
 // One generation of Conway's rule on the torus with colour inheritance (see
 // generation_step.cpp). Reads Cells, writes Cells and Generation; draws one
 // fraction per birth in scan order and three more after a mutation. Does not
-// count the population. Afterwards Tally holds scratch data only.
+// count the population. A board whose Cells do not match GridMax is left
+// alone.
+//
+// This one makes its scratch memory anew at every call: for a single step.
+// A caller that steps again and again keeps an engine::Stepper
+// (generation_step.h) and calls its ReCalc, which does the same.
 void ReCalc(Board& board, RandomSequence& random);
 
 }  // namespace engine

@@ -1,13 +1,18 @@
-// engine::ReCalc against the literal four-pass step, on hundreds of random
+// engine::Stepper against the literal four-pass step, on hundreds of random
 // boards: every field of every cell, the generation, and the random fractions
-// consumed must agree after every generation.
+// consumed must agree after every generation. Once for every set of kernels
+// this processor can run (the portable one on every machine).
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "engine/generation_step.h"
 #include "engine/rules.h"
 #include "support/plain_step.h"
 
@@ -42,12 +47,17 @@ CellRecord liveCell(std::mt19937_64& rng, bool odd) {
 
 // Sides from the smallest board to the largest, around the 64-cell words the
 // engine counts in, mixed so its scratch space is grown and reused in both
-// directions. `Odd` boards also get odd states, leftover colours in dead
-// cells and rubbish in Tally.
+// directions. `Odd` boards also get odd states and leftover colours in dead
+// cells (and the plain step's work board starts with rubbish).
 //
 // Every birth draws one fraction and a mutation three more, so the draws also
 // tell how many births mutated: about one in a thousand.
-TEST(Differential, EngineMatchesThePlainStep) {
+class Differential : public ::testing::TestWithParam<engine::KernelSet> {};
+
+TEST_P(Differential, EngineMatchesThePlainStep) {
+    engine::Stepper stepper(GetParam());
+    ASSERT_EQ(stepper.kernelSet(), GetParam());
+    std::vector<CellRecord> Tally;  // the plain step's work board
     int64_t births = 0, mutations = 0;
     struct Scenario {
         int32_t side;
@@ -71,19 +81,20 @@ TEST(Differential, EngineMatchesThePlainStep) {
                         c = int(rng() % 100) < density ? liveCell(rng, odd)
                             : odd                      ? CellRecord{0, byte(), byte(), byte()}
                                                        : CellRecord{};
+                    Tally.resize(fast.Cells.size());
                     if (odd)
-                        for (CellRecord& c : fast.Tally) c = {byte(), byte(), byte(), byte()};
+                        for (CellRecord& c : Tally) c = {byte(), byte(), byte(), byte()};
                     Board slow = fast;
                     RandomSequence fastRandom(boardSeed), slowRandom(boardSeed);
                     for (int g = 1; g <= s.generations; ++g) {
                         const std::vector<CellRecord> before = fast.Cells;
                         const uint64_t drawn = fastRandom.drawn();
-                        engine::ReCalc(fast, fastRandom);
+                        stepper.ReCalc(fast, fastRandom);
                         int64_t born = 0;
                         for (std::size_t i = 0; i < before.size(); ++i) born += !before[i].State && fast.Cells[i].State;
                         births += born;
                         mutations += (static_cast<int64_t>(fastRandom.drawn() - drawn) - born) / 3;
-                        plain::Step(slow, slowRandom);
+                        plain::Step(slow, Tally, slowRandom);
                         ASSERT_TRUE(agree(fast, fastRandom, slow, slowRandom)) << "after generation " << g;
                         // A few fresh cells on both boards alike keep long runs from settling.
                         if (g % 8 == 0)
@@ -96,6 +107,24 @@ TEST(Differential, EngineMatchesThePlainStep) {
                 }
     const double expected = static_cast<double>(births) / 1000.0;
     EXPECT_NEAR(static_cast<double>(mutations), expected, 5 * std::sqrt(expected)) << births << " births";
+}
+
+INSTANTIATE_TEST_SUITE_P(KernelSets, Differential, ::testing::ValuesIn(engine::AvailableKernelSets()),
+                         [](const auto& info) { return std::string(engine::KernelSetName(info.param)); });
+
+// A set the processor lacks is refused, not run; the fastest set is the one a
+// Stepper takes by default.
+TEST(KernelSets, OnlyAvailableSetsAreRun) {
+    const std::vector<engine::KernelSet> sets = engine::AvailableKernelSets();
+    ASSERT_FALSE(sets.empty());
+    EXPECT_EQ(sets.front(), engine::KernelSet::Portable);
+    EXPECT_EQ(engine::Stepper().kernelSet(), sets.back());
+    for (auto set : {engine::KernelSet::Portable, engine::KernelSet::Sse2, engine::KernelSet::Bmi,
+                     engine::KernelSet::Avx2}) {
+        if (std::find(sets.begin(), sets.end(), set) == sets.end()) {
+            EXPECT_THROW(engine::Stepper{set}, std::invalid_argument) << engine::KernelSetName(set);
+        }
+    }
 }
 
 }  // namespace

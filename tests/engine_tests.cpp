@@ -126,13 +126,12 @@ TEST(Rules, RandomColourReachesEveryValueOfItsRanges) {
 }
 
 // Init empties and seeds the whole board: about a fifth of the cells live,
-// each in a random colour, the dead all zero; it restarts the counters,
-// marks the board modified and leaves Tally alone.
+// each in a random colour, the dead all zero; it restarts the counters and
+// marks the board modified.
 TEST(Rules, InitSeedsAFifthOfTheBoard) {
     RandomSequence random(77);
     Board b = boardWith(199, {});
     std::fill(b.Cells.begin(), b.Cells.end(), CellRecord{7, 255, 44, 5});
-    std::fill(b.Tally.begin(), b.Tally.end(), CellRecord{3, 4, 5, 6});
     b.Generation = 812;
     b.PopulationHistory = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     engine::Init(b, random);
@@ -142,7 +141,6 @@ TEST(Rules, InitSeedsAFifthOfTheBoard) {
     EXPECT_EQ(b.PopulationHistory, decltype(b.PopulationHistory){live});
     EXPECT_EQ(b.Generation, 1);
     EXPECT_TRUE(b.Modified);
-    EXPECT_EQ(b.Tally, std::vector<CellRecord>(b.Tally.size(), CellRecord{3, 4, 5, 6}));
 }
 
 }  // namespace

@@ -14,5 +14,6 @@ struct app::Form1::TestAccess {
     static RunState& run(Form1& f) { return f.run; }
     static std::string& FileName(Form1& f) { return f.FileName; }
     static engine::RandomSequence& random(Form1& f) { return f.random; }
+    static engine::Stepper& stepper(Form1& f) { return f.stepper; }
     static const platform::PixelImage& picBuffer(const Form1& f) { return f.picBuffer; }
 };

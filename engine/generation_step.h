@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The generation step as an object: the kernels it runs with and the scratch
+// memory it reuses from one generation to the next.
+
+#include <memory>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/random_sequence.h"
+
+namespace engine {
+
+// The sets of kernels the step can run with. Each takes over more of the work
+// than the one before it and needs what that one needs; all give the same
+// boards and draw the same fractions.
+enum class KernelSet {
+    Portable,  // standard C++ only, for every processor
+    Sse2,      // the scan of the board in SSE2
+    Bmi,       // and the deaths listed with popcnt and tzcnt (BMI1)
+    Avx2,      // and the scan, the column bits and the adders of four-word columns in AVX2
+};
+
+// The sets this processor can run, Portable first and the fastest last. Only
+// Portable in builds for other processors than x86.
+std::vector<KernelSet> AvailableKernelSets();
+
+// The set a Stepper takes unless told otherwise: the last of those, found
+// once, on first use.
+KernelSet FastestKernelSet();
+
+// "Portable", "Sse2", "Bmi", "Avx2".
+const char* KernelSetName(KernelSet set);
+
+struct StepKernels;
+struct StepWorkspace;
+
+// ReCalc with the scratch memory kept between generations. Keep one per
+// board that runs for many generations: its memory grows to the largest
+// board seen and is reused, and while a board is settled it keeps a copy of
+// it that stands in for the scan (see generation_step.cpp). The copy is
+// compared before it is trusted, so one Stepper may serve any boards, edited
+// or not, in any order.
+class Stepper {
+public:
+    Stepper();                        // with FastestKernelSet()
+    explicit Stepper(KernelSet set);  // std::invalid_argument when this processor cannot run the set
+    ~Stepper();
+    Stepper(Stepper&&) noexcept;
+    Stepper& operator=(Stepper&&) noexcept;
+
+    // One generation: see engine::ReCalc in rules.h.
+    void ReCalc(Board& board, RandomSequence& random);
+
+    KernelSet kernelSet() const;
+
+private:
+    const StepKernels* kernels_;
+    std::unique_ptr<StepWorkspace> workspace_;
+};
+
+}  // namespace engine

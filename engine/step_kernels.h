@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The parts of the generation step that have variants for instruction sets,
+// and the table of the variants one KernelSet uses (internal to engine/).
+//
+// Every variant of a part gives exactly the same result; they differ in
+// speed only. The x86 variants live in files of their own, compiled with the
+// instruction set they need (step_x86_*.cpp), and are called only through
+// the table, which step_kernels.cpp chooses from what the processor has.
+// Those files use compiler built-ins rather than inline library functions,
+// so that no function compiled for AVX2 or BMI is shared with the rest of
+// the program under the same name.
+
+#include <cstdint>
+
+#include "engine/cell_record.h"
+#include "engine/generation_step.h"
+
+namespace engine {
+
+// Words of 64 cells in a column of the largest board.
+inline constexpr int kMaxColumnWords = 4;
+
+// What the scan gathers to check that "any byte non-zero" means "live" on
+// the board (see scanBoard in generation_step.cpp).
+struct ScanCheck {
+    uint32_t stateBits = 0;  // the States or-ed together
+    uint32_t states = 0;     // the States added up
+    int32_t zeroCells = 0;   // cells with every byte 0
+};
+
+// The vector scan works in blocks of kScanBlock cells: 512 / 4 = 128 cells
+// meet in one 32-bit lane, whose low byte adds up their States, and at most
+// 32 groups of 16 in one byte of the zero counts.
+inline constexpr int32_t kScanBlock = 512;
+
+// The step's words, W per column of the board (word x * W + k holds rows
+// 64 k to 64 k + 63 of column x): the live cells before and after, the
+// vertical sums of three as a two-bit number, and the indices of the words
+// that change.
+struct ColumnWords {
+    uint64_t* alive;
+    uint64_t* next;
+    uint64_t* sum0;
+    uint64_t* sum1;
+    uint32_t* changed;
+};
+
+struct StepKernels {
+    KernelSet set;
+
+    // The live bits of cells 0 .. count - 1 or-ed into `bits` (cell i at bit
+    // i % 64 of word i / 64, which start at 0), block by block, with what the
+    // check needs added to `check`. Returns how many cells from the first it
+    // went through; the caller does the rest cell by cell.
+    int32_t (*scan)(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);
+
+    // The rest are indexed by W - 1, W being 1 to 4 words a column.
+
+    // The live bits of a board of side n, W words a column, from the scan's
+    // bits. lastMask keeps the rows of the last word that are on the board.
+    void (*columnBits[kMaxColumnWords])(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive);
+
+    // Fills words.next (and the sums) from words.alive; returns how many
+    // words changed, their indices in ascending order in words.changed.
+    uint32_t (*computeNext[kMaxColumnWords])(const ColumnWords& words, int32_t n, uint64_t lastMask);
+
+    // Clears the records of the cells that die in the `changes` changed
+    // words. `list` has room for every cell of the board and eight more.
+    void (*clearDeaths[kMaxColumnWords])(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes,
+                                         uint32_t* list);
+};
+
+// The table for `set`, which the processor must be able to run.
+const StepKernels& KernelsFor(KernelSet set);
+
+// ---- the variants ----------------------------------------------------------
+
+// step_portable.cpp
+int32_t scanPortable(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);
+template <int W>
+void columnBitsPortable(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive);
+template <int W>
+uint32_t computeNextPortable(const ColumnWords& words, int32_t n, uint64_t lastMask);
+template <int W>
+void clearDeathsPortable(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t* list);
+
+#if defined(KALEIDOMAT_X86_KERNELS)
+// step_x86_sse2.cpp
+int32_t scanSse2(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);
+// step_x86_bmi.cpp
+template <int W>
+void clearDeathsListed(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t* list);
+// step_x86_avx2.cpp
+int32_t scanAvx2(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);
+void columnBitsAvx2(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive);
+uint32_t computeNextAvx2(const ColumnWords& words, int32_t n, uint64_t lastMask);
+#endif
+
+}  // namespace engine

@@ -84,9 +84,9 @@ struct LoadedBoard {
 // the last record's colour). Refuses anything else: see DecodeError.
 std::variant<LoadedBoard, DecodeError> DecodeBoardFile(std::span<const uint8_t> bytes);
 
-// Makes `board` the decoded one: GridMax and cells taken over (Tally made
-// anew), the population history cleared but for the decoder's population
-// (records read). Generation and Modified are the caller's.
+// Makes `board` the decoded one: GridMax and cells taken over, the
+// population history cleared but for the decoder's population (records
+// read). Generation and Modified are the caller's.
 void PutLoadedBoard(LoadedBoard&& loaded, engine::Board& board);
 
 // ---- pattern file ------------------------------------------------------------

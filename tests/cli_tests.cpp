@@ -159,9 +159,7 @@ TEST_F(Cli, BoardsTravelAsTheirTorusPatternsWithout) {
     run({"convert", path("a.hxa"), path("a.rle")});
     EXPECT_EQ(read("a.rle").rfind("x = 30, y = 30, rule = B3/S23:T30,30\n", 0), 0u);
     run({"convert", path("a.rle"), path("b.hxa")});
-    const engine::Board a = cli::LoadBoard(path("a.hxa")), b = cli::LoadBoard(path("b.hxa"));
-    EXPECT_EQ(b.GridMax, 29);
-    EXPECT_EQ(gridOf(a), gridOf(b));
+    EXPECT_EQ(gridOf(cli::LoadBoard(path("a.hxa"))), gridOf(cli::LoadBoard(path("b.hxa"))));  // the same size too
     run({"convert", path("a.hxa"), path("a.hxq")});
     run({"convert", path("a.hxq"), path("p.rle")});
     EXPECT_EQ(read("p.rle").rfind("x = 30, y = 30, rule = B3/S23\n", 0), 0u);

@@ -14,7 +14,6 @@ namespace {
 using display::PixelImage;
 using display::PixelRect;
 using engine::Board;
-using engine::CellRecord;
 
 constexpr uint32_t kBlack = 0xFF000000u;
 constexpr uint32_t opaque(display::Rgb c) { return 0xFF000000u | c; }
@@ -24,20 +23,6 @@ const display::BevelColors kBevel{display::rgb(1, 2, 3), display::rgb(4, 5, 6), 
                                   display::rgb(10, 11, 12)};
 const uint32_t kLight = opaque(kBevel.light), kHighlight = opaque(kBevel.highlight), kShadow = opaque(kBevel.shadow),
                kDark = opaque(kBevel.darkShadow);
-
-PixelImage image(int w, int h, uint32_t fill = kBlack) {
-    PixelImage img;
-    img.resize(w, h);
-    std::fill(img.pixels.begin(), img.pixels.end(), fill);
-    return img;
-}
-
-Board board(int32_t side, CellRecord everyCell = {}) {
-    Board b;
-    b.create(side - 1);
-    std::fill(b.Cells.begin(), b.Cells.end(), everyCell);
-    return b;
-}
 
 // Cell edges at x × width / side, rounded half to even.
 TEST(CellPixelRect, WorkedExamples) {
@@ -55,10 +40,13 @@ TEST(CellPixelRect, WorkedExamples) {
 // Cell (2, 3) of 10 x 10 covers x 96..143, y 144..191: its colour inside a
 // two-pixel raised rim, and nothing drawn outside it.
 TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
-    Board b = board(10);
+    Board b;
+    b.create(9);
     b.cell(2, 3) = {1, 200, 100, 50};
     b.cell(5, 5) = {0, 255, 255, 255};  // dead, with a stale colour
-    PixelImage img = image(480, 480, 0xFF123456u);
+    PixelImage img;
+    img.resize(480, 480);
+    std::fill(img.pixels.begin(), img.pixels.end(), 0xFF123456u);  // every pixel is drawn anew
     ASSERT_EQ(display::RenderBoard(b, img, kBevel), 1);
     const uint32_t fill = opaque(display::rgb(200, 100, 50));
     const std::tuple<int, int, uint32_t> probes[] = {

@@ -15,7 +15,7 @@ kaleidomat_run_packages=(
 kaleidomat_test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev golly
   clang libclang-rt-14-dev
-  xvfb xauth xdotool xclip
+  xvfb xauth xdotool xclip x11-utils
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
 )
 

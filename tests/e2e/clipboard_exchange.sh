@@ -4,7 +4,9 @@
 # a dragged rectangle with Ctrl+C; the clipboard then offers the private cell
 # format, a picture and RLE text; the second pastes it with Ctrl+V onto a single
 # selected cell, and copying the pasted area back out of the second gives
-# exactly the bytes the first put there.
+# exactly the bytes the first put there. Nothing here opens a dialog or runs
+# the board; a dialog that opens all the same (the refusal of foreign data on
+# a paste, say) fails the test at once rather than take the keys that follow.
 #
 #   clipboard_exchange.sh KALEIDOMAT GRAB_SCREEN KALEIDOMAT_CLI OUTPUT_DIR
 set -u
@@ -16,7 +18,7 @@ test_name=clipboard_exchange
 format="Chromatessellator CellData"
 
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
-require_tools Xvfb xdotool xclip
+require_tools Xvfb xdotool xclip xprop xwininfo
 
 mkdir -p "$out"
 # The screen is wide enough for the two windows side by side.

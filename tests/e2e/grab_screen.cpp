@@ -1,16 +1,35 @@
-// Saves the whole X screen (the root window) as a PNG file:
-//   grab_screen OUTPUT.png
-// Used by the end-to-end tests to keep a picture of what the program showed.
+// Saves the whole X screen (the root window), or one rectangle of it, as a
+// PNG file:
+//   grab_screen OUTPUT.png [X Y WIDTH HEIGHT]
+// Used by the end-to-end tests to keep a picture of what the program showed
+// and to compare one window (a menu's pop-up) before and after a change.
 
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <cstdio>
+#include <cstdlib>
+
+namespace {
+// A whole number >= minimum, or -1.
+int number(const char* text, int minimum) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && value >= minimum && value <= 100000 ? static_cast<int>(value) : -1;
+}
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: grab_screen OUTPUT.png\n");
+    int x = 0, y = 0, width = -1, height = -1;  // -1: the whole screen
+    if (argc == 6) {
+        x = number(argv[2], 0);
+        y = number(argv[3], 0);
+        width = number(argv[4], 1);
+        height = number(argv[5], 1);
+    }
+    if ((argc != 2 && argc != 6) || x < 0 || y < 0 || (argc == 6 && (width < 0 || height < 0))) {
+        std::fprintf(stderr, "usage: grab_screen OUTPUT.png [X Y WIDTH HEIGHT]\n");
         return 2;
     }
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -18,7 +37,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "grab_screen: no screen\n");
         return 1;
     }
-    const QPixmap picture = screen->grabWindow(0);
+    const QPixmap picture = screen->grabWindow(0, x, y, width, height);
     if (picture.isNull() || !picture.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
         std::fprintf(stderr, "grab_screen: could not save %s\n", argv[1]);
         return 1;

@@ -4,6 +4,15 @@
 # on F8 and end with status 0 through the File menu's "終了", and end the same
 # way in the middle of a run. Screenshots are kept in OUTPUT_DIR.
 #
+# 変化を促す is on at start-up: it brings a cell to life beside a board that
+# stands still or blinks, which can break its still lifes, and a stimulated
+# 50 x 50 board can die out within seconds; the run then stops on the message
+# "全滅しました...", whose box would take the keys meant for the menus. Each
+# copy switches it off first through its item in the 実行 menu and checks that
+# the item's check mark went. Any dialog that opens all the same fails the
+# test at once (x_display.sh), and keys go to a menu only once its own pop-up
+# is on the screen.
+#
 #   run_control.sh KALEIDOMAT GRAB_SCREEN KALEIDOMAT_CLI OUTPUT_DIR
 set -u
 program=$1
@@ -13,31 +22,51 @@ out=$4
 test_name=run_control
 
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
-require_tools Xvfb xdotool
+require_tools Xvfb xdotool xprop xwininfo
 
 mkdir -p "$out"
 e2e_begin "$(mktemp -d)" 800x600x24
 cd "$work"
+# The pointer rests in the screen's bottom-right corner, away from the window:
+# no menu item under it is highlighted and no tool tip shows.
+xdotool mousemove 799 599 || fail "could not move the pointer"
 
-# A 50 x 50 board that settles into still lifes and oscillators and never dies
-# out, so no extinction message can interrupt the run; the generation panel
-# changes with every step.
+# A 50 x 50 board that settles into still lifes and oscillators (81 cells
+# from generation 1000 on) and, left to the rule alone, never dies out; the
+# generation panel changes with every step.
 "$cli" random "$work/board.hxa" --size 50 --seed 3 >/dev/null || fail "could not make the board file"
 
-# "終了": the File menu by its access key, once its pop-up is visible, then
-# its last item; the program must be gone with status 0.
+# "終了": the File menu by its access key, once its pop-up (not a dialog, not
+# another menu) is on the screen, then its last item; the program must be
+# gone with status 0.
 exit_through_menu() {
-  xdotool key alt+f
-  menu_open() { [ -n "$(other_window_of "$pid" "$window")" ]; }
-  wait_for 300 menu_open || fail "alt+f opened no menu"
+  open_menu alt+f file
   [ -n "${1:-}" ] && shot "$1"
   xdotool key Up Return
   ended "$pid" || fail "the program did not end after 終了"
   program_pids=()
 }
 
+# 変化を促す(A) in the 実行 menu, checked at start-up, unchecked afterwards: the
+# menu's pop-up looks different with and without the check mark (both opened
+# the same way, so the same item is highlighted), and the board below cannot
+# die out any more. The pictures of the pop-up are NAME_checked and
+# NAME_unchecked (the first copy's are kept).
+stimulation_off() {
+  open_menu alt+e exec
+  settled "$1_checked" "$menu" || fail "the 実行 menu does not stand still"
+  xdotool key a
+  wait_for 300 no_menu_open || fail "変化を促す(A) did not close the 実行 menu"
+  open_menu alt+e exec
+  settled "$1_unchecked" "$menu" || fail "the 実行 menu does not stand still when opened again"
+  same "$1_checked" "$1_unchecked" && fail "the check mark of 変化を促す did not change"
+  xdotool key Escape
+  wait_for 300 no_menu_open || fail "Escape did not close the 実行 menu"
+}
+
 start_program 1 "$work/board.hxa"
 focus "$window"
+stimulation_off kaleidomat_e2e_stimulation
 settled run_control_start || fail "the window does not stand still after start-up"
 
 xdotool key F5
@@ -57,6 +86,7 @@ exit_through_menu kaleidomat_e2e_menu
 # Ending in the middle of a continuous run ends the run and the program.
 start_program 2 "$work/board.hxa"
 focus "$window"
+stimulation_off run_control_stimulation2
 settled run_control_start2 || fail "the second window does not stand still after start-up"
 xdotool key F5
 changed run_control_start2 run_control_running2 || fail "the second copy does not run after F5"

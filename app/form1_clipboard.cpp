@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cut, copy and paste through the system clipboard. The cells travel as a cell
 // block, which every running copy of the program reads; a picture of the
 // selection and the selection as RLE text (live and dead only, which Life

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Board data files, the file dialogs, and pattern files with their menu items.
 //
 // Files are always decoded completely before any state changes, so a refused

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse editing on the board: selecting rectangles, toggling single cells,
 // the focus rectangle, the pattern pop-up, the pointer read-out, and the
 // enabling of the edit and pattern commands that depends on the selection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Pattern menu: built-in patterns and the pattern-menu dispatch, mirrors
 // and the quarter turn, random fill, clear, recolouring through the colour
 // dialog, and enlarging and reducing the board.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing, the run loop, run control, auto-stimulation, the toolbar and the
 // status bar.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Kaleidomat: the window program. Builds the Qt services, hands them to
 // Form1 and runs the event loop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kaleidomat-bench: the window program's drawing and its continuous run,
 // measured on the real Form1 and Qt window under the offscreen platform.
 // Prints one line per case: "CASE: NUMBER UNIT".

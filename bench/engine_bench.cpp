@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generation step of the engine against the literal four-pass step, and
 // the drawing of a whole board.
 //

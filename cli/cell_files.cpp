@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/cell_files.h"
 
 #include <cerrno>

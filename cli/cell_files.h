@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reading and writing the four file kinds kaleidomat-cli works with. Every

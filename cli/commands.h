@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // kaleidomat-cli: a headless tool over the engine and the file formats.

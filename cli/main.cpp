@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <iostream>
 #include <string>
 #include <vector>

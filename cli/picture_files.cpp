@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/picture_files.h"
 
 #include <algorithm>

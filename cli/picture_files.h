@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Pictures of the board for other programs: a PNG through libpng and a

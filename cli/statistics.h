@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Statistics of a run: per generation the population, births, deaths, how

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: `cmake --build build --target package` (or cpack in the
 # build folder) makes kaleidomat_<version>_<arch>.deb from what
 # `cmake --install` installs, under /usr.

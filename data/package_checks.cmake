@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Read by cpack before it makes a package. Without dpkg-shlibdeps CPack would
 # quietly leave the libraries out of Depends and make a package that installs
 # without what it needs; stop instead.

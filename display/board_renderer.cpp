@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "display/board_renderer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/random_sequence.h"
 
 #include <chrono>

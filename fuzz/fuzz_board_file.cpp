@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Board data file decoder: any bytes are refused or give a consistent board
 // that saves back to a file which loads as the same board.
 

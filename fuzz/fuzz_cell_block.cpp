@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clipboard cell block decoder: any bytes are refused or give a block whose
 // encoding is exactly the bytes it was read from (padding aside).
 

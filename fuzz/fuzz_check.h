@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Stops the fuzzer with a crash report when an invariant does not hold.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pattern file decoder: any bytes are refused or give a block whose encoding
 // is exactly the bytes it was read from (trailing bytes aside).
 

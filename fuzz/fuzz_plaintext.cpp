@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plaintext reader: any text is refused or gives a pattern that is written as
 // plaintext and read back unchanged.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // RLE reader: any text is refused or gives a pattern that is written as RLE
 // within the line limit and read back unchanged.
 

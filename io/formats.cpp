@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "io/formats.h"
 
 #include <algorithm>

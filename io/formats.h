@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The program's three byte formats: the board data file (.hxa), the pattern

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patterns/board_tools.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patterns/builtin_patterns.h"
 
 #include <algorithm>

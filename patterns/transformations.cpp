@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "patterns/transformations.h"
 
 #include <algorithm>

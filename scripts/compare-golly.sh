@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # The 200 x 200 step side by side with Golly's QuickLife on the same torus.
 #
 #   scripts/compare-golly.sh [ROUNDS]     (after a build; needs bgolly, from scripts/test.sh)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the end-to-end tests over and over while other processes keep the
 # cores busy, and stops at the first failure (the failing test leaves a
 # picture of the whole screen in build/e2e/).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the PNG sizes of the application and file-type icons from their
 # SVG pictures in data/icons/hicolor/scalable/. The PNGs are kept in the
 # repository so building needs no SVG renderer; run this after changing an

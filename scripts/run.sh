@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and starts Kaleidomat.
 # Usage: scripts/run.sh [board.hxa]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building and running (run.sh), or also
 # testing (test.sh), need, and only those that are missing. Quiet when nothing
 # is missing; says what it installs otherwise. Sourced by run.sh and test.sh.

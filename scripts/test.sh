@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs the whole test suite:
 #   build/        the program, its tests (window tests under the offscreen
 #                 platform, end-to-end tests under Xvfb) and benchmarks

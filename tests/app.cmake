@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # ---- Form1 over the recording fakes: start-up, run control, editing, files, clipboard ----
 kaleidomat_test(app_run_tests app_run_tests.cpp)
 target_link_libraries(app_run_tests PRIVATE kaleidomat_app)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cut, copy and paste through Form1 over the fake clipboard.
 
 #include <gtest/gtest.h>

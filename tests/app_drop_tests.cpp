@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files dropped onto the window: Form1's decision over the fakes (the save
 // question, refusal of a foreign file and during a run, the first of several
 // files), and the real Qt window's drag and drop events (offscreen).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mouse editing and selection on Form1, driven through the window events over
 // the recording fakes: drags off the board, the right-click pop-up, the
 // pointer read-out and the enabling that follows the selection. The real

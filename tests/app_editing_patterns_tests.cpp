@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Pattern menu on Form1 over the recording fakes: built-in patterns, the
 // transformations' wiring, the colour dialog, and enlarging and reducing the
 // board with its enabling. The pictures and the transformations themselves

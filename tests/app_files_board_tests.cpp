@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Board data files through Form1: saving, loading, the open and save commands,
 // their questions, messages and dialogs, and the Modified and FileName
 // transitions. The format's hostile inputs are tested in io/; here one refusal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pattern files through Form1: registering the selection as a file and a menu
 // item, and stamping a pattern file's cells onto the board.
 

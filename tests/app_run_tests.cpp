@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Form1 start-up, drawing, run control and stimulation, driven through its
 // handlers over the recording fakes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window tests need one QApplication for the whole run; they run under
 // the offscreen platform (QT_QPA_PLATFORM=offscreen, set by the test list).
 // HOME and the XDG folders point at a folder of the run's own, so that what

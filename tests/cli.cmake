@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The commands in-process and the binary's exit statuses; pictures read back
 # with libpng and libwebp's demuxer.
 find_package(PNG REQUIRED)

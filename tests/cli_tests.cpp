@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kaleidomat-cli: stepping, bad files and exit statuses, boards as a torus in
 // RLE (checked against Golly's bgolly where it is installed), the PNG of
 // render, the animated WebP of animate, and stats. The commands run

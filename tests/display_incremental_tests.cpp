@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing only what changed: over a run with births and deaths, edits, a
 // resize, a load and a paste, every drawing Form1 makes is, pixel for pixel,
 // a full drawing of the board, and so is what the window was given; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rendering the board into the off-screen picture: where each cell lands in
 // pixels, what its bevel looks like, the population count, and the "#,##0"
 // number format of the status panels.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # ---- End to end: the real program under Xvfb, driven with xdotool ----
 # Each test starts its own Xvfb, makes its board file with kaleidomat-cli and
 # keeps its screenshots (and a picture of the screen when it fails) in

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Worked examples of the step, the colour rule and seeding.
 kaleidomat_test(engine_tests engine_tests.cpp)
 target_link_libraries(engine_tests PRIVATE kaleidomat_engine)

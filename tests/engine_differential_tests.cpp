@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // engine::Stepper against the literal four-pass step, on hundreds of random
 // boards: every field of every cell, the generation, and the random fractions
 // consumed must agree after every generation. Once for every set of kernels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generation step's worked examples on hand-made boards, the colour rule
 // and seeding. The differential test compares the step with the plain one on
 // random boards; here are the cases worked out by hand.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # ---- Installing: the layout in a temporary DESTDIR, and the Debian package ----
 add_test(NAME install_layout
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/install_layout.sh ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/install-test)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the build into a temporary DESTDIR and checks what the desktop
 # relies on: the layout under the prefix, the desktop entry, the AppStream
 # metadata, and the file types, which must know a board or pattern file by its

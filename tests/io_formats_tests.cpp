@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board file, pattern file and clipboard cell block: the example bytes,
 // round trips, and refusal of hostile input. That any bytes at all are either
 // refused or decoded consistently is the fuzz targets' job.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // RLE and plaintext: reading what other Life programs write (the torus of an
 // RLE rule included), refusing what this program cannot hold, and writing
 // what other programs read.

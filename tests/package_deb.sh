@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from a finished build, checks its name, its
 # computed dependencies and its contents, and runs lintian on it: errors fail,
 # warnings are shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-in pictures, the selection transformations and the board tools
 // (starting colour, recolouring, clearing, resizing), all without a window.
 

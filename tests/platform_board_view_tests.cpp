@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board view gathers the parts of many pictures and repaints them later:
 // what reaches the screen is still the last picture, pixel for pixel.
 

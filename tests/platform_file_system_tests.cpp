@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real file system's writes: a write cut short (a full disk, a file-size
 // limit) says why and leaves the old file byte for byte, with no temporary
 // file beside it.

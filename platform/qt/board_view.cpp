@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/board_view.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/qt_dialogs.h"
 
 #include <algorithm>

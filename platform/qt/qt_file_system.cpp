@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/qt_file_system.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Conversions between the logic's UTF-8 strings and Qt's strings.

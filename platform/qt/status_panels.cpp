@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/status_panels.h"
 
 #include <QFontMetrics>

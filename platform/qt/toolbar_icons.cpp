@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/toolbar_icons.h"
 
 #include <QBitmap>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: two running copies of the program exchange a selection through
 # the real X clipboard. Both start with the same board file. The first copies
 # a dragged rectangle with Ctrl+C; the clipboard then offers the private cell

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves the whole X screen (the root window), or one rectangle of it, as a
 // PNG file:
 //   grab_screen OUTPUT.png [X Y WIDTH HEIGHT]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end: the real program on an X display of its own, started with a
 # board file. It must show its window, run on F5, stop on F6, take one step
 # on F8 and end with status 0 through the File menu's "終了", and end the same

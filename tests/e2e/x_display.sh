@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the end-to-end scripts (sourced): an Xvfb server owned by one
 # test from start to finish, bounded waits for observable states, windows
 # told apart by what they are (main window, menu pop-up, dialog), and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Recording fakes of the platform services, for driving Form1 in tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Form1 over the recording fakes, started with a fixed seed, and the small

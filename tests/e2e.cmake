@@ -12,6 +12,6 @@ if(TARGET kaleidomat AND TARGET kaleidomat-cli)
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${scenario}.sh $<TARGET_FILE:kaleidomat>
                      $<TARGET_FILE:grab_screen> $<TARGET_FILE:kaleidomat-cli> ${CMAKE_BINARY_DIR}/e2e)
     # 77: Xvfb, xdotool, xclip, xprop or xwininfo is missing.
-    set_tests_properties(e2e_${scenario} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 240 RUN_SERIAL TRUE)
+    set_tests_properties(e2e_${scenario} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
   endforeach()
 endif()

@@ -30,9 +30,9 @@ std::optional<uint64_t> wholeNumber(const std::string& text) {
 }
 
 // The check CLI11 runs on an option's value as it parses it.
-CLI::Validator validatorFor(const OptionSpec& spec) {
-    if (spec.range) {
-        const auto [low, high] = *spec.range;
+CLI::Validator validatorFor(const OptionSpec& entry) {
+    if (entry.range) {
+        const auto [low, high] = *entry.range;
         return CLI::Validator(
             [low, high](std::string& text) -> std::string {
                 const std::optional<uint64_t> value = wholeNumber(text);
@@ -42,24 +42,24 @@ CLI::Validator validatorFor(const OptionSpec& spec) {
             },
             "");
     }
-    const auto check = spec.check;
+    const auto check = entry.check;
     return CLI::Validator([check](std::string& text) { return check ? check(text) : std::string(); }, "");
 }
 
 // One subcommand of the parser; what it is given lands in `arguments`, the
 // options through `values` (one string per option, in table order).
-void addCommand(CLI::App& app, const CommandSpec& spec, Arguments& arguments, std::vector<CLI::Option*>& options,
+void addCommand(CLI::App& app, const CommandSpec& entry, Arguments& arguments, std::vector<CLI::Option*>& options,
                 std::vector<std::string>& values) {
-    CLI::App* command = app.add_subcommand(spec.name, spec.help);
+    CLI::App* command = app.add_subcommand(entry.name, entry.help);
     command->group("Commands");
-    arguments.files.resize(spec.files.size());
+    arguments.files.resize(entry.files.size());
     // Extras are left to the caller, which names them better than "not expected".
     command->allow_extras();
-    for (std::size_t i = 0; i < spec.files.size(); ++i)
-        command->add_option(spec.files[i].name, arguments.files[i], spec.files[i].help)->required()->type_name("");
-    values.resize(spec.options.size());
-    for (std::size_t i = 0; i < spec.options.size(); ++i) {
-        const OptionSpec& o = spec.options[i];
+    for (std::size_t i = 0; i < entry.files.size(); ++i)
+        command->add_option(entry.files[i].name, arguments.files[i], entry.files[i].help)->required()->type_name("");
+    values.resize(entry.options.size());
+    for (std::size_t i = 0; i < entry.options.size(); ++i) {
+        const OptionSpec& o = entry.options[i];
         CLI::Option* option = command->add_option(o.name, values[i], o.help)
                                   ->type_name(o.placeholder)
                                   ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
@@ -73,21 +73,21 @@ std::string fullHelp(const CLI::App& app) { return app.help("", CLI::AppFormatMo
 
 // What the parser leaves over: an option the command does not have, or more
 // files than it takes. "--" (after which everything is a file) is left over too.
-void refuseExtras(const CLI::App& command, const CommandSpec& spec) {
-    const std::size_t wanted = spec.files.size();
+void refuseExtras(const CLI::App& command, const CommandSpec& entry) {
+    const std::size_t wanted = entry.files.size();
     std::size_t files = wanted;
     bool optionsEnded = false;
     for (const std::string& extra : command.remaining()) {
         if (!optionsEnded && extra == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && extra.size() > 1 && extra[0] == '-') {
-            throw UsageError("unknown option " + extra.substr(0, extra.find('=')) + " for " + spec.name);
+            throw UsageError("unknown option " + extra.substr(0, extra.find('=')) + " for " + entry.name);
         } else {
             ++files;
         }
     }
     if (files > wanted)
-        throw UsageError(std::string(spec.name) + " takes " + std::to_string(wanted) +
+        throw UsageError(std::string(entry.name) + " takes " + std::to_string(wanted) +
                          (wanted == 1 ? " file" : " files") + ", got " + std::to_string(files));
 }
 

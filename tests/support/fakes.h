@@ -11,6 +11,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/texts.h"
@@ -139,31 +140,19 @@ public:
     }
 };
 
-// The user's folders and the timer of the kept board: a call asked for waits
-// until the test runs it.
+// The user's folders; the kept board's timer runs its calls when the test says.
 class FakeUserFiles : public platform::UserFiles {
 public:
-    std::string ownBoard = "/state/kaleidomat/board-own.hxa";
-    std::string lastBoard;  // what restoring finds; "" for nothing kept
-    std::string patterns = "/home/user/.local/share/kaleidomat/patterns";
+    std::string ownBoard = "/state/kaleidomat/board-own.hxa", lastBoard, patterns = "/home/user/patterns";
     bool patternFolderMade = false;
     std::vector<std::function<void()>> due;  // asked for and not yet run
-    std::vector<int> delays;                 // of every call asked for
 
     std::string keptBoardFile() override { return ownBoard; }
     std::string lastKeptBoard() override { return lastBoard; }
-    void callLater(int milliseconds, std::function<void()> call) override {
-        delays.push_back(milliseconds);
-        due.push_back(std::move(call));
-    }
+    void callLater(int, std::function<void()> call) override { due.push_back(std::move(call)); }
     std::string patternFolder() override { return patterns; }
     bool makePatternFolder() override { return patternFolderMade = true; }
-    // Runs the calls asked for so far, as the time passes.
-    void runDue() {
-        auto calls = std::move(due);
-        due.clear();
-        for (auto& call : calls) call();
-    }
+    void runDue() { for (auto& call : std::exchange(due, {})) call(); }
 };
 
 // The window without a window system: records every state the logic sets.

@@ -31,18 +31,13 @@ kept_folder="$XDG_STATE_HOME/kaleidomat"
 kept_boards() { find "$kept_folder" -maxdepth 1 -name 'board-*.hxa' -type f 2>/dev/null; }
 
 # Any menu pop-up of copy `pid` (the pattern menu's left edge is not fixed).
-any_menu() {
-  local w
-  for w in $(windows_of "$pid"); do
-    inspect_window "$w" && [ "$win_kind" = menu ] && return 0
-  done
-  return 1
-}
+any_menu() { ! no_menu_open; }
 
 # board_shot NAME: a picture of copy `pid`'s window above its status bar.
 board_shot() {
-  inspect_window "$window" || fail "window $window is gone"
-  "$grab" "$out/$1.png" "$win_x" "$win_y" "$win_width" $((win_height - 30)) 2>/dev/null || fail "screenshot $1 failed"
+  local X Y WIDTH HEIGHT WINDOW SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$window")" || fail "window $window is gone"
+  "$grab" "$out/$1.png" "$X" "$Y" "$WIDTH" $((HEIGHT - 30)) 2>/dev/null || fail "screenshot $1 failed"
   expect_no_dialog
 }
 

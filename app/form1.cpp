@@ -3,6 +3,7 @@
 
 #include "ui/texts.h"
 #include "engine/rules.h"
+#include "io/formats.h"
 
 namespace app {
 
@@ -51,6 +52,9 @@ void Form1::Form_Load() {
         ReDraw();
     }
     FillPatternMenu();
+    // The board the program starts with is not kept: only a change is, so
+    // that merely starting and closing a copy keeps nothing of it.
+    keptBytes_ = io::EncodeBoardFile(board);
 }
 
 void Form1::FillPatternMenu() {
@@ -58,15 +62,25 @@ void Form1::FillPatternMenu() {
     // Item 0 exists from the start; the other built-ins and the separator follow.
     for (int i = 1; i < 5; ++i) w.addPatternItem(texts::kBuiltinPatternNames[i]);
     w.addPatternItem(texts::kSeparatorCaption);
+    patternFiles_.assign(w.patternItemCount(), std::string());
+    // The pattern files beside the program, then those of the user's folder.
+    std::vector<std::string> folders{services_.files.programDirectory()};
+    if (services_.userFiles) folders.push_back(services_.userFiles->patternFolder());
     const std::string ext = std::string(".") + texts::kPatternExtension;
-    for (const std::string& name : services_.files.list(services_.files.programDirectory(), ext))
-        w.addPatternItem(name.substr(0, name.size() - ext.size()));
+    for (const std::string& folder : folders) {
+        for (const std::string& name : services_.files.list(folder, ext)) {
+            w.addPatternItem(name.substr(0, name.size() - ext.size()));
+            patternFiles_.push_back(folder + "/" + name);
+        }
+    }
     w.addPatternItem(texts::kRegisterPattern);
+    patternFiles_.emplace_back();
 }
 
 void Form1::Form_Unload() {
     if (unloaded_) return;
     run.RunMode = RunMode::Stopped;  // a run loop waiting in its yield ends when it next looks
+    KeepBoard();
     board.Cells.clear();
     board.Cells.shrink_to_fit();
     stepper = engine::Stepper();  // its work space too
@@ -91,6 +105,8 @@ void Form1::RunCommand(Menu item) {
     switch (item) {
         case Menu::FileOpen: mnuFileOpen_Click(); break;
         case Menu::FileSave: mnuFileSave_Click(); break;
+        case Menu::FileSaveAs: mnuFileSaveAs_Click(); break;
+        case Menu::FileRestore: mnuFileRestore_Click(); break;
         case Menu::FileExit: mnuFileExit_Click(); break;
         case Menu::ExecStart: mnuExecStart_Click(); break;
         case Menu::ExecStop: mnuExecStop_Click(); break;

@@ -12,6 +12,7 @@
 //   form1_patterns.cpp  pattern menu, transformations, random/clear/colour, resize
 //   form1_files.cpp     board files, file dialogs, pattern files
 //   form1_clipboard.cpp cut, copy and paste
+//   form1_keep.cpp      the kept board and its restoring, Save As
 
 #include <array>
 #include <cstdint>
@@ -60,6 +61,8 @@ public:
         platform::Dialogs& dialogs;
         platform::Clipboard& clipboard;
         platform::FileSystem& files;
+        // None: no board is kept and there is no pattern folder of the user's.
+        platform::UserFiles* userFiles = nullptr;
     };
     struct Options {
         std::string commandLine;       // the whole argument text, one path
@@ -142,6 +145,13 @@ public:
     void CreatePatternFile();
     void ReadPatternFile(const std::string& Index);
 
+    // ---- the kept board and Save As --------------------------------------------
+    void mnuFileSaveAs_Click();
+    void mnuFileRestore_Click();
+    // Writes the board to this copy's kept file when it differs from what was
+    // kept last (not during a continuous run: its stop keeps the board).
+    void KeepBoard();
+
     // ---- clipboard -------------------------------------------------------------
     void CopyToClipboard();
     void PasteFromClipboard();
@@ -187,6 +197,12 @@ private:
     bool PutSelectionOnClipboard();  // false when the user was told it failed
     void AskToSaveChanges();  // before another board is loaded
     void FillPatternMenu();
+    // The pattern file a pattern item stands for.
+    std::string PatternItemPath(int index);
+    // Keeps the board within a second, once, however often it changes.
+    void ScheduleKeeping();
+    // Save As and restoring are available exactly when opening and saving are.
+    void EnableSaveAsAndRestore(bool enabled);
     // Runs the handler of a menu item; its toolbar button runs the same.
     void RunCommand(platform::Menu item);
     // A toolbar button takes the enabled state that its menu entry (or
@@ -200,6 +216,9 @@ private:
     Options options_;
     bool unloaded_ = false;
     int dialogMode_ = 0; // the file dialogs keep the kind of their last use
+    std::vector<std::string> patternFiles_;  // per pattern item its file's path; "" for the others
+    std::vector<uint8_t> keptBytes_;  // the board file last kept (or found at start-up)
+    bool keepingDue_ = false;         // a keeping is scheduled
     display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
 };
 

@@ -78,8 +78,12 @@ std::string Form1::GetOpenFileName(int Mode) {
 
 std::string Form1::GetSaveFileName(int Mode) {
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
-    return services_.dialogs.saveFile(
-        DialogRequest(dialogMode_, texts::kSaveDialogTitle, services_.files.currentDirectory()));
+    // Patterns are registered into the user's pattern folder, made when first
+    // needed; the program's own folder is often not writable (/usr/bin).
+    std::string folder = services_.files.currentDirectory();
+    platform::UserFiles* user = services_.userFiles;
+    if (dialogMode_ == kPatternFileMode && user && user->makePatternFolder()) folder = user->patternFolder();
+    return services_.dialogs.saveFile(DialogRequest(dialogMode_, texts::kSaveDialogTitle, std::move(folder)));
 }
 
 void Form1::SetFileCaption() {
@@ -187,13 +191,28 @@ void Form1::CreatePatternFile() {
     if (title.empty()) return;
     platform::MainWindow& w = window();
     const int count = w.patternItemCount();
-    for (int i = 0; i < count; ++i)
-        if (w.patternItemCaption(i) == title) return;
+    patternFiles_.resize(count);
+    for (int i = 0; i < count; ++i) {
+        if (w.patternItemCaption(i) == title) {
+            // No second item of that name; the item stamps what was just
+            // registered under it.
+            if (!patternFiles_[i].empty()) patternFiles_[i] = path;
+            return;
+        }
+    }
 
     // The registration item stays last: the new last item takes its caption
-    // and the item before it becomes the pattern.
+    // and the item before it becomes the pattern, standing for the file
+    // wherever it was saved.
     w.addPatternItem(w.patternItemCaption(count - 1));
     w.setPatternItemCaption(count - 1, title);
+    patternFiles_.insert(patternFiles_.begin() + (count - 1), path);
+}
+
+std::string Form1::PatternItemPath(int index) {
+    if (index < static_cast<int>(patternFiles_.size()) && !patternFiles_[index].empty()) return patternFiles_[index];
+    return services_.files.programDirectory() + "/" + window().patternItemCaption(index) + "." +
+           texts::kPatternExtension;
 }
 
 void Form1::ReadPatternFile(const std::string& Index) {
@@ -203,10 +222,13 @@ void Form1::ReadPatternFile(const std::string& Index) {
     if (error != std::errc() || end != Index.data() + Index.size() || index < 0 || index >= w.patternItemCount())
         return;
 
-    const std::string path = services_.files.programDirectory() + "/" + w.patternItemCaption(index) + "." +
-                             texts::kPatternExtension;
-    if (!services_.files.exists(path)) {
+    const std::string path = PatternItemPath(index);
+    const auto removeItem = [&] {
         w.removePatternItem(index);
+        if (index < static_cast<int>(patternFiles_.size())) patternFiles_.erase(patternFiles_.begin() + index);
+    };
+    if (!services_.files.exists(path)) {
+        removeItem();
         return;
     }
     const platform::Result<std::vector<uint8_t>> bytes = services_.files.readFile(path);
@@ -214,7 +236,7 @@ void Form1::ReadPatternFile(const std::string& Index) {
     auto decoded = io::DecodePatternFile(*bytes);
     if (std::holds_alternative<io::DecodeError>(decoded)) {
         Message(texts::kNotOurData, MessageIcon::None);
-        w.removePatternItem(index);
+        removeItem();
         return;
     }
     const io::CellBlock& block = std::get<io::CellBlock>(decoded);

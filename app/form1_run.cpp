@@ -50,6 +50,7 @@ void Form1::ReDraw() {
     SyncButton(Button::Step);
 
     if (run.RunMode != RunMode::Stopped) AutoStimulation();
+    ScheduleKeeping();
 }
 
 void Form1::picDraw_Paint() { ReDraw(); }
@@ -82,6 +83,7 @@ void Form1::mnuExecStart_Click() {
     w.setMenuEnabled(Menu::Pattern, false);
     w.setMenuEnabled(Menu::FileOpen, false);
     w.setMenuEnabled(Menu::FileSave, false);
+    EnableSaveAsAndRestore(false);
     w.setMenuEnabled(Menu::Edit, false);
 
     for (Button b : {Button::Start, Button::Stop, Button::Step, Button::Open, Button::Save}) SyncButton(b);
@@ -101,6 +103,7 @@ void Form1::mnuExecStop_Click() {
     w.setMenuEnabled(Menu::Pattern, true);
     w.setMenuEnabled(Menu::FileOpen, true);
     w.setMenuEnabled(Menu::FileSave, true);
+    EnableSaveAsAndRestore(true);
     w.setMenuEnabled(Menu::Edit, true);
 
     // The buttons that need a selection stay as the run left them.
@@ -112,6 +115,7 @@ void Form1::mnuExecStop_Click() {
     w.setButtonEnabled(Button::Reduction, pattern && board.GridMax > engine::kMinGridMax);
 
     run.RunMode = RunMode::Stopped;
+    KeepBoard();
 }
 
 void Form1::mnuExecStep_Click() {

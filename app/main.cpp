@@ -12,6 +12,7 @@
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/qt_strings.h"
 #include "platform/qt/qt_translations.h"
+#include "platform/qt/qt_user_files.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -28,12 +29,14 @@ int main(int argc, char* argv[]) {
     platform::qt::QtDialogs dialogs(window.widget());
     platform::qt::QtClipboard clipboard;
     platform::qt::QtFileSystem files;
+    platform::qt::QtUserFiles userFiles;
 
     int status = 0;
     {
         // Form1 lives until the event loop has returned: a run loop that is
         // still on the stack when the window closes ends before it goes.
-        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{commandLine, {}});
+        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files, &userFiles},
+                        app::Form1::Options{commandLine, {}});
         window.setEvents(&form);
         form.Form_Load();
         window.show();

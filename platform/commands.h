@@ -55,6 +55,8 @@ inline constexpr Command kRows[] = {
      .button = Open, .picture = "open.xpm", .toolTip = texts::kToolTipOpen, .buttonEnabled = true},
     {.id = FileSave, .in = File, .caption = texts::kMenuFileSave, .key = "Ctrl+S",
      .button = Save, .picture = "save.xpm", .toolTip = texts::kToolTipSave, .buttonEnabled = true},
+    {.id = FileSaveAs, .in = File, .caption = texts::kMenuFileSaveAs, .key = "Ctrl+Shift+S"},
+    {.id = FileRestore, .in = File, .caption = texts::kMenuFileRestore},
     {.kind = K::Separator, .id = Bar1, .in = File},
     {.id = FileExit, .in = File, .caption = texts::kMenuFileExit},
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -168,6 +169,34 @@ public:
     virtual std::string currentDirectory() = 0;
 };
 
+// ------------------------------------------------------------- user files --
+
+// The user's own files beside the ones they name: the board each running copy
+// keeps (so that the last board survives any ending of the program, a killed
+// process included) and the user's pattern folder.
+class UserFiles {
+public:
+    virtual ~UserFiles() = default;
+
+    // The file this running copy keeps its board in, its folder made when
+    // missing; "" when there is no such folder. Every running copy has a file
+    // of its own, so that copies never overwrite each other's board.
+    virtual std::string keptBoardFile() = 0;
+
+    // The board to bring back: the newest kept by a copy that has ended, or,
+    // when there is none, the newest kept by another running copy; "" when
+    // there is none at all. This copy's own board is never the answer.
+    virtual std::string lastKeptBoard() = 0;
+
+    // Calls `due` once from the event loop, `milliseconds` from now.
+    virtual void callLater(int milliseconds, std::function<void()> due) = 0;
+
+    // The user's pattern folder (which need not exist yet), and making it
+    // (true when it exists afterwards).
+    virtual std::string patternFolder() = 0;
+    virtual bool makePatternFolder() = 0;
+};
+
 // ------------------------------------------------------------- the window --
 
 // Menu items (and whole menus and separators) the logic enables, checks or
@@ -181,6 +210,8 @@ enum class Menu {
     PatternReverse, PatternReverseRL, PatternReverseTB, PatternRotate,
     Bar3, PatternExpand, PatternReduction,
     Popup1, Popup1Reset,
+    FileSaveAs,   // 名前を付けて保存: always asks for the name
+    FileRestore,  // 前回の盤面を復元: the board kept by the last copy that ended
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.

@@ -2,7 +2,7 @@
 # ---- Form1 over the recording fakes: start-up, run control, editing, files, clipboard ----
 kaleidomat_test(app_run_tests app_run_tests.cpp)
 target_link_libraries(app_run_tests PRIVATE kaleidomat_app)
-kaleidomat_test(app_files_tests app_files_board_tests.cpp app_files_pattern_tests.cpp)
+kaleidomat_test(app_files_tests app_files_board_tests.cpp app_files_pattern_tests.cpp app_keep_tests.cpp)
 target_link_libraries(app_files_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_clipboard_tests app_clipboard_tests.cpp)
 target_link_libraries(app_clipboard_tests PRIVATE kaleidomat_app)
@@ -15,7 +15,8 @@ set_tests_properties(app_editing_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=o
 # The menus, keys, mouse and clipboard of the real window are driven end to
 # end under Xvfb (e2e.cmake).
 add_executable(app_window_tests app_window_main.cpp app_drop_tests.cpp platform_file_system_tests.cpp
-               platform_board_view_tests.cpp platform_clipboard_dialog_tests.cpp platform_main_window_tests.cpp)
+               platform_board_view_tests.cpp platform_clipboard_dialog_tests.cpp platform_main_window_tests.cpp
+               platform_user_files_tests.cpp)
 target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(app_window_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
 add_test(NAME app_window_tests COMMAND app_window_tests)

@@ -83,8 +83,8 @@ TEST_F(Startup, EnablingDuringAndAfterARun) {
     };
     f.press(Button::Start);
     EXPECT_EQ(buttonsDuringRun, (Buttons{Button::Stop, Button::AutoStimulate}));
-    EXPECT_EQ(menusDuringRun, (std::vector<Menu>{Menu::FileOpen, Menu::FileSave, Menu::ExecStart, Menu::ExecStep,
-                                                 Menu::Edit, Menu::Pattern}));
+    EXPECT_EQ(menusDuringRun, (std::vector<Menu>{Menu::FileOpen, Menu::FileSave, Menu::FileSaveAs, Menu::FileRestore,
+                                                 Menu::ExecStart, Menu::ExecStep, Menu::Edit, Menu::Pattern}));
     Buttons idle = kIdleButtons;
     idle.erase(std::find(idle.begin(), idle.end(), Button::Reduction));
     EXPECT_EQ(f.window.enabledButtons(), idle);

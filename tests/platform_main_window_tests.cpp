@@ -39,7 +39,8 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
     listMenu(window.widget()->menuBar()->actions(), 0, menus);
     listMenu({window.popupMenu(platform::Popup::Popup1)->menuAction()}, 0, menus);
     EXPECT_EQ(menus,
-              "ファイル(&F)\n  開く(&O)... Ctrl+O\n  保存(&S)... Ctrl+S\n  -\n  終了\n"
+              "ファイル(&F)\n  開く(&O)... Ctrl+O\n  保存(&S)... Ctrl+S\n  名前を付けて保存(&A)... Ctrl+Shift+S\n"
+              "  前回の盤面を復元(&R)\n  -\n  終了\n"
               "実行(&E)\n  開始(&E) F5\n  停止(&S) F6 (off)\n  ステップ実行(&P) F8\n  変化を促す(&A) (checked)\n"
               "編集(&M)\n  切り取り(&X) Ctrl+X\n  コピー(&C) Ctrl+C\n  貼り付け(&V) Ctrl+V\n"
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"

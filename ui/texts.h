@@ -13,6 +13,8 @@ inline constexpr const char* kMenuFile = "ファイル(&F)";
 inline constexpr const char* kMenuFileOpen = "開く(&O)...";
 inline constexpr const char* kMenuFileSave = "保存(&S)...";
 inline constexpr const char* kMenuFileExit = "終了";
+inline constexpr const char* kMenuFileSaveAs = "名前を付けて保存(&A)...";
+inline constexpr const char* kMenuFileRestore = "前回の盤面を復元(&R)";
 inline constexpr const char* kMenuExec = "実行(&E)";
 inline constexpr const char* kMenuExecStart = "開始(&E)";
 inline constexpr const char* kMenuExecStop = "停止(&S)";
@@ -81,6 +83,8 @@ inline constexpr const char* kPatternExtension = "hxq";
 // ---- files and clipboard (form1_files.cpp, form1_clipboard.cpp) ----
 // A board file that could not be read; the file's name follows on its own line.
 inline constexpr const char* kOpenFailed = "ファイルを開けませんでした。";
+// 前回の盤面を復元 with no board kept by an earlier or another copy.
+inline constexpr const char* kNothingToRestore = "復元できる盤面がありません。";
 
 // Tool tips of the toolbar buttons.
 inline constexpr const char* kToolTipOpen = "開く";

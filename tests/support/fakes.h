@@ -11,6 +11,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/texts.h"
@@ -137,6 +138,21 @@ public:
         files[programDir + "/" + name] = std::move(bytes);
         listingOrder.push_back(name);
     }
+};
+
+// The user's folders; the kept board's timer runs its calls when the test says.
+class FakeUserFiles : public platform::UserFiles {
+public:
+    std::string ownBoard = "/state/kaleidomat/board-own.hxa", lastBoard, patterns = "/home/user/patterns";
+    bool patternFolderMade = false;
+    std::vector<std::function<void()>> due;  // asked for and not yet run
+
+    std::string keptBoardFile() override { return ownBoard; }
+    std::string lastKeptBoard() override { return lastBoard; }
+    void callLater(int, std::function<void()> call) override { due.push_back(std::move(call)); }
+    std::string patternFolder() override { return patterns; }
+    bool makePatternFolder() override { return patternFolderMade = true; }
+    void runDue() { for (auto& call : std::exchange(due, {})) call(); }
 };
 
 // The window without a window system: records every state the logic sets.

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+// The kept board, which lets the last board survive any ending of the
+// program, bringing it back, and saving under a new name.
+//
+// Every drawing schedules one keeping a second later; it writes the board to
+// this copy's own file (through the same safe writer as a save) only when the
+// board file would differ from the one kept last. A continuous run is not
+// slowed by it: its stop keeps the board, and so does closing the window.
+
+#include "app/form1.h"
+#include "io/formats.h"
+#include "ui/texts.h"
+
+namespace app {
+
+using platform::Menu;
+using platform::MessageIcon;
+
+namespace {
+constexpr int kKeepingDelayMilliseconds = 1000;
+}  // namespace
+
+void Form1::ScheduleKeeping() {
+    platform::UserFiles* user = services_.userFiles;
+    if (!user || keepingDue_ || unloaded_) return;
+    keepingDue_ = true;
+    user->callLater(kKeepingDelayMilliseconds, [this] {
+        keepingDue_ = false;
+        KeepBoard();
+    });
+}
+
+void Form1::KeepBoard() {
+    platform::UserFiles* user = services_.userFiles;
+    if (!user || unloaded_ || run.RunMode == RunMode::Continuous) return;
+    std::vector<uint8_t> bytes = io::EncodeBoardFile(board);
+    if (bytes == keptBytes_) return;
+    const std::string path = user->keptBoardFile();
+    // A failed keeping is not worth a message box every second: the old kept
+    // board stays whole, and the next change tries again.
+    if (path.empty() || !services_.files.writeFile(path, bytes)) return;
+    keptBytes_ = std::move(bytes);
+}
+
+// Opens the kept board as the open command opens a file, the same question
+// first, but binds the window to no file: the next save asks for a name.
+void Form1::mnuFileRestore_Click() {
+    const std::string path = services_.userFiles ? services_.userFiles->lastKeptBoard() : std::string();
+    if (path.empty()) {
+        Message(texts::kNothingToRestore, MessageIcon::Information);
+        return;
+    }
+    AskToSaveChanges();
+    if (OpenFile(path)) {
+        FileName.clear();
+        window().setCaption(texts::kAppTitle);
+    }
+    ReDraw();
+}
+
+// Always asks for the name (the dialog itself asks before it returns an
+// existing file), then saves as the save command does.
+void Form1::mnuFileSaveAs_Click() {
+    const std::string path = GetSaveFileName(kBoardFileMode);
+    if (path.empty()) return;
+    const platform::Result<void> written = services_.files.writeFile(path, io::EncodeBoardFile(board));
+    if (!written) {
+        Message(std::string(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason,
+                MessageIcon::Exclamation);
+        return;  // the window stays bound to the file it had
+    }
+    FileName = path;
+    board.Modified = false;
+    SetFileCaption();
+}
+
+void Form1::EnableSaveAsAndRestore(bool enabled) {
+    window().setMenuEnabled(Menu::FileSaveAs, enabled);
+    window().setMenuEnabled(Menu::FileRestore, enabled);
+}
+
+}  // namespace app

@@ -40,6 +40,7 @@ void Form1::Form_Load() {
             // without a file, so a board exists before the first drawing.
             loaded = OpenFile(path);
             if (loaded) ReDraw();
+            if (loaded) RecordStartupOpen();
         } else {
             Message("'" + path + texts::kNotFoundSuffix, MessageIcon::Warning);
         }
@@ -88,6 +89,7 @@ void Form1::menuTriggered(Menu item) {
 
 // The one place that knows each command's handler.
 void Form1::RunCommand(Menu item) {
+    if (RunAsChange(item)) return;  // an undo step around the command, or the history's own
     switch (item) {
         case Menu::FileOpen: mnuFileOpen_Click(); break;
         case Menu::FileSave: mnuFileSave_Click(); break;
@@ -122,7 +124,7 @@ void Form1::menuAboutToShow(Menu menu) {
 }
 
 void Form1::patternItemTriggered(int index) {
-    if (!unloaded_) mnuPatternCommonItem_Click(index);
+    if (!unloaded_) RecordChange([&] { mnuPatternCommonItem_Click(index); });
 }
 
 void Form1::toolbarButtonClicked(platform::Button button) {
@@ -130,7 +132,7 @@ void Form1::toolbarButtonClicked(platform::Button button) {
 }
 
 void Form1::boardMouseDown(int button, int shift, float x, float y) {
-    if (!unloaded_) picDraw_MouseDown(button, shift, x, y);
+    if (!unloaded_) RecordChange([&] { picDraw_MouseDown(button, shift, x, y); });
 }
 
 void Form1::boardMouseMove(int button, int shift, float x, float y) {

@@ -181,6 +181,7 @@ enum class Menu {
     PatternReverse, PatternReverseRL, PatternReverseTB, PatternRotate,
     Bar3, PatternExpand, PatternReduction,
     Popup1, Popup1Reset,
+    EditUndo, EditRedo, Bar20, ExecBack,  // undo and redo (after a separator in 編集), one generation back
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.

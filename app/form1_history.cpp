@@ -112,7 +112,7 @@ bool Form1::RunAsChange(Menu item) {
     // F8 on a generation gone back to goes forward to the very board that
     // followed it.
     if (item == Menu::ExecStep && generations_.canGoForward()) {
-        if (run.RunMode == RunMode::Continuous || !window().menuEnabled(Menu::ExecStep)) return true;
+        if (run.RunMode == RunMode::Continuous) return true;
         generations_.forward(board, random, stepper);
         ShowBoard();
         UpdateHistoryCommands();

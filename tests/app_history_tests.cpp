@@ -52,13 +52,15 @@ void command(FormFixture& f, Menu item) { f.window.events->menuTriggered(item); 
 
 bool enabled(FormFixture& f, Menu item) { return f.window.menuEnabled(item); }
 
-// A board with a few live cells and a selection around some of them.
+// A board with a few live cells and a selection around some of them; a
+// board file to open.
 void prepare(FormFixture& f) {
     f.clearBoard();
     for (auto [x, y] : {std::pair{3, 3}, {4, 3}, {5, 3}, {5, 2}, {4, 1}, {20, 20}, {21, 20}, {48, 47}})
         f.setLive(x, y, 10 * x, 5 * y, 77);
     f.form->ReDraw();
     f.drag(2, 1, 6, 4);
+    f.files.files["/home/user/b.hxa"] = boardFile(19, {{1, 1}, {2, 2}});
 }
 
 struct Change {
@@ -72,46 +74,24 @@ const Change kChanges[] = {
     {"stamped pattern", [](FormFixture& f) { f.window.events->patternItemTriggered(2); }},
     {"cut", [](FormFixture& f) { command(f, Menu::EditCut); }},
     {"paste", [](FormFixture& f) { command(f, Menu::EditPaste); },
-     [](FormFixture& f) {
-         command(f, Menu::EditCopy);
-         f.click(30, 30);
-     }},
+     [](FormFixture& f) { command(f, Menu::EditCopy), f.click(30, 30); }},
     {"clear", [](FormFixture& f) { command(f, Menu::PatternClear); }},
     {"random", [](FormFixture& f) { command(f, Menu::PatternRandom); }},
-    {"colour",
-     [](FormFixture& f) {
-         f.dialogs.colorAnswers.push_back(0x00123456);
-         command(f, Menu::PatternColor);
-     }},
+    {"colour", [](FormFixture& f) { command(f, Menu::PatternColor); },
+     [](FormFixture& f) { f.dialogs.colorAnswers.push_back(0x00123456); }},
     {"mirror left-right", [](FormFixture& f) { command(f, Menu::PatternReverseRL); }},
     {"mirror top-bottom", [](FormFixture& f) { command(f, Menu::PatternReverseTB); }},
     {"rotate", [](FormFixture& f) { command(f, Menu::PatternRotate); }},
     {"expand", [](FormFixture& f) { command(f, Menu::PatternExpand); }},
     {"reduce", [](FormFixture& f) { command(f, Menu::PatternReduction); }},
-    {"open",
-     [](FormFixture& f) {
-         f.files.files["/home/user/b.hxa"] = boardFile(19, {{1, 1}, {2, 2}});
-         f.dialogs.filePaths.push_back("/home/user/b.hxa");
-         command(f, Menu::FileOpen);
-     }},
-    {"drop",
-     [](FormFixture& f) {
-         f.files.files["/home/user/d.hxa"] = boardFile(29, {{5, 5}});
-         f.window.events->filesDropped({"/home/user/d.hxa"});
-     }},
+    {"open", [](FormFixture& f) { command(f, Menu::FileOpen); },
+     [](FormFixture& f) { f.dialogs.filePaths.push_back("/home/user/b.hxa"); }},
+    {"drop", [](FormFixture& f) { f.window.events->filesDropped({"/home/user/b.hxa"}); }},
     {"step", [](FormFixture& f) { command(f, Menu::ExecStep); }},
-    {"run stopped",
-     [](FormFixture& f) {
-         f.window.onProcessEvents = [&f] {
-             if (f.window.processEventsCount == 5) f.press(Button::Stop);
-         };
-         command(f, Menu::ExecStart);
-     }},
+    {"run stopped", [](FormFixture& f) { command(f, Menu::ExecStart); },
+     [](FormFixture& f) { f.window.onProcessEvents = [&f] { f.press(Button::Stop); }; }},
     {"run to extinction", [](FormFixture& f) { command(f, Menu::ExecStart); },
-     [](FormFixture& f) {
-         f.clearBoard();
-         f.click(10, 10, platform::kLeftButton, platform::kShiftKey);
-     }},
+     [](FormFixture& f) { f.clearBoard(), f.click(10, 10, platform::kLeftButton, platform::kShiftKey); }},
 };
 
 // Each kind of change is one step: undo gives back the state before it

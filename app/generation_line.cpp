@@ -38,6 +38,12 @@ void GenerationLine::drawn(bool running, bool autoStimulate) {
     // Only a drawing while a run or step stands can stimulate, and only
     // then does the switch matter.
     if (running) noteSwitch(autoStimulate);
+    // Ten drawings of a standing board fill the whole population history
+    // with its count; more change nothing (repaints of an idle window).
+    if (!running && events_.size() >= engine::kHistoryLength &&
+        std::all_of(events_.end() - engine::kHistoryLength, events_.end(),
+                    [&](const Event& e) { return e.at == cursor_ && e.kind == EventKind::Drawn; }))
+        return;
     events_.push_back({cursor_, running ? EventKind::DrawnRunning : EventKind::Drawn});
 }
 
@@ -126,7 +132,8 @@ void GenerationLine::back(engine::Board& board, engine::RandomSequence& random, 
         if (at == target) break;
         AdvanceGeneration(board, random, stepper, flag);
         ++at;
-        if (at < target && (at - start) % stride == 0) addCheckpoint(at, board, random, flag, false);
+        if (at < target && (at - start) % stride == 0 && bytes_ < kByteLimit + kByteLimit / 2)
+            addCheckpoint(at, board, random, flag, false);
     }
     board.Modified = modified;
     cursor_ = target;

@@ -20,7 +20,8 @@
 // Checkpoints are spaced evenly; when there are too many, or they take too
 // much memory, every other one goes and the spacing doubles. Going back
 // from far behind a checkpoint also leaves checkpoints at the square root
-// of that distance, so that the next steps back are short.
+// of that distance, so that the next steps back are short (within half as
+// much memory again; those above the position shown go once passed).
 
 #include <cstddef>
 #include <cstdint>

@@ -48,6 +48,15 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
               "Popup1\n  リセット(&R)\n");
 
+    // An entry with two keys has both.
+    int redo = 0;
+    for (const QAction* a : window.widget()->findChildren<QAction*>()) {
+        if (a->text() != QString::fromUtf8("やり直し(&R)")) continue;
+        EXPECT_EQ(a->shortcuts(), QKeySequence::listFromString("Ctrl+Y; Ctrl+Shift+Z"));
+        ++redo;
+    }
+    EXPECT_EQ(redo, 1);
+
     std::string toolbar;
     const auto* bar = window.widget()->findChild<QToolBar*>();
     ASSERT_NE(bar, nullptr);

@@ -13,9 +13,11 @@ void RecordPopulation(engine::Board& board, int32_t population) {
     history[0] = population;
 }
 
-// Such a cell need not exist (an empty board, or one whose interior is all
-// live, drawn ten times after a single step); the random search would then
-// never end, so the board is checked first.
+// Brings one random dead cell of the interior (rows and columns 1 .. GridMax - 1)
+// that touches a live cell to life. Such a cell need not exist (an empty board,
+// or one whose interior is all live, drawn ten times after a single step); the
+// random search would then never end, so the board is checked first and, with
+// no candidate, nothing is stimulated and no fraction is drawn.
 bool StimulateOneCell(engine::Board& board, engine::RandomSequence& random) {
     const int32_t g = board.GridMax;
     auto live = [&](int32_t x, int32_t y) { return board.cell(x, y).State != 0; };

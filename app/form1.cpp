@@ -41,6 +41,7 @@ void Form1::Form_Load() {
             // without a file, so a board exists before the first drawing.
             loaded = OpenFile(path);
             if (loaded) ReDraw();
+            if (loaded) RecordStartupOpen();
         } else {
             Message("'" + path + texts::kNotFoundSuffix, MessageIcon::Warning);
         }
@@ -102,6 +103,7 @@ void Form1::menuTriggered(Menu item) {
 
 // The one place that knows each command's handler.
 void Form1::RunCommand(Menu item) {
+    if (RunAsChange(item)) return;  // an undo step around the command, or the history's own
     switch (item) {
         case Menu::FileOpen: mnuFileOpen_Click(); break;
         case Menu::FileSave: mnuFileSave_Click(); break;
@@ -138,7 +140,7 @@ void Form1::menuAboutToShow(Menu menu) {
 }
 
 void Form1::patternItemTriggered(int index) {
-    if (!unloaded_) mnuPatternCommonItem_Click(index);
+    if (!unloaded_) RecordChange([&] { mnuPatternCommonItem_Click(index); });
 }
 
 void Form1::toolbarButtonClicked(platform::Button button) {
@@ -146,7 +148,7 @@ void Form1::toolbarButtonClicked(platform::Button button) {
 }
 
 void Form1::boardMouseDown(int button, int shift, float x, float y) {
-    if (!unloaded_) picDraw_MouseDown(button, shift, x, y);
+    if (!unloaded_) RecordChange([&] { picDraw_MouseDown(button, shift, x, y); });
 }
 
 void Form1::boardMouseMove(int button, int shift, float x, float y) {

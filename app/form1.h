@@ -13,13 +13,17 @@
 //   form1_files.cpp     board files, file dialogs, pattern files
 //   form1_clipboard.cpp cut, copy and paste
 //   form1_keep.cpp      the kept board and its restoring, Save As
+//   form1_history.cpp   undo and redo, one generation back
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/generation_line.h"
+#include "app/undo_history.h"
 #include "display/board_renderer.h"
 #include "engine/board.h"
 #include "engine/generation_step.h"
@@ -85,6 +89,11 @@ public:
 
     // ---- drawing -------------------------------------------------------------
     void ReDraw();
+    // Draws the board, its panels and the Start/Step enabling; ReDraw's
+    // part without the population history and stimulation (a board put
+    // back as it was is shown with its own counts). `countPopulation` puts
+    // the count in front of the history.
+    void ShowBoard(bool countPopulation = false);
     void picDraw_Paint();
     void ScalePictures();  // both pictures to (0, 0)-(GridMax + 1, GridMax + 1)
     void ForgetDrawing() { painter_.forget(); }  // the next ReDraw paints the whole board
@@ -100,6 +109,14 @@ public:
     void Toolbar1_ButtonClick(platform::Button button);
     void StatusBar1_MouseButton(int button, int shift, int x, int y);
     void mnuPopup1Reset_Click();
+
+    // ---- undo and redo, one generation back -----------------------------------
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    void mnuExecBack_Click();
+    // Enables undo, redo and one generation back as they can act now; their
+    // keys work without their menu being opened, so this follows every change.
+    void UpdateHistoryCommands();
 
     // ---- mouse editing and selection ---------------------------------------
     void picDraw_MouseDown(int Button, int Shift, float X, float Y);
@@ -212,6 +229,22 @@ private:
     // Every button of a menu of the menu bar takes the state of the whole menu.
     void SyncMenuButtons(platform::Menu menu);
 
+    // ---- undo and redo, one generation back (form1_history.cpp) ----------------
+    // Runs `change` as one step of the undo list, if it changed anything. A
+    // step or run continues the generation line; anything else ends it.
+    void RecordChange(const std::function<void()>& change, bool stepOrRun = false);
+    // Runs a command that changes the board as a recorded change, and the
+    // history's own commands; false for any other command.
+    bool RunAsChange(platform::Menu item);
+    // A board file given at start-up can be undone to an empty board.
+    void RecordStartupOpen();
+    // One generation of a step or run: computed, drawn, kept in the line.
+    void StepOneGeneration();
+    EditorState CaptureEditor() const;
+    void RestoreEditor(const EditorState& state);
+    // Enables the selection's buttons as the end of a drag does.
+    void SyncSelectionButtons();
+
     Services services_;
     Options options_;
     bool unloaded_ = false;
@@ -220,6 +253,10 @@ private:
     std::vector<uint8_t> keptBytes_;  // the board file last kept (or found at start-up)
     bool keepingDue_ = false;         // a keeping is scheduled
     display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
+    UndoHistory undo_;
+    GenerationLine generations_;
+    int changeDepth_ = 0;          // a recorded change is running
+    bool computingGeneration_ = false;  // the drawing belongs to a generation of the line
 };
 
 }  // namespace app

@@ -162,9 +162,11 @@ bool Form1::canDropFiles() { return !unloaded_ && window().menuEnabled(platform:
 
 void Form1::filesDropped(const std::vector<std::string>& paths) {
     if (paths.empty() || !canDropFiles()) return;
-    AskToSaveChanges();
-    OpenFile(paths.front());
-    ReDraw();
+    RecordChange([&] {  // one undo step, as 開く
+        AskToSaveChanges();
+        OpenFile(paths.front());
+        ReDraw();
+    });
 }
 
 void Form1::mnuFileSave_Click() { SaveData(); }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/form1.h"
+#include "app/stimulation.h"
 #include "ui/texts.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
@@ -24,14 +25,20 @@ void Form1::ScalePictures() {
 
 void Form1::ReDraw() {
     if (unloaded_) return;
-    platform::MainWindow& w = services_.window;
     auto& history = board.PopulationHistory;
     for (std::size_t i = history.size() - 1; i > 0; --i) history[i] = history[i - 1];
+    ShowBoard(true);
+    if (run.RunMode != RunMode::Stopped) AutoStimulation();
+    if (!computingGeneration_) generations_.drawn(run.RunMode != RunMode::Stopped, run.AutoStimulate);
+}
 
+void Form1::ShowBoard(bool countPopulation) {
+    if (unloaded_) return;
+    platform::MainWindow& w = services_.window;
     // Only the cells that look different from the last drawing are painted
     // and handed to the window; the picture is the same as a full drawing.
     const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors());
-    history[0] = drawing.population;
+    if (countPopulation) board.Population() = drawing.population;
     w.showBoardPart(picBuffer, drawing.changed);
 
     // The fresh picture has no focus rectangle: put it back, flag unchanged.
@@ -48,12 +55,15 @@ void Form1::ReDraw() {
     w.setMenuEnabled(Menu::ExecStep, canRun);
     SyncButton(Button::Start);
     SyncButton(Button::Step);
-
-    if (run.RunMode != RunMode::Stopped) AutoStimulation();
     ScheduleKeeping();
 }
 
-void Form1::picDraw_Paint() { ReDraw(); }
+void Form1::picDraw_Paint() {
+    // A generation gone back to is shown as it was: counting a drawing there
+    // would change the generations that follow from it.
+    if (generations_.canGoForward()) return ShowBoard();
+    ReDraw();
+}
 
 // ---- the run loop -----------------------------------------------------------------
 
@@ -62,8 +72,7 @@ void Form1::Exec() {
     selection.SelLeft = -1;
     services_.window.setFocusRect(std::nullopt);
     for (;;) {
-        stepper.ReCalc(board, random);
-        ReDraw();
+        StepOneGeneration();  // ReCalc, then ReDraw
         if (run.RunMode == RunMode::SingleStep) break;
         if (board.Population() == 0) {
             Message(texts::kExtinct, platform::MessageIcon::Information);
@@ -134,49 +143,10 @@ void Form1::mnuExecStimulate_Click() {
 
 void Form1::AutoStimulation() {
     if (run.RunMode == RunMode::Stopped) return;
-    auto& p = board.PopulationHistory;
-    const bool still = std::all_of(p.begin(), p.end(), [&](int32_t v) { return v == p[0]; });
-    if (still && run.AutoStimulate && StimulateOneCell()) {
-        ++p[0];
-        board.Generation = 1;
-    }
-    const bool alternating = p[0] == p[2] && p[0] == p[4] && p[0] == p[6] && p[0] == p[8] && p[1] == p[3] &&
-                             p[1] == p[5] && p[1] == p[7] && p[1] == p[9];
-    if (alternating && run.AutoStimulate && StimulateOneCell()) {
-        ++p[0];
-        board.Generation = 1;
-    }
+    StimulateIfSettled(board, random, run.AutoStimulate);
 }
 
-// Brings one random dead cell of the interior (rows and columns 1 .. GridMax - 1)
-// that touches a live cell to life. Such a cell need not exist (an empty board,
-// or one whose interior is all live, drawn ten times after a single step); the
-// random search would then never end, so the board is checked first and, with
-// no candidate, nothing is stimulated and no fraction is drawn.
-bool Form1::StimulateOneCell() {
-    const int32_t g = board.GridMax;
-    auto live = [&](int32_t x, int32_t y) { return board.cell(x, y).State != 0; };
-    auto touchesLife = [&](int32_t x, int32_t y) {
-        for (int32_t dx = -1; dx <= 1; ++dx)
-            for (int32_t dy = -1; dy <= 1; ++dy)
-                if ((dx || dy) && live(x + dx, y + dy)) return true;
-        return false;
-    };
-    bool anyCandidate = false;
-    for (int32_t x = 1; x < g && !anyCandidate; ++x)
-        for (int32_t y = 1; y < g && !anyCandidate; ++y) anyCandidate = !live(x, y) && touchesLife(x, y);
-    if (!anyCandidate) return false;
-
-    for (;;) {
-        const int32_t x = engine::ScaledDraw(random.next(), g - 1) + 1;
-        const int32_t y = engine::ScaledDraw(random.next(), g - 1) + 1;
-        if (live(x, y) || !touchesLife(x, y)) continue;
-        engine::CellRecord& c = board.cell(x, y);
-        c.State = 1;
-        engine::RandomColor(random, c);
-        return true;
-    }
-}
+bool Form1::StimulateOneCell() { return app::StimulateOneCell(board, random); }
 
 // ---- toolbar and status bar -----------------------------------------------------------
 
@@ -203,6 +173,7 @@ void Form1::StatusBar1_MouseButton(int button, int /*shift*/, int x, int /*y*/) 
 
 void Form1::mnuPopup1Reset_Click() {
     board.Generation = 0;
+    generations_.generationReset();  // later generations count on from here, replayed too
     services_.window.setPanelText(1, texts::kGenerationReset);
 }
 

@@ -141,6 +141,33 @@ void step(Program& p, int side) {
     std::printf("recalc %dx%d: %.1f us\n", side, side, seconds(Clock::now() - start) * 1e6 / rounds);
 }
 
+// 100 random fills of a 200 x 200 board, each an undo step, then 100 undos:
+// the growth of resident memory over them, and the time of one undo.
+void undo(Program& p) {
+    p.seed(200);
+    const long before = residentKiB();
+    for (int i = 0; i < 100; ++i) p.form.menuTriggered(platform::Menu::PatternRandom);
+    const auto start = Clock::now();
+    for (int i = 0; i < 100; ++i) p.form.menuTriggered(platform::Menu::EditUndo);
+    const double elapsed = seconds(Clock::now() - start);
+    std::printf("undo 200x200 100 fills and undos resident growth: %ld KiB\n", residentKiB() - before);
+    std::printf("undo 200x200: %.3f ms\n", elapsed * 1000.0 / 100);
+}
+
+// After a long run: the first generation back (computed from the nearest
+// checkpoint), and the mean of the next 1000.
+void back(Program& p, int side, long long generations) {
+    const auto first = Clock::now();
+    p.form.menuTriggered(platform::Menu::ExecBack);
+    const double firstElapsed = seconds(Clock::now() - first);
+    const auto start = Clock::now();
+    for (int i = 0; i < 1000; ++i) p.form.menuTriggered(platform::Menu::ExecBack);
+    const double elapsed = seconds(Clock::now() - start);
+    std::printf("back %dx%d after %lld generations, first: %.1f ms\n", side, side, generations, firstElapsed * 1000.0);
+    std::printf("back %dx%d after %lld generations, next 1000: %.3f ms each\n", side, side, generations,
+                elapsed * 1000.0 / 1000);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -155,6 +182,10 @@ int main(int argc, char* argv[]) {
     redraw(program, 200);
     run(program, 50, duration);
     run(program, 200, duration);
-    if (soakGenerations > 0) soak(program, 200, soakGenerations);
+    undo(program);
+    if (soakGenerations > 0) {
+        soak(program, 200, soakGenerations);
+        back(program, 200, soakGenerations);
+    }
     return 0;
 }

@@ -39,6 +39,19 @@ public:
     // A seed taken from the time of day.
     static uint64_t clockSeed();
 
+    // Where the sequence stands: restoring it makes the same fractions come
+    // again, so a run can be computed once more exactly as it went.
+    struct Position {
+        uint64_t state = 0;
+        uint64_t drawn = 0;
+        bool operator==(const Position&) const = default;
+    };
+    Position position() const { return {state_, drawn_}; }
+    void restore(const Position& p) {
+        state_ = p.state;
+        drawn_ = p.drawn;
+    }
+
 private:
     uint64_t state_ = 0;
     uint64_t drawn_ = 0;

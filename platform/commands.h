@@ -31,7 +31,8 @@ struct Command {
     Menu id = Menu::File;
     std::optional<Menu> in = std::nullopt;  // the menu it sits in; none for a menu of the bar or a pop-up
     const char* caption = "";               // "&" marks the access key
-    const char* key = "";                   // the shortcut in Qt's portable text ("Ctrl+O", "F5"); "" for none
+    const char* key = "";                   // the shortcut in Qt's portable text ("Ctrl+O", "F5"; several
+                                            // separated by "; "); "" for none
     bool enabled = true;                    // the menu entry at start-up
     bool checked = false;                   // checkable, with its check mark at start-up
     Button button = Button::None;           // the toolbar button running the same command
@@ -71,6 +72,7 @@ inline constexpr Command kRows[] = {
     {.id = ExecStimulate, .in = Exec, .caption = texts::kMenuExecStimulate, .checked = true,
      .button = AutoStimulate, .picture = "auto_stimulate.xpm", .toolTip = texts::kToolTipAutoStimulate,
      .buttonEnabled = true, .buttonPressed = true},
+    {.id = ExecBack, .in = Exec, .caption = texts::kMenuExecBack, .key = "Shift+F8", .enabled = false},
 
     {.kind = K::Menu, .id = Edit, .caption = texts::kMenuEdit},
     {.id = EditCut, .in = Edit, .caption = texts::kMenuEditCut, .key = "Ctrl+X",
@@ -79,6 +81,10 @@ inline constexpr Command kRows[] = {
      .button = Copy, .picture = "copy.xpm", .toolTip = texts::kToolTipCopy},
     {.id = EditPaste, .in = Edit, .caption = texts::kMenuEditPaste, .key = "Ctrl+V",
      .button = Paste, .picture = "paste.xpm", .toolTip = texts::kToolTipPaste},
+    {.kind = K::Separator, .id = Bar20, .in = Edit},
+    {.id = EditUndo, .in = Edit, .caption = texts::kMenuEditUndo, .key = "Ctrl+Z", .enabled = false},
+    // Two keys, as the window system's own lists give them.
+    {.id = EditRedo, .in = Edit, .caption = texts::kMenuEditRedo, .key = "Ctrl+Y; Ctrl+Shift+Z", .enabled = false},
 
     {.kind = K::Menu, .id = Pattern, .caption = texts::kMenuPattern},
     // Its items are the pattern list, filled at start-up; the last one,

@@ -25,3 +25,5 @@ set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=of
 # ---- Drawing only what changed, against full drawings, through Form1 ----
 kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)
 target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
+kaleidomat_test(app_history_tests app_history_tests.cpp)
+target_link_libraries(app_history_tests PRIVATE kaleidomat_app)

@@ -42,10 +42,21 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "ファイル(&F)\n  開く(&O)... Ctrl+O\n  保存(&S)... Ctrl+S\n  名前を付けて保存(&A)... Ctrl+Shift+S\n"
               "  前回の盤面を復元(&R)\n  -\n  終了\n"
               "実行(&E)\n  開始(&E) F5\n  停止(&S) F6 (off)\n  ステップ実行(&P) F8\n  変化を促す(&A) (checked)\n"
+              "  1世代戻る(&B) Shift+F8 (off)\n"
               "編集(&M)\n  切り取り(&X) Ctrl+X\n  コピー(&C) Ctrl+C\n  貼り付け(&V) Ctrl+V\n"
+              "  -\n  元に戻す(&U) Ctrl+Z (off)\n  やり直し(&R) Ctrl+Y (off)\n"
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
               "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
               "Popup1\n  リセット(&R)\n");
+
+    // An entry with two keys has both.
+    int redo = 0;
+    for (const QAction* a : window.widget()->findChildren<QAction*>()) {
+        if (a->text() != QString::fromUtf8("やり直し(&R)")) continue;
+        EXPECT_EQ(a->shortcuts(), QKeySequence::listFromString("Ctrl+Y; Ctrl+Shift+Z"));
+        ++redo;
+    }
+    EXPECT_EQ(redo, 1);
 
     std::string toolbar;
     const auto* bar = window.widget()->findChild<QToolBar*>();

@@ -156,7 +156,8 @@ void QtMainWindow::addMenu(const Command& command) {
 
 void QtMainWindow::addItem(const Command& command) {
     QAction* action = menu(*command.in)->addAction(text(command.caption));
-    if (*command.key) action->setShortcut(QKeySequence(QString::fromLatin1(command.key), QKeySequence::PortableText));
+    if (*command.key)
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.key), QKeySequence::PortableText));
     action->setEnabled(command.enabled);
     if (command.checked) {
         action->setCheckable(true);

@@ -127,4 +127,52 @@ TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(strays({"board.hxa", "folder.hxa"}), std::vector<std::string>{});
 }
 
+// A symbolic link at the target is written through: the link stays, and the
+// file it names (relative to the link's folder, over two hops) gets the
+// contents and keeps its permission bits. Links or files planted at the
+// temporary names an earlier writer used are neither followed nor disturbed.
+TEST_F(FileWriter, WritesThroughSymbolicLinksAndIgnoresPlantedTemporaries) {
+    fs::create_directory(path("boards"));
+    std::ofstream(path("boards/real.hxa")) << "old";
+    ASSERT_EQ(::chmod(path("boards/real.hxa").c_str(), 0600), 0);
+    fs::create_symlink("boards/real.hxa", path("hop.hxa"));
+    fs::create_symlink("hop.hxa", path("link.hxa"));
+    std::ofstream(path("victim.txt")) << "victim";
+    for (const char* planted : {"link.hxa.kaleidomat-tmp", ".kaleidomat-tmp", ".kaleidomat-XXXXXX"})
+        fs::create_symlink("victim.txt", path(planted));
+
+    ASSERT_FALSE(write(path("link.hxa"), "new"));
+    EXPECT_TRUE(fs::is_symlink(path("link.hxa")));
+    EXPECT_TRUE(fs::is_symlink(path("hop.hxa")));
+    EXPECT_EQ(read(path("boards/real.hxa")), "new");
+    EXPECT_EQ(mode(path("boards/real.hxa")), 0600u);
+    EXPECT_EQ(read(path("victim.txt")), "victim");
+    // A link to a name that does not exist yet creates that file.
+    fs::create_symlink("boards/later.hxa", path("dangling.hxa"));
+    ASSERT_FALSE(write(path("dangling.hxa"), "later"));
+    EXPECT_EQ(read(path("boards/later.hxa")), "later");
+    EXPECT_EQ(strays({"boards", "hop.hxa", "link.hxa", "victim.txt", "dangling.hxa", "link.hxa.kaleidomat-tmp",
+                      ".kaleidomat-tmp", ".kaleidomat-XXXXXX"}),
+              std::vector<std::string>{});
+}
+
+// Only a regular file is replaced. A FIFO is refused at once (writing to it
+// would wait for a reader), as is a folder, directly or behind a link, and a
+// loop of links; each stays what it was.
+TEST_F(FileWriter, RefusesTargetsThatAreNoRegularFile) {
+    ASSERT_EQ(::mkfifo(path("pipe.hxa").c_str(), 0600), 0);
+    fs::create_directory(path("folder"));
+    fs::create_symlink("folder", path("to-folder.hxa"));
+    fs::create_symlink("loop-b.hxa", path("loop-a.hxa"));
+    fs::create_symlink("loop-a.hxa", path("loop-b.hxa"));
+    EXPECT_TRUE(cli::IsNotRegularFile(write(path("pipe.hxa"), "x")));
+    EXPECT_EQ(write(path("to-folder.hxa"), "x"), std::errc::is_a_directory);
+    EXPECT_EQ(write(path("loop-a.hxa"), "x"), std::errc::too_many_symbolic_link_levels);
+    struct stat st {};
+    ASSERT_EQ(::lstat(path("pipe.hxa").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(fs::is_symlink(path("to-folder.hxa")));
+    EXPECT_EQ(strays({"pipe.hxa", "folder", "to-folder.hxa", "loop-a.hxa", "loop-b.hxa"}), std::vector<std::string>{});
+}
+
 }  // namespace

@@ -68,6 +68,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     if (!S_ISREG(st.st_mode)) fail(path, "is not a regular file");
     if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) fail(path, kTooLarge);
     std::vector<uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(st.st_size));  // one allocation for what is there
     uint8_t buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);

@@ -138,4 +138,32 @@ TEST_F(CliFiles, FifosAreRefusedAndStandardOutputIsCheckedToTheEnd) {
     EXPECT_FALSE(fs::exists(path("-")));
 }
 
+// A 24 MiB RLE header, of tiny items or of one huge item, is refused at its
+// length: the binary's peak memory stays near the file's size (it used to
+// take 20 and 4 times that), and the message quotes nothing of it.
+TEST_F(CliFiles, OversizedHeadersAreRefusedInBoundedMemory) {
+    constexpr std::size_t kSize = 24u << 20;
+    std::string items = "x = 1, y = 1";
+    items.reserve(kSize + 8);
+    while (items.size() < kSize) items += ", a=b";
+    std::ofstream(path("items.rle"), std::ios::binary) << items << "\no!\n";
+    std::ofstream(path("item.rle"), std::ios::binary) << "x = 1, y = 1, " << std::string(kSize, 'q') << "\no!\n";
+    items = std::string();
+    for (const char* name : {"items.rle", "item.rle"}) {
+        const std::string file = path(name), errFile = path("stderr.txt");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::freopen(errFile.c_str(), "w", stderr);
+            ::execl(KALEIDOMAT_CLI_BINARY, KALEIDOMAT_CLI_BINARY, "info", file.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
+        EXPECT_LT(usage.ru_maxrss, static_cast<long>(kSize / 1024 * 3 / 2 + 8192)) << name << ": peak resident kB";
+        EXPECT_EQ(read("stderr.txt"), "kaleidomat-cli: " + file + ": line 1: line longer than 65536 characters\n");
+    }
+}
+
 }  // namespace

@@ -115,6 +115,34 @@ TEST(LifeText, MalformedTextIsRefusedWithTheLine) {
     }
 }
 
+// Text built to cost time and memory is refused at its first long line, and
+// no message quotes more than a short excerpt of it. A size of ten digits is
+// too large, not malformed.
+TEST(LifeText, OversizedTextIsRefusedWithAShortMessage) {
+    const Parser rle = io::ParseRle, plain = io::ParsePlaintext;
+    std::string items = "x = 1, y = 1";
+    while (items.size() <= 64 * 1024) items += ", a=b";
+    const std::string longLine = "line 1: line longer than 65536 characters";
+    const std::vector<std::tuple<Parser, std::string, std::string>> cases = {
+        {rle, items + "\no!", longLine},
+        {rle, "#C " + std::string(70000, 'c') + "\nx = 1, y = 1\no!", longLine},
+        {plain, std::string(70000, '!') + "\nO\n", longLine},
+        {rle, "x = 2000000000, y = 1\no!", "line 1: pattern larger than 200 x 200 cells"},
+        {rle, "x = 3, y = 3, " + std::string(1000, 'q') + "\no!", "line 1: header item '" + std::string(60, 'q') + "...'"},
+        {rle, "x = 3, y = 3, rule = B3/S23:T" + std::string(1000, '7') + "\no!",
+         "line 1: rule 'B3/S23:T" + std::string(52, '7') + "...' asks for"},
+        {rle, "x = 3, y = 3, rule = " + std::string(1000, 'B') + "\no!", "line 1: rule '" + std::string(60, 'B') + "...'"},
+    };
+    for (const auto& [parse, text, message] : cases) {
+        const std::string error = errorOf(parse(text));
+        EXPECT_EQ(error.rfind(message, 0), 0u) << error.substr(0, 200);
+        EXPECT_LT(error.size(), 200u);
+    }
+    io::LifeGrid dot(1, 1);
+    dot.set(0, 0, true);
+    EXPECT_EQ(io::WritePlaintext(dot, "a\nOO\r\tb\x7f"), "!Name: aOOb\nO\n");
+}
+
 // Exact text for small grids; random grids come back unchanged through both
 // writers and readers, and RLE lines stay within 70 characters without
 // splitting a run from its cell.

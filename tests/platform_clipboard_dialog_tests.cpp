@@ -45,6 +45,15 @@ TEST(QtClipboard, CellsTravelUnderTheSharedFormatWithAPictureAndText) {
     empty->setData(QStringLiteral("Chromatessellator CellData"), QByteArray());
     QGuiApplication::clipboard()->setMimeData(empty);
     EXPECT_TRUE(clipboard.getCells().value().empty());
+
+    // A block over 64 MiB is no block of cells: refused, not copied.
+    auto* huge = new QMimeData;
+    huge->setData(QStringLiteral("Chromatessellator CellData"), QByteArray((64 << 20) + 1, '\0'));
+    QGuiApplication::clipboard()->setMimeData(huge);
+    const auto refused = clipboard.getCells();
+    ASSERT_FALSE(refused);
+    EXPECT_TRUE(refused.error().tooLarge);
+    QGuiApplication::clipboard()->clear();
 }
 
 // The dialog lists each file type by its name alone, byte for byte (the

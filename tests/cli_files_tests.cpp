@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <webp/demux.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "cli/picture_files.h"
 
 namespace fs = std::filesystem;
 
@@ -164,6 +166,31 @@ TEST_F(CliFiles, OversizedHeadersAreRefusedInBoundedMemory) {
         EXPECT_LT(usage.ru_maxrss, static_cast<long>(kSize / 1024 * 3 / 2 + 8192)) << name << ": peak resident kB";
         EXPECT_EQ(read("stderr.txt"), "kaleidomat-cli: " + file + ": line 1: line longer than 65536 characters\n");
     }
+}
+
+// An animation longer than an int of milliseconds (36000 frames of a minute,
+// 25 days) keeps every frame's time: the frames' durations add up to it.
+TEST_F(CliFiles, AnimationsLongerThanAnIntOfMillisecondsKeepTheirTiming) {
+    constexpr int kFrames = 36000, kFrameMs = 60000;
+    display::PixelImage frame;
+    frame.resize(2, 2);
+    cli::WebpAnimation animation(2, 2);
+    for (int i = 0; i < kFrames; ++i) animation.add(frame, kFrameMs);  // alike: merged into long frames
+    std::ostringstream out;
+    animation.finish("-", out);
+    const std::string webp = out.str();
+    const WebPData data{reinterpret_cast<const uint8_t*>(webp.data()), webp.size()};
+    WebPDemuxer* demux = WebPDemux(&data);
+    ASSERT_NE(demux, nullptr);
+    int64_t total = 0;
+    WebPIterator it;
+    if (WebPDemuxGetFrame(demux, 1, &it)) {
+        do total += it.duration;
+        while (WebPDemuxNextFrame(&it));
+        WebPDemuxReleaseIterator(&it);
+    }
+    WebPDemuxDelete(demux);
+    EXPECT_EQ(total, int64_t{kFrames} * kFrameMs);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -56,7 +57,8 @@ const char* KindName(FileKind kind) {
     return "file";
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t first) {
+    const bool whole = first == kWholeFile;
     // Opened without waiting (a FIFO would otherwise block until a writer
     // comes), then only a regular file is read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -66,19 +68,20 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     if (::fstat(fd, &st) != 0) fail(path, "cannot read: " + systemError());
     if (S_ISDIR(st.st_mode)) fail(path, "is a directory");
     if (!S_ISREG(st.st_mode)) fail(path, "is not a regular file");
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) fail(path, kTooLarge);
+    if (whole && static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) fail(path, kTooLarge);
     std::vector<uint8_t> bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));  // one allocation for what is there
+    bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), first));  // one allocation for what is there
     uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    while (bytes.size() < first) {
+        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, first - bytes.size()));
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) fail(path, "cannot read: " + systemError());
         if (got == 0) return bytes;
         // The file may have grown since it was measured.
-        if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileSize) fail(path, kTooLarge);
+        if (whole && bytes.size() + static_cast<std::size_t>(got) > kMaxFileSize) fail(path, kTooLarge);
         bytes.insert(bytes.end(), buffer, buffer + got);
     }
+    return bytes;
 }
 
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {

@@ -33,7 +33,9 @@ const char* KindName(FileKind kind);
 // The whole file. Files over 64 MiB are refused: no file of these kinds is
 // legitimately larger than a few hundred kilobytes. Anything but a regular
 // file (a FIFO, a device, a folder) is refused without waiting for it.
-std::vector<uint8_t> ReadWholeFile(const std::string& path);
+// With `first`, only the file's first bytes (at most that many), whatever its size.
+inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
+std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t first = kWholeFile);
 
 // Replaces `path` through a unique temporary file beside it (ReplaceFile), so
 // a failed write never leaves a half-written file behind.

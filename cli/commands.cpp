@@ -120,7 +120,7 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
 
 // Board and pattern files carry a signature; text patterns are told by name.
 std::optional<FileKind> kindOfContents(const std::string& path) {
-    const std::vector<uint8_t> head = ReadWholeFile(path);
+    const std::vector<uint8_t> head = ReadWholeFile(path, 64);  // the signatures are shorter
     const auto startsWith = [&](const char* signature) {
         const std::string_view s(signature);
         return head.size() >= s.size() && std::equal(s.begin(), s.end(), head.begin());

@@ -234,8 +234,11 @@ void Form1::ReadPatternFile(const std::string& Index) {
         return;
     }
     const platform::Result<std::vector<uint8_t>> bytes = services_.files.readFile(path);
-    if (!bytes) return;  // cannot be read just now: the item stays
-    auto decoded = io::DecodePatternFile(*bytes);
+    // A file that cannot be read just now keeps its item. One too large to
+    // be a pattern is refused like any other file that is none.
+    if (!bytes && !bytes.error().tooLarge) return;
+    std::variant<io::CellBlock, io::DecodeError> decoded = io::DecodeError::BadSignature;
+    if (bytes) decoded = io::DecodePatternFile(*bytes);
     if (std::holds_alternative<io::DecodeError>(decoded)) {
         Message(texts::kNotOurData, MessageIcon::None);
         removeItem();

@@ -171,10 +171,21 @@ void back(Program& p, int side, long long generations) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // [SECONDS of each continuous run, 0 to 3600] [GENERATIONS of the soak, 0 for none]:
+    // a negative time, or anything that is not a number, would never end.
+    double duration = 3.0;
+    long long soakGenerations = 1000000;
+    char* end = nullptr;
+    if (argc > 1) duration = std::strtod(argv[1], &end);
+    const bool durationOk = argc < 2 || (*end == '\0' && end != argv[1] && duration >= 0 && duration <= 3600);
+    if (argc > 2) soakGenerations = std::strtoll(argv[2], &end, 10);
+    const bool soakOk = argc < 3 || (*end == '\0' && end != argv[2] && soakGenerations >= 0);
+    if (!durationOk || !soakOk || argc > 3) {
+        std::fprintf(stderr, "usage: kaleidomat-bench [SECONDS 0..3600] [SOAK_GENERATIONS >= 0]\n");
+        return 2;
+    }
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
-    const double duration = argc > 1 ? std::atof(argv[1]) : 3.0;
-    const long long soakGenerations = argc > 2 ? std::atoll(argv[2]) : 1000000;
     Program program;
     step(program, 50);
     step(program, 200);

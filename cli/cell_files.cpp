@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cell_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <ostream>
 #include <string_view>
 
 #include "cli/file_writer.h"
@@ -14,6 +19,7 @@ namespace cli {
 namespace {
 
 constexpr std::uintmax_t kMaxFileSize = 64u << 20;
+constexpr const char* kTooLarge = "file too large (over 64 MiB)";
 
 std::string lowered(std::string s) {
     for (char& c : s)
@@ -24,6 +30,11 @@ std::string lowered(std::string s) {
 [[noreturn]] void fail(const std::string& path, const std::string& what) { throw Failure(path + ": " + what); }
 
 std::string systemError() { return std::strerror(errno); }
+
+struct FileCloser {
+    int fd;
+    ~FileCloser() { ::close(fd); }
+};
 
 }  // namespace
 
@@ -46,25 +57,43 @@ const char* KindName(FileKind kind) {
     return "file";
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) fail(path, "is a directory");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) fail(path, "cannot open: " + systemError());
+std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t first) {
+    const bool whole = first == kWholeFile;
+    // Opened without waiting (a FIFO would otherwise block until a writer
+    // comes), then only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) fail(path, "cannot open: " + systemError());
+    const FileCloser closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) fail(path, "cannot read: " + systemError());
+    if (S_ISDIR(st.st_mode)) fail(path, "is a directory");
+    if (!S_ISREG(st.st_mode)) fail(path, "is not a regular file");
+    if (whole && static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) fail(path, kTooLarge);
     std::vector<uint8_t> bytes;
-    char buffer[65536];
-    while (in) {
-        in.read(buffer, sizeof buffer);
-        const auto got = static_cast<std::size_t>(in.gcount());
-        if (bytes.size() + got > kMaxFileSize) fail(path, "file too large (over 64 MiB)");
+    bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), first));  // one allocation for what is there
+    uint8_t buffer[65536];
+    while (bytes.size() < first) {
+        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, first - bytes.size()));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) fail(path, "cannot read: " + systemError());
+        if (got == 0) return bytes;
+        // The file may have grown since it was measured.
+        if (whole && bytes.size() + static_cast<std::size_t>(got) > kMaxFileSize) fail(path, kTooLarge);
         bytes.insert(bytes.end(), buffer, buffer + got);
     }
-    if (in.bad()) fail(path, "cannot read: " + systemError());
     return bytes;
 }
 
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
-    if (const std::error_code error = ReplaceFile(path, bytes)) fail(path, "cannot write: " + error.message());
+    if (const std::error_code error = ReplaceFile(path, bytes))
+        fail(path, IsNotRegularFile(error) ? "cannot write: not a regular file" : "cannot write: " + error.message());
+}
+
+void WriteOutput(const std::string& path, std::span<const uint8_t> bytes, std::ostream& out) {
+    if (path != kStandardOutput) return WriteWholeFile(path, bytes);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) throw Failure("cannot write to standard output");
 }
 
 engine::Board LoadBoard(const std::string& path) {

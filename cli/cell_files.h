@@ -6,6 +6,7 @@
 // file; the command dispatch turns it into exit status 1.
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -30,12 +31,22 @@ std::optional<FileKind> KindFromExtension(const std::string& path);
 const char* KindName(FileKind kind);
 
 // The whole file. Files over 64 MiB are refused: no file of these kinds is
-// legitimately larger than a few hundred kilobytes.
-std::vector<uint8_t> ReadWholeFile(const std::string& path);
+// legitimately larger than a few hundred kilobytes. Anything but a regular
+// file (a FIFO, a device, a folder) is refused without waiting for it.
+// With `first`, only the file's first bytes (at most that many), whatever its size.
+inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
+std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t first = kWholeFile);
 
 // Replaces `path` through a unique temporary file beside it (ReplaceFile), so
 // a failed write never leaves a half-written file behind.
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes);
+
+// The output name that stands for standard output, for commands whose output
+// is one stream.
+inline constexpr const char* kStandardOutput = "-";
+
+// WriteWholeFile, or for kStandardOutput the bytes to `out`, flushed.
+void WriteOutput(const std::string& path, std::span<const uint8_t> bytes, std::ostream& out);
 
 // A board file as a ready engine board: Generation 1 (files do not store
 // it), population counted.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/commands.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -64,14 +65,34 @@ FileKind kindOf(const std::string& path) {
 }
 
 void requireBoardName(const std::string& path) {
-    const auto kind = KindFromExtension(path);
-    if (kind && *kind != FileKind::Board) throw UsageError("'" + path + "' is not a board file name (.hxa)");
+    if (KindFromExtension(path) != FileKind::Board) throw UsageError("'" + path + "' is not a board file name (.hxa)");
+}
+
+// An output's format comes from its name: `extension` (any case), or "-" for
+// standard output where the command allows it.
+void requireOutputName(const std::string& path, const char* kind, const char* extension, bool toStandardOutput) {
+    if (toStandardOutput && path == kStandardOutput) return;
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& ch : ext)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    if (ext != extension)
+        throw UsageError("'" + path + "' is not " + kind + " file name (" + extension + ")");
+}
+
+// An output that is an input under another name (the same name, a link)
+// would be destroyed before it is read in full, or replaced by something
+// else; only step rewrites its input on purpose.
+void refuseSameFile(const std::string& in, const std::string& out) {
+    struct stat a {}, b {};
+    if (out == kStandardOutput || ::stat(in.c_str(), &a) != 0 || ::stat(out.c_str(), &b) != 0) return;
+    if (a.st_dev == b.st_dev && a.st_ino == b.st_ino)
+        throw UsageError("'" + out + "' is the input file '" + in + "'; write the output to another file");
 }
 
 std::string cellCount(int64_t n) { return std::to_string(n) + (n == 1 ? " live cell" : " live cells"); }
 
-void writeText(const std::string& path, const std::string& text) {
-    WriteWholeFile(path, std::vector<uint8_t>(text.begin(), text.end()));
+void writeText(const std::string& path, const std::string& text, std::ostream& out) {
+    WriteOutput(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), out);
 }
 
 // The board as the window draws it.
@@ -99,7 +120,7 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
 
 // Board and pattern files carry a signature; text patterns are told by name.
 std::optional<FileKind> kindOfContents(const std::string& path) {
-    const std::vector<uint8_t> head = ReadWholeFile(path);
+    const std::vector<uint8_t> head = ReadWholeFile(path, 64);  // the signatures are shorter
     const auto startsWith = [&](const char* signature) {
         const std::string_view s(signature);
         return head.size() >= s.size() && std::equal(s.begin(), s.end(), head.begin());
@@ -134,8 +155,10 @@ int randomCommand(const Arguments& args, std::ostream&, std::ostream&) {
     return kExitOk;
 }
 
-int renderCommand(const Arguments& args, std::ostream&, std::ostream&) {
-    WriteWholeFile(args.files[1], EncodePng(picture(LoadBoard(args.files[0]))));
+int renderCommand(const Arguments& args, std::ostream& out, std::ostream&) {
+    requireOutputName(args.files[1], "a PNG", ".png", true);
+    refuseSameFile(args.files[0], args.files[1]);
+    WriteOutput(args.files[1], EncodePng(picture(LoadBoard(args.files[0]))), out);
     return kExitOk;
 }
 
@@ -150,7 +173,10 @@ struct Conversion {
 };
 
 Conversion conversionFrom(const Arguments& args) {
-    Conversion c{args.files[0], args.files[1], kindOf(args.files[0]), kindOf(args.files[1]), false, sizeFrom(args)};
+    // Standard output carries RLE, the text format other Life programs read.
+    const FileKind to = args.files[1] == kStandardOutput ? FileKind::Rle : kindOf(args.files[1]);
+    Conversion c{args.files[0], args.files[1], kindOf(args.files[0]), to, false, sizeFrom(args)};
+    refuseSameFile(c.in, c.out);
     c.fromText = c.from == FileKind::Rle || c.from == FileKind::Plaintext;
     if (c.size && c.to != FileKind::Board) throw UsageError("--size applies only to a board file (.hxa) as output");
     if (args.option("--color") && !c.fromText)
@@ -181,29 +207,31 @@ int32_t boardSide(const Conversion& c, const LoadedCells& cells) {
     return std::max(10, (std::max(cells.block.w, cells.block.h) + 9) / 10 * 10);
 }
 
-void writeLifeText(const Conversion& c, const LoadedCells& cells) {
+void writeLifeText(const Conversion& c, const LoadedCells& cells, std::ostream& out) {
     io::LifeGrid grid = io::GridFromBlock(cells.block);
     // A board is a world of its own: its RLE names the torus, so that other
     // Life programs run the same world. A pattern has none.
     if (cells.boardGridMax) grid.torusSide = *cells.boardGridMax + 1;
-    writeText(c.out, c.to == FileKind::Rle ? io::WriteRle(grid)
-                                           : io::WritePlaintext(grid, std::filesystem::path(c.out).stem().string()));
+    writeText(c.out,
+              c.to == FileKind::Rle ? io::WriteRle(grid)
+                                    : io::WritePlaintext(grid, std::filesystem::path(c.out).stem().string()),
+              out);
 }
 
-int convertCommand(const Arguments& args, std::ostream&, std::ostream&) {
+int convertCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     const Conversion c = conversionFrom(args);
     LoadedCells cells = LoadCells(c.in, c.from, importColour(args, c));
     switch (c.to) {
         case FileKind::Board:
-            SaveBoard(c.out, BoardFromBlock(cells.block, boardSide(c, cells) - 1, c.in));
+            WriteOutput(c.out, io::EncodeBoardFile(BoardFromBlock(cells.block, boardSide(c, cells) - 1, c.in)), out);
             break;
         case FileKind::Pattern:
             if (cells.block.w == 0 || cells.block.h == 0) cells.block = io::CellBlock{1, 1, {io::CellEntry{}}};  // empty
-            WriteWholeFile(c.out, io::EncodePatternFile(cells.block));
+            WriteOutput(c.out, io::EncodePatternFile(cells.block), out);
             break;
         case FileKind::Rle:
         case FileKind::Plaintext:
-            writeLifeText(c, cells);
+            writeLifeText(c, cells, out);
             break;
     }
     return kExitOk;
@@ -211,7 +239,9 @@ int convertCommand(const Arguments& args, std::ostream&, std::ostream&) {
 
 // ---- animate, stats -------------------------------------------------------------
 
-int animateCommand(const Arguments& args, std::ostream&, std::ostream& err) {
+int animateCommand(const Arguments& args, std::ostream& out, std::ostream& err) {
+    requireOutputName(args.files[1], "a WebP", ".webp", true);
+    refuseSameFile(args.files[0], args.files[1]);
     const int32_t generations = generationsFrom(args, 0);
     const int32_t every = static_cast<int32_t>(args.number("--every").value_or(1));
     const int frameMs = static_cast<int>(args.number("--frame-ms").value_or(100));
@@ -232,16 +262,22 @@ int animateCommand(const Arguments& args, std::ostream&, std::ostream& err) {
         if (showProgress) err << "\ranimate: frame " << ++frame << " of " << frames << std::flush;
     }
     if (showProgress && frames > 1) err << '\n';
-    animation.finish(args.files[1]);
+    animation.finish(args.files[1], out);
     return kExitOk;
 }
 
 int statsCommand(const Arguments& args, std::ostream& out, std::ostream&) {
+    const std::string* csv = args.option("--csv");
+    const std::string* svg = args.option("--svg");
+    if (csv) requireOutputName(*csv, "a CSV", ".csv", true);
+    if (svg) requireOutputName(*svg, "an SVG", ".svg", false);
+    for (const std::string* output : {csv, svg})
+        if (output) refuseSameFile(args.files[0], *output);
     engine::RandomSequence random(seedFrom(args));
     const std::vector<GenerationStats> rows = RunStatistics(LoadBoard(args.files[0]), generationsFrom(args, 0), random);
-    if (const std::string* csv = args.option("--csv")) writeText(*csv, StatisticsCsv(rows));
-    if (const std::string* svg = args.option("--svg")) writeText(*svg, StatisticsSvg(rows));
-    if (!args.option("--csv") && !args.option("--svg")) out << StatisticsSummary(rows);
+    if (csv) writeText(*csv, StatisticsCsv(rows), out);
+    if (svg) writeText(*svg, StatisticsSvg(rows), out);
+    if (!csv && !svg) out << StatisticsSummary(rows);
     return kExitOk;
 }
 
@@ -285,7 +321,7 @@ const ProgramSpec& program() {
              "512 live cells\". Board and pattern files are recognised by their\n"
              "contents, text patterns by their extension.",
              infoCommand},
-            {"convert", {{"IN", "the file to read"}, {"OUT", "the file to write"}},
+            {"convert", {{"IN", "the file to read"}, {"OUT", "the file to write, - for RLE on standard output"}},
              {{"--color", "RRGGBB",
                "colour of imported live cells as six hexadecimal\n"
                "digits, for example ff8001; only for .rle and .cells input",
@@ -332,12 +368,12 @@ const ProgramSpec& program() {
              "Writes an N x N board seeded as the program's Random command seeds it:\n"
              "each cell is live with probability 1/5 and gets a random colour.",
              randomCommand},
-            {"render", {{"IN.hxa", "the board to draw"}, {"OUT.png", "where the picture goes"}}, {},
+            {"render", {{"IN.hxa", "the board to draw"}, {"OUT.png", "where the picture goes, - for standard output"}}, {},
              "Draws the board as the window shows it (480 x 480 pixels, every live cell a\n"
              "square of its colour with a raised rim, dead cells black) and writes the\n"
              "picture as a PNG file.",
              renderCommand},
-            {"animate", {{"IN.hxa", "the board to run"}, {"OUT.webp", "where the animation goes"}},
+            {"animate", {{"IN.hxa", "the board to run"}, {"OUT.webp", "where the animation goes, - for standard output"}},
              {runLength("number of generations, 0 to 1000000 (required)", kMaxRunGenerations, true),
               {"--every", "K", "a frame every K-th generation, 1 to 1000000 (default 1)",
                std::pair<uint64_t, uint64_t>{1, kMaxRunGenerations}},
@@ -355,7 +391,8 @@ const ProgramSpec& program() {
               {"--csv", "OUT.csv",
                "writes the table: a header line \"generation,population,\n"
                "births,deaths,colours,top_colour_share\", then N + 1 rows\n"
-               "(the loaded board is generation 1, as in step)"},
+               "(the loaded board is generation 1, as in step);\n"
+               "- writes it to standard output"},
               {"--svg", "OUT.svg", "draws population and distinct colours over the\ngenerations as a line chart"}},
              "Runs N generations and measures the loaded board and every generation:\n"
              "population, births and deaths since the previous generation, the number of\n"

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -73,9 +74,39 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// The file a write to `path` lands in: a symbolic link is followed, hop by
+// hop, to the name it stands for (which need not exist yet), so that the link
+// stays and the file it points to gets the new contents.
+std::error_code resolveLinks(std::string& path) {
+    for (int hops = 0;; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return {};
+        if (hops == 40) return std::make_error_code(std::errc::too_many_symbolic_link_levels);
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0) return lastError();
+        if (static_cast<std::size_t>(n) >= target.size()) return std::make_error_code(std::errc::filename_too_long);
+        target.resize(static_cast<std::size_t>(n));
+        path = target.front() == '/' ? target : folderOf(path) + "/" + target;
+    }
+}
+
+// Only a regular file is replaced: a folder, a device, a FIFO or a socket
+// standing at the target is left alone.
+std::error_code checkTarget(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+    return std::make_error_code(S_ISDIR(st.st_mode) ? std::errc::is_a_directory : std::errc::operation_not_supported);
+}
+
 }  // namespace
 
-std::error_code ReplaceFile(const std::string& path, std::span<const uint8_t> bytes) {
+bool IsNotRegularFile(std::error_code error) { return error == std::errc::operation_not_supported; }
+
+std::error_code ReplaceFile(const std::string& target, std::span<const uint8_t> bytes) {
+    std::string path = target;
+    if (std::error_code error = resolveLinks(path)) return error;
+    if (std::error_code error = checkTarget(path)) return error;
     const std::string folder = folderOf(path);
     std::string temporary;
     const int fd = createTemporary(folder, temporary);

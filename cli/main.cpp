@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -7,5 +10,19 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return cli::Run(args, std::cout, std::cerr);
+    int status = cli::Run(args, std::cout, std::cerr);
+    // What is still buffered goes out now; output that could not be written
+    // (a full disk, a closed pipe) is a failure, not a success.
+    std::cout.flush();
+    bool failed = !std::cout.good() || std::fflush(stdout) != 0 || std::ferror(stdout);
+    int error = errno;
+    if (std::fclose(stdout) != 0 && !failed) {
+        failed = true;
+        error = errno;
+    }
+    if (failed) {
+        std::cerr << "kaleidomat-cli: cannot write to standard output: " << std::strerror(error) << '\n';
+        if (status == cli::kExitOk) status = cli::kExitFailure;
+    }
+    return status;
 }

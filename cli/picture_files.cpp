@@ -45,7 +45,13 @@ struct WebpAnimation::Encoder {
     WebPAnimEncoder* encoder = nullptr;
     WebPConfig config{};
     int width = 0, height = 0;
-    int timestamp = 0;
+    // Milliseconds from the start. libwebp takes a frame's start as an int
+    // but only ever uses differences of two starts, taken as unsigned 32-bit
+    // numbers; so an animation longer than an int's range (36000 frames of a
+    // minute) is counted here in 64 bits and handed over modulo 2^32, which
+    // gives every difference right.
+    int64_t timestamp = 0;
+    int start() const { return static_cast<int>(static_cast<uint32_t>(timestamp)); }
 };
 
 WebpAnimation::WebpAnimation(int width, int height) : encoder_(std::make_unique<Encoder>()) {
@@ -76,21 +82,21 @@ void WebpAnimation::add(const display::PixelImage& frame, int durationMs) {
     for (int y = 0; y < picture.height; ++y)
         std::copy_n(&frame.pixels[static_cast<std::size_t>(y) * frame.width], frame.width,
                     picture.argb + static_cast<std::ptrdiff_t>(y) * picture.argb_stride);
-    const bool added = WebPAnimEncoderAdd(encoder_->encoder, &picture, encoder_->timestamp, &encoder_->config);
+    const bool added = WebPAnimEncoderAdd(encoder_->encoder, &picture, encoder_->start(), &encoder_->config);
     WebPPictureFree(&picture);
     if (!added) throw Failure(std::string("cannot encode a WebP frame: ") + WebPAnimEncoderGetError(encoder_->encoder));
     encoder_->timestamp += durationMs;
 }
 
-void WebpAnimation::finish(const std::string& path) {
+void WebpAnimation::finish(const std::string& path, std::ostream& out) {
     WebPData data;
     WebPDataInit(&data);
-    if (!WebPAnimEncoderAdd(encoder_->encoder, nullptr, encoder_->timestamp, nullptr) ||
+    if (!WebPAnimEncoderAdd(encoder_->encoder, nullptr, encoder_->start(), nullptr) ||
         !WebPAnimEncoderAssemble(encoder_->encoder, &data))
         throw Failure(std::string("cannot assemble the WebP animation: ") +
                       WebPAnimEncoderGetError(encoder_->encoder));
     try {
-        WriteWholeFile(path, std::span<const uint8_t>(data.bytes, data.size));
+        WriteOutput(path, std::span<const uint8_t>(data.bytes, data.size), out);
     } catch (...) {
         WebPDataClear(&data);
         throw;

@@ -6,6 +6,7 @@
 // thrown as cli::Failure.
 
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,8 +30,9 @@ public:
     // Adds a frame shown for `durationMs` milliseconds; it must have the
     // animation's size.
     void add(const display::PixelImage& frame, int durationMs);
-    // Writes the whole file (with WriteWholeFile); the animation loops forever.
-    void finish(const std::string& path);
+    // Writes the whole file (with WriteOutput, so "-" is standard output);
+    // the animation loops forever.
+    void finish(const std::string& path, std::ostream& out);
 
 private:
     struct Encoder;

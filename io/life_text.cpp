@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <optional>
 #include <memory>
 
@@ -17,6 +18,11 @@ constexpr std::size_t kMaxRleLine = 70;
 // Numbers of up to 9 digits: 999,999,999 at most, no overflow, and far beyond any board.
 constexpr int kMaxRunDigits = 9;
 constexpr std::size_t kMaxNumberDigits = 9;
+// No line a valid pattern needs comes near this; longer ones (a header of a
+// million items) are refused before they cost time or memory.
+constexpr std::size_t kMaxLine = 64 * 1024;
+// Messages quote at most this many bytes of the text they refuse.
+constexpr std::size_t kMaxQuoted = 60;
 
 // The cells read so far on a fixed 200 x 200 sheet, so that reading never
 // allocates more than the largest pattern needs, whatever the text claims.
@@ -73,8 +79,31 @@ std::string shown(char c) {
 
 std::string atLine(std::size_t line) { return "line " + std::to_string(line) + ": "; }
 
+// Text from the input as a message quotes it: its first kMaxQuoted bytes,
+// cut between characters, and "..." where it goes on.
+std::string quoted(std::string_view text) {
+    if (text.size() <= kMaxQuoted) return std::string(text);
+    std::size_t end = kMaxQuoted;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return std::string(text.substr(0, end)) + "...";
+}
+
+std::string tooLong() { return "line longer than " + std::to_string(kMaxLine) + " characters"; }
+
 std::string tooLarge() {
     return "pattern larger than " + std::to_string(kMaxSide) + " x " + std::to_string(kMaxSide) + " cells";
+}
+
+// Where the first line of `text` ends: at its first "\r" or "\n" (npos for
+// none). Two memchr scans rather than find_first_of, which tests every byte
+// against both characters: a text of tens of megabytes without a line break
+// is measured at memory speed.
+std::size_t lineEnd(std::string_view text) {
+    const void* newline = std::memchr(text.data(), '\n', text.size());
+    const std::size_t end = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - text.data())
+                                    : std::string_view::npos;
+    const void* cr = std::memchr(text.data(), '\r', std::min(end, text.size()));
+    return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - text.data()) : end;
 }
 
 // Splits text into lines at "\n", "\r\n" or a lone "\r".
@@ -84,7 +113,7 @@ public:
     bool next(std::string_view& line) {
         if (rest_.empty()) return false;
         ++number_;
-        const std::size_t end = rest_.find_first_of("\r\n");
+        const std::size_t end = lineEnd(rest_);
         if (end == std::string_view::npos) {
             line = rest_;
             rest_ = rest_.substr(rest_.size());
@@ -166,11 +195,11 @@ bool parseRule(std::string_view rule, RuleHalves& halves) {
 }
 
 std::string ruleRefusal(std::string_view rule) {
-    return "rule '" + std::string(trim(rule)) + "' is not Conway's Life (B3/S23)";
+    return "rule '" + quoted(trim(rule)) + "' is not Conway's Life (B3/S23)";
 }
 
 std::string gridRefusal(std::string_view rule, const std::string& what) {
-    return "rule '" + std::string(trim(rule)) + "' asks for " + what +
+    return "rule '" + quoted(trim(rule)) + "' asks for " + what +
            ", which is not supported (only a square torus :Tn,n with n from " + std::to_string(kMinTorusSide) +
            " to " + std::to_string(kMaxSide) + ")";
 }
@@ -269,7 +298,7 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
             items.back().second += ',';
             items.back().second += item;
         } else {
-            message = "header item '" + std::string(item) + "' is not 'name = value'";
+            message = "header item '" + quoted(item) + "' is not 'name = value'";
             return false;
         }
     }
@@ -277,7 +306,8 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
         if (key == "x" || key == "y") {
             int v = 0;
             if (!readNumber(value, v)) {
-                message = "header size '" + value + "' is not a whole number";
+                const bool digitsOnly = !value.empty() && std::all_of(value.begin(), value.end(), isDigit);
+                message = digitsOnly ? tooLarge() : "header size '" + quoted(value) + "' is not a whole number";
                 return false;
             }
             if (v > kMaxSide) {
@@ -313,6 +343,7 @@ std::optional<TextError> readRleHeader(std::string_view text, RleHeader& header)
     Lines lines(text);
     std::string_view line;
     while (lines.next(line)) {
+        if (line.size() > kMaxLine) return TextError{atLine(lines.number()) + tooLong()};
         const std::string_view t = trim(line);
         if (t.empty()) continue;
         if (t.front() == '#') {
@@ -464,6 +495,7 @@ std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text) {
     Sheet sheet;
     int row = 0, width = 0, height = 0;
     while (lines.next(line)) {
+        if (line.size() > kMaxLine) return TextError{atLine(lines.number()) + tooLong()};
         if (!line.empty() && line.front() == '!') continue;
         while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
         if (!line.empty()) {
@@ -533,8 +565,11 @@ std::string WriteRle(const LifeGrid& grid) {
 std::string WritePlaintext(const LifeGrid& grid, std::string_view name) {
     std::string out;
     if (!name.empty()) {
+        // A control character (a line break above all) would end the
+        // comment and turn the rest of the name into rows.
         out += "!Name: ";
-        out += name;
+        for (const char c : name)
+            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) out += c;
         out += '\n';
     }
     for (int y = 0; y < grid.height; ++y) {

@@ -71,8 +71,9 @@ bool IsConwayRule(std::string_view rule);
 // header without x or y, a rule other than Conway's (also one given in a "#r"
 // line), any other bounded grid (plane, twisted or shifted or oblong torus,
 // Klein bottle, sphere, cross-surface), sides over 200 or over the torus, a
-// run count of 0 or one with more than 9 digits, and any character that is
-// not a run, a row end, "!" or white space. Text after "!" is ignored; a
+// run count of 0 or one with more than 9 digits, a line before the runs
+// (a header or a comment) longer than 64 KiB, and any character that is not a run, a row end, "!" or
+// white space. Messages quote at most 60 bytes of the text. Text after "!" is ignored; a
 // missing "!" ends the pattern at the end of the text.
 std::variant<LifeGrid, TextError> ParseRle(std::string_view text);
 
@@ -80,7 +81,7 @@ std::variant<LifeGrid, TextError> ParseRle(std::string_view text);
 // other line is one row, "." dead and "O" (also "o" or "*") live, trailing
 // white space ignored. The width is that of the longest row, the height the
 // number of rows up to the last one that is not empty. Refuses any other
-// character and patterns over 200 x 200.
+// character, patterns over 200 x 200 and lines longer than 64 KiB.
 std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text);
 
 // "x = W, y = H, rule = B3/S23" (with ":Tn,n" when torusSide is n), then the
@@ -89,7 +90,8 @@ std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text);
 // and empty rows at the end are left out, as other Life programs do.
 std::string WriteRle(const LifeGrid& grid);
 
-// "!Name: <name>" (when a name is given), then one full row per line.
+// "!Name: <name>" (when a name is given, without its control characters),
+// then one full row per line.
 std::string WritePlaintext(const LifeGrid& grid, std::string_view name = {});
 
 }  // namespace io

@@ -32,6 +32,9 @@ using display::rgb;
 // that failed.
 struct Error {
     std::string reason;
+    // A file larger than any the program reads (over 64 MiB): it cannot be
+    // one of the program's files.
+    bool tooLarge = false;
     friend bool operator==(const Error&, const Error&) = default;
 };
 
@@ -153,12 +156,15 @@ public:
 
     virtual bool exists(const std::string& path) = 0;  // a file (not a folder) of that path
 
-    // The whole file; fails when it cannot be read.
+    // The whole file; fails when it cannot be read, when it is not a regular
+    // file (a FIFO or a device is refused without waiting for it) and when it
+    // is over 64 MiB (Error::tooLarge).
     virtual Result<std::vector<uint8_t>> readFile(const std::string& path) = 0;
 
     // Writes the whole file so that it either has the new contents or, on
     // failure, the contents it had before (written to a temporary file beside
-    // it, then put in its place).
+    // it, then put in its place). A symbolic link is written through to the
+    // file it names; anything but a regular file is refused.
     virtual Result<void> writeFile(const std::string& path, const std::vector<uint8_t>& bytes) = 0;
 
     // Names (not paths) of the files in `directory` whose names end in

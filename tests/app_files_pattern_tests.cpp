@@ -99,4 +99,13 @@ TEST_F(PatternFiles, MissingOrDamagedFileRemovesItsItem) {
     EXPECT_EQ(f.dialogs.messages.size(), 2u);
 }
 
+// A file too large to read is no pattern: refused with the message.
+TEST_F(PatternFiles, FileTooLargeIsRefusedWithTheMessage) {
+    f.files.addProgramFile("huge.hxq", {1});
+    f.files.tooLarge.insert("/app/huge.hxq");
+    f.start();
+    f.window.events->patternItemTriggered(indexOf("huge"));
+    expectOnlyMessage(f.dialogs.messages, "このプログラムのデータではありません！", MessageIcon::None);
+}
+
 }  // namespace

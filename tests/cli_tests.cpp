@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <webp/demux.h>
@@ -49,6 +51,7 @@ protected:
         return status;
     }
 
+    std::string err_;
     const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-cli-" + std::to_string(::getpid()) + "-" +
                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
@@ -99,6 +102,59 @@ TEST_F(Cli, TheBinaryExitsWithTheseStatuses) {
     EXPECT_EQ(shell(" random '" + path("r.hxa") + "' --seed 2"), 0);
     EXPECT_EQ(shell(" info '" + path("missing.hxa") + "'"), 1);
     EXPECT_EQ(shell(" step"), 2);
+}
+
+// Outputs named for another format, or that are an input under another name,
+// are wrong command lines. step rewrites its input, through a symbolic link
+// too, which stays; a link planted at the temporary name writers once used is
+// not followed. FIFOs are refused at once (the binary runs under a time
+// limit); "-" is standard output, and output lost there is a failure.
+TEST_F(Cli, OutputsGoOnlyWhereTheyBelong) {
+    run({"random", path("k.hxa"), "--seed", "3"});
+    fs::create_symlink("k.hxa", path("link.hxa"));
+    fs::create_symlink("victim", path("link.hxa.kaleidomat-tmp"));
+    ASSERT_EQ(::mkfifo(path("p.hxa").c_str(), 0600) | ::mkfifo(path("p.rle").c_str(), 0600), 0);
+    const std::string k = path("k.hxa");
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"render", k, k}, {"render", k, path("k.jpg")}, {"step", k, path("k")}, {"stats", k, "-n", "1", "--svg", "-"},
+             {"convert", k, k}, {"convert", k, path("link.hxa")}})
+        EXPECT_EQ(run(args, nullptr, &err_), 2) << args[2];
+    EXPECT_EQ(run({"step", k, path("link.hxa")}), 0);
+    EXPECT_TRUE(fs::is_symlink(path("link.hxa")) && !fs::exists(path("victim")));
+    auto shell = [&](const std::string& arguments) {
+        FILE* p = ::popen(("cd " + dir_.string() + " && timeout 20 " KALEIDOMAT_CLI_BINARY + arguments).c_str(), "r");
+        std::string out(64, '\0');
+        out.resize(std::fread(out.data(), 1, out.size(), p));
+        return std::pair(WEXITSTATUS(::pclose(p)), out);
+    };
+    EXPECT_EQ(shell(" info p.hxa 2>&1"), std::pair(1, std::string("kaleidomat-cli: p.hxa: is not a regular file\n")));
+    EXPECT_EQ(shell(" convert k.hxa p.rle 2>&1").first, 1);
+    EXPECT_EQ(shell(" --help 2>&1 >/dev/full").second.substr(0, 47), "kaleidomat-cli: cannot write to standard output");
+    EXPECT_EQ(shell(" render k.hxa - | head -c 4").second, "\x89PNG");
+}
+
+// A 24 MiB RLE header of tiny items, or one huge item, is refused at its
+// length, in memory near the file's size (it took 20 and 4 times that). A
+// child starts with its parent's memory: a small header gives the baseline.
+TEST_F(Cli, OversizedHeadersAreRefusedInBoundedMemory) {
+    constexpr std::size_t kSize = 24u << 20;
+    long baseline = 0;
+    for (const char* item : {"", ", a=b", "q"}) {
+        std::string chunk;
+        while (*item && chunk.size() < 65536) chunk += item;
+        std::ofstream big(path("big.rle"), std::ios::binary);
+        big << "x = 1, y = 1";
+        for (std::size_t n = 0; n < kSize; n += 65536) big << chunk;
+        big.close();
+        const pid_t child = ::fork();
+        if (child == 0) ::_exit(::execl(KALEIDOMAT_CLI_BINARY, "cli", "info", path("big.rle").c_str(), nullptr));
+        int status = 0;
+        rusage usage{};
+        ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+        EXPECT_EQ(WEXITSTATUS(status), *item ? 1 : 0) << item;
+        if (!*item) baseline = usage.ru_maxrss;
+        EXPECT_LT(usage.ru_maxrss, baseline + long{kSize / 1024 * 3 / 2}) << item << ": peak kB";
+    }
 }
 
 // Wrong command lines exit with status 2, a line that says what is wrong and

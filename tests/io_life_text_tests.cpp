@@ -115,6 +115,19 @@ TEST(LifeText, MalformedTextIsRefusedWithTheLine) {
     }
 }
 
+// Text built to cost time and memory is refused at its first long line; no
+// message quotes more than 60 bytes of it; ten digits are too large.
+TEST(LifeText, OversizedTextIsRefusedWithAShortMessage) {
+    const std::string q(1000, 'q'), longLine = "line 1: line longer than 65536 characters";
+    const std::vector<std::tuple<Parser, std::string, std::string>> cases = {
+        {io::ParseRle, "x = 1, y = 1" + std::string(70000, ',') + "\no!", longLine},
+        {io::ParseRle, "x = 2000000000, y = 1\no!", "line 1: pattern larger than 200 x 200 cells"},
+        {io::ParseRle, "x = 3, y = 3, " + q + "\no!", "line 1: header item '" + q.substr(0, 60) + "...' is not"},
+    };
+    for (const auto& [parse, text, message] : cases) EXPECT_EQ(errorOf(parse(text)).rfind(message, 0), 0u) << message;
+    EXPECT_EQ(io::WritePlaintext(io::LifeGrid(1, 1), "a\nOO\r\tb\x7f"), "!Name: aOOb\n.\n");
+}
+
 // Exact text for small grids; random grids come back unchanged through both
 // writers and readers, and RLE lines stay within 70 characters without
 // splitting a run from its cell.

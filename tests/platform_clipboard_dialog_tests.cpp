@@ -45,6 +45,10 @@ TEST(QtClipboard, CellsTravelUnderTheSharedFormatWithAPictureAndText) {
     empty->setData(QStringLiteral("Chromatessellator CellData"), QByteArray());
     QGuiApplication::clipboard()->setMimeData(empty);
     EXPECT_TRUE(clipboard.getCells().value().empty());
+
+    // A block over 64 MiB is no block of cells: refused, not copied.
+    empty->setData(QStringLiteral("Chromatessellator CellData"), QByteArray((64 << 20) + 1, '\0'));
+    EXPECT_FALSE(clipboard.getCells());
 }
 
 // The dialog lists each file type by its name alone, byte for byte (the

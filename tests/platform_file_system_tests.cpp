@@ -9,6 +9,9 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <future>
 
 #include "platform/qt/qt_file_system.h"
 
@@ -40,6 +43,23 @@ TEST(RealFileSystem, AWriteCutShortKeepsTheOldFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.hxa"});
     EXPECT_TRUE(files.writeFile(file, large));
     EXPECT_EQ(*files.readFile(file), large);
+}
+
+// A FIFO is refused at once, read or written, instead of holding the window
+// until another program opens it; a file over 64 MiB is refused unread.
+TEST(RealFileSystem, OnlyRegularFilesAreReadOrReplaced) {
+    QTemporaryDir dir;
+    const std::string fifo = dir.filePath("pipe.hxa").toStdString(), large = dir.filePath("l.hxq").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    platform::qt::QtFileSystem files;
+    auto reading = std::async(std::launch::async, [&] { return files.readFile(fifo).ok(); });
+    if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready)
+        QFile(dir.filePath("pipe.hxa")).open(QIODevice::ReadWrite);  // lets the reader go, so that the test ends
+    EXPECT_FALSE(reading.get());
+    EXPECT_FALSE(files.writeFile(fifo, {1}));
+    ASSERT_TRUE(files.writeFile(large, {1}));
+    QFile::resize(dir.filePath("l.hxq"), (64 << 20) + 1);  // sparse: nothing to write
+    EXPECT_TRUE(files.readFile(large).error().tooLarge);
 }
 
 }  // namespace

@@ -47,8 +47,13 @@ Result<std::vector<uint8_t>> QtClipboard::getCells() {
     // another program, which may have replaced it or ended.
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     if (!mime || !mime->hasFormat(cellFormat())) return Error{"The clipboard holds no cell block."};
-    // An owner that does not answer in time gives no bytes.
+    // An owner that does not answer in time gives no bytes. Qt tells no
+    // size before it has fetched the whole block, so a block over the cap is
+    // dropped once fetched, before it is copied: no block of cells comes near
+    // it (200 x 200 cells take 160 kB).
+    constexpr qsizetype kLargestBlock = 64 * 1024 * 1024;
     const QByteArray bytes = mime->data(cellFormat());
+    if (bytes.size() > kLargestBlock) return Error{"The cell block is over 64 MiB.", true};
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 

@@ -6,11 +6,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 #include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/qt/qt_strings.h"
 
 namespace platform::qt {
+
+namespace {
+
+constexpr const char* kNotRegularFile = "Not a regular file";
+
+Error systemError() { return Error{std::error_code(errno, std::system_category()).message()}; }
+
+}  // namespace
 
 bool QtFileSystem::exists(const std::string& path) {
     if (path.empty()) return false;
@@ -20,13 +33,32 @@ bool QtFileSystem::exists(const std::string& path) {
 Result<std::vector<uint8_t>> QtFileSystem::readFile(const std::string& path) {
     // No file of the program's is near this size (a full 200 x 200 board is
     // 280 kB); anything larger, or a device that never ends, is not read.
-    constexpr qint64 kLargestFile = 64 * 1024 * 1024;
-    QFile file(toQString(path));
-    if (!file.open(QIODevice::ReadOnly)) return Error{toStdString(file.errorString())};
-    const QByteArray bytes = file.read(kLargestFile + 1);
-    if (file.error() != QFileDevice::NoError) return Error{toStdString(file.errorString())};
-    if (bytes.size() > kLargestFile) return Error{std::make_error_code(std::errc::file_too_large).message()};
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    constexpr std::size_t kLargestFile = 64 * 1024 * 1024;
+    // Opened without waiting: a FIFO would otherwise hold the window until
+    // some other program writes to it. Only a regular file is read.
+    const QByteArray name = QFile::encodeName(toQString(path));
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return systemError();
+    const struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return systemError();
+    if (S_ISDIR(st.st_mode)) return Error{std::make_error_code(std::errc::is_a_directory).message()};
+    if (!S_ISREG(st.st_mode)) return Error{kNotRegularFile};
+    const Error tooLarge{std::make_error_code(std::errc::file_too_large).message(), true};
+    if (static_cast<std::size_t>(st.st_size) > kLargestFile) return tooLarge;
+    std::vector<uint8_t> bytes;
+    uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return systemError();
+        if (got == 0) return bytes;
+        if (bytes.size() + static_cast<std::size_t>(got) > kLargestFile) return tooLarge;  // it grew meanwhile
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
 }
 
 Result<void> QtFileSystem::writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -34,6 +66,12 @@ Result<void> QtFileSystem::writeFile(const std::string& path, const std::vector<
     // the target only when everything has been written, so a failure at any
     // point leaves the old file as it was. Writing straight into the target
     // (its fallback for folders without write permission) stays off.
+    // QSaveFile writes through a symbolic link to the file it names; a
+    // target that is there but no regular file (a folder, a FIFO, a device)
+    // is not replaced.
+    struct stat st {};
+    if (::stat(QFile::encodeName(toQString(path)).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return Error{S_ISDIR(st.st_mode) ? std::make_error_code(std::errc::is_a_directory).message() : kNotRegularFile};
     QSaveFile file(toQString(path));
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) return Error{toStdString(file.errorString())};
@@ -56,6 +94,15 @@ Result<void> QtFileSystem::writeFile(const std::string& path, const std::vector<
         return Error{reason};
     }
     if (!file.commit()) return Error{toStdString(file.errorString())};
+    // commit() puts the file on disk before the rename; the folder is flushed
+    // too, so that the rename lasts. A folder that cannot be flushed changes
+    // nothing: the file is in place either way.
+    const QString folder = QFileInfo(QFileInfo(toQString(path)).canonicalFilePath()).absolutePath();
+    const int dirFd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
     return {};
 }
 

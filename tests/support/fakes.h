@@ -107,11 +107,13 @@ public:
     std::map<std::string, std::vector<uint8_t>> files;
     std::vector<std::string> listingOrder;  // names in the program directory, in listing order
     std::set<std::string> failWrites;       // paths whose writes fail
+    std::set<std::string> tooLarge;         // paths read as over 64 MiB
     std::string programDir = "/app";
     std::string currentDir = "/home/user";
 
     bool exists(const std::string& path) override { return files.count(path) != 0; }
     platform::Result<std::vector<uint8_t>> readFile(const std::string& path) override {
+        if (tooLarge.count(path)) return platform::Error{"File too large", true};
         auto it = files.find(path);
         if (it == files.end()) return platform::Error{"No such file or directory"};
         return it->second;

@@ -28,6 +28,10 @@ void Form1::ReDraw() {
     auto& history = board.PopulationHistory;
     for (std::size_t i = history.size() - 1; i > 0; --i) history[i] = history[i - 1];
 
+    // The window has been resized (or moved to a screen of another pixel
+    // density) since the last drawing: the picture takes its new size, once.
+    if (picBuffer.width != w.boardPixelWidth() || picBuffer.height != w.boardPixelHeight()) ScalePictures();
+
     // Only the cells that look different from the last drawing are painted
     // and handed to the window; the picture is the same as a full drawing.
     const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors());

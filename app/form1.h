@@ -12,6 +12,7 @@
 //   form1_patterns.cpp  pattern menu, transformations, random/clear/colour, resize
 //   form1_files.cpp     board files, file dialogs, pattern files
 //   form1_clipboard.cpp cut, copy and paste
+//   form1_view.cpp      how the board is drawn (the 表示 menu)
 
 #include <array>
 #include <cstdint>
@@ -85,6 +86,14 @@ public:
     void picDraw_Paint();
     void ScalePictures();  // both pictures to (0, 0)-(GridMax + 1, GridMax + 1)
     void ForgetDrawing() { painter_.forget(); }  // the next ReDraw paints the whole board
+
+    // ---- view ------------------------------------------------------------------
+    void mnuViewRaised_Click();
+    // Live cells drawn raised (立体表示, the first state) or flat: sets the
+    // check mark and redraws. May be called before Form_Load, to start in
+    // a remembered look.
+    void SetRaisedCells(bool raised);
+    bool RaisedCells() const { return cellLook_ == display::CellLook::Raised; }
 
     // ---- run control ---------------------------------------------------------
     void Exec();
@@ -201,6 +210,7 @@ private:
     bool unloaded_ = false;
     int dialogMode_ = 0; // the file dialogs keep the kind of their last use
     display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
+    display::CellLook cellLook_ = display::CellLook::Raised;
 };
 
 }  // namespace app

@@ -34,7 +34,7 @@ void Form1::ReDraw() {
 
     // Only the cells that look different from the last drawing are painted
     // and handed to the window; the picture is the same as a full drawing.
-    const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors());
+    const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors(), cellLook_);
     history[0] = drawing.population;
     w.showBoardPart(picBuffer, drawing.changed);
 

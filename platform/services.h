@@ -181,6 +181,7 @@ enum class Menu {
     PatternReverse, PatternReverseRL, PatternReverseTB, PatternRotate,
     Bar3, PatternExpand, PatternReduction,
     Popup1, Popup1Reset,
+    View, ViewRaised,  // 表示: cells drawn raised or flat
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.

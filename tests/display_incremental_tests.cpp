@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Drawing only what changed: over a run with births and deaths, edits, a
-// resize, a load and a paste, every drawing Form1 makes is, pixel for pixel,
+// board resize, flat cells, a window resize, a load and a paste, every
+// drawing Form1 makes is, at the window's picture size, pixel for pixel,
 // a full drawing of the board, and so is what the window was given; the
 // population is a full count.
 
@@ -17,10 +18,15 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     FormFixture f;
     f.start();
     app::Form1& form = *f.form;
+    // A cell the stimulation brings to life after a drawing shows only in the
+    // next one, so it would differ from a full drawing made now.
+    f.run().AutoStimulate = false;
     auto check = [&](const std::string& what) {
+        ASSERT_EQ(f.picBuffer().width, f.window.pictureSize) << what;
         platform::PixelImage full;
         full.resize(f.picBuffer().width, f.picBuffer().height);
-        const int32_t population = display::RenderBoard(f.board(), full, f.window.bevelColors());
+        const auto look = form.RaisedCells() ? display::CellLook::Raised : display::CellLook::Flat;
+        const int32_t population = display::RenderBoard(f.board(), full, f.window.bevelColors(), look);
         ASSERT_TRUE(f.picBuffer().pixels == full.pixels) << what;
         ASSERT_TRUE(f.window.shown.pixels == full.pixels) << what;
         ASSERT_EQ(f.board().Population(), population) << what;
@@ -54,6 +60,20 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     form.ReDraw();  // as the Open command does
     check("loaded");
     steps(10, "loaded");
+
+    // The look switched, the window resized (to a size where cells are not
+    // whole pixels, and back): the next drawing repaints everything.
+    form.mnuViewRaised_Click();
+    check("flat");
+    steps(10, "flat");
+    f.window.pictureSize = 701;
+    form.picDraw_Paint();  // as the window asks after a resize
+    check("resized");
+    steps(10, "resized");
+    form.mnuViewRaised_Click();
+    check("raised again");
+    f.window.pictureSize = display::kBoardPictureSize;
+    steps(10, "raised, resized back");
 
     f.drag(10, 10, 40, 30);
     form.mnuEditCopy_Click();

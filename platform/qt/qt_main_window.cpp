@@ -8,7 +8,6 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QIcon>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>

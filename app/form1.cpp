@@ -129,6 +129,7 @@ void Form1::RunCommand(Menu item) {
         case Menu::PatternExpand: mnuPatternExpand_Click(); break;
         case Menu::PatternReduction: mnuPatternReduction_Click(); break;
         case Menu::Popup1Reset: mnuPopup1Reset_Click(); break;
+        case Menu::ViewRaised: mnuViewRaised_Click(); break;
         default: break;  // menus, submenus and separators do nothing when chosen
     }
 }

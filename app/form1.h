@@ -14,6 +14,7 @@
 //   form1_clipboard.cpp cut, copy and paste
 //   form1_keep.cpp      the kept board and its restoring, Save As
 //   form1_history.cpp   undo and redo, one generation back
+//   form1_view.cpp      how the board is drawn (the 表示 menu)
 
 #include <array>
 #include <cstdint>
@@ -97,6 +98,14 @@ public:
     void picDraw_Paint();
     void ScalePictures();  // both pictures to (0, 0)-(GridMax + 1, GridMax + 1)
     void ForgetDrawing() { painter_.forget(); }  // the next ReDraw paints the whole board
+
+    // ---- view ------------------------------------------------------------------
+    void mnuViewRaised_Click();
+    // Live cells drawn raised (立体表示, the first state) or flat: sets the
+    // check mark and redraws. May be called before Form_Load, to start in
+    // a remembered look.
+    void SetRaisedCells(bool raised);
+    bool RaisedCells() const { return cellLook_ == display::CellLook::Raised; }
 
     // ---- run control ---------------------------------------------------------
     void Exec();
@@ -257,6 +266,7 @@ private:
     GenerationLine generations_;
     int changeDepth_ = 0;          // a recorded change is running
     bool computingGeneration_ = false;  // the drawing belongs to a generation of the line
+    display::CellLook cellLook_ = display::CellLook::Raised;
 };
 
 }  // namespace app

@@ -35,9 +35,13 @@ void Form1::ReDraw() {
 void Form1::ShowBoard(bool countPopulation) {
     if (unloaded_) return;
     platform::MainWindow& w = services_.window;
+    // The window has been resized (or moved to a screen of another pixel
+    // density) since the last drawing: the picture takes its new size, once.
+    if (picBuffer.width != w.boardPixelWidth() || picBuffer.height != w.boardPixelHeight()) ScalePictures();
+
     // Only the cells that look different from the last drawing are painted
     // and handed to the window; the picture is the same as a full drawing.
-    const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors());
+    const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors(), cellLook_);
     if (countPopulation) board.Population() = drawing.population;
     w.showBoardPart(picBuffer, drawing.changed);
 

@@ -60,10 +60,13 @@ void addCommand(CLI::App& app, const CommandSpec& entry, Arguments& arguments, s
     values.resize(entry.options.size());
     for (std::size_t i = 0; i < entry.options.size(); ++i) {
         const OptionSpec& o = entry.options[i];
-        CLI::Option* option = command->add_option(o.name, values[i], o.help)
-                                  ->type_name(o.placeholder)
-                                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
-                                  ->check(validatorFor(o));
+        // No placeholder: a flag, which takes no value ("--flat=no" is refused).
+        CLI::Option* option = *o.placeholder == '\0'
+                                  ? command->add_flag(o.name, o.help)->disable_flag_override()
+                                  : command->add_option(o.name, values[i], o.help)
+                                        ->type_name(o.placeholder)
+                                        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+                                        ->check(validatorFor(o));
         if (o.required) option->required();
         options.push_back(option);
     }
@@ -156,7 +159,7 @@ std::string UsageLines(const ProgramSpec& program) {
         lines += std::string("  ") + program.name + " " + command.name;
         for (const FileSpec& file : command.files) lines += std::string(" ") + file.name;
         for (const OptionSpec& o : command.options) {
-            const std::string option = std::string(o.name) + " " + o.placeholder;
+            const std::string option = *o.placeholder == '\0' ? o.name : std::string(o.name) + " " + o.placeholder;
             lines += o.required ? " " + option : " [" + option + "]";
         }
         lines += '\n';

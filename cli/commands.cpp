@@ -95,11 +95,25 @@ void writeText(const std::string& path, const std::string& text, std::ostream& o
     WriteOutput(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), out);
 }
 
-// The board as the window draws it.
-display::PixelImage picture(const engine::Board& board) {
+// How render and animate draw the board: the picture's pixels a side
+// (--picture) and the cells' look (--flat).
+struct PictureLayout {
+    int size = display::kBoardPictureSize;
+    display::CellLook look = display::CellLook::Raised;
+};
+
+PictureLayout layoutFrom(const Arguments& args) {
+    PictureLayout layout;
+    if (const auto size = args.number("--picture")) layout.size = static_cast<int>(*size);
+    if (args.option("--flat")) layout.look = display::CellLook::Flat;
+    return layout;
+}
+
+// The board as the window draws it on a picture of that size.
+display::PixelImage picture(const engine::Board& board, const PictureLayout& layout) {
     display::PixelImage image;
-    image.resize(display::kBoardPictureSize, display::kBoardPictureSize);
-    display::RenderBoard(board, image, display::BevelColors{});
+    image.resize(layout.size, layout.size);
+    display::RenderBoard(board, image, display::BevelColors{}, layout.look);
     return image;
 }
 
@@ -158,7 +172,7 @@ int randomCommand(const Arguments& args, std::ostream&, std::ostream&) {
 int renderCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     requireOutputName(args.files[1], "a PNG", ".png", true);
     refuseSameFile(args.files[0], args.files[1]);
-    WriteOutput(args.files[1], EncodePng(picture(LoadBoard(args.files[0]))), out);
+    WriteOutput(args.files[1], EncodePng(picture(LoadBoard(args.files[0]), layoutFrom(args))), out);
     return kExitOk;
 }
 
@@ -252,13 +266,14 @@ int animateCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     // last generation in any case.
     const int32_t frames = 1 + generations / every + (generations % every != 0 ? 1 : 0);
     const bool showProgress = ::isatty(STDERR_FILENO) == 1;
-    WebpAnimation animation(display::kBoardPictureSize, display::kBoardPictureSize);
-    animation.add(picture(board), frameMs);
+    const PictureLayout layout = layoutFrom(args);
+    WebpAnimation animation(layout.size, layout.size);
+    animation.add(picture(board, layout), frameMs);
     engine::Stepper stepper;
     for (int32_t g = 1, frame = 1; g <= generations; ++g) {
         stepper.ReCalc(board, random);
         if (g % every != 0 && g != generations) continue;
-        animation.add(picture(board), frameMs);
+        animation.add(picture(board, layout), frameMs);
         if (showProgress) err << "\ranimate: frame " << ++frame << " of " << frames << std::flush;
     }
     if (showProgress && frames > 1) err << '\n';
@@ -287,6 +302,12 @@ const OptionSpec kSeed{"--seed", "S",
                        "seeds the random sequence of the mutations, so that\n"
                        "a run repeats exactly; without it the clock seeds it",
                        std::pair<uint64_t, uint64_t>{0, std::numeric_limits<uint64_t>::max()}};
+
+// The picture of render and animate: from a few pixels a cell on the largest
+// board down to a few cells a pixel; the largest picture is 64 MiB in memory.
+constexpr std::pair<uint64_t, uint64_t> kPictureRange{16, 4096};
+constexpr const char* kPictureHelp = "pixels a side of the picture, 16 to 4096 (default 480)";
+constexpr const char* kFlatHelp = "live cells as flat squares of their colour, without\nthe raised rim";
 
 OptionSpec runLength(const char* help, uint64_t most, bool required) {
     return OptionSpec{"-n", "N", help, std::pair<uint64_t, uint64_t>{0, most}, nullptr, required};
@@ -368,10 +389,13 @@ const ProgramSpec& program() {
              "Writes an N x N board seeded as the program's Random command seeds it:\n"
              "each cell is live with probability 1/5 and gets a random colour.",
              randomCommand},
-            {"render", {{"IN.hxa", "the board to draw"}, {"OUT.png", "where the picture goes, - for standard output"}}, {},
-             "Draws the board as the window shows it (480 x 480 pixels, every live cell a\n"
-             "square of its colour with a raised rim, dead cells black) and writes the\n"
-             "picture as a PNG file.",
+            {"render", {{"IN.hxa", "the board to draw"}, {"OUT.png", "where the picture goes, - for standard output"}},
+             {{"--picture", "N", kPictureHelp, kPictureRange}, {"--flat", "", kFlatHelp}},
+             "Draws the board as the window shows it (480 x 480 pixels unless --picture\n"
+             "says otherwise, every live cell a square of its colour with a raised rim,\n"
+             "or flat with --flat; dead cells black) and writes the picture as a PNG file.\n"
+             "Each cell's edges are its index times N / side, rounded to the nearest pixel\n"
+             "(a half to the even one).",
              renderCommand},
             {"animate", {{"IN.hxa", "the board to run"}, {"OUT.webp", "where the animation goes, - for standard output"}},
              {runLength("number of generations, 0 to 1000000 (required)", kMaxRunGenerations, true),
@@ -379,7 +403,7 @@ const ProgramSpec& program() {
                std::pair<uint64_t, uint64_t>{1, kMaxRunGenerations}},
               {"--frame-ms", "MS", "how long each frame shows, 1 to 60000 milliseconds\n(default 100)",
                std::pair<uint64_t, uint64_t>{1, 60000}},
-              kSeed},
+              kSeed, {"--picture", "N", kPictureHelp, kPictureRange}, {"--flat", "", kFlatHelp}},
              "Runs N generations and writes them as a lossless animated WebP, each frame\n"
              "drawn as render draws it, every colour exact: frame 0 is the loaded board,\n"
              "then every K-th generation and generation N. The animation loops. Frames\n"

@@ -73,12 +73,17 @@ void cellEdges(std::vector<int>& edges, int32_t side, int pixels) {
     for (int32_t i = 0; i <= side; ++i) edges[i] = static_cast<int>(RoundHalfEven(int64_t{i} * pixels, side));
 }
 
-// One live cell: its colour inside a raised two-pixel rim, every pixel of
-// its rectangle written.
-void drawLiveCell(PixelImage& image, const PixelRect& r, const engine::CellRecord& cell, CellStamps& stamps) {
+// One live cell: its colour inside a raised two-pixel rim, or its colour
+// alone; every pixel of its rectangle written.
+void drawLiveCell(PixelImage& image, const PixelRect& r, const engine::CellRecord& cell, CellStamps& stamps,
+                  CellLook look) {
     const int w = r.width();
     if (w <= 0 || r.height() <= 0) return;
     const uint32_t fill = opaque(rgb(cell.Red, cell.Green, cell.Blue));
+    if (look == CellLook::Flat) {
+        for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, fill);
+        return;
+    }
     const uint32_t* stamp = stamps.get(w, r.height());
     for (int py = r.top; py < r.bottom; ++py, stamp += w) {
         uint32_t* row = image.pixels.data() + static_cast<std::size_t>(py) * image.width + r.left;
@@ -139,7 +144,7 @@ const uint32_t* CellStamps::make(int w, int h) {
     return stamps_.back().pixels.data();
 }
 
-int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors) {
+int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors, CellLook look) {
     std::fill(image.pixels.begin(), image.pixels.end(), 0xFF000000u);
     const int32_t side = board.side();
     // The edges of every column and row, computed once per drawing.
@@ -154,33 +159,36 @@ int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelCo
         for (int32_t y = 0; y < side; ++y, ++cell) {
             if (cell->State == 0) continue;
             ++population;
-            drawLiveCell(image, {xs[x], ys[y], xs[x + 1], ys[y + 1]}, *cell, stamps);
+            drawLiveCell(image, {xs[x], ys[y], xs[x + 1], ys[y + 1]}, *cell, stamps, look);
         }
     }
     return population;
 }
 
 const BoardPainter::Drawing& BoardPainter::paint(const engine::Board& board, PixelImage& image,
-                                                 const BevelColors& colors) {
+                                                 const BevelColors& colors, CellLook look) {
     drawing_.changed.clear();
     stamps_.use(colors);
-    if (needsFullDrawing(board, image, colors))
-        paintAll(board, image, colors);
+    if (needsFullDrawing(board, image, colors, look))
+        paintAll(board, image, colors, look);
     else
         paintChanges(board, image);
     drawing_.population = population_;
     return drawing_;
 }
 
-// Anything but the cells differs from the last drawing: side, picture, rim colours.
-bool BoardPainter::needsFullDrawing(const engine::Board& board, const PixelImage& image,
-                                    const BevelColors& colors) const {
+// Anything but the cells differs from the last drawing: side, picture, rim
+// colours, the cells' look.
+bool BoardPainter::needsFullDrawing(const engine::Board& board, const PixelImage& image, const BevelColors& colors,
+                                    CellLook look) const {
     return board.side() != side_ || board.Cells.size() != drawn_.size() || image.width != width_ ||
-           image.height != height_ || image.pixels.data() != pixels_ || !sameColors(colors, colors_);
+           image.height != height_ || image.pixels.data() != pixels_ || !sameColors(colors, colors_) ||
+           look != look_;
 }
 
-void BoardPainter::paintAll(const engine::Board& board, PixelImage& image, const BevelColors& colors) {
-    population_ = RenderBoard(board, image, colors);
+void BoardPainter::paintAll(const engine::Board& board, PixelImage& image, const BevelColors& colors,
+                            CellLook look) {
+    population_ = RenderBoard(board, image, colors, look);
     drawn_ = board.Cells;
     side_ = board.side();
     cellEdges(xs_, side_, image.width);
@@ -189,6 +197,7 @@ void BoardPainter::paintAll(const engine::Board& board, PixelImage& image, const
     height_ = image.height;
     pixels_ = image.pixels.data();
     colors_ = colors;
+    look_ = look;
     drawing_.changed.push_back({0, 0, image.width, image.height});
 }
 
@@ -219,7 +228,7 @@ void BoardPainter::update(PixelImage& image, int32_t x, int32_t y, const engine:
     if (looksDifferent(now, was)) {
         const PixelRect r{xs_[x], ys_[y], xs_[x + 1], ys_[y + 1]};
         if (now.State != 0)
-            drawLiveCell(image, r, now, stamps_);
+            drawLiveCell(image, r, now, stamps_, look_);
         else
             for (int py = r.top; py < r.bottom; ++py) hline(image, py, r.left, r.right, 0xFF000000u);
         population_ += (now.State != 0) - (was.State != 0);

@@ -25,10 +25,15 @@ PixelRect CellPixelRect(int32_t x, int32_t y, int32_t side, int width, int heigh
 PixelRect CellsPixelRect(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t side, int width,
                          int height);
 
+// How a live cell looks: its colour inside a raised two-pixel rim, or its
+// colour alone, edge to edge (on a large board the rim would cover it).
+enum class CellLook { Raised, Flat };
+
 // Paints the board into `image` (already sized): black background, every live
-// cell filled with its colour and given a raised two-pixel rim. Returns the
-// number of live cells.
-int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors);
+// cell filled with its colour and, when raised, given a raised two-pixel rim.
+// Returns the number of live cells.
+int32_t RenderBoard(const engine::Board& board, PixelImage& image, const BevelColors& colors,
+                    CellLook look = CellLook::Raised);
 
 // The look of a live cell of one pixel size, made once and stamped for every
 // cell of that size: rim pixels hold their colour, the inside holds 0 (every
@@ -57,8 +62,8 @@ private:
 };
 
 // Keeps a picture of the board up to date from one drawing to the next. The
-// first drawing, and any after the board's side, the picture or the rim
-// colours changed, paints everything as RenderBoard does; later ones compare
+// first drawing, and any after the board's side, the picture, the rim
+// colours or the cells' look changed, paints everything as RenderBoard does; later ones compare
 // the board with the copy taken at the last drawing and repaint only the
 // cells that look different (born, died, recoloured), so during a run the
 // cost follows the changes, not the population. Either way the picture is,
@@ -74,13 +79,15 @@ public:
         std::vector<PixelRect> changed;
     };
     // The result stays valid until the next call.
-    const Drawing& paint(const engine::Board& board, PixelImage& image, const BevelColors& colors);
+    const Drawing& paint(const engine::Board& board, PixelImage& image, const BevelColors& colors,
+                         CellLook look = CellLook::Raised);
     // The next drawing paints everything (for a picture changed elsewhere).
     void forget() { side_ = 0; }
 
 private:
-    bool needsFullDrawing(const engine::Board& board, const PixelImage& image, const BevelColors& colors) const;
-    void paintAll(const engine::Board& board, PixelImage& image, const BevelColors& colors);
+    bool needsFullDrawing(const engine::Board& board, const PixelImage& image, const BevelColors& colors,
+                          CellLook look) const;
+    void paintAll(const engine::Board& board, PixelImage& image, const BevelColors& colors, CellLook look);
     void paintChanges(const engine::Board& board, PixelImage& image);
     void update(PixelImage& image, int32_t x, int32_t y, const engine::CellRecord& now, engine::CellRecord& was);
     void addToRun(int32_t x, int32_t y);
@@ -93,6 +100,7 @@ private:
     int width_ = 0, height_ = 0;
     const uint32_t* pixels_ = nullptr;
     BevelColors colors_;
+    CellLook look_ = CellLook::Raised;
     Drawing drawing_;
     CellStamps stamps_;
     int32_t runX_ = -1, runTop_ = 0, runEnd_ = 0;  // the run of changed cells being gathered

@@ -113,6 +113,10 @@ inline constexpr Command kRows[] = {
      .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction,
      .buttonEnabled = true},
 
+    // How the board is drawn.
+    {.kind = K::Menu, .id = View, .caption = texts::kMenuView},
+    {.id = ViewRaised, .in = View, .caption = texts::kMenuViewRaised, .checked = true},
+
     // Opened by a right click on the generation panel.
     {.kind = K::PopupMenu, .id = Popup1, .caption = texts::kMenuPopup1},
     {.id = Popup1Reset, .in = Popup1, .caption = texts::kMenuPopup1Reset},

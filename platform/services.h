@@ -219,6 +219,7 @@ enum class Menu {
     FileSaveAs,   // 名前を付けて保存: always asks for the name
     FileRestore,  // 前回の盤面を復元: the board kept by the last copy that ended
     EditUndo, EditRedo, Bar20, ExecBack,  // undo and redo (after a separator in 編集), one generation back
+    View, ViewRaised,  // 表示: cells drawn raised or flat
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.

@@ -21,6 +21,9 @@ target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAK
 target_link_libraries(app_window_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
 add_test(NAME app_window_tests COMMAND app_window_tests)
 set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+# The board on a screen of two device pixels per logical pixel: drawn at device pixels.
+add_test(NAME app_window_tests_dpr2 COMMAND app_window_tests --gtest_filter=BoardView.*:BoardLayout.*)
+set_tests_properties(app_window_tests_dpr2 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")
 
 # ---- Drawing only what changed, against full drawings, through Form1 ----
 kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)

@@ -19,6 +19,7 @@
 
 #include "cli/cell_files.h"
 #include "cli/commands.h"
+#include "cli/picture_files.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
 #include "io/formats.h"
@@ -172,6 +173,7 @@ TEST_F(Cli, WrongCommandLinesExitTwoAndTheHelpTellsEveryOption) {
         {{"step", a, b, "--seed=18446744073709551616"},
          "--seed: needs a whole number from 0 to 18446744073709551615, not '18446744073709551616'"},
         {{"random", path("a.rle")}, "'" + path("a.rle") + "' is not a board file name (.hxa)"},
+        {{"animate", a, b, "-n", "1", "--picture", "15"}, "--picture: needs a whole number from 16 to 4096, not '15'"},
         {{"stats", a}, "-n is required"},
         {{"convert", path("a.rle"), b, "--color", "12345g"}, "--color: needs six hexadecimal digits RRGGBB, not '12345g'"},
         {{"convert", a, b, "--color", "ff8001"}, "--color applies only to .rle and .cells input; board and pattern files keep their colours"},
@@ -260,10 +262,10 @@ engine::Board boardWith(int32_t gridMax, const std::vector<std::pair<int, int>>&
 
 engine::Board glider(int32_t gridMax) { return boardWith(gridMax, {{1, 0}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}); }
 
-display::PixelImage rendered(const engine::Board& b) {
+display::PixelImage rendered(const engine::Board& b, int size = 480, display::CellLook look = {}) {
     display::PixelImage image;
-    image.resize(480, 480);
-    display::RenderBoard(b, image, display::BevelColors{});
+    image.resize(size, size);
+    display::RenderBoard(b, image, display::BevelColors{}, look);
     return image;
 }
 
@@ -291,6 +293,10 @@ TEST_F(Cli, RenderWritesACompressedPngOfTheRenderersPixels) {
     ASSERT_EQ(std::pair(image.width, image.height), std::pair(480u, 480u));
     EXPECT_TRUE(samePixels(rgb.data(), 3, rendered(b)));
     EXPECT_LT(png.size(), rgb.size() / 20);  // compressed, not stored
+    // Another size, flat cells: the same encoder's file of that picture.
+    run({"render", path("g.hxa"), path("f.png"), "--flat", "--picture", "333"});
+    const std::vector<uint8_t> flat = cli::EncodePng(rendered(b, 333, display::CellLook::Flat));
+    EXPECT_EQ(read("f.png"), std::string(flat.begin(), flat.end()));
 }
 
 TEST_F(Cli, AnimateWritesEveryKthGenerationAndTheLastAsExactFrames) {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // Drawing only what changed: over a run with births and deaths, edits, a
-// resize, a load and a paste, every drawing Form1 makes is, pixel for pixel,
+// board resize, flat cells, a window resize, a load and a paste, every
+// drawing Form1 makes is, at the window's picture size, pixel for pixel,
 // a full drawing of the board, and so is what the window was given; the
-// population is a full count.
+// population is a full count. The focus rectangle and the clipboard picture
+// follow the picture's size.
 
 #include <gtest/gtest.h>
 
@@ -17,10 +19,15 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     FormFixture f;
     f.start();
     app::Form1& form = *f.form;
+    // A cell the stimulation brings to life after a drawing shows only in the
+    // next one, so it would differ from a full drawing made now.
+    f.run().AutoStimulate = false;
     auto check = [&](const std::string& what) {
+        ASSERT_EQ(f.picBuffer().width, f.window.pictureSize) << what;
         platform::PixelImage full;
         full.resize(f.picBuffer().width, f.picBuffer().height);
-        const int32_t population = display::RenderBoard(f.board(), full, f.window.bevelColors());
+        const auto look = form.RaisedCells() ? display::CellLook::Raised : display::CellLook::Flat;
+        const int32_t population = display::RenderBoard(f.board(), full, f.window.bevelColors(), look);
         ASSERT_TRUE(f.picBuffer().pixels == full.pixels) << what;
         ASSERT_TRUE(f.window.shown.pixels == full.pixels) << what;
         ASSERT_EQ(f.board().Population(), population) << what;
@@ -55,8 +62,17 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     check("loaded");
     steps(10, "loaded");
 
+    // The look switched, then the window grown to where cells are not whole
+    // pixels (the next drawing takes the new size).
+    form.mnuViewRaised_Click();
+    check("flat");
+    f.window.pictureSize = 701;
+    steps(10, "flat, resized");
+
     f.drag(10, 10, 40, 30);
     form.mnuEditCopy_Click();
+    EXPECT_EQ(f.window.focus, display::CellsPixelRect(10, 10, 40, 30, 150, 701, 701));  // at the new size
+    EXPECT_EQ(f.clipboard.picture.width, f.window.focus->width());
     form.mnuPatternClear_Click();
     check("cleared");
     f.drag(100, 90, 101, 91);

@@ -33,13 +33,15 @@ TEST(CellPixelRect, WorkedExamples) {
         {1, 3, 64, 480, 480, {8, 22, 15, 30}},       // 7.5 a cell: 7.5 -> 8, 22.5 -> 22
         {5, 7, 64, 480, 480, {38, 52, 45, 60}},      // 37.5 -> 38, 52.5 -> 52
         {3, 3, 160, 480, 400, {9, 8, 12, 10}},       // 3 a cell across, 2.5 down: 7.5 -> 8
+        {1, 2, 50, 1125, 1125, {22, 45, 45, 68}},    // 22.5 a cell: 22.5 -> 22, 67.5 -> 68
+        {1, 3, 200, 1125, 1125, {6, 17, 11, 22}},    // 5.625: 5.625 -> 6, 11.25 -> 11, 16.875 -> 17
     };
     for (const auto& [x, y, side, width, height, expected] : cases)
         EXPECT_EQ(display::CellPixelRect(x, y, side, width, height), expected) << x << ", " << y << " of " << side;
 }
 
 // Cell (2, 3) of 10 x 10 covers x 96..143, y 144..191: its colour inside a
-// two-pixel raised rim, and nothing drawn outside it.
+// two-pixel raised rim, or flat, and nothing drawn outside it.
 TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
     Board b;
     b.create(9);
@@ -60,6 +62,11 @@ TEST(RenderBoard, LiveCellGetsFillInsideATwoPixelRaisedRim) {
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 480; ++x)
             ASSERT_TRUE((x >= 96 && x < 144 && y >= 144 && y < 192) || img.at(x, y) == kBlack) << x << ", " << y;
+    // Flat: the colour alone, edge to edge, and nothing outside.
+    ASSERT_EQ(display::RenderBoard(b, img, kBevel, display::CellLook::Flat), 1);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 480; ++x)
+            ASSERT_EQ(img.at(x, y), (x >= 96 && x < 144 && y >= 144 && y < 192) ? fill : kBlack) << x << ", " << y;
 }
 
 TEST(FormatCount, GroupsOfThreeDigitsWithCommas) {

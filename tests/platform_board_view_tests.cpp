@@ -4,34 +4,75 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QMouseEvent>
 #include <QScreen>
 #include <gtest/gtest.h>
 #include <random>
 
 #include "platform/qt/board_view.h"
+#include "platform/qt/qt_main_window.h"
+#include "app/form1.h"
+#include "support/fakes.h"
 
+// Also run on a screen of two device pixels per logical pixel, where the
+// picture (960 pixels a side) must reach the screen's pixels one to one.
 TEST(BoardView, ScreenShowsTheLastPictureAfterPartialUpdates) {
     platform::qt::BoardView view;
     view.show();
+    const int n = view.pictureSize();
+    ASSERT_EQ(n, qRound(480 * view.devicePixelRatioF()));
     platform::PixelImage picture;
-    picture.resize(480, 480);
+    picture.resize(n, n);
     view.showImage(picture);
     std::mt19937 random(5);
     for (int round = 0; round < 60; ++round) {  // small parts here and there, across tile edges
         std::vector<platform::PixelRect> changed;
-        for (int left = round % 11, top = round; left + 3 <= 480; left += 23, top = (top + 181) % 476) {
+        for (int left = round % 11, top = round; left + 3 <= n; left += 23, top = (top + 181) % (n - 4)) {
             changed.push_back({left, top, left + 3, top + 4});
             for (int i = 0; i < 12; ++i) picture.at(left + i % 3, top + i / 3) = 0xFF000000u | (random() & 0xFFFFFFu);
         }
         view.showImagePart(picture, changed);
         if (round % 8 == 0) QCoreApplication::processEvents();
     }
-    const QImage expected(reinterpret_cast<const uchar*>(picture.pixels.data()), 480, 480, QImage::Format_RGB32);
+    const QImage expected(reinterpret_cast<const uchar*>(picture.pixels.data()), n, n, QImage::Format_RGB32);
     auto onScreen = [&] {  // the window's pixels as the platform holds them
-        const QImage all = view.screen()->grabWindow(view.winId()).toImage();
-        return all.copy(view.drawingArea()).convertToFormat(QImage::Format_RGB32);
+        // (the offscreen platform grabs logical pixels only: at another ratio,
+        // the widget's own painting at device pixels)
+        const QImage all = view.devicePixelRatioF() == 1 ? view.screen()->grabWindow(view.winId()).toImage()
+                                                          : view.grab().toImage();
+        const QRect area(view.drawingArea().topLeft() * view.devicePixelRatioF(), QSize(n, n));
+        return all.copy(area).convertToFormat(QImage::Format_RGB32);
     };
     for (QDeadlineTimer deadline(5000); onScreen() != expected && !deadline.hasExpired();)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     EXPECT_TRUE(onScreen() == expected);
+}
+
+// In a window grown wider, the board is centred; 50 cells on 480 pixels (or
+// 960 device pixels) are not whole pixels, and a pointer on any pixel of
+// the board lies on the cell drawn there (the read-out names it).
+TEST(BoardLayout, PointerLiesOnTheCellDrawnUnderIt) {
+    platform::qt::QtMainWindow window;
+    fakes::FakeDialogs dialogs;
+    fakes::FakeClipboard clipboard;
+    fakes::FakeFileSystem files;
+    app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{"", 5});
+    window.setEvents(&form);
+    form.Form_Load();
+    window.show();
+    platform::qt::BoardView& view = *window.boardView();
+    window.widget()->resize(900, window.widget()->height());
+    for (QDeadlineTimer deadline(5000); view.width() < 800 && !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    const QRect area = view.drawingArea();
+    const int pixels = window.boardPixelWidth();
+    EXPECT_EQ(area, QRect((view.width() - 480) / 2, 2, 480, 480));
+    for (int p = 0; p < area.width(); ++p) {  // along the diagonal, every logical pixel
+        const QPointF at(area.left() + p, area.top() + p);
+        QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &move);
+        const int pixel = p * pixels / area.width(), cell = std::stoi(window.panelText(3).substr(4));
+        const platform::PixelRect drawn = display::CellPixelRect(cell, cell, 50, pixels, pixels);
+        ASSERT_TRUE(drawn.left <= pixel && pixel < drawn.right) << "pixel " << pixel << " taken for cell " << cell;
+    }
 }

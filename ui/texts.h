@@ -38,6 +38,8 @@ inline constexpr const char* kMenuPatternReverseTB = "上下(&T)";
 inline constexpr const char* kMenuPatternRotate = "回転(&T)";
 inline constexpr const char* kMenuPatternExpand = "拡大(&X)";
 inline constexpr const char* kMenuPatternReduction = "縮小(&E)";
+inline constexpr const char* kMenuView = "表示(&V)";
+inline constexpr const char* kMenuViewRaised = "立体表示(&D)";
 inline constexpr const char* kMenuPopup1 = "Popup1";
 inline constexpr const char* kMenuPopup1Reset = "リセット(&R)";
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QRegion>
+#include <QtMath>
 #include <algorithm>
 #include <cstring>
 #include <qdrawutil.h>
@@ -22,26 +23,51 @@ int buttonMask(Qt::MouseButtons buttons) {
 
 namespace {
 int shiftMask(Qt::KeyboardModifiers modifiers) { return (modifiers & Qt::ShiftModifier) ? 1 : 0; }
-constexpr int kTilesAcross = (BoardView::kAreaSize + BoardView::kTile - 1) / BoardView::kTile;
+constexpr int kMinWidgetSize = BoardView::kMinAreaSize + 2 * BoardView::kBorder;
 }  // namespace
 
-BoardView::BoardView(QWidget* parent)
-    : QWidget(parent),
-      dirtyTiles_(static_cast<std::size_t>(kTilesAcross) * kTilesAcross, 0),
-      pacer_(this, [this] { repaintChanged(); }) {
-    setFixedSize(kAreaSize + 2 * kBorder, kAreaSize + 2 * kBorder);
+BoardView::BoardView(QWidget* parent) : QWidget(parent), pacer_(this, [this] { repaintChanged(); }) {
+    setMinimumSize(kMinWidgetSize, kMinWidgetSize);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);  // moves without a button held are reported too
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    resetTiles(pictureSize());
+}
+
+QSize BoardView::sizeHint() const { return QSize(kMinWidgetSize, kMinWidgetSize); }
+
+QRect BoardView::drawingArea() const {
+    const int side = std::max(std::min(width(), height()) - 2 * kBorder, kMinAreaSize);
+    return QRect((width() - side) / 2, (height() - side) / 2, side, side);
+}
+
+int BoardView::pictureSize() const { return qRound(drawingArea().width() * devicePixelRatioF()); }
+
+QRect BoardView::toWidget(int left, int top, int right, int bottom) const {
+    const qreal dpr = devicePixelRatioF();
+    const QPoint origin = drawingArea().topLeft();
+    const int l = qFloor(left / dpr), t = qFloor(top / dpr);
+    return QRect(origin.x() + l, origin.y() + t, qCeil(right / dpr) - l, qCeil(bottom / dpr) - t);
+}
+
+QPointF BoardView::toPicture(QPointF widgetPosition) const {
+    return (widgetPosition - QPointF(drawingArea().topLeft())) * devicePixelRatioF();
+}
+
+void BoardView::resetTiles(int pictureSide) {
+    tilesAcross_ = (std::max(pictureSide, 0) + kTile - 1) / kTile;
+    dirtyTiles_.assign(static_cast<std::size_t>(tilesAcross_) * static_cast<std::size_t>(tilesAcross_), 0);
 }
 
 void BoardView::markChanged(int left, int top, int right, int bottom) {
+    const int side = tilesAcross_ * kTile;
     left = std::max(left, 0), top = std::max(top, 0);
-    right = std::min(right, kAreaSize), bottom = std::min(bottom, kAreaSize);
+    right = std::min(right, side), bottom = std::min(bottom, side);
     if (left >= right || top >= bottom) return;
     const int firstTile = left / kTile, tiles = (right - 1) / kTile - firstTile + 1;
     for (int ty = top / kTile; ty <= (bottom - 1) / kTile; ++ty)
-        std::memset(&dirtyTiles_[static_cast<std::size_t>(ty) * kTilesAcross + firstTile], 1,
+        std::memset(&dirtyTiles_[static_cast<std::size_t>(ty) * tilesAcross_ + firstTile], 1,
                     static_cast<std::size_t>(tiles));
 }
 
@@ -61,16 +87,15 @@ void BoardView::repaintChanged() {
     }
     // The marked tiles, runs of a row as one rectangle, rows from the top.
     std::vector<QRect> parts;
-    const QPoint offset = drawingArea().topLeft();
-    for (int ty = 0; ty < kTilesAcross; ++ty) {
-        uint8_t* row = &dirtyTiles_[static_cast<std::size_t>(ty) * kTilesAcross];
-        for (int tx = 0; tx < kTilesAcross; ++tx) {
+    const QRect area = drawingArea();
+    for (int ty = 0; ty < tilesAcross_; ++ty) {
+        uint8_t* row = &dirtyTiles_[static_cast<std::size_t>(ty) * tilesAcross_];
+        for (int tx = 0; tx < tilesAcross_; ++tx) {
             if (!row[tx]) continue;
             const int first = tx;
-            while (tx + 1 < kTilesAcross && row[tx + 1]) ++tx;
+            while (tx + 1 < tilesAcross_ && row[tx + 1]) ++tx;
             std::fill(row + first, row + tx + 1, 0);
-            parts.push_back(QRect(offset.x() + first * kTile, offset.y() + ty * kTile, (tx + 1 - first) * kTile,
-                                  kTile) & drawingArea());
+            parts.push_back(toWidget(first * kTile, ty * kTile, (tx + 1) * kTile, (ty + 1) * kTile) & area);
         }
     }
     if (parts.empty()) return;
@@ -87,8 +112,10 @@ void BoardView::showImage(const PixelImage& image) {
     } else {
         // One copy into a picture of the same layout; the caller's buffer is
         // not kept, so it may change or go away at any time.
-        if (image_.width() != image.width || image_.height() != image.height)
+        if (image_.width() != image.width || image_.height() != image.height) {
             image_ = QImage(image.width, image.height, QImage::Format_RGB32);
+            resetTiles(std::max(image.width, image.height));
+        }
         const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
         uchar* bits = image_.bits();
         const auto stride = static_cast<std::size_t>(image_.bytesPerLine());
@@ -139,7 +166,10 @@ void BoardView::setFocusRect(const std::optional<PixelRect>& rect) {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
-    if (!ownRepaintPending_ && exposed_) {
+    // A picture of another size than the area's (the window was resized, or
+    // moved to a screen of another pixel density) is drawn afresh too.
+    const bool fits = image_.width() == pictureSize() && image_.height() == pictureSize();
+    if ((!ownRepaintPending_ || !fits) && exposed_) {
         painting_ = true;
         exposed_();
         painting_ = false;
@@ -152,26 +182,37 @@ void BoardView::paintEvent(QPaintEvent* event) {
     }
 
     QPainter painter(this);
-    qDrawWinPanel(&painter, rect(), palette(), /*sunken=*/true);
     const QRect area = drawingArea();
+    const QRect frame = area.adjusted(-kBorder, -kBorder, kBorder, kBorder);
+    if (frame != rect()) {
+        // A window larger than the board: the room around the frame.
+        for (const QRect& part : event->region() - QRegion(frame)) painter.fillRect(part, palette().window());
+    }
+    qDrawWinPanel(&painter, frame, palette(), /*sunken=*/true);
     painter.setClipRect(area);
-    const QRect covered = QRect(area.topLeft(), image_.size()) & area;
-    if (covered != area) {
-        const QRegion uncovered = QRegion(area) - QRegion(covered);
+    // From here on, in the picture's pixels: one picture pixel is one device pixel.
+    const qreal dpr = devicePixelRatioF();
+    painter.translate(area.topLeft());
+    painter.scale(1 / dpr, 1 / dpr);
+    const QRect picture(0, 0, pictureSize(), pictureSize());
+    const QRect covered = QRect(QPoint(0, 0), image_.size()) & picture;
+    if (covered != picture) {
+        const QRegion uncovered = QRegion(picture) - QRegion(covered);
         for (const QRect& part : uncovered) painter.fillRect(part, Qt::black);
     }
     if (!image_.isNull()) {
         // Only the parts being repainted: during a run, the cells that changed.
         for (const QRect& part : event->region()) {
-            const QRect target = part & covered;
-            if (!target.isEmpty()) painter.drawImage(target, image_, target.translated(-area.topLeft()));
+            const QRectF inPicture(QPointF(part.topLeft() - area.topLeft()) * dpr, QSizeF(part.size()) * dpr);
+            const QRect target = inPicture.toAlignedRect() & covered;
+            if (!target.isEmpty()) painter.drawImage(target, image_, target);
         }
     }
 
     if (focus_) {
         // The dotted outline of the focus rectangle, inverting the pixels below.
         QPolygon dots;
-        display::ForEachFocusDot(*focus_, [&](int x, int y) { dots << QPoint(area.left() + x, area.top() + y); });
+        display::ForEachFocusDot(*focus_, [&](int x, int y) { dots << QPoint(x, y); });
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.setPen(QPen(Qt::white, 0));
         painter.drawPoints(dots);
@@ -182,22 +223,24 @@ void BoardView::paintEvent(QPaintEvent* event) {
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
-    const QPointF position = event->position() - QPointF(drawingArea().topLeft());
     const int button = buttonMask(event->button());
-    // Presses on the border are not on the board.
-    const bool onArea = position.x() >= 0 && position.x() < kAreaSize && position.y() >= 0 && position.y() < kAreaSize;
+    // Presses on the border or beside the board are not on it.
+    const QRectF area(drawingArea());
+    const QPointF at = event->position();
+    const bool onArea = at.x() >= area.left() && at.x() < area.right() + 1 && at.y() >= area.top() &&
+                        at.y() < area.bottom() + 1;
     if (button == 0 || !onArea) return;
     pressedButtons_ |= button;
-    if (mouse_) mouse_(MouseKind::Press, button, shiftMask(event->modifiers()), position);
+    if (mouse_) mouse_(MouseKind::Press, button, shiftMask(event->modifiers()), toPicture(at));
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF position = event->position() - QPointF(drawingArea().topLeft());
+    const QPointF position = toPicture(event->position());
     if (mouse_) mouse_(MouseKind::Move, buttonMask(event->buttons()), shiftMask(event->modifiers()), position);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF position = event->position() - QPointF(drawingArea().topLeft());
+    const QPointF position = toPicture(event->position());
     const int button = buttonMask(event->button());
     if ((pressedButtons_ & button) == 0) return;  // its press was not reported
     pressedButtons_ &= ~button;

@@ -13,15 +13,24 @@
 
 namespace platform::qt {
 
-// The visible board: a square drawing area (the board picture's size) inside a sunken two-pixel
-// border. It shows the last picture it was given and, on top of it, the
-// focus rectangle (a dotted outline that inverts the pixels below it).
+// The visible board: a square drawing area inside a sunken two-pixel border,
+// the largest square that fits in the widget (never less than the board
+// picture's first size), centred in it. It shows the last picture it was
+// given and, on top of it, the focus rectangle (a dotted outline that inverts
+// the pixels below it).
+//
+// The picture is drawn at the screen's device pixels: on a screen with two
+// device pixels per logical pixel, a 480-pixel area takes a 960-pixel
+// picture, so cell edges stay sharp. Positions and rectangles handed in and
+// out (pictures, the focus rectangle, mouse positions) are in the picture's
+// pixels.
 //
 // Repaints come from two sources. Those the widget asks for itself, because
 // it got a new picture or focus rectangle, only paint. Every other repaint
-// (the window shown, uncovered or restored) first calls `exposed`, so the
-// owner can draw the board afresh; a picture handed over during that call is
-// the one painted, and it schedules no further repaint.
+// (the window shown, uncovered, restored or resized) first calls `exposed`,
+// so the owner can draw the board afresh, at the picture size of the moment;
+// a picture handed over during that call is the one painted, and it
+// schedules no further repaint.
 //
 // A new picture or part of one is taken over at once (image() shows it), but
 // reaches the screen through a RepaintPacer: during a continuous run the
@@ -30,12 +39,13 @@ class BoardView : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kBorder = 2;
-    static constexpr int kAreaSize = display::kBoardPictureSize;
-    static constexpr int kTile = 16;  // pixels a side of the squares the changed area is kept in
+    static constexpr int kMinAreaSize = display::kBoardPictureSize;  // logical pixels a side, at least
+    static constexpr int kTile = 16;  // picture pixels a side of the squares the changed area is kept in
 
     enum class MouseKind { Press, Move, Release };
     // A mouse event with the button mask (1 left, 2 right, 4 middle), the
-    // Shift mask and the position in pixels of the drawing area.
+    // Shift mask and the position in pixels of the picture (device pixels
+    // from the drawing area's top-left corner).
     using MouseHandler = std::function<void(MouseKind kind, int buttons, int shift, QPointF position)>;
 
     explicit BoardView(QWidget* parent = nullptr);
@@ -51,7 +61,11 @@ public:
     void setFocusRect(const std::optional<PixelRect>& rect);
 
     const QImage& image() const { return image_; }
-    QRect drawingArea() const { return QRect(kBorder, kBorder, kAreaSize, kAreaSize); }
+    // The drawing area in the widget's (logical) pixels.
+    QRect drawingArea() const;
+    // Pixels a side of the picture that fills the drawing area on this screen.
+    int pictureSize() const;
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,6 +77,13 @@ private:
     // Marks the image's pixels from (left, top) to (right, bottom), exclusive,
     // to be repainted.
     void markChanged(int left, int top, int right, int bottom);
+    // A tile grid for a picture of this many pixels a side, nothing marked.
+    void resetTiles(int pictureSide);
+    // The widget's pixels that show the picture's pixels from (left, top) to
+    // (right, bottom), rounded outwards.
+    QRect toWidget(int left, int top, int right, int bottom) const;
+    // A mouse position in the picture's pixels.
+    QPointF toPicture(QPointF widgetPosition) const;
     // Something is marked: let the pacer repaint it.
     void changed();
     // Asks Qt to repaint everything marked so far.
@@ -72,7 +93,8 @@ private:
     std::function<void()> exposed_;
     QImage image_;
     std::optional<PixelRect> focus_;
-    std::vector<uint8_t> dirtyTiles_;  // per tile of the drawing area: changed, not yet repainted
+    std::vector<uint8_t> dirtyTiles_;  // per tile of the picture: changed, not yet repainted
+    int tilesAcross_ = 0;
     bool wholeDirty_ = false;          // the whole widget (border, focus rectangle) to repaint
     RepaintPacer pacer_;
     bool ownRepaintPending_ = false;

@@ -8,7 +8,6 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QIcon>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -16,6 +15,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "ui/texts.h"
 #include "platform/qt/board_view.h"
@@ -27,7 +27,7 @@ namespace platform::qt {
 
 namespace {
 constexpr int kToolbarHeight = 28;
-constexpr int kClientWidth = BoardView::kAreaSize + 2 * BoardView::kBorder;  // 484
+constexpr int kClientWidth = BoardView::kMinAreaSize + 2 * BoardView::kBorder;  // 484
 constexpr int kClientHeight = kToolbarHeight + kClientWidth + StatusPanels::kHeight;  // 535
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -87,7 +87,8 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
     layout->addWidget(toolBar_);
     layout->addWidget(board_);
     layout->addWidget(status_);
-    central->setFixedSize(kClientWidth, kClientHeight);
+    // The window's first size is its smallest; the board grows with it.
+    central->setMinimumSize(kClientWidth, kClientHeight);
     frame_->setCentralWidget(central);
 
     buildMenus();
@@ -108,8 +109,7 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
         if (events_) events_->boardExposed();
     });
 
-    // The window keeps the size of its contents: no resizing, no maximising.
-    frame_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    frame_->resize(frame_->minimumSizeHint());
 }
 
 QtMainWindow::~QtMainWindow() {
@@ -369,9 +369,9 @@ void QtMainWindow::setCaption(const std::string& caption) { frame_->setWindowTit
 
 std::string QtMainWindow::caption() const { return toStdString(frame_->windowTitle()); }
 
-int QtMainWindow::boardPixelWidth() const { return BoardView::kAreaSize; }
+int QtMainWindow::boardPixelWidth() const { return board_->pictureSize(); }
 
-int QtMainWindow::boardPixelHeight() const { return BoardView::kAreaSize; }
+int QtMainWindow::boardPixelHeight() const { return board_->pictureSize(); }
 
 void QtMainWindow::setBoardScale(int units) { scale_ = units; }
 
@@ -397,11 +397,14 @@ BevelColors QtMainWindow::bevelColors() const {
 
 void QtMainWindow::boardMouse(int kind, int buttons, int shift, double x, double y) {
     if (!events_) return;
-    // Board units: the drawing area spans `scale_` units (pixels while no
-    // scale has been set).
-    const double units = scale_ > 0 ? scale_ : BoardView::kAreaSize;
-    const auto ux = static_cast<float>(x * units / BoardView::kAreaSize);
-    const auto uy = static_cast<float>(y * units / BoardView::kAreaSize);
+    // Board units: the picture spans `scale_` units (pixels while no scale
+    // has been set). A pointer on a pixel stands for the pixel's centre, so
+    // that it lies on the cell drawn there: cell edges are rounded to whole
+    // pixels, and a cell's first pixel may begin a little before the cell.
+    const int pixels = board_->pictureSize();
+    const double units = scale_ > 0 ? scale_ : pixels;
+    const auto ux = static_cast<float>((std::floor(x) + 0.5) * units / pixels);
+    const auto uy = static_cast<float>((std::floor(y) + 0.5) * units / pixels);
     switch (static_cast<BoardView::MouseKind>(kind)) {
         case BoardView::MouseKind::Press: events_->boardMouseDown(buttons, shift, ux, uy); break;
         case BoardView::MouseKind::Move: events_->boardMouseMove(buttons, shift, ux, uy); break;

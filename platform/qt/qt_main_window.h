@@ -21,9 +21,10 @@ namespace platform::qt {
 class BoardView;
 class StatusPanels;
 
-// The main window: a fixed-size QMainWindow with the menu bar, the toolbar
-// (28 px), the board (484 x 484 px with its border) and the status bar
-// (23 px). Menu items and toolbar buttons are separate QActions with
+// The main window: a QMainWindow with the menu bar, the toolbar (28 px), the
+// board (at least 484 x 484 px with its border) and the status bar (23 px).
+// It starts at its smallest size and can be resized and maximised; the board
+// takes the room between the toolbar and the status bar. Menu items and toolbar buttons are separate QActions with
 // separately kept states. Everything the user does is reported to the
 // WindowEvents object, and nothing while none is set.
 class QtMainWindow : public platform::MainWindow {

@@ -223,8 +223,9 @@ public:
     void setCaption(const std::string& c) override { captionText = c; }
     std::string caption() const override { return captionText; }
 
-    int boardPixelWidth() const override { return display::kBoardPictureSize; }
-    int boardPixelHeight() const override { return display::kBoardPictureSize; }
+    int pictureSize = display::kBoardPictureSize;  // the board's pixels a side; a test may resize it
+    int boardPixelWidth() const override { return pictureSize; }
+    int boardPixelHeight() const override { return pictureSize; }
     void setBoardScale(int units) override { scale = units; }
     int boardScale() const override { return scale; }
     void showBoard(const platform::PixelImage& image) override {

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "app/generation_pacer.h"
 #include "display/board_renderer.h"
 #include "engine/board.h"
 #include "engine/generation_step.h"
@@ -60,6 +61,7 @@ public:
         platform::Dialogs& dialogs;
         platform::Clipboard& clipboard;
         platform::FileSystem& files;
+        platform::Settings* settings = nullptr;  // none: nothing is remembered
     };
     struct Options {
         std::string commandLine;       // the whole argument text, one path
@@ -97,6 +99,15 @@ public:
     void Toolbar1_ButtonClick(platform::Button button);
     void StatusBar1_MouseButton(int button, int shift, int x, int y);
     void mnuPopup1Reset_Click();
+
+    // ---- the speed ladder (form1_speed.cpp) -----------------------------------
+    // Takes a rate of the ladder (generations a second, 0 for no limit;
+    // anything else is no limit), checks its item and remembers it.
+    void SetSpeed(int rate);
+    int Speed() const { return pacer_.rate(); }
+    void mnuExecSpeed_Click(platform::Menu item);
+    void ChangeSpeed(int rungs);  // up (+) or down (-) the ladder, stopping at its ends
+    void LoadSettings();          // the remembered values, at start-up
 
     // ---- mouse editing and selection ---------------------------------------
     void picDraw_MouseDown(int Button, int Shift, float X, float Y);
@@ -201,6 +212,7 @@ private:
     bool unloaded_ = false;
     int dialogMode_ = 0; // the file dialogs keep the kind of their last use
     display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
+    GenerationPacer pacer_;  // when a continuous run's next generation is due
 };
 
 }  // namespace app

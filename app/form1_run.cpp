@@ -60,7 +60,10 @@ void Form1::Exec() {
     selection.FocusShown = false;
     selection.SelLeft = -1;
     services_.window.setFocusRect(std::nullopt);
+    platform::MainWindow& w = services_.window;
+    pacer_.restart();
     for (;;) {
+        pacer_.generationStarted(w.clock());
         stepper.ReCalc(board, random);
         ReDraw();
         if (run.RunMode == RunMode::SingleStep) break;
@@ -68,9 +71,19 @@ void Form1::Exec() {
             Message(texts::kExtinct, platform::MessageIcon::Information);
             mnuExecStop_Click();
         }
-        services_.window.processEvents();
+        w.processEvents();
         // A window closed inside the yield has stopped the run already.
         if (run.RunMode != RunMode::Continuous || unloaded_) break;
+        // At a limited speed the next generation waits for its deadline,
+        // asleep in the window's event loop: commands (stop, another rung)
+        // are taken as they come.
+        bool running = true;
+        for (auto wait = pacer_.waitBeforeNext(w.clock()); wait.count() > 0 && running;
+             wait = pacer_.waitBeforeNext(w.clock())) {
+            w.waitForEvents(wait);
+            running = run.RunMode == RunMode::Continuous && !unloaded_;
+        }
+        if (!running) break;
     }
 }
 

@@ -24,3 +24,4 @@ set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=of
 # ---- Drawing only what changed, against full drawings, through Form1 ----
 kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)
 target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
+target_sources(app_run_tests PRIVATE app_speed_tests.cpp)

@@ -5,6 +5,7 @@
 // without a window system. Dialogs answer from a script; everything shown is
 // recorded.
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -139,6 +140,31 @@ public:
     }
 };
 
+// Settings kept in memory, as text by key (what a damaged file gives can be
+// put in directly).
+class FakeSettings : public platform::Settings {
+public:
+    std::map<std::string, std::string> values;
+    std::optional<int> readInt(const std::string& key) const override {
+        auto it = values.find(key);
+        if (it == values.end()) return std::nullopt;
+        try {
+            std::size_t used = 0;
+            const int value = std::stoi(it->second, &used);
+            return used == it->second.size() ? std::optional<int>(value) : std::nullopt;
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
+    std::optional<bool> readBool(const std::string& key) const override {
+        auto it = values.find(key);
+        if (it == values.end() || (it->second != "true" && it->second != "false")) return std::nullopt;
+        return it->second == "true";
+    }
+    void writeInt(const std::string& key, int value) override { values[key] = std::to_string(value); }
+    void writeBool(const std::string& key, bool value) override { values[key] = value ? "true" : "false"; }
+};
+
 // The window without a window system: records every state the logic sets.
 class FakeMainWindow : public platform::MainWindow {
 public:
@@ -225,6 +251,16 @@ public:
     platform::BevelColors bevelColors() const override { return {}; }
     void processEvents() override {
         ++processEventsCount;
+        if (onProcessEvents) onProcessEvents();
+    }
+    // A clock that moves only by the run loop's waits (and by the tests):
+    // each wait lasts as long as asked, and lets events run once.
+    std::chrono::nanoseconds now{0};
+    std::vector<std::chrono::nanoseconds> waits;
+    std::chrono::nanoseconds clock() const override { return now; }
+    void waitForEvents(std::chrono::nanoseconds longest) override {
+        waits.push_back(longest);
+        now += longest;
         if (onProcessEvents) onProcessEvents();
     }
     // The enabled toolbar buttons, in toolbar order.

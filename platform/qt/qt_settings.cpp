@@ -9,7 +9,8 @@ namespace {
 QString keyOf(const std::string& key) { return QString::fromStdString(key); }
 }  // namespace
 
-QtSettings::QtSettings() : settings_(QSettings::IniFormat, QSettings::UserScope, "kaleidomat", "kaleidomat") {}
+// NativeFormat is an INI file named .conf on Linux.
+QtSettings::QtSettings() : settings_(QSettings::NativeFormat, QSettings::UserScope, "kaleidomat", "kaleidomat") {}
 
 QtSettings::QtSettings(const QString& file) : settings_(file, QSettings::IniFormat) {}
 

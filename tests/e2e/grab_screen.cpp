@@ -4,12 +4,21 @@
 //   grab_screen OUTPUT.png [X Y WIDTH HEIGHT]
 // Used by the end-to-end tests to keep a picture of what the program showed
 // and to compare one window (a menu's pop-up) before and after a change.
+//   grab_screen --changes MILLISECONDS X Y WIDTH HEIGHT
+// takes pictures of the rectangle for that long, one every few milliseconds,
+// and prints "CHANGES PICTURES": how often a picture differed from the one
+// before (for counting how often a window changes).
 
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QScreen>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 namespace {
 // A whole number >= minimum, or -1.
@@ -20,8 +29,32 @@ int number(const char* text, int minimum) {
 }
 }  // namespace
 
+// The --changes mode.
+int countChanges(QScreen* screen, int milliseconds, int x, int y, int width, int height) {
+    QElapsedTimer clock;
+    clock.start();
+    QImage last = screen->grabWindow(0, x, y, width, height).toImage();
+    long changes = 0, pictures = 1;
+    while (clock.elapsed() < milliseconds) {
+        QThread::msleep(3);
+        QImage next = screen->grabWindow(0, x, y, width, height).toImage();
+        ++pictures;
+        if (next != last) ++changes;
+        last = std::move(next);
+    }
+    std::printf("%ld %ld\n", changes, pictures);
+    return last.isNull() ? 1 : 0;
+}
+
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
+    if (argc == 7 && std::string(argv[1]) == "--changes") {
+        const int ms = number(argv[2], 1), x = number(argv[3], 0), y = number(argv[4], 0);
+        const int width = number(argv[5], 1), height = number(argv[6], 1);
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen || ms < 0 || x < 0 || y < 0 || width < 0 || height < 0) return 2;
+        return countChanges(screen, ms, x, y, width, height);
+    }
     int x = 0, y = 0, width = -1, height = -1;  // -1: the whole screen
     if (argc == 6) {
         x = number(argv[2], 0);

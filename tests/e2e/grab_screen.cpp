@@ -9,10 +9,10 @@
 // and prints "CHANGES PICTURES": how often a picture differed from the one
 // before (for counting how often a window changes).
 
-#include <QGuiApplication>
-#include <QPixmap>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
 #include <QScreen>
 #include <QThread>
 #include <cstdio>
@@ -35,26 +35,21 @@ int countChanges(QScreen* screen, int milliseconds, int x, int y, int width, int
     clock.start();
     QImage last = screen->grabWindow(0, x, y, width, height).toImage();
     long changes = 0, pictures = 1;
-    while (clock.elapsed() < milliseconds) {
-        QThread::msleep(3);
+    for (; clock.elapsed() < milliseconds; ++pictures, QThread::msleep(3)) {
         QImage next = screen->grabWindow(0, x, y, width, height).toImage();
-        ++pictures;
-        if (next != last) ++changes;
+        changes += next != last;
         last = std::move(next);
     }
     std::printf("%ld %ld\n", changes, pictures);
-    return last.isNull() ? 1 : 0;
+    return 0;
 }
 
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
-    if (argc == 7 && std::string(argv[1]) == "--changes") {
-        const int ms = number(argv[2], 1), x = number(argv[3], 0), y = number(argv[4], 0);
-        const int width = number(argv[5], 1), height = number(argv[6], 1);
-        QScreen* screen = QGuiApplication::primaryScreen();
-        if (!screen || ms < 0 || x < 0 || y < 0 || width < 0 || height < 0) return 2;
-        return countChanges(screen, ms, x, y, width, height);
-    }
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (argc == 7 && std::string(argv[1]) == "--changes" && screen)
+        return countChanges(screen, number(argv[2], 1), number(argv[3], 0), number(argv[4], 0), number(argv[5], 1),
+                            number(argv[6], 1));
     int x = 0, y = 0, width = -1, height = -1;  // -1: the whole screen
     if (argc == 6) {
         x = number(argv[2], 0);
@@ -66,7 +61,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: grab_screen OUTPUT.png [X Y WIDTH HEIGHT]\n");
         return 2;
     }
-    QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         std::fprintf(stderr, "grab_screen: no screen\n");
         return 1;

@@ -140,29 +140,16 @@ public:
     }
 };
 
-// Settings kept in memory, as text by key (what a damaged file gives can be
-// put in directly).
+// Settings kept in memory (whole numbers only; no logic keeps a bool yet).
 class FakeSettings : public platform::Settings {
 public:
-    std::map<std::string, std::string> values;
-    std::optional<int> readInt(const std::string& key) const override {
-        auto it = values.find(key);
-        if (it == values.end()) return std::nullopt;
-        try {
-            std::size_t used = 0;
-            const int value = std::stoi(it->second, &used);
-            return used == it->second.size() ? std::optional<int>(value) : std::nullopt;
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
+    std::map<std::string, int> ints;
+    std::optional<int> readInt(const std::string& k) const override {
+        return ints.contains(k) ? std::optional(ints.at(k)) : std::nullopt;
     }
-    std::optional<bool> readBool(const std::string& key) const override {
-        auto it = values.find(key);
-        if (it == values.end() || (it->second != "true" && it->second != "false")) return std::nullopt;
-        return it->second == "true";
-    }
-    void writeInt(const std::string& key, int value) override { values[key] = std::to_string(value); }
-    void writeBool(const std::string& key, bool value) override { values[key] = value ? "true" : "false"; }
+    std::optional<bool> readBool(const std::string&) const override { return std::nullopt; }
+    void writeInt(const std::string& key, int value) override { ints[key] = value; }
+    void writeBool(const std::string&, bool) override {}
 };
 
 // The window without a window system: records every state the logic sets.

@@ -63,7 +63,8 @@ void Form1::Exec() {
     platform::MainWindow& w = services_.window;
     pacer_.restart();
     for (;;) {
-        pacer_.generationStarted(w.clock());
+        // 最高速 reads no clock: the loop is as fast as it ever was.
+        if (pacer_.rate() != kUnlimitedRate) pacer_.generationStarted(w.clock());
         stepper.ReCalc(board, random);
         ReDraw();
         if (run.RunMode == RunMode::SingleStep) break;
@@ -77,13 +78,12 @@ void Form1::Exec() {
         // At a limited speed the next generation waits for its deadline,
         // asleep in the window's event loop: commands (stop, another rung)
         // are taken as they come.
-        bool running = true;
-        for (auto wait = pacer_.waitBeforeNext(w.clock()); wait.count() > 0 && running;
-             wait = pacer_.waitBeforeNext(w.clock())) {
+        while (pacer_.rate() != kUnlimitedRate) {
+            const auto wait = pacer_.waitBeforeNext(w.clock());
+            if (wait.count() <= 0) break;
             w.waitForEvents(wait);
-            running = run.RunMode == RunMode::Continuous && !unloaded_;
+            if (run.RunMode != RunMode::Continuous || unloaded_) return;
         }
-        if (!running) break;
     }
 }
 

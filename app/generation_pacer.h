@@ -53,7 +53,7 @@ private:
     int rate_ = kUnlimitedRate;
     bool anchored_ = false;
     Nanos anchor_{0};     // when generation 0 of the count was due
-    int64_t count_ = 0;   // generations started since the anchor, less one
+    int64_t count_ = 0;   // the number of the last generation started (0 at the anchor)
     Nanos lastStart_{0};  // when the last generation started
 };
 

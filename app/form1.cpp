@@ -29,6 +29,7 @@ void Form1::Form_Load() {
     // The clipboard knows the cell block's format by its name; there is
     // nothing to register.
     run.AutoStimulate = true;
+    LoadSettings();
 
     selection.SelLeft = -1;
     board.GridMax = engine::kStartGridMax;
@@ -130,6 +131,11 @@ void Form1::RunCommand(Menu item) {
         case Menu::PatternReduction: mnuPatternReduction_Click(); break;
         case Menu::Popup1Reset: mnuPopup1Reset_Click(); break;
         case Menu::ViewRaised: mnuViewRaised_Click(); break;
+        case Menu::ExecFaster: ChangeSpeed(+1); break;
+        case Menu::ExecSlower: ChangeSpeed(-1); break;
+        case Menu::ExecSpeed1: case Menu::ExecSpeed2: case Menu::ExecSpeed5: case Menu::ExecSpeed10:
+        case Menu::ExecSpeed20: case Menu::ExecSpeed50: case Menu::ExecSpeed100: case Menu::ExecSpeed200:
+        case Menu::ExecSpeed500: case Menu::ExecSpeed1000: case Menu::ExecSpeedMax: mnuExecSpeed_Click(item); break;
         default: break;  // menus, submenus and separators do nothing when chosen
     }
 }

@@ -25,6 +25,7 @@
 
 #include "app/generation_line.h"
 #include "app/undo_history.h"
+#include "app/generation_pacer.h"
 #include "display/board_renderer.h"
 #include "engine/board.h"
 #include "engine/generation_step.h"
@@ -68,6 +69,7 @@ public:
         platform::FileSystem& files;
         // None: no board is kept and there is no pattern folder of the user's.
         platform::UserFiles* userFiles = nullptr;
+        platform::Settings* settings = nullptr;  // none: nothing is remembered
     };
     struct Options {
         std::string commandLine;       // the whole argument text, one path
@@ -126,6 +128,14 @@ public:
     // Enables undo, redo and one generation back as they can act now; their
     // keys work without their menu being opened, so this follows every change.
     void UpdateHistoryCommands();
+    // ---- the speed ladder (form1_speed.cpp) -----------------------------------
+    // Takes a rate of the ladder (generations a second, 0 for no limit;
+    // anything else is no limit), checks its item and remembers it.
+    void SetSpeed(int rate);
+    int Speed() const { return pacer_.rate(); }
+    void mnuExecSpeed_Click(platform::Menu item);
+    void ChangeSpeed(int rungs);  // up (+) or down (-) the ladder, stopping at its ends
+    void LoadSettings();          // the remembered values, at start-up
 
     // ---- mouse editing and selection ---------------------------------------
     void picDraw_MouseDown(int Button, int Shift, float X, float Y);
@@ -267,6 +277,7 @@ private:
     int changeDepth_ = 0;          // a recorded change is running
     bool computingGeneration_ = false;  // the drawing belongs to a generation of the line
     display::CellLook cellLook_ = display::CellLook::Raised;
+    GenerationPacer pacer_;  // when a continuous run's next generation is due
 };
 
 }  // namespace app

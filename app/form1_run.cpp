@@ -75,16 +75,29 @@ void Form1::Exec() {
     selection.FocusShown = false;
     selection.SelLeft = -1;
     services_.window.setFocusRect(std::nullopt);
+    platform::MainWindow& w = services_.window;
+    pacer_.restart();
     for (;;) {
+        // 最高速 reads no clock: the loop is as fast as it ever was.
+        if (pacer_.rate() != kUnlimitedRate) pacer_.generationStarted(w.clock());
         StepOneGeneration();  // ReCalc, then ReDraw
         if (run.RunMode == RunMode::SingleStep) break;
         if (board.Population() == 0) {
             Message(texts::kExtinct, platform::MessageIcon::Information);
             mnuExecStop_Click();
         }
-        services_.window.processEvents();
+        w.processEvents();
         // A window closed inside the yield has stopped the run already.
         if (run.RunMode != RunMode::Continuous || unloaded_) break;
+        // At a limited speed the next generation waits for its deadline,
+        // asleep in the window's event loop: commands (stop, another rung)
+        // are taken as they come.
+        while (pacer_.rate() != kUnlimitedRate) {
+            const auto wait = pacer_.waitBeforeNext(w.clock());
+            if (wait.count() <= 0) break;
+            w.waitForEvents(wait);
+            if (run.RunMode != RunMode::Continuous || unloaded_) return;
+        }
     }
 }
 

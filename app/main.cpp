@@ -4,17 +4,25 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
 
+#include "app/command_line.h"
 #include "app/form1.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"
+#include "platform/qt/qt_settings.h"
 #include "platform/qt/qt_strings.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/qt/qt_user_files.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before Qt starts, so that they need no display.
+    if (const auto text = app::InformationRequest(std::vector<std::string>(argv + 1, argv + argc), KALEIDOMAT_VERSION)) {
+        std::fputs(text->c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication application(argc, argv);
     // Lets the desktop match the window to its desktop entry (name, icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("kaleidomat"));
@@ -30,12 +38,15 @@ int main(int argc, char* argv[]) {
     platform::qt::QtClipboard clipboard;
     platform::qt::QtFileSystem files;
     platform::qt::QtUserFiles userFiles;
+    platform::qt::QtSettings settings;
+    // The window where it was last closed, as large as it was.
+    window.widget()->restoreGeometry(settings.readBytes(platform::setting::kGeometry));
 
     int status = 0;
     {
         // Form1 lives until the event loop has returned: a run loop that is
         // still on the stack when the window closes ends before it goes.
-        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files, &userFiles},
+        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files, &userFiles, &settings},
                         app::Form1::Options{commandLine, {}});
         window.setEvents(&form);
         form.Form_Load();
@@ -43,5 +54,6 @@ int main(int argc, char* argv[]) {
         status = QApplication::exec();
         window.setEvents(nullptr);
     }
+    settings.writeBytes(platform::setting::kGeometry, window.widget()->saveGeometry());
     return status;
 }

@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "app/form1.h"
@@ -49,6 +51,11 @@ public:
         ++yields;
         if (onYield) onYield();
         QtMainWindow::processEvents();
+    }
+    long long waits = 0;  // the run loop's sleeps between generations
+    void waitForEvents(std::chrono::nanoseconds longest) override {
+        ++waits;
+        QtMainWindow::waitForEvents(longest);
     }
 };
 
@@ -133,6 +140,34 @@ void run(Program& p, int side, double duration) {
     std::printf("run %dx%d: %.0f generations/s\n", side, side, generations / elapsed);
 }
 
+// Processor time of this process (user and system) so far.
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto secondsOf = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime);
+}
+
+// The continuous run at one rung of the speed ladder for about `duration`
+// seconds: the rate it reached and the share of one core it took.
+void paced(Program& p, int side, int rate, double duration) {
+    p.seed(side);
+    p.form.SetSpeed(rate);
+    QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.mnuExecStop_Click(); });
+    p.window.yields = 0;
+    p.window.waits = 0;
+    const double cpuBefore = cpuSeconds();
+    const auto start = Clock::now();
+    p.form.mnuExecStart_Click();
+    const double elapsed = seconds(Clock::now() - start);
+    const double cpu = cpuSeconds() - cpuBefore;
+    p.form.SetSpeed(0);
+    std::printf("run %dx%d at %d/s: %.1f generations/s\n", side, side, rate, p.window.yields / elapsed);
+    std::printf("run %dx%d at %d/s cpu: %.1f %%\n", side, side, rate, 100.0 * cpu / elapsed);
+    std::printf("run %dx%d at %d/s sleeps: %.2f per generation\n", side, side, rate,
+                static_cast<double>(p.window.waits) / static_cast<double>(std::max(1LL, p.window.yields)));
+}
+
 void step(Program& p, int side) {
     p.seed(side);
     const int rounds = 2000;
@@ -194,6 +229,10 @@ int main(int argc, char* argv[]) {
     run(program, 50, duration);
     run(program, 200, duration);
     undo(program);
+    for (int rate : {50, 1000}) {
+        paced(program, 50, rate, duration);
+        paced(program, 200, rate, duration);
+    }
     if (soakGenerations > 0) {
         soak(program, 200, soakGenerations);
         back(program, 200, soakGenerations);

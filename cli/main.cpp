@@ -10,7 +10,11 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    int status = cli::Run(args, std::cout, std::cerr);
+    int status = cli::kExitOk;
+    if (args == std::vector<std::string>{"--version"})
+        std::cout << "kaleidomat-cli " << KALEIDOMAT_VERSION << '\n';
+    else
+        status = cli::Run(args, std::cout, std::cerr);
     // What is still buffered goes out now; output that could not be written
     // (a full disk, a closed pipe) is a failure, not a success.
     std::cout.flush();

@@ -24,6 +24,7 @@ enum class CommandKind {
     Item,        // a menu item
     Separator,   // a line between menu items
     ButtonOnly,  // a toolbar button whose menu item is made elsewhere
+    KeyOnly,     // a command reached only by its keys (`in`: the menu that must be enabled)
 };
 
 struct Command {
@@ -41,6 +42,7 @@ struct Command {
     const char* toolTip = "";
     bool buttonEnabled = false;             // the button at start-up
     bool buttonPressed = false;             // shown pressed at start-up
+    bool radio = false;                     // one of its menu's radio items (the logic checks one)
 };
 
 // The table's own names, so that its rows read plainly.
@@ -73,6 +75,23 @@ inline constexpr Command kRows[] = {
      .button = AutoStimulate, .picture = "auto_stimulate.xpm", .toolTip = texts::kToolTipAutoStimulate,
      .buttonEnabled = true, .buttonPressed = true},
     {.id = ExecBack, .in = Exec, .caption = texts::kMenuExecBack, .key = "Shift+F8", .enabled = false},
+    {.kind = K::Separator, .id = Bar10, .in = Exec},
+    // The rungs of the speed ladder; the logic checks the one in use.
+    {.kind = K::Menu, .id = ExecSpeed, .in = Exec, .caption = texts::kMenuExecSpeed},
+    {.id = ExecSpeed1, .in = ExecSpeed, .caption = texts::kMenuExecSpeed1, .radio = true},
+    {.id = ExecSpeed2, .in = ExecSpeed, .caption = texts::kMenuExecSpeed2, .radio = true},
+    {.id = ExecSpeed5, .in = ExecSpeed, .caption = texts::kMenuExecSpeed5, .radio = true},
+    {.id = ExecSpeed10, .in = ExecSpeed, .caption = texts::kMenuExecSpeed10, .radio = true},
+    {.id = ExecSpeed20, .in = ExecSpeed, .caption = texts::kMenuExecSpeed20, .radio = true},
+    {.id = ExecSpeed50, .in = ExecSpeed, .caption = texts::kMenuExecSpeed50, .radio = true},
+    {.id = ExecSpeed100, .in = ExecSpeed, .caption = texts::kMenuExecSpeed100, .radio = true},
+    {.id = ExecSpeed200, .in = ExecSpeed, .caption = texts::kMenuExecSpeed200, .radio = true},
+    {.id = ExecSpeed500, .in = ExecSpeed, .caption = texts::kMenuExecSpeed500, .radio = true},
+    {.id = ExecSpeed1000, .in = ExecSpeed, .caption = texts::kMenuExecSpeed1000, .radio = true},
+    {.id = ExecSpeedMax, .in = ExecSpeed, .caption = texts::kMenuExecSpeedMax, .checked = true, .radio = true},
+    // One rung faster or slower, also during a run ("=" is "+" unshifted).
+    {.kind = K::KeyOnly, .id = ExecFaster, .in = Exec, .key = "+; =; Num++"},
+    {.kind = K::KeyOnly, .id = ExecSlower, .in = Exec, .key = "-; Num+-"},
 
     {.kind = K::Menu, .id = Edit, .caption = texts::kMenuEdit},
     {.id = EditCut, .in = Edit, .caption = texts::kMenuEditCut, .key = "Ctrl+X",

@@ -6,6 +6,7 @@
 // recording fakes (tests/support/fakes.h).
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -203,6 +204,27 @@ public:
     virtual bool makePatternFolder() = 0;
 };
 
+// --------------------------------------------------------------- settings --
+
+// Values kept from one start of the program to the next. A value that was
+// never stored, or cannot be read back as its type, is nothing: the caller
+// uses its default.
+class Settings {
+public:
+    virtual ~Settings() = default;
+    virtual std::optional<int> readInt(const std::string& key) const = 0;
+    virtual std::optional<bool> readBool(const std::string& key) const = 0;
+    virtual void writeInt(const std::string& key, int value) = 0;
+    virtual void writeBool(const std::string& key, bool value) = 0;
+};
+
+// The keys of the stored values.
+namespace setting {
+inline constexpr const char* kSpeed = "run/speed";        // int: generations a second, 0 for no limit
+inline constexpr const char* kRaised = "view/raised";     // bool: 立体表示, true at first start
+inline constexpr const char* kGeometry = "window/geometry";  // the window's size and position (Qt side)
+}  // namespace setting
+
 // ------------------------------------------------------------- the window --
 
 // Menu items (and whole menus and separators) the logic enables, checks or
@@ -220,6 +242,10 @@ enum class Menu {
     FileRestore,  // 前回の盤面を復元: the board kept by the last copy that ended
     EditUndo, EditRedo, Bar20, ExecBack,  // undo and redo (after a separator in 編集), one generation back
     View, ViewRaised,  // 表示: cells drawn raised or flat
+    // The 速度 submenu of 実行: the rungs (generations a second; Max is no
+    // limit), its separator, and the keys one rung faster and slower.
+    ExecSpeed, ExecSpeed1, ExecSpeed2, ExecSpeed5, ExecSpeed10, ExecSpeed20, ExecSpeed50, ExecSpeed100,
+    ExecSpeed200, ExecSpeed500, ExecSpeed1000, ExecSpeedMax, Bar10, ExecFaster, ExecSlower,
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.
@@ -319,6 +345,18 @@ public:
 
     // Lets every pending window event run, then returns.
     virtual void processEvents() = 0;
+
+    // The run loop's clock (a steady one, from an arbitrary start).
+    virtual std::chrono::nanoseconds clock() const {
+        return std::chrono::steady_clock::now().time_since_epoch();
+    }
+    // Waits for window events without using the processor, for at most
+    // `longest`: lets the events run as they come and returns after the
+    // first of them, or when the time is up.
+    virtual void waitForEvents(std::chrono::nanoseconds longest) {
+        (void)longest;
+        processEvents();
+    }
 
     // Closes the window; the program ends with it.
     virtual void close() = 0;

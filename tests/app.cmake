@@ -30,3 +30,15 @@ kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)
 target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_history_tests app_history_tests.cpp)
 target_link_libraries(app_history_tests PRIVATE kaleidomat_app)
+target_sources(app_run_tests PRIVATE app_speed_tests.cpp)
+target_sources(app_window_tests PRIVATE platform_settings_tests.cpp)
+
+# --help and --version are answered before any window, without a display.
+if(TARGET kaleidomat)
+  add_test(NAME app_help_without_display
+           COMMAND sh -c "out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \"$0\" --help) && \
+                          echo \"$out\" | grep -q -- '--seed S' && \
+                          [ \"$(env -u DISPLAY QT_QPA_PLATFORM=xcb \"$0\" --version)\" = \"kaleidomat ${PROJECT_VERSION}\" ] && \
+                          [ \"$(\"$1\" --version)\" = \"kaleidomat-cli ${PROJECT_VERSION}\" ]"
+                   $<TARGET_FILE:kaleidomat> $<TARGET_FILE:kaleidomat-cli>)
+endif()

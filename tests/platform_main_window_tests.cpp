@@ -43,6 +43,8 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "  前回の盤面を復元(&R)\n  -\n  終了\n"
               "実行(&E)\n  開始(&E) F5\n  停止(&S) F6 (off)\n  ステップ実行(&P) F8\n  変化を促す(&A) (checked)\n"
               "  1世代戻る(&B) Shift+F8 (off)\n"
+              "  -\n  速度(&V)\n    1 世代/秒\n    2 世代/秒\n    5 世代/秒\n    10 世代/秒\n    20 世代/秒\n"
+              "    50 世代/秒\n    100 世代/秒\n    200 世代/秒\n    500 世代/秒\n    1,000 世代/秒\n    最高速 (checked)\n"
               "編集(&M)\n  切り取り(&X) Ctrl+X\n  コピー(&C) Ctrl+C\n  貼り付け(&V) Ctrl+V\n"
               "  -\n  元に戻す(&U) Ctrl+Z (off)\n  やり直し(&R) Ctrl+Y (off)\n"
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"

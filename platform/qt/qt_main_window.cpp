@@ -2,6 +2,7 @@
 #include "platform/qt/qt_main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -16,6 +17,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cmath>
+#include <algorithm>
+#include <chrono>
 
 #include "ui/texts.h"
 #include "platform/qt/board_view.h"
@@ -132,6 +135,7 @@ void QtMainWindow::buildMenus() {
             case CommandKind::Item: addItem(command); break;
             case CommandKind::Separator: items_[command.id] = menu(*command.in)->addSeparator(); break;
             case CommandKind::ButtonOnly: break;
+            case CommandKind::KeyOnly: addKeyCommand(command); break;
         }
         if (command.in) parents_[command.id] = *command.in;
     }
@@ -159,10 +163,32 @@ void QtMainWindow::addItem(const Command& command) {
     if (*command.key)
         action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.key), QKeySequence::PortableText));
     action->setEnabled(command.enabled);
+    if (command.radio) {
+        // Drawn as radio items; which one is checked the logic says.
+        QActionGroup*& group = radioGroups_[*command.in];
+        if (!group) {
+            group = new QActionGroup(frame_.get());
+            group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        }
+        action->setCheckable(true);
+        group->addAction(action);
+    }
     if (command.checked) {
         action->setCheckable(true);
         action->setChecked(true);
     }
+    const Menu id = command.id;
+    items_[id] = action;
+    QObject::connect(action, &QAction::triggered, action, [this, id, action] { itemTriggered(id, action); });
+}
+
+// A command without a menu item: an action of the window itself, so that its
+// keys work wherever the focus is in it, as long as its menu is enabled.
+void QtMainWindow::addKeyCommand(const Command& command) {
+    auto* action = new QAction(frame_.get());
+    action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.key), QKeySequence::PortableText));
+    action->setShortcutContext(Qt::WindowShortcut);
+    frame_->addAction(action);
     const Menu id = command.id;
     items_[id] = action;
     QObject::connect(action, &QAction::triggered, action, [this, id, action] { itemTriggered(id, action); });
@@ -447,6 +473,23 @@ void QtMainWindow::processEvents() {
     constexpr qint64 kYieldIntervalNs = 1'000'000;
     if (lastYield_.isValid() && lastYield_.nsecsElapsed() < kYieldIntervalNs) return;
     QCoreApplication::processEvents();
+    lastYield_.start();
+}
+
+// Sleeps in the event loop until an event comes or the time is up (a timer
+// wakes it then; its resolution is a millisecond, so the wait is rounded up:
+// the caller's deadlines do not move by it).
+void QtMainWindow::waitForEvents(std::chrono::nanoseconds longest) {
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(longest).count();
+    if (ms <= 0) return processEvents();
+    if (!wake_) {
+        wake_ = new QTimer(frame_.get());
+        wake_->setSingleShot(true);
+        wake_->setTimerType(Qt::PreciseTimer);
+    }
+    wake_->start(static_cast<int>(std::min<long long>(ms, 1000)));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    wake_->stop();
     lastYield_.start();
 }
 

@@ -12,8 +12,10 @@
 #include "platform/services.h"
 
 class QAction;
+class QActionGroup;
 class QDropEvent;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 namespace platform::qt {
@@ -69,6 +71,7 @@ public:
     void setFocusRect(const std::optional<PixelRect>& rect) override;
     BevelColors bevelColors() const override;
     void processEvents() override;
+    void waitForEvents(std::chrono::nanoseconds longest) override;
     void close() override;
 
     // ---- the controls, for tests -------------------------------------------
@@ -85,6 +88,7 @@ private:
     void buildMenus();
     void addMenu(const Command& command);
     void addItem(const Command& command);
+    void addKeyCommand(const Command& command);
     void buildToolbar();
     void addButton(const Command& command);
     // Whether `item` and every menu it sits in are enabled.
@@ -110,6 +114,8 @@ private:
     bool showingPatternPopup_ = false;
     bool closed_ = false;
     QElapsedTimer lastYield_;  // the last time processEvents handed over to Qt
+    std::map<Menu, QActionGroup*> radioGroups_;  // each menu's radio items
+    QTimer* wake_ = nullptr;  // ends a waitForEvents
 };
 
 }  // namespace platform::qt

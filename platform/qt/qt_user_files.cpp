@@ -107,6 +107,9 @@ bool QtUserFiles::claimOwnFile() {
                           QString::number(QDateTime::currentMSecsSinceEpoch());
     for (int attempt = 0; attempt < 5 && lockDescriptor_ < 0; ++attempt) {
         const QString board = base + (attempt ? QLatin1Char('-') + QString::number(attempt) : QString()) + kBoardSuffix;
+        // A name whose board is there belongs to a copy that has ended (in the
+        // same millisecond, under the same process id): its board stays its own.
+        if (QFileInfo::exists(board)) continue;
         const int fd = TryLock(LockOf(board));
         if (fd < 0) continue;
         // Another copy's cleaning may have removed the lock file between its

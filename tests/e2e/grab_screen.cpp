@@ -4,12 +4,21 @@
 //   grab_screen OUTPUT.png [X Y WIDTH HEIGHT]
 // Used by the end-to-end tests to keep a picture of what the program showed
 // and to compare one window (a menu's pop-up) before and after a change.
+//   grab_screen --changes MILLISECONDS X Y WIDTH HEIGHT
+// takes pictures of the rectangle for that long, one every few milliseconds,
+// and prints "CHANGES PICTURES": how often a picture differed from the one
+// before (for counting how often a window changes).
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 namespace {
 // A whole number >= minimum, or -1.
@@ -20,8 +29,27 @@ int number(const char* text, int minimum) {
 }
 }  // namespace
 
+// The --changes mode.
+int countChanges(QScreen* screen, int milliseconds, int x, int y, int width, int height) {
+    QElapsedTimer clock;
+    clock.start();
+    QImage last = screen->grabWindow(0, x, y, width, height).toImage();
+    long changes = 0, pictures = 1;
+    for (; clock.elapsed() < milliseconds; ++pictures, QThread::msleep(3)) {
+        QImage next = screen->grabWindow(0, x, y, width, height).toImage();
+        changes += next != last;
+        last = std::move(next);
+    }
+    std::printf("%ld %ld\n", changes, pictures);
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
     QGuiApplication application(argc, argv);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (argc == 7 && std::string(argv[1]) == "--changes" && screen)
+        return countChanges(screen, number(argv[2], 1), number(argv[3], 0), number(argv[4], 0), number(argv[5], 1),
+                            number(argv[6], 1));
     int x = 0, y = 0, width = -1, height = -1;  // -1: the whole screen
     if (argc == 6) {
         x = number(argv[2], 0);
@@ -33,7 +61,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: grab_screen OUTPUT.png [X Y WIDTH HEIGHT]\n");
         return 2;
     }
-    QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         std::fprintf(stderr, "grab_screen: no screen\n");
         return 1;

@@ -5,6 +5,7 @@
 // without a window system. Dialogs answer from a script; everything shown is
 // recorded.
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
@@ -157,6 +158,21 @@ public:
     void runDue() { for (auto& call : std::exchange(due, {})) call(); }
 };
 
+// Settings kept in memory.
+class FakeSettings : public platform::Settings {
+public:
+    std::map<std::string, int> ints;
+    std::map<std::string, bool> bools;
+    std::optional<int> readInt(const std::string& k) const override {
+        return ints.contains(k) ? std::optional(ints.at(k)) : std::nullopt;
+    }
+    std::optional<bool> readBool(const std::string& k) const override {
+        return bools.contains(k) ? std::optional(bools.at(k)) : std::nullopt;
+    }
+    void writeInt(const std::string& key, int value) override { ints[key] = value; }
+    void writeBool(const std::string& key, bool value) override { bools[key] = value; }
+};
+
 // The window without a window system: records every state the logic sets.
 class FakeMainWindow : public platform::MainWindow {
 public:
@@ -244,6 +260,16 @@ public:
     platform::BevelColors bevelColors() const override { return {}; }
     void processEvents() override {
         ++processEventsCount;
+        if (onProcessEvents) onProcessEvents();
+    }
+    // A clock that moves only by the run loop's waits (and by the tests):
+    // each wait lasts as long as asked, and lets events run once.
+    std::chrono::nanoseconds now{0};
+    std::vector<std::chrono::nanoseconds> waits;
+    std::chrono::nanoseconds clock() const override { return now; }
+    void waitForEvents(std::chrono::nanoseconds longest) override {
+        waits.push_back(longest);
+        now += longest;
         if (onProcessEvents) onProcessEvents();
     }
     // The enabled toolbar buttons, in toolbar order.

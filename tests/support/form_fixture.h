@@ -33,11 +33,12 @@ struct FormFixture {
     fakes::FakeClipboard clipboard;
     fakes::FakeFileSystem files;
     fakes::FakeUserFiles userFiles;
+    fakes::FakeSettings settings;
     std::unique_ptr<app::Form1> form;
 
     // Creates Form1 and runs its start-up; the fakes can be prepared first.
     app::Form1& start(const std::string& commandLine = "", uint64_t seed = 12345) {
-        form = std::make_unique<app::Form1>(app::Form1::Services{window, dialogs, clipboard, files, &userFiles},
+        form = std::make_unique<app::Form1>(app::Form1::Services{window, dialogs, clipboard, files, &userFiles, &settings},
                                             app::Form1::Options{commandLine, seed});
         window.setEvents(form.get());
         form->Form_Load();

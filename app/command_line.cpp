@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#include "app/command_line.h"
+
+namespace app {
+
+namespace {
+constexpr const char* kHelp =
+    "Usage: kaleidomat [--seed S] [FILE]\n"
+    "       kaleidomat --help | --version\n"
+    "\n"
+    "Conway's Life on a coloured toroidal board, in a window.\n"
+    "\n"
+    "  FILE       a board file to open at start-up; the arguments after the\n"
+    "             program's name, joined by single blanks, are one path\n"
+    "  --seed S   starts the random sequence from the whole number S instead\n"
+    "             of the clock, so that a run can be repeated\n"
+    "  --help     prints this text and exits\n"
+    "  --version  prints the version and exits\n"
+    "\n"
+    "The keys + and - make a run one step faster or slower (menu 実行, 速度).\n"
+    "The speed and the window's place are kept in\n"
+    "$XDG_CONFIG_HOME/kaleidomat/kaleidomat.conf (normally ~/.config/kaleidomat/).\n";
+}  // namespace
+
+std::optional<std::string> InformationRequest(const std::vector<std::string>& arguments, const std::string& version) {
+    if (arguments.size() != 1) return std::nullopt;
+    if (arguments[0] == "--help") return std::string(kHelp);
+    if (arguments[0] == "--version") return "kaleidomat " + version + "\n";
+    return std::nullopt;
+}
+
+}  // namespace app

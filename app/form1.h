@@ -12,6 +12,7 @@
 //   form1_patterns.cpp  pattern menu, transformations, random/clear/colour, resize
 //   form1_files.cpp     board files, file dialogs, pattern files
 //   form1_clipboard.cpp cut, copy and paste
+//   form1_import.cpp    Life text patterns (RLE, plaintext) from files and the clipboard
 
 #include <array>
 #include <cstdint>
@@ -23,6 +24,7 @@
 #include "engine/board.h"
 #include "engine/generation_step.h"
 #include "engine/random_sequence.h"
+#include "io/formats.h"
 #include "patterns/cell_rect.h"
 #include "platform/commands.h"
 #include "platform/services.h"
@@ -141,6 +143,10 @@ public:
     static std::string GetFileTitle(const std::string& TargetStr);
     void CreatePatternFile();
     void ReadPatternFile(const std::string& Index);
+    // A Life text pattern (RLE or plaintext) as a new board: nothing when the
+    // bytes are not one (the caller reads them as a board file), otherwise
+    // whether it was taken (a refusal has been shown, the board unchanged).
+    std::optional<bool> OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes);
 
     // ---- clipboard -------------------------------------------------------------
     void CopyToClipboard();
@@ -148,6 +154,8 @@ public:
     void mnuEditCopy_Click();
     void mnuEditCut_Click();
     void mnuEditPaste_Click();
+    // The clipboard holds a cell block, or text that reads as a Life pattern.
+    bool ClipboardCanPaste();
 
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;
@@ -186,6 +194,9 @@ private:
     void SetFileCaption();
     bool PutSelectionOnClipboard();  // false when the user was told it failed
     void AskToSaveChanges();  // before another board is loaded
+    // The Life pattern in the clipboard's text as a cell block whose live
+    // cells take random colours; nothing when the text holds none.
+    std::optional<io::CellBlock> ClipboardLifePattern();
     void FillPatternMenu();
     // Runs the handler of a menu item; its toolbar button runs the same.
     void RunCommand(platform::Menu item);

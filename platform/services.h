@@ -142,6 +142,10 @@ public:
     // The cell block's bytes as they are on the clipboard (possibly none).
     // Fails when there is no cell block (any more).
     virtual Result<std::vector<uint8_t>> getCells() = 0;
+
+    // The clipboard's plain text, "" when it holds none (Life programs and
+    // editors copy patterns as RLE or plaintext).
+    virtual std::string getText() { return {}; }
 };
 
 // ------------------------------------------------------------- file system --

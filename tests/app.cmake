@@ -24,3 +24,7 @@ set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=of
 # ---- Drawing only what changed, against full drawings, through Form1 ----
 kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)
 target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
+
+# ---- Life text patterns (RLE, plaintext) opened and pasted, through Form1 ----
+kaleidomat_test(app_import_tests app_import_tests.cpp)
+target_link_libraries(app_import_tests PRIVATE kaleidomat_app)

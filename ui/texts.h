@@ -108,4 +108,17 @@ inline constexpr const char* kPointerXPrefix = "x = ";
 inline constexpr const char* kPointerYPrefix = ", y = ";
 // ---- end of mouse editing ----
 
+// ---- Life patterns (RLE, plaintext) in the window (form1_import.cpp) ----
+// The open dialog's type for the Life community's text patterns.
+inline constexpr const char* kLifePatternFilterName = "Life パターン (*.rle *.cells)";
+inline constexpr const char* kRleExtension = "rle";
+inline constexpr const char* kPlaintextExtension = "cells";
+// After the pattern's file name in the caption: the board came from it but is
+// not stored in it.
+inline constexpr const char* kImportedMark = " (インポート)";
+// A pattern that could not be taken; the file's name and the reader's reason
+// follow on their own lines.
+inline constexpr const char* kImportFailed = "Life パターンを読み込めませんでした。";
+// ---- end of Life patterns ----
+
 }  // namespace texts

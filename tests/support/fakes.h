@@ -91,6 +91,7 @@ public:
         if (!cells || cellsVanish) return platform::Error{"gone"};
         return *cells;
     }
+    std::string getText() override { return text; }
     // Text or a picture from another program: the cell block is gone.
     void putForeign() {
         cells.reset();

@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: MIT
+// Life text patterns (RLE, plaintext) in the window: opened as a new board
+// from the open dialog, the command line or a drop, and pasted from the
+// clipboard's text.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/form_fixture.h"
+
+using platform::MessageIcon;
+
+namespace {
+
+using Cells = std::set<std::pair<int, int>>;
+using Bytes = std::vector<uint8_t>;
+
+Cells liveCells(const engine::Board& board) {
+    Cells out;
+    for (int x = 0; x <= board.GridMax; ++x)
+        for (int y = 0; y <= board.GridMax; ++y)
+            if (board.cell(x, y).State) out.insert({x, y});
+    return out;
+}
+
+// Every live cell has a colour of the random colour rule, and they are not
+// all one colour.
+void expectRandomColours(const engine::Board& board) {
+    std::set<std::tuple<int, int, int>> colours;
+    for (const engine::CellRecord& c : board.Cells) {
+        if (!c.State) continue;
+        ASSERT_TRUE(c.Red >= 1 && c.Red <= 255 && c.Green >= 1 && c.Green <= 255 && c.Blue <= 255);
+        ASSERT_GE(c.Blue, c.Red > 128 || c.Green > 128 ? 1 : 128);
+        colours.insert({c.Red, c.Green, c.Blue});
+    }
+    EXPECT_GT(colours.size(), 1u);
+}
+
+std::vector<uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+const char* const kGliderRle = "#N Glider\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n";
+
+enum class Way { Dialog, CommandLine, Drop };
+
+// A torus of its own sets the size; otherwise the board keeps its size when
+// the pattern fits and grows in steps of ten when it does not. The pattern
+// sits in the middle as Golly puts it: its top-left cell at side/2 - extent/2.
+TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
+    const std::tuple<Way, std::string, std::string, int32_t, Cells> cases[] = {
+        {Way::Dialog, "/p/torus.rle", "x = 3, y = 3, rule = B3/S23:T20,20\nbo$2bo$3o!",
+         19, {{10, 9}, {11, 10}, {9, 11}, {10, 11}, {11, 11}}},
+        {Way::CommandLine, "/p/glider.RLE", kGliderRle, 49, {{25, 24}, {26, 25}, {24, 26}, {25, 26}, {26, 26}}},
+        {Way::Drop, "/p/line.rle", "x = 61, y = 2, rule = b3s23\n61o$o!", 69,
+         {[] {
+             Cells row;
+             for (int x = 5; x < 66; ++x) row.insert({x, 34});
+             row.insert({5, 35});
+             return row;
+         }()}},
+        {Way::Dialog, "/p/beehive.cells", "!Name: Beehive\n.OO.\nO..O\n.OO.\n", 49,
+         {{24, 24}, {25, 24}, {23, 25}, {26, 25}, {24, 26}, {25, 26}}},
+        // Told by its contents, whatever its name.
+        {Way::Drop, "/p/notes.txt", "!\n.O\nO.", 49, {{25, 24}, {24, 25}}},
+    };
+    for (const auto& [way, path, text, gridMax, live] : cases) {
+        SCOPED_TRACE(path);
+        FormFixture f;
+        f.files.files[path] = bytes(text);
+        if (way == Way::CommandLine) {
+            f.start(path);
+        } else {
+            f.start();
+            f.board().Modified = false;
+            if (way == Way::Dialog) {
+                f.dialogs.filePaths.push_back(path);
+                f.press(Button::Open);
+                ASSERT_EQ(f.dialogs.fileDialogs.size(), 1u);
+                EXPECT_EQ(f.dialogs.fileDialogs[0].request.filters,
+                          (std::vector<platform::FileFilter>{{"ライフデータファイル (*.hxa)", {"*.hxa"}},
+                                                             {"Life パターン (*.rle *.cells)", {"*.rle", "*.cells"}},
+                                                             {"すべてのファイル (*.*)", {"*"}}}));
+            } else {
+                f.window.events->filesDropped({path});
+            }
+        }
+        EXPECT_TRUE(f.dialogs.messages.empty());
+        EXPECT_EQ(f.board().GridMax, gridMax);
+        EXPECT_EQ(f.window.boardScale(), gridMax + 1);
+        EXPECT_EQ(liveCells(f.board()), live);
+        expectRandomColours(f.board());
+        EXPECT_EQ(f.board().Population(), static_cast<int32_t>(live.size()));
+        EXPECT_EQ(f.fileName(), "");
+        EXPECT_EQ(f.window.caption(), "Chromatessellator  - " + path + " (インポート) -");
+        EXPECT_TRUE(f.board().Modified);  // the board is stored nowhere yet
+    }
+}
+
+// Saving an imported board asks for a new board file name; the pattern file
+// is never written.
+TEST(LifePatternFiles, SaveAfterImportAsksForABoardFileName) {
+    FormFixture f;
+    f.files.files["/p/glider.rle"] = bytes(kGliderRle);
+    f.start("/p/glider.rle");
+    f.dialogs.filePaths.push_back("/p/glider.hxa");
+    f.press(Button::Save);
+    ASSERT_EQ(f.dialogs.fileDialogs.size(), 1u);
+    EXPECT_FALSE(f.dialogs.fileDialogs[0].open);
+    EXPECT_EQ(f.dialogs.fileDialogs[0].request.filters.size(), 2u);  // no pattern type to save as
+    EXPECT_EQ(f.files.files["/p/glider.rle"], bytes(kGliderRle));
+    EXPECT_EQ(f.files.files["/p/glider.hxa"], io::EncodeBoardFile(f.board()));
+    EXPECT_EQ(f.fileName(), "/p/glider.hxa");
+}
+
+// Other rules, other worlds and patterns over 200 cells are refused with the
+// reader's reason; the board, its name and caption stay as they were.
+TEST(LifePatternFiles, RefusedPatternLeavesTheBoard) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"x = 3, y = 3, rule = B36/S23\nbo$2bo$3o!", "rule"},
+        {"x = 3, y = 3, rule = B3/S23:P20,20\nbo$2bo$3o!", "P20,20"},
+        {"x = 201, y = 1\n201o!", "200"},
+        {"bo$2bz!", "'z'"},
+    };
+    for (const auto& [text, reason] : cases) {
+        SCOPED_TRACE(text);
+        FormFixture f;
+        f.files.files["/d/a.hxa"] = boardFile(29, {{1, 1}});
+        f.files.files["/p/bad.rle"] = bytes(text);
+        f.start("/d/a.hxa");
+        const auto before = f.board().Cells;
+        f.window.events->filesDropped({"/p/bad.rle"});
+        ASSERT_EQ(f.dialogs.messages.size(), 1u);
+        const fakes::ShownMessage& m = f.dialogs.messages[0];
+        EXPECT_EQ(m.text.rfind("Life パターンを読み込めませんでした。\n/p/bad.rle\n", 0), 0u) << m.text;
+        EXPECT_NE(m.text.find(reason), std::string::npos) << m.text;
+        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(f.board().Cells == before);
+        EXPECT_EQ(f.fileName(), "/d/a.hxa");
+        EXPECT_EQ(f.window.caption(), "Chromatessellator  - /d/a.hxa -");
+    }
+}
+
+// ---- paste ---------------------------------------------------------------------
+
+// Without a cell block, RLE or plaintext text is laid at the selection as a
+// block is: dead cells too, cut to the selection and the board.
+TEST_F(Started, PasteLaysALifePatternFromTheClipboardText) {
+    const std::tuple<std::string, SelectionBox, SelectionBox, Cells> cases[] = {
+        {"x = 3, y = 3, rule = B3/S23\nbo$2bo$3o!", {10, 10, 19, 19}, {10, 10, 12, 12},
+         {{11, 10}, {12, 11}, {10, 12}, {11, 12}, {12, 12}}},
+        {"!Name: glider\n.O.\n..O\nOOO\n", {10, 10, 11, 19}, {10, 10, 11, 12}, {{11, 10}, {10, 12}, {11, 12}}},
+        {"bo$2bo$3o!", {48, 48, 48, 48}, {48, 48, 49, 49}, {{49, 48}}},
+    };
+    for (const auto& [text, box, laid, live] : cases) {
+        SCOPED_TRACE(text);
+        for (auto& cell : f.board().Cells) cell = {1, 9, 9, 9};
+        f.drag(box[0], box[1], box[2], box[3]);
+        f.clipboard.cells.reset();
+        f.clipboard.text = text;
+        f.form->mnuEdit_Click();
+        EXPECT_TRUE(f.window.menuEnabled(platform::Menu::EditPaste));
+        EXPECT_TRUE(f.window.buttonEnabled(Button::Paste));
+        f.press(Button::Paste);
+        EXPECT_EQ(f.box(), laid);
+        engine::Board inside;
+        inside.create(49);
+        for (int x = 0; x <= 49; ++x)
+            for (int y = 0; y <= 49; ++y) {
+                const bool written = x >= laid[0] && x <= laid[2] && y >= laid[1] && y <= laid[3];
+                if (!written) ASSERT_EQ(f.board().cell(x, y), engine::CellRecord(1, 9, 9, 9));
+                else inside.cell(x, y) = f.board().cell(x, y);
+            }
+        EXPECT_EQ(liveCells(inside), live);
+        if (live.size() > 1) expectRandomColours(inside);
+    }
+}
+
+// A cell block wins over text; text that is no pattern (or one without a
+// live cell) leaves 貼り付け disabled.
+TEST_F(Started, CellBlockWinsAndOtherTextDoesNotPaste) {
+    f.drag(5, 5, 9, 9);
+    for (const char* text : {"hello", "!", "...\n..."}) {
+        f.clipboard.text = text;
+        f.form->mnuEdit_Click();
+        EXPECT_FALSE(f.window.menuEnabled(platform::Menu::EditPaste)) << text;
+    }
+    f.clipboard.cells = Bytes{1, 0, 1, 0, 1, 7, 8, 9};
+    f.clipboard.text = "3o$3o$3o!";
+    f.press(Button::Paste);
+    EXPECT_EQ(f.box(), (SelectionBox{5, 5, 5, 5}));
+    EXPECT_EQ(f.board().cell(5, 5), engine::CellRecord(1, 7, 8, 9));
+}
+
+}  // namespace

@@ -9,8 +9,6 @@
 
 #include "support/form_fixture.h"
 
-using platform::MessageIcon;
-
 namespace {
 
 using Cells = std::set<std::pair<int, int>>;
@@ -39,25 +37,18 @@ void expectRandomColours(const engine::Board& board) {
 
 std::vector<uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-const char* const kGliderRle = "#N Glider\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n";
-
 enum class Way { Dialog, CommandLine, Drop };
 
 // A torus of its own sets the size; otherwise the board keeps its size when
 // the pattern fits and grows in steps of ten when it does not. The pattern
 // sits in the middle as Golly puts it: its top-left cell at side/2 - extent/2.
+// The board has no file name afterwards.
 TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
     const std::tuple<Way, std::string, std::string, int32_t, Cells> cases[] = {
         {Way::Dialog, "/p/torus.rle", "x = 3, y = 3, rule = B3/S23:T20,20\nbo$2bo$3o!",
          19, {{10, 9}, {11, 10}, {9, 11}, {10, 11}, {11, 11}}},
-        {Way::CommandLine, "/p/glider.RLE", kGliderRle, 49, {{25, 24}, {26, 25}, {24, 26}, {25, 26}, {26, 26}}},
-        {Way::Drop, "/p/line.rle", "x = 61, y = 2, rule = b3s23\n61o$o!", 69,
-         {[] {
-             Cells row;
-             for (int x = 5; x < 66; ++x) row.insert({x, 34});
-             row.insert({5, 35});
-             return row;
-         }()}},
+        {Way::CommandLine, "/p/glider.RLE", "#N Glider\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n", 49, {{25, 24}, {26, 25}, {24, 26}, {25, 26}, {26, 26}}},
+        {Way::Drop, "/p/wide.rle", "x = 61, y = 2, rule = b3s23\n58b3o$o!", 69, {{63, 34}, {64, 34}, {65, 34}, {5, 35}}},
         {Way::Dialog, "/p/beehive.cells", "!Name: Beehive\n.OO.\nO..O\n.OO.\n", 49,
          {{24, 24}, {25, 24}, {23, 25}, {26, 25}, {24, 26}, {25, 26}}},
         // Told by its contents, whatever its name.
@@ -85,31 +76,21 @@ TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
             }
         }
         EXPECT_TRUE(f.dialogs.messages.empty());
-        EXPECT_EQ(f.board().GridMax, gridMax);
-        EXPECT_EQ(f.window.boardScale(), gridMax + 1);
+        EXPECT_EQ(std::tuple(f.board().GridMax, f.window.boardScale(), f.board().Population()),
+                  std::tuple(gridMax, gridMax + 1, static_cast<int32_t>(live.size())));
         EXPECT_EQ(liveCells(f.board()), live);
         expectRandomColours(f.board());
-        EXPECT_EQ(f.board().Population(), static_cast<int32_t>(live.size()));
-        EXPECT_EQ(f.fileName(), "");
         EXPECT_EQ(f.window.caption(), "Chromatessellator  - " + path + " (インポート) -");
-        EXPECT_TRUE(f.board().Modified);  // the board is stored nowhere yet
+        EXPECT_TRUE(f.fileName().empty() && f.board().Modified);  // the board is stored nowhere yet
+        // So Save asks for a board file name and never writes over the pattern.
+        f.dialogs.fileDialogs.clear();
+        f.dialogs.filePaths.push_back("/p/saved.hxa");
+        f.press(Button::Save);
+        ASSERT_EQ(f.dialogs.fileDialogs.size(), 1u);
+        EXPECT_FALSE(f.dialogs.fileDialogs[0].open);
+        EXPECT_EQ(f.files.files[path], bytes(text));
+        EXPECT_EQ(f.files.files["/p/saved.hxa"], io::EncodeBoardFile(f.board()));
     }
-}
-
-// Saving an imported board asks for a new board file name; the pattern file
-// is never written.
-TEST(LifePatternFiles, SaveAfterImportAsksForABoardFileName) {
-    FormFixture f;
-    f.files.files["/p/glider.rle"] = bytes(kGliderRle);
-    f.start("/p/glider.rle");
-    f.dialogs.filePaths.push_back("/p/glider.hxa");
-    f.press(Button::Save);
-    ASSERT_EQ(f.dialogs.fileDialogs.size(), 1u);
-    EXPECT_FALSE(f.dialogs.fileDialogs[0].open);
-    EXPECT_EQ(f.dialogs.fileDialogs[0].request.filters.size(), 2u);  // no pattern type to save as
-    EXPECT_EQ(f.files.files["/p/glider.rle"], bytes(kGliderRle));
-    EXPECT_EQ(f.files.files["/p/glider.hxa"], io::EncodeBoardFile(f.board()));
-    EXPECT_EQ(f.fileName(), "/p/glider.hxa");
 }
 
 // Other rules, other worlds and patterns over 200 cells are refused with the
@@ -130,12 +111,10 @@ TEST(LifePatternFiles, RefusedPatternLeavesTheBoard) {
         const auto before = f.board().Cells;
         f.window.events->filesDropped({"/p/bad.rle"});
         ASSERT_EQ(f.dialogs.messages.size(), 1u);
-        const fakes::ShownMessage& m = f.dialogs.messages[0];
-        EXPECT_EQ(m.text.rfind("Life パターンを読み込めませんでした。\n/p/bad.rle\n", 0), 0u) << m.text;
-        EXPECT_NE(m.text.find(reason), std::string::npos) << m.text;
-        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+        const std::string& m = f.dialogs.messages[0].text;
+        EXPECT_EQ(m.rfind("Life パターンを読み込めませんでした。\n/p/bad.rle\n", 0), 0u) << m;
+        EXPECT_NE(m.find(reason), std::string::npos) << m;
         EXPECT_TRUE(f.board().Cells == before);
-        EXPECT_EQ(f.fileName(), "/d/a.hxa");
         EXPECT_EQ(f.window.caption(), "Chromatessellator  - /d/a.hxa -");
     }
 }
@@ -158,20 +137,17 @@ TEST_F(Started, PasteLaysALifePatternFromTheClipboardText) {
         f.clipboard.cells.reset();
         f.clipboard.text = text;
         f.form->mnuEdit_Click();
-        EXPECT_TRUE(f.window.menuEnabled(platform::Menu::EditPaste));
-        EXPECT_TRUE(f.window.buttonEnabled(Button::Paste));
+        EXPECT_TRUE(f.window.menuEnabled(platform::Menu::EditPaste) && f.window.buttonEnabled(Button::Paste));
         f.press(Button::Paste);
         EXPECT_EQ(f.box(), laid);
-        engine::Board inside;
-        inside.create(49);
+        Cells outside;  // every cell outside the laid box is untouched
         for (int x = 0; x <= 49; ++x)
-            for (int y = 0; y <= 49; ++y) {
-                const bool written = x >= laid[0] && x <= laid[2] && y >= laid[1] && y <= laid[3];
-                if (!written) ASSERT_EQ(f.board().cell(x, y), engine::CellRecord(1, 9, 9, 9));
-                else inside.cell(x, y) = f.board().cell(x, y);
-            }
-        EXPECT_EQ(liveCells(inside), live);
-        if (live.size() > 1) expectRandomColours(inside);
+            for (int y = 0; y <= 49; ++y)
+                if (x < laid[0] || x > laid[2] || y < laid[1] || y > laid[3]) outside.insert({x, y});
+        Cells expected = live;
+        expected.insert(outside.begin(), outside.end());
+        EXPECT_EQ(liveCells(f.board()), expected);
+        for (auto [x, y] : outside) ASSERT_EQ(f.board().cell(x, y), engine::CellRecord(1, 9, 9, 9));
     }
 }
 

@@ -54,11 +54,7 @@ TEST(CliFormats, EveryCommandReadsEveryKindByItsContents) {
         {"t.rle", "x = 3, y = 3, rule = B3/S23:T20,20\nbo$2bo$3o!\n", 19, gliderAt(9, 9), false},
         {"g.cells", "!Name: glider\n.O.\n..O\nOOO\n", 9, gliderAt(4, 4), false},
         {"rle.txt", "bo$2bo$3o!", 9, gliderAt(4, 4), false},
-        {"wide.cells", std::string(25, 'O') + "\n", 29, [] {
-             Cells row;
-             for (int x = 3; x < 28; ++x) row.insert({x, 15});
-             return row;
-         }(), false},
+        {"wide.cells", "!\n" + std::string(24, '.') + "OO\n", 29, {{26, 15}, {27, 15}}, false},
         {"board-named.rle", text(io::EncodeBoardFile(board)), 29, gliderAt(7, 2), true},
     };
     for (const auto& [name, contents, gridMax, live, ownColours] : cases) {
@@ -86,16 +82,10 @@ TEST(CliFormats, EveryCommandReadsEveryKindByItsContents) {
                 EXPECT_EQ(loaded.cell(x, y), engine::CellRecord(1, 1, 21, 99)) << result;
             }
         }
-        const engine::Board stepped = cli::LoadBoard(path("s.hxa"));
-        // A text pattern's cells take colours of their own, repeated by --seed.
-        if (!ownColours && live.size() > 1) {
-            std::set<int32_t> reds;
-            for (auto [x, y] : live) reds.insert(stepped.cell(x, y).Red);
-            EXPECT_GT(reds.size(), 1u);
-            std::ostringstream out, err;
-            cli::Run({"step", in, path("s2.hxa"), "-n", "0", "--seed", "3"}, out, err);
-            EXPECT_EQ(io::EncodeBoardFile(cli::LoadBoard(path("s2.hxa"))), io::EncodeBoardFile(stepped));
-        }
+        // A text pattern's cells take colours of their own.
+        std::set<int32_t> reds;
+        for (auto [x, y] : live) reds.insert(cli::LoadBoard(path("s.hxa")).cell(x, y).Red);
+        EXPECT_TRUE(ownColours || reds.size() > 1);
     }
     fs::remove_all(dir);
 }

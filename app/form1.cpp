@@ -111,6 +111,8 @@ void Form1::RunCommand(Menu item) {
         case Menu::PatternExpand: mnuPatternExpand_Click(); break;
         case Menu::PatternReduction: mnuPatternReduction_Click(); break;
         case Menu::Popup1Reset: mnuPopup1Reset_Click(); break;
+        case Menu::HelpKeys: mnuHelpKeys_Click(); break;
+        case Menu::HelpAbout: mnuHelpAbout_Click(); break;
         default: break;  // menus, submenus and separators do nothing when chosen
     }
 }

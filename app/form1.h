@@ -13,6 +13,7 @@
 //   form1_files.cpp     board files, file dialogs, pattern files
 //   form1_clipboard.cpp cut, copy and paste
 //   form1_import.cpp    Life text patterns (RLE, plaintext) from files and the clipboard
+//   form1_help.cpp      the help menu (its texts: help_text.cpp)
 
 #include <array>
 #include <cstdint>
@@ -156,6 +157,10 @@ public:
     void mnuEditPaste_Click();
     // The clipboard holds a cell block, or text that reads as a Life pattern.
     bool ClipboardCanPaste();
+
+    // ---- help -------------------------------------------------------------------
+    void mnuHelpKeys_Click();   // the list of commands, keys, mouse actions and files
+    void mnuHelpAbout_Click();  // name, version, licence
 
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;

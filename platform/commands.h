@@ -105,6 +105,11 @@ inline constexpr Command kRows[] = {
      .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction,
      .buttonEnabled = true},
 
+    // Always last on the menu bar.
+    {.kind = K::Menu, .id = Help, .caption = texts::kMenuHelp},
+    {.id = HelpKeys, .in = Help, .caption = texts::kMenuHelpKeys},
+    {.id = HelpAbout, .in = Help, .caption = texts::kMenuHelpAbout},
+
     // Opened by a right click on the generation panel.
     {.kind = K::PopupMenu, .id = Popup1, .caption = texts::kMenuPopup1},
     {.id = Popup1Reset, .in = Popup1, .caption = texts::kMenuPopup1Reset},

@@ -115,6 +115,14 @@ public:
     // with the 16 custom colours shown; the user's changes to them are
     // stored back. The chosen colour, or nothing when cancelled.
     virtual std::optional<ColorValue> chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) = 0;
+
+    // A modal window showing a long plain text (the help), which the user
+    // can scroll and select but not change; returns when it is closed.
+    virtual void showText(const std::string& title, const std::string& text) { (void)title, (void)text; }
+
+    // The window system's library and its version as the program runs on
+    // it ("Qt 6.4.2"), for the version information.
+    virtual std::string toolkitVersion() { return {}; }
 };
 
 // -------------------------------------------------------------- clipboard --
@@ -185,6 +193,7 @@ enum class Menu {
     PatternReverse, PatternReverseRL, PatternReverseTB, PatternRotate,
     Bar3, PatternExpand, PatternReduction,
     Popup1, Popup1Reset,
+    Help, HelpKeys, HelpAbout,  // the help menu, last on the bar
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+// The help menu: its list covers every command of the table, kaleidomat(1)
+// carries the same list, and the version information names the licence.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/help_text.h"
+#include "support/form_fixture.h"
+
+namespace {
+
+// Every command the user can choose has a help line, and the help window
+// shows it with its key and toolbar button.
+TEST_F(Started, HelpWindowListsEveryCommandWithItsKey) {
+    f.window.events->menuTriggered(platform::Menu::HelpKeys);
+    ASSERT_EQ(f.dialogs.shownTexts.size(), 1u);
+    EXPECT_EQ(f.dialogs.shownTexts[0].first, "操作方法");
+    const std::string& text = f.dialogs.shownTexts[0].second;
+    for (const platform::Command& c : platform::kCommands) {
+        if (!app::NeedsHelpLine(c)) continue;
+        const char* line = app::HelpLineOf(c.id);
+        ASSERT_NE(line, nullptr) << "no help line for " << c.caption;
+        EXPECT_NE(text.find(line), std::string::npos) << c.caption;
+        EXPECT_TRUE(!*c.key || text.find(c.key) != std::string::npos) << c.key;
+    }
+    for (const char* shown : {"  開く(O)...  [Ctrl+O, ツールバー「開く」]", "反転(V) > 左右(R)", "Shift+左クリック", ".cells"})
+        EXPECT_NE(text.find(shown), std::string::npos) << shown;
+}
+
+// The manual page lists the same commands, generated from the same tables.
+TEST(Help, ManualPageCarriesTheSameLists) {
+    std::ifstream in(KALEIDOMAT_SOURCE_DIR "/data/kaleidomat.1");
+    std::stringstream page;
+    page << in.rdbuf();
+    EXPECT_NE(page.str().find(app::KeysManSection()), std::string::npos)
+        << "data/kaleidomat.1 should hold this section:\n" << app::KeysManSection();
+}
+
+TEST_F(Started, AboutNamesVersionLicenceAndToolkit) {
+    f.window.events->menuTriggered(platform::Menu::HelpAbout);
+    ASSERT_EQ(f.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.dialogs.messages[0].title, "バージョン情報");
+    EXPECT_EQ(f.dialogs.messages[0].text, "Kaleidomat " KALEIDOMAT_VERSION "\n色のついたセルで動くコンウェイのライフゲーム\n\n"
+                                          "ライセンス: MIT License\nQt 6.0.0\nCopyright (c) 2026 The Kaleidomat developers");
+}
+
+}  // namespace

@@ -10,10 +10,9 @@ namespace app {
 
 void Form1::mnuHelpKeys_Click() { services_.dialogs.showText(texts::kHelpKeysTitle, KeysHelpText()); }
 
+// A message box titled, as every one of the program's, with its name.
 void Form1::mnuHelpAbout_Click() {
-    services_.dialogs.message(AboutText(services_.dialogs.toolkitVersion()), texts::kHelpAboutTitle,
-                              platform::MessageIcon::Information, platform::MessageButtons::Ok,
-                              platform::MessageAnswer::Ok);
+    Message(AboutText(services_.dialogs.toolkitVersion()), platform::MessageIcon::Information);
 }
 
 }  // namespace app

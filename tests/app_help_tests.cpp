@@ -17,13 +17,12 @@ namespace {
 TEST_F(Started, HelpWindowListsEveryCommandWithItsKey) {
     f.window.events->menuTriggered(platform::Menu::HelpKeys);
     ASSERT_EQ(f.dialogs.shownTexts.size(), 1u);
-    EXPECT_EQ(f.dialogs.shownTexts[0].first, "操作方法");
-    const std::string& text = f.dialogs.shownTexts[0].second;
+    const auto& [title, text] = f.dialogs.shownTexts[0];
+    EXPECT_EQ(title, "操作方法");
     for (const platform::Command& c : platform::kCommands) {
         if (!app::NeedsHelpLine(c)) continue;
-        const char* line = app::HelpLineOf(c.id);
-        ASSERT_NE(line, nullptr) << "no help line for " << c.caption;
-        EXPECT_NE(text.find(line), std::string::npos) << c.caption;
+        ASSERT_NE(app::HelpLineOf(c.id), nullptr) << "no help line for " << c.caption;
+        EXPECT_NE(text.find(app::HelpLineOf(c.id)), std::string::npos) << c.caption;
         EXPECT_TRUE(!*c.key || text.find(c.key) != std::string::npos) << c.key;
     }
     for (const char* shown : {"  開く(O)...  [Ctrl+O, ツールバー「開く」]", "反転(V) > 左右(R)", "Shift+左クリック", ".cells"})
@@ -32,19 +31,17 @@ TEST_F(Started, HelpWindowListsEveryCommandWithItsKey) {
 
 // The manual page lists the same commands, generated from the same tables.
 TEST(Help, ManualPageCarriesTheSameLists) {
-    std::ifstream in(KALEIDOMAT_SOURCE_DIR "/data/kaleidomat.1");
     std::stringstream page;
-    page << in.rdbuf();
+    page << std::ifstream(KALEIDOMAT_SOURCE_DIR "/data/kaleidomat.1").rdbuf();
     EXPECT_NE(page.str().find(app::KeysManSection()), std::string::npos)
         << "data/kaleidomat.1 should hold this section:\n" << app::KeysManSection();
 }
 
 TEST_F(Started, AboutNamesVersionLicenceAndToolkit) {
     f.window.events->menuTriggered(platform::Menu::HelpAbout);
-    ASSERT_EQ(f.dialogs.messages.size(), 1u);
-    EXPECT_EQ(f.dialogs.messages[0].title, "バージョン情報");
-    EXPECT_EQ(f.dialogs.messages[0].text, "Kaleidomat " KALEIDOMAT_VERSION "\n色のついたセルで動くコンウェイのライフゲーム\n\n"
-                                          "ライセンス: MIT License\nQt 6.0.0\nCopyright (c) 2026 The Kaleidomat developers");
+    expectOnlyMessage(f.dialogs.messages, "Kaleidomat " KALEIDOMAT_VERSION "\n色のついたセルで動くコンウェイのライフゲーム\n\n"
+                      "ライセンス: MIT License\nQt 6.0.0\nCopyright (c) 2026 The Kaleidomat developers",
+                      platform::MessageIcon::Information);
 }
 
 }  // namespace

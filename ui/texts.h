@@ -126,7 +126,6 @@ inline constexpr const char* kMenuHelp = "ヘルプ(&H)";
 inline constexpr const char* kMenuHelpKeys = "操作方法(&K)...";
 inline constexpr const char* kMenuHelpAbout = "バージョン情報(&A)...";
 inline constexpr const char* kHelpKeysTitle = "操作方法";
-inline constexpr const char* kHelpAboutTitle = "バージョン情報";
 inline constexpr const char* kAboutSummary = "色のついたセルで動くコンウェイのライフゲーム";
 inline constexpr const char* kAboutLicence = "ライセンス: MIT License";
 inline constexpr const char* kAboutCopyright = "Copyright (c) 2026 The Kaleidomat developers";

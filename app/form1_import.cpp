@@ -52,16 +52,12 @@ std::optional<io::LifeGrid> ClipboardGrid(platform::Clipboard& clipboard) {
 
 std::optional<bool> Form1::OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    // A file named as a pattern is read as one, and so is any other text that
-    // reads as one; the program's own files keep their own reading.
-    std::variant<io::LifeGrid, io::TextError> parsed = io::TextError{};
-    if (HasLifeTextExtension(path)) {
-        parsed = io::ParseLifeText(text);
-    } else {
-        if (io::HasProgramSignature(bytes)) return std::nullopt;
-        parsed = io::ParseLifeText(text);
-        if (!std::holds_alternative<io::LifeGrid>(parsed)) return std::nullopt;
-    }
+    // The program's own files keep their own reading, whatever their name; a
+    // file named as a pattern is read as one, and so is any other text that
+    // reads as one.
+    if (io::HasProgramSignature(bytes)) return std::nullopt;
+    const std::variant<io::LifeGrid, io::TextError> parsed = io::ParseLifeText(text);
+    if (!HasLifeTextExtension(path) && !std::holds_alternative<io::LifeGrid>(parsed)) return std::nullopt;
     if (const auto* error = std::get_if<io::TextError>(&parsed)) {
         Message(std::string(texts::kImportFailed) + "\n" + path + "\n" + error->message,
                 platform::MessageIcon::Exclamation);

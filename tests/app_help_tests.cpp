@@ -16,8 +16,7 @@ namespace {
 // shows it with its key and toolbar button.
 TEST_F(Started, HelpWindowListsEveryCommandWithItsKey) {
     f.window.events->menuTriggered(platform::Menu::HelpKeys);
-    ASSERT_EQ(f.dialogs.shownTexts.size(), 1u);
-    const auto& [title, text] = f.dialogs.shownTexts[0];
+    const auto& [title, text] = f.dialogs.shownTexts.at(0);
     EXPECT_EQ(title, "操作方法");
     for (const platform::Command& c : platform::kCommands) {
         if (!app::NeedsHelpLine(c)) continue;

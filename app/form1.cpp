@@ -136,6 +136,8 @@ void Form1::RunCommand(Menu item) {
         case Menu::ExecSpeed1: case Menu::ExecSpeed2: case Menu::ExecSpeed5: case Menu::ExecSpeed10:
         case Menu::ExecSpeed20: case Menu::ExecSpeed50: case Menu::ExecSpeed100: case Menu::ExecSpeed200:
         case Menu::ExecSpeed500: case Menu::ExecSpeed1000: case Menu::ExecSpeedMax: mnuExecSpeed_Click(item); break;
+        case Menu::HelpKeys: mnuHelpKeys_Click(); break;
+        case Menu::HelpAbout: mnuHelpAbout_Click(); break;
         default: break;  // menus, submenus and separators do nothing when chosen
     }
 }

@@ -15,6 +15,8 @@
 //   form1_keep.cpp      the kept board and its restoring, Save As
 //   form1_history.cpp   undo and redo, one generation back
 //   form1_view.cpp      how the board is drawn (the 表示 menu)
+//   form1_import.cpp    Life text patterns (RLE, plaintext) from files and the clipboard
+//   form1_help.cpp      the help menu (its texts: help_text.cpp)
 
 #include <array>
 #include <cstdint>
@@ -30,6 +32,7 @@
 #include "engine/board.h"
 #include "engine/generation_step.h"
 #include "engine/random_sequence.h"
+#include "io/formats.h"
 #include "patterns/cell_rect.h"
 #include "platform/commands.h"
 #include "platform/services.h"
@@ -180,6 +183,10 @@ public:
     static std::string GetFileTitle(const std::string& TargetStr);
     void CreatePatternFile();
     void ReadPatternFile(const std::string& Index);
+    // A Life text pattern (RLE or plaintext) as a new board: nothing when the
+    // bytes are not one (the caller reads them as a board file), otherwise
+    // whether it was taken (a refusal has been shown, the board unchanged).
+    std::optional<bool> OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes);
 
     // ---- the kept board and Save As --------------------------------------------
     void mnuFileSaveAs_Click();
@@ -194,6 +201,12 @@ public:
     void mnuEditCopy_Click();
     void mnuEditCut_Click();
     void mnuEditPaste_Click();
+    // The clipboard holds a cell block, or text that reads as a Life pattern.
+    bool ClipboardCanPaste();
+
+    // ---- help -------------------------------------------------------------------
+    void mnuHelpKeys_Click();   // the list of commands, keys, mouse actions and files
+    void mnuHelpAbout_Click();  // name, version, licence
 
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;
@@ -232,6 +245,9 @@ private:
     void SetFileCaption();
     bool PutSelectionOnClipboard();  // false when the user was told it failed
     void AskToSaveChanges();  // before another board is loaded
+    // The Life pattern in the clipboard's text as a cell block whose live
+    // cells take random colours; nothing when the text holds none.
+    std::optional<io::CellBlock> ClipboardLifePattern();
     void FillPatternMenu();
     // The pattern file a pattern item stands for.
     std::string PatternItemPath(int index);

@@ -3,7 +3,7 @@
 // block, which every running copy of the program reads; a picture of the
 // selection and the selection as RLE text (live and dead only, which Life
 // programs and editors paste) go beside it for other programs. Pasting reads
-// only the cell block.
+// the cell block, or when there is none a Life pattern copied as text.
 
 #include <algorithm>
 #include <variant>
@@ -108,8 +108,19 @@ void Form1::PasteFromClipboard() {
         s.SelBottom = board.GridMax;
     }
 
+    // The block is laid from the selection's top-left cell, cut to the
+    // selection and to the board.
+    const auto lay = [&](const io::CellBlock& block) {
+        if (s.SelRight - s.SelLeft + 1 > block.w) s.SelRight = s.SelLeft + block.w - 1;
+        if (s.SelBottom - s.SelTop + 1 > block.h) s.SelBottom = s.SelTop + block.h - 1;
+        io::BlockToBoard(block, board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
+        ReDraw();
+    };
+
     platform::Clipboard& clipboard = services_.clipboard;
     if (!clipboard.hasCells()) {
+        // Without a cell block, a Life pattern copied as text is pasted.
+        if (const std::optional<io::CellBlock> pattern = ClipboardLifePattern()) return lay(*pattern);
         restoreFocus();
         return;
     }
@@ -125,12 +136,7 @@ void Form1::PasteFromClipboard() {
     // program may use the same format name) is refused whole.
     auto decoded = io::DecodeCellBlock(*data);
     if (std::holds_alternative<io::DecodeError>(decoded)) return refuse(texts::kNotOurData);
-    const io::CellBlock& block = std::get<io::CellBlock>(decoded);
-
-    if (s.SelRight - s.SelLeft + 1 > block.w) s.SelRight = s.SelLeft + block.w - 1;
-    if (s.SelBottom - s.SelTop + 1 > block.h) s.SelBottom = s.SelTop + block.h - 1;
-    io::BlockToBoard(block, board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
-    ReDraw();
+    lay(std::get<io::CellBlock>(decoded));
 }
 
 void Form1::mnuEditPaste_Click() { PasteFromClipboard(); }

@@ -48,7 +48,7 @@ std::string Form1::GetFileTitle(const std::string& TargetStr) {
 namespace {
 
 // The dialog settings of one kind of file; Mode 1 board file, 2 pattern file.
-platform::FileDialogRequest DialogRequest(int mode, const char* title, std::string initialDirectory) {
+platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title, std::string initialDirectory) {
     platform::FileDialogRequest request;
     request.title = title;
     const auto kindFilter = [](const char* name, const char* extension) {
@@ -56,7 +56,14 @@ platform::FileDialogRequest DialogRequest(int mode, const char* title, std::stri
     };
     // "*" rather than "*.*": every file, also one without a dot in its name.
     const platform::FileFilter allFiles{texts::kAllFilesFilterName, {"*"}};
-    if (mode == kBoardFileMode) {
+    if (mode == kBoardFileMode && open) {
+        // Life patterns open as new boards; they are never saved over.
+        const platform::FileFilter lifePatterns{texts::kLifePatternFilterName,
+                                                {std::string("*.") + texts::kRleExtension,
+                                                 std::string("*.") + texts::kPlaintextExtension}};
+        request.filters = {kindFilter(texts::kBoardFilterName, texts::kBoardExtension), lifePatterns, allFiles};
+        request.defaultExtension = texts::kBoardExtension;
+    } else if (mode == kBoardFileMode) {
         request.filters = {kindFilter(texts::kBoardFilterName, texts::kBoardExtension), allFiles};
         request.defaultExtension = texts::kBoardExtension;
     } else if (mode == kPatternFileMode) {
@@ -73,7 +80,7 @@ std::string Form1::GetOpenFileName(int Mode) {
     // Any other Mode keeps the kind of the dialog's previous use.
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
     return services_.dialogs.openFile(
-        DialogRequest(dialogMode_, texts::kOpenDialogTitle, services_.files.currentDirectory()));
+        DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, services_.files.currentDirectory()));
 }
 
 std::string Form1::GetSaveFileName(int Mode) {
@@ -83,7 +90,7 @@ std::string Form1::GetSaveFileName(int Mode) {
     std::string folder = services_.files.currentDirectory();
     platform::UserFiles* user = services_.userFiles;
     if (dialogMode_ == kPatternFileMode && user && user->makePatternFolder()) folder = user->patternFolder();
-    return services_.dialogs.saveFile(DialogRequest(dialogMode_, texts::kSaveDialogTitle, std::move(folder)));
+    return services_.dialogs.saveFile(DialogRequest(dialogMode_, false, texts::kSaveDialogTitle, std::move(folder)));
 }
 
 void Form1::SetFileCaption() {
@@ -121,6 +128,7 @@ bool Form1::OpenFile(const std::string& NewFileName) {
         Message(std::string(texts::kOpenFailed) + "\n" + NewFileName, MessageIcon::Exclamation);
         return false;
     }
+    if (const std::optional<bool> imported = OpenLifePattern(NewFileName, *bytes)) return *imported;
     auto decoded = io::DecodeBoardFile(*bytes);
     if (std::holds_alternative<io::DecodeError>(decoded)) {
         Message(texts::kNotOurData, MessageIcon::None);

@@ -132,7 +132,7 @@ void Form1::picDraw_MouseUp(int Button, int /*Shift*/, float /*X*/, float /*Y*/)
 
     w.setButtonEnabled(Button::Cut, true);
     w.setButtonEnabled(Button::Copy, true);
-    w.setButtonEnabled(Button::Paste, services_.clipboard.hasCells());
+    w.setButtonEnabled(Button::Paste, ClipboardCanPaste());
     w.setButtonEnabled(Button::NewRegistration, true);
     const bool live = SelectionHasLiveCell();
     for (platform::Button b : kLiveCellButtons) w.setButtonEnabled(b, live);
@@ -152,7 +152,7 @@ void Form1::mnuEdit_Click() {
     const bool selected = HasSelection();
     w.setMenuEnabled(Menu::EditCut, selected);
     w.setMenuEnabled(Menu::EditCopy, selected);
-    w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && services_.clipboard.hasCells());
+    w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && ClipboardCanPaste());
     for (Button b : {Button::Cut, Button::Copy, Button::Paste}) SyncButton(b);
 }
 

@@ -148,17 +148,18 @@ LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntr
     return result;
 }
 
-engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const std::string& path) {
+engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const std::string& path, int32_t left,
+                             int32_t top) {
     engine::Board board;
     board.create(gridMax);
     for (int dx = 0; dx < block.w; ++dx) {
         for (int dy = 0; dy < block.h; ++dy) {
             const io::CellEntry& e = block.at(dx, dy);
             if (e.State == 0) continue;  // a board file keeps live cells only
-            if (!board.contains(dx, dy))
+            if (!board.contains(left + dx, top + dy))
                 fail(path, "live cell (" + std::to_string(dx) + ", " + std::to_string(dy) + ") lies outside a " +
                                std::to_string(board.side()) + " x " + std::to_string(board.side()) + " board");
-            board.cell(dx, dy) = engine::CellRecord{1, e.Red, e.Green, e.Blue};
+            board.cell(left + dx, top + dy) = engine::CellRecord{1, e.Red, e.Green, e.Blue};
         }
     }
     board.Generation = 1;

@@ -65,8 +65,9 @@ struct LoadedCells {
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour);
 
 // The block's live cells, State 1, with their colours, on an empty board of
-// side gridMax + 1 with the block's (0, 0) on the board's (0, 0). Throws when
-// a live cell would fall off the board; `path` names the source.
-engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const std::string& path);
+// side gridMax + 1 with the block's (0, 0) on the board's (left, top). Throws
+// when a live cell would fall off the board; `path` names the source.
+engine::Board BoardFromBlock(const io::CellBlock& block, int32_t gridMax, const std::string& path, int32_t left = 0,
+                             int32_t top = 0);
 
 }  // namespace cli

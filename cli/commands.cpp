@@ -13,6 +13,7 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/any_board.h"
 #include "cli/cell_files.h"
 #include "cli/command_line.h"
 #include "cli/picture_files.h"
@@ -123,7 +124,7 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     requireBoardName(args.files[1]);
     const int32_t generations = generationsFrom(args, 1);
     engine::RandomSequence random(seedFrom(args));
-    engine::Board board = LoadBoard(args.files[0]);
+    engine::Board board = LoadAnyBoard(args.files[0], random);
     engine::Stepper stepper;
     for (int32_t i = 0; i < generations; ++i) stepper.ReCalc(board, random);
     board.Population() = board.countLive();
@@ -132,21 +133,9 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     return kExitOk;
 }
 
-// Board and pattern files carry a signature; text patterns are told by name.
-std::optional<FileKind> kindOfContents(const std::string& path) {
-    const std::vector<uint8_t> head = ReadWholeFile(path, 64);  // the signatures are shorter
-    const auto startsWith = [&](const char* signature) {
-        const std::string_view s(signature);
-        return head.size() >= s.size() && std::equal(s.begin(), s.end(), head.begin());
-    };
-    if (startsWith(io::kBoardSignature)) return FileKind::Board;
-    if (startsWith(io::kPatternSignature)) return FileKind::Pattern;
-    return KindFromExtension(path);
-}
-
 int infoCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     const std::string& path = args.files[0];
-    const std::optional<FileKind> kind = kindOfContents(path);
+    const std::optional<FileKind> kind = KindOfContents(path);
     if (!kind) throw Failure(path + ": not a board, pattern, RLE or plaintext file");
     const LoadedCells cells = LoadCells(path, *kind, io::CellEntry{1, 255, 255, 255});
     const auto live = std::count_if(cells.block.entries.begin(), cells.block.entries.end(),
@@ -172,7 +161,8 @@ int randomCommand(const Arguments& args, std::ostream&, std::ostream&) {
 int renderCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     requireOutputName(args.files[1], "a PNG", ".png", true);
     refuseSameFile(args.files[0], args.files[1]);
-    WriteOutput(args.files[1], EncodePng(picture(LoadBoard(args.files[0]), layoutFrom(args))), out);
+    engine::RandomSequence random(seedFrom(args));
+    WriteOutput(args.files[1], EncodePng(picture(LoadAnyBoard(args.files[0], random), layoutFrom(args))), out);
     return kExitOk;
 }
 
@@ -186,15 +176,23 @@ struct Conversion {
     std::optional<int32_t> size;
 };
 
+// The input's kind is told by its contents: a name that says nothing is no
+// hindrance, and the options are checked against what the file holds.
 Conversion conversionFrom(const Arguments& args) {
     // Standard output carries RLE, the text format other Life programs read.
     const FileKind to = args.files[1] == kStandardOutput ? FileKind::Rle : kindOf(args.files[1]);
-    Conversion c{args.files[0], args.files[1], kindOf(args.files[0]), to, false, sizeFrom(args)};
-    refuseSameFile(c.in, c.out);
+    if (sizeFrom(args) && to != FileKind::Board) throw UsageError("--size applies only to a board file (.hxa) as output");
+    const auto checkColour = [&](std::optional<FileKind> from) {
+        if (args.option("--color") && from && *from != FileKind::Rle && *from != FileKind::Plaintext)
+            throw UsageError("--color applies only to .rle and .cells input; board and pattern files keep their colours");
+    };
+    checkColour(KindFromExtension(args.files[0]));  // before any file is read, where the name tells
+    refuseSameFile(args.files[0], args.files[1]);
+    const std::optional<FileKind> from = KindOfContents(args.files[0]);
+    if (!from) throw Failure(args.files[0] + ": not a board, pattern, RLE or plaintext file");
+    checkColour(from);
+    Conversion c{args.files[0], args.files[1], *from, to, false, sizeFrom(args)};
     c.fromText = c.from == FileKind::Rle || c.from == FileKind::Plaintext;
-    if (c.size && c.to != FileKind::Board) throw UsageError("--size applies only to a board file (.hxa) as output");
-    if (args.option("--color") && !c.fromText)
-        throw UsageError("--color applies only to .rle and .cells input; board and pattern files keep their colours");
     return c;
 }
 
@@ -236,9 +234,14 @@ int convertCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     const Conversion c = conversionFrom(args);
     LoadedCells cells = LoadCells(c.in, c.from, importColour(args, c));
     switch (c.to) {
-        case FileKind::Board:
-            WriteOutput(c.out, io::EncodeBoardFile(BoardFromBlock(cells.block, boardSide(c, cells) - 1, c.in)), out);
+        case FileKind::Board: {
+            // A board stays where it was; a pattern goes to the middle when it fits.
+            const int32_t side = boardSide(c, cells);
+            const auto [left, top] =
+                c.from == FileKind::Board ? std::pair<int32_t, int32_t>{0, 0} : PatternOrigin(side, cells.block.w, cells.block.h);
+            WriteOutput(c.out, io::EncodeBoardFile(BoardFromBlock(cells.block, side - 1, c.in, left, top)), out);
             break;
+        }
         case FileKind::Pattern:
             if (cells.block.w == 0 || cells.block.h == 0) cells.block = io::CellBlock{1, 1, {io::CellEntry{}}};  // empty
             WriteOutput(c.out, io::EncodePatternFile(cells.block), out);
@@ -260,7 +263,7 @@ int animateCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     const int32_t every = static_cast<int32_t>(args.number("--every").value_or(1));
     const int frameMs = static_cast<int>(args.number("--frame-ms").value_or(100));
     engine::RandomSequence random(seedFrom(args));
-    engine::Board board = LoadBoard(args.files[0]);
+    engine::Board board = LoadAnyBoard(args.files[0], random);
 
     // Frame 0 is the board as loaded, then every K-th generation, and the
     // last generation in any case.
@@ -289,7 +292,8 @@ int statsCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     for (const std::string* output : {csv, svg})
         if (output) refuseSameFile(args.files[0], *output);
     engine::RandomSequence random(seedFrom(args));
-    const std::vector<GenerationStats> rows = RunStatistics(LoadBoard(args.files[0]), generationsFrom(args, 0), random);
+    engine::Board board = LoadAnyBoard(args.files[0], random);
+    const std::vector<GenerationStats> rows = RunStatistics(std::move(board), generationsFrom(args, 0), random);
     if (csv) writeText(*csv, StatisticsCsv(rows), out);
     if (svg) writeText(*svg, StatisticsSvg(rows), out);
     if (!csv && !svg) out << StatisticsSummary(rows);
@@ -319,12 +323,16 @@ const ProgramSpec& program() {
         kProgram,
         "kaleidomat-cli: Kaleidomat's boards (.hxa) and patterns (.hxq) without the\n"
         "window, and the Life community's text formats RLE (.rle) and plaintext (.cells).\n"
+        "Every command that reads a board also reads a pattern (.hxq, .rle, .cells),\n"
+        "told by its contents: it runs in the middle of its own torus (an RLE rule\n"
+        "\"B3/S23:Tn,n\") or of the smallest of the boards 10, 20, ..., 200 that holds\n"
+        "it, the live cells of a text pattern in random colours (--seed repeats them).\n"
         "'kaleidomat-cli COMMAND --help' describes one command; below, all of them.",
         "Exit status: 0 done; 1 a file could not be read, used or written (one line\n"
         "on stderr names the file and what is wrong); 2 the command line is wrong\n"
         "(the usage is printed on stderr).",
         {
-            {"step", {{"IN.hxa", "the board to run"}, {"OUT.hxa", "where the result goes"}},
+            {"step", {{"IN.hxa", "the board (or pattern) to run"}, {"OUT.hxa", "where the result goes"}},
              {runLength("number of generations, 0 to 2147483646 (default 1;\n0 only rewrites the board)",
                         kMaxStepGenerations, false),
               kSeed},
@@ -339,8 +347,8 @@ const ProgramSpec& program() {
             {"info", {{"FILE", "a board, pattern, RLE or plaintext file"}}, {},
              "Prints the kind, size and number of live cells of a board (.hxa), pattern\n"
              "(.hxq), RLE (.rle) or plaintext (.cells) file, for example \"board 50 x 50,\n"
-             "512 live cells\". Board and pattern files are recognised by their\n"
-             "contents, text patterns by their extension.",
+             "512 live cells\". The kind is recognised by the contents; the extension\n"
+             "decides only what they leave open.",
              infoCommand},
             {"convert", {{"IN", "the file to read"}, {"OUT", "the file to write, - for RLE on standard output"}},
              {{"--color", "RRGGBB",
@@ -359,11 +367,13 @@ const ProgramSpec& program() {
                ".hxa and .hxq input, which keep their colours)",
                kSeed.range}},
              "Converts between board files (.hxa), pattern files (.hxq), RLE (.rle) and\n"
-             "plaintext (.cells); the extension of each file names its format (in any case).\n"
+             "plaintext (.cells); the input's format is told by its contents, the output's\n"
+             "by its extension (in any case).\n"
              "  .hxa to .hxq         the whole board becomes the pattern.\n"
-             "  a pattern to .hxa    the pattern is placed with its top-left cell on (0, 0)\n"
-             "                       of an otherwise empty board; a board file keeps live\n"
-             "                       cells only.\n"
+             "  a pattern to .hxa    the pattern is placed in the middle of an otherwise\n"
+             "                       empty board, as Golly centres it (one larger than the\n"
+             "                       board keeps its top-left cell on (0, 0)); a board\n"
+             "                       file keeps live cells only.\n"
              "  to .rle or .cells    only live and dead are written: COLOURS ARE LOST. RLE\n"
              "                       is written with the header \"x = W, y = H, rule =\n"
              "                       B3/S23\", lines of at most 70 characters and a closing\n"
@@ -389,15 +399,16 @@ const ProgramSpec& program() {
              "Writes an N x N board seeded as the program's Random command seeds it:\n"
              "each cell is live with probability 1/5 and gets a random colour.",
              randomCommand},
-            {"render", {{"IN.hxa", "the board to draw"}, {"OUT.png", "where the picture goes, - for standard output"}},
-             {{"--picture", "N", kPictureHelp, kPictureRange}, {"--flat", "", kFlatHelp}},
+            {"render", {{"IN.hxa", "the board (or pattern) to draw"}, {"OUT.png", "where the picture goes, - for standard output"}},
+             {{"--picture", "N", kPictureHelp, kPictureRange}, {"--flat", "", kFlatHelp},
+              {"--seed", "S", "seeds the random colours of a text pattern's live cells", kSeed.range}},
              "Draws the board as the window shows it (480 x 480 pixels unless --picture\n"
              "says otherwise, every live cell a square of its colour with a raised rim,\n"
              "or flat with --flat; dead cells black) and writes the picture as a PNG file.\n"
              "Each cell's edges are its index times N / side, rounded to the nearest pixel\n"
              "(a half to the even one).",
              renderCommand},
-            {"animate", {{"IN.hxa", "the board to run"}, {"OUT.webp", "where the animation goes, - for standard output"}},
+            {"animate", {{"IN.hxa", "the board (or pattern) to run"}, {"OUT.webp", "where the animation goes, - for standard output"}},
              {runLength("number of generations, 0 to 1000000 (required)", kMaxRunGenerations, true),
               {"--every", "K", "a frame every K-th generation, 1 to 1000000 (default 1)",
                std::pair<uint64_t, uint64_t>{1, kMaxRunGenerations}},
@@ -410,7 +421,7 @@ const ProgramSpec& program() {
              "are encoded as they are made; when stderr is a terminal the progress is\n"
              "shown there.",
              animateCommand},
-            {"stats", {{"IN.hxa", "the board to run"}},
+            {"stats", {{"IN.hxa", "the board (or pattern) to run"}},
              {runLength("number of generations, 0 to 1000000 (required)", kMaxRunGenerations, true), kSeed,
               {"--csv", "OUT.csv",
                "writes the table: a header line \"generation,population,\n"

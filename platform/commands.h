@@ -135,6 +135,10 @@ inline constexpr Command kRows[] = {
     // How the board is drawn.
     {.kind = K::Menu, .id = View, .caption = texts::kMenuView},
     {.id = ViewRaised, .in = View, .caption = texts::kMenuViewRaised, .checked = true},
+    // Always last on the menu bar.
+    {.kind = K::Menu, .id = Help, .caption = texts::kMenuHelp},
+    {.id = HelpKeys, .in = Help, .caption = texts::kMenuHelpKeys},
+    {.id = HelpAbout, .in = Help, .caption = texts::kMenuHelpAbout},
 
     // Opened by a right click on the generation panel.
     {.kind = K::PopupMenu, .id = Popup1, .caption = texts::kMenuPopup1},

@@ -120,6 +120,14 @@ public:
     // with the 16 custom colours shown; the user's changes to them are
     // stored back. The chosen colour, or nothing when cancelled.
     virtual std::optional<ColorValue> chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) = 0;
+
+    // A modal window showing a long plain text (the help), which the user
+    // can scroll and select but not change; returns when it is closed.
+    virtual void showText(const std::string& title, const std::string& text) { (void)title, (void)text; }
+
+    // The window system's library and its version as the program runs on
+    // it ("Qt 6.4.2"), for the version information.
+    virtual std::string toolkitVersion() { return {}; }
 };
 
 // -------------------------------------------------------------- clipboard --
@@ -147,6 +155,10 @@ public:
     // The cell block's bytes as they are on the clipboard (possibly none).
     // Fails when there is no cell block (any more).
     virtual Result<std::vector<uint8_t>> getCells() = 0;
+
+    // The clipboard's plain text, "" when it holds none (Life programs and
+    // editors copy patterns as RLE or plaintext).
+    virtual std::string getText() { return {}; }
 };
 
 // ------------------------------------------------------------- file system --
@@ -246,6 +258,7 @@ enum class Menu {
     // limit), its separator, and the keys one rung faster and slower.
     ExecSpeed, ExecSpeed1, ExecSpeed2, ExecSpeed5, ExecSpeed10, ExecSpeed20, ExecSpeed50, ExecSpeed100,
     ExecSpeed200, ExecSpeed500, ExecSpeed1000, ExecSpeedMax, Bar10, ExecFaster, ExecSlower,
+    Help, HelpKeys, HelpAbout,  // the help menu, last on the bar
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.

@@ -42,3 +42,13 @@ if(TARGET kaleidomat)
                           [ \"$(\"$1\" --version)\" = \"kaleidomat-cli ${PROJECT_VERSION}\" ]"
                    $<TARGET_FILE:kaleidomat> $<TARGET_FILE:kaleidomat-cli>)
 endif()
+
+# ---- Life text patterns (RLE, plaintext) opened and pasted, through Form1 ----
+kaleidomat_test(app_import_tests app_import_tests.cpp)
+target_link_libraries(app_import_tests PRIVATE kaleidomat_app)
+
+# ---- The help menu and the manual page's lists ----
+kaleidomat_test(app_help_tests app_help_tests.cpp)
+target_link_libraries(app_help_tests PRIVATE kaleidomat_app)
+target_compile_definitions(app_help_tests PRIVATE KALEIDOMAT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                                  KALEIDOMAT_VERSION="${PROJECT_VERSION}")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Checks that every module includes only from the modules it may use (see the
-# README's Architecture section): each #include "module/..." line of a module's
+# include rules in docs/architecture.md): each #include "module/..." line of a module's
 # sources against the table below, and that only app/ and platform/ include Qt.
 # Every top-level folder with C++ sources needs an entry here (tests/ and
 # bench/ may include anything). Prints each offending line; exits 1 if any.

@@ -62,4 +62,13 @@ for case in board.hxa:board board.bin:board board-without-extension:board patter
   actual=$(type_of "$work/$file")
   [ "$actual" = "application/x-kaleidomat-$kind" ] || fail "$file is taken for '$actual'"
 done
+# Life patterns as Golly keeps them, by extension and by their first line.
+printf '#N Glider\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n' >"$work/glider.rle"
+printf '!Name: Glider\n.O\n' >"$work/glider.cells"
+cp "$work/glider.rle" "$work/glider-rle.txt"
+for case in glider.rle:rle glider-rle.txt:rle glider.cells:plaintext; do
+  file=${case%%:*} kind=${case#*:}
+  actual=$(type_of "$work/$file")
+  [ "$actual" = "application/x-life-$kind" ] || fail "$file is taken for '$actual'"
+done
 echo "install layout, desktop entry, metadata and file types: ok"

@@ -50,6 +50,7 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
               "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
               "表示(&V)\n  立体表示(&D) (checked)\n"
+              "ヘルプ(&H)\n  操作方法(&K)...\n  バージョン情報(&A)...\n"
               "Popup1\n  リセット(&R)\n");
 
     // An entry with two keys has both.

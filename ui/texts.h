@@ -129,4 +129,27 @@ inline constexpr const char* kPointerXPrefix = "x = ";
 inline constexpr const char* kPointerYPrefix = ", y = ";
 // ---- end of mouse editing ----
 
+// ---- Life patterns (RLE, plaintext) in the window (form1_import.cpp) ----
+// The open dialog's type for the Life community's text patterns.
+inline constexpr const char* kLifePatternFilterName = "Life パターン (*.rle *.cells)";
+inline constexpr const char* kRleExtension = "rle";
+inline constexpr const char* kPlaintextExtension = "cells";
+// After the pattern's file name in the caption: the board came from it but is
+// not stored in it.
+inline constexpr const char* kImportedMark = " (インポート)";
+// A pattern that could not be taken; the file's name and the reader's reason
+// follow on their own lines.
+inline constexpr const char* kImportFailed = "Life パターンを読み込めませんでした。";
+// ---- end of Life patterns ----
+
+// ---- help (app/help_text.cpp) ----
+inline constexpr const char* kMenuHelp = "ヘルプ(&H)";
+inline constexpr const char* kMenuHelpKeys = "操作方法(&K)...";
+inline constexpr const char* kMenuHelpAbout = "バージョン情報(&A)...";
+inline constexpr const char* kHelpKeysTitle = "操作方法";
+inline constexpr const char* kAboutSummary = "色のついたセルで動くコンウェイのライフゲーム";
+inline constexpr const char* kAboutLicence = "ライセンス: MIT License";
+inline constexpr const char* kAboutCopyright = "Copyright (c) 2026 The Kaleidomat developers";
+// ---- end of help ----
+
 }  // namespace texts

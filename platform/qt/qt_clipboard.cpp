@@ -57,4 +57,10 @@ Result<std::vector<uint8_t>> QtClipboard::getCells() {
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
+std::string QtClipboard::getText() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime || !mime->hasText()) return {};
+    return mime->text().toStdString();
+}
+
 }  // namespace platform::qt

@@ -16,6 +16,7 @@ public:
     Result<void> put(const ClipboardContents& contents) override;
     bool hasCells() override;
     Result<std::vector<uint8_t>> getCells() override;
+    std::string getText() override;
 
     // The MIME format of the cell block.
     static QString cellFormat();

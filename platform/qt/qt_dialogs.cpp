@@ -5,10 +5,15 @@
 
 #include <QColor>
 #include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+#include <QtGlobal>
 
 #include "platform/qt/qt_strings.h"
 
@@ -93,5 +98,23 @@ std::optional<ColorValue> QtDialogs::chooseColor(ColorValue initial, std::array<
     if (!accepted) return std::nullopt;
     return toBgr(dialog.selectedColor());
 }
+
+void QtDialogs::showText(const std::string& title, const std::string& text) {
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(toQString(title));
+    auto* view = new QPlainTextEdit(&dialog);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    view->setPlainText(toQString(text));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view);
+    layout->addWidget(buttons);
+    dialog.resize(640, 560);
+    dialog.exec();
+}
+
+std::string QtDialogs::toolkitVersion() { return std::string("Qt ") + qVersion(); }
 
 }  // namespace platform::qt

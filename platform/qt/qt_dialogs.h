@@ -24,6 +24,8 @@ public:
     std::string openFile(const FileDialogRequest& request) override;
     std::string saveFile(const FileDialogRequest& request) override;
     std::optional<ColorValue> chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) override;
+    void showText(const std::string& title, const std::string& text) override;
+    std::string toolkitVersion() override;
 
 private:
     std::string fileDialog(const FileDialogRequest& request, bool open);

@@ -57,6 +57,9 @@ public:
         messages.push_back({text, title, icon, buttons, defaultButton});
         return buttons == platform::MessageButtons::Ok ? platform::MessageAnswer::Ok : next(answers, defaultButton);
     }
+    std::vector<std::pair<std::string, std::string>> shownTexts;  // title and text of each text window
+    void showText(const std::string& title, const std::string& text) override { shownTexts.push_back({title, text}); }
+    std::string toolkitVersion() override { return "Qt 6.0.0"; }
     std::string openFile(const platform::FileDialogRequest& r) override { return file(true, r); }
     std::string saveFile(const platform::FileDialogRequest& r) override { return file(false, r); }
     std::optional<platform::ColorValue> chooseColor(platform::ColorValue initial,
@@ -93,6 +96,7 @@ public:
         if (!cells || cellsVanish) return platform::Error{"gone"};
         return *cells;
     }
+    std::string getText() override { return text; }
     // Text or a picture from another program: the cell block is gone.
     void putForeign() {
         cells.reset();

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+// The Life community's text patterns (RLE and plaintext) in the window: opened
+// as a new board from a file, or pasted from the clipboard's text. They carry
+// live and dead only; every live cell takes a colour of the random colour
+// rule, as a cell set with Shift+click does.
+
+#include <filesystem>
+#include <variant>
+
+#include "app/form1.h"
+#include "engine/rules.h"
+#include "io/life_import.h"
+#include "ui/texts.h"
+
+namespace app {
+
+namespace {
+
+// Longer clipboard texts are not read as patterns: the largest pattern a board
+// holds is far shorter in either format.
+constexpr std::size_t kMaxPatternText = 1u << 20;
+
+std::string lowered(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+bool HasLifeTextExtension(const std::string& path) {
+    const std::string ext = lowered(std::filesystem::path(path).extension().string());
+    return ext == std::string(".") + texts::kRleExtension || ext == std::string(".") + texts::kPlaintextExtension;
+}
+
+engine::CellRecord RandomLiveCell(engine::RandomSequence& random) {
+    engine::CellRecord cell{1, 0, 0, 0};
+    engine::RandomColor(random, cell);
+    return cell;
+}
+
+// The Life pattern the clipboard's text holds, if it holds one with a live
+// cell (ordinary text such as "!" reads as an empty pattern).
+std::optional<io::LifeGrid> ClipboardGrid(platform::Clipboard& clipboard) {
+    const std::string text = clipboard.getText();
+    if (text.empty() || text.size() > kMaxPatternText) return std::nullopt;
+    auto parsed = io::ParseLifeText(text);
+    io::LifeGrid* grid = std::get_if<io::LifeGrid>(&parsed);
+    if (!grid || grid->countLive() == 0) return std::nullopt;
+    return std::move(*grid);
+}
+
+}  // namespace
+
+std::optional<bool> Form1::OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    // The program's own files keep their own reading, whatever their name; a
+    // file named as a pattern is read as one, and so is any other text that
+    // reads as one.
+    if (io::HasProgramSignature(bytes)) return std::nullopt;
+    const std::variant<io::LifeGrid, io::TextError> parsed = io::ParseLifeText(text);
+    if (!HasLifeTextExtension(path) && !std::holds_alternative<io::LifeGrid>(parsed)) return std::nullopt;
+    if (const auto* error = std::get_if<io::TextError>(&parsed)) {
+        Message(std::string(texts::kImportFailed) + "\n" + path + "\n" + error->message,
+                platform::MessageIcon::Exclamation);
+        return false;
+    }
+    const io::LifeGrid& grid = std::get<io::LifeGrid>(parsed);
+
+    // A torus of its own gives the board's size; otherwise the board keeps
+    // its size when the pattern fits, or takes the smallest that holds it.
+    int32_t side = board.side();
+    if (grid.torusSide > 0)
+        side = grid.torusSide;
+    else if (grid.width > side || grid.height > side)
+        side = io::SmallestBoardSide(grid.width, grid.height);
+
+    board.create(side - 1);
+    const int32_t left = io::CentredOffset(side, grid.width);
+    const int32_t top = io::CentredOffset(side, grid.height);
+    for (int x = 0; x < grid.width; ++x)
+        for (int y = 0; y < grid.height; ++y)
+            if (grid.live(x, y)) board.cell(left + x, top + y) = RandomLiveCell(random);
+    board.PopulationHistory.fill(0);
+    board.Population() = board.countLive();
+    ScalePictures();
+    DropSelectionBeyond(board.GridMax);
+
+    // The board is not stored anywhere yet: the next save asks for a name,
+    // so a board file never replaces the pattern.
+    board.Modified = true;
+    FileName.clear();
+    window().setCaption(std::string(texts::kCaptionPrefix) + path + texts::kImportedMark + texts::kCaptionSuffix);
+    ApplySizeRule();
+    return true;
+}
+
+std::optional<io::CellBlock> Form1::ClipboardLifePattern() {
+    const std::optional<io::LifeGrid> grid = ClipboardGrid(services_.clipboard);
+    if (!grid) return std::nullopt;
+    io::CellBlock block{grid->width, grid->height, std::vector<io::CellEntry>(grid->cells.size())};
+    for (int x = 0; x < grid->width; ++x) {
+        for (int y = 0; y < grid->height; ++y) {
+            if (!grid->live(x, y)) continue;
+            const engine::CellRecord cell = RandomLiveCell(random);
+            block.at(x, y) = io::CellEntry{1, static_cast<uint8_t>(cell.Red), static_cast<uint8_t>(cell.Green),
+                                           static_cast<uint8_t>(cell.Blue)};
+        }
+    }
+    return block;
+}
+
+bool Form1::ClipboardCanPaste() {
+    return services_.clipboard.hasCells() || ClipboardGrid(services_.clipboard).has_value();
+}
+
+}  // namespace app

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+// Every kaleidomat-cli command that reads a board reads each of the four
+// kinds, told by the contents: a pattern runs in the middle of its torus or
+// of the smallest board that holds it.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "cli/cell_files.h"
+#include "cli/commands.h"
+#include "io/formats.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Cells = std::set<std::pair<int, int>>;
+
+// A glider with its top-left cell at (x, y).
+Cells gliderAt(int x, int y) { return {{x + 1, y}, {x + 2, y + 1}, {x, y + 2}, {x + 1, y + 2}, {x + 2, y + 2}}; }
+
+TEST(CliFormats, EveryCommandReadsEveryKindByItsContents) {
+    const fs::path dir = fs::temp_directory_path() / ("kaleidomat-cli-formats-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const auto path = [&](const std::string& name) { return (dir / name).string(); };
+    engine::Board board;  // a board file, and a pattern file of the same glider
+    board.create(29);
+    io::CellBlock block{3, 3, std::vector<io::CellEntry>(9)};
+    for (auto [x, y] : gliderAt(0, 0)) board.cell(x + 7, y + 2) = {1, 5, 5, 5}, block.at(x, y) = {1, 5, 5, 5};
+    const auto boardFile = io::EncodeBoardFile(board), patternFile = io::EncodePatternFile(block);
+    // name, contents, the board it runs on and its live cells
+    const std::tuple<std::string, std::string, int32_t, Cells> cases[] = {
+        {"board-named.rle", std::string(boardFile.begin(), boardFile.end()), 29, gliderAt(7, 2)},
+        {"g.hxq", std::string(patternFile.begin(), patternFile.end()), 9, gliderAt(4, 4)}, {"g.rle", "#C glider\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n", 9, gliderAt(4, 4)},
+        {"t.rle", "x = 3, y = 3, rule = B3/S23:T20,20\nbo$2bo$3o!\n", 19, gliderAt(9, 9)},
+        {"g.cells", "!Name: glider\n.O.\n..O\nOOO\n", 9, gliderAt(4, 4)},
+        {"rle.txt", "bo$2bo$3o!", 9, gliderAt(4, 4)}, {"wide.cells", "!\n" + std::string(24, '.') + "O", 29, {{27, 15}}},
+    };
+    for (const auto& [name, contents, gridMax, live] : cases) {
+        SCOPED_TRACE(name);
+        const std::string in = path(name);
+        std::ofstream(in, std::ios::binary) << contents;
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"step", in, path("s.hxa"), "-n", "0", "--seed", "3"},
+              {"convert", in, path("c.hxa"), "--seed", "3"}, {"info", in}, {"render", in, path("r.png"), "--seed", "3"},
+              {"animate", in, path("a.webp"), "-n", "2"}, {"stats", in, "-n", "2"}}) {
+            std::ostringstream out, err;
+            EXPECT_EQ(cli::Run(args, out, err), 0) << args[0] << ": " << err.str();
+        }
+        for (const char* result : {"s.hxa", "c.hxa"}) {
+            const engine::Board loaded = cli::LoadBoard(path(result));
+            Cells cells;
+            for (int x = 0; x <= loaded.GridMax; ++x)
+                for (int y = 0; y <= loaded.GridMax; ++y)
+                    if (loaded.cell(x, y).State) cells.insert({x, y});
+            EXPECT_EQ(std::pair(loaded.GridMax, cells), std::pair(gridMax, live)) << result;
+        }
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace

@@ -60,6 +60,10 @@ void addCommand(CLI::App& app, const CommandSpec& entry, Arguments& arguments, s
     values.resize(entry.options.size());
     for (std::size_t i = 0; i < entry.options.size(); ++i) {
         const OptionSpec& o = entry.options[i];
+        if (!o.placeholder) {  // a switch: given or not
+            options.push_back(command->add_flag(o.name, o.help));
+            continue;
+        }
         CLI::Option* option = command->add_option(o.name, values[i], o.help)
                                   ->type_name(o.placeholder)
                                   ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
@@ -156,6 +160,7 @@ std::string UsageLines(const ProgramSpec& program) {
         lines += std::string("  ") + program.name + " " + command.name;
         for (const FileSpec& file : command.files) lines += std::string(" ") + file.name;
         for (const OptionSpec& o : command.options) {
+            if (!o.placeholder) continue;  // switches are told in the command's help, to keep the line short
             const std::string option = std::string(o.name) + " " + o.placeholder;
             lines += o.required ? " " + option : " [" + option + "]";
         }

@@ -33,7 +33,7 @@ struct Arguments {
 
 struct OptionSpec {
     const char* name;         // "-n", "--seed"
-    const char* placeholder;  // "N", shown in the usage and the help
+    const char* placeholder;  // "N", shown in the usage and the help; nullptr for a switch without a value
     const char* help;
     // A whole number from low to high ...
     std::optional<std::pair<uint64_t, uint64_t>> range = std::nullopt;

@@ -15,9 +15,10 @@
 #include "cli/cell_files.h"
 #include "cli/command_line.h"
 #include "cli/picture_files.h"
-#include "cli/statistics.h"
+#include "analysis/statistics.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
+#include "engine/stimulation.h"
 
 namespace cli {
 
@@ -90,7 +91,14 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     engine::RandomSequence random(seedFrom(args));
     engine::Board board = LoadBoard(args.files[0]);
     engine::Stepper stepper;
-    for (int32_t i = 0; i < generations; ++i) stepper.ReCalc(board, random);
+    if (args.option("--as-window")) {
+        // As the window's single steps after it has shown the loaded board.
+        board.Generation = 0;
+        engine::RecordPopulation(board, board.countLive());
+        for (int32_t i = 0; i < generations; ++i) engine::StepAndStimulate(stepper, board, random);
+    } else {
+        for (int32_t i = 0; i < generations; ++i) stepper.ReCalc(board, random);
+    }
     board.Population() = board.countLive();
     SaveBoard(args.files[1], board);
     out << "generation " << board.Generation << ", population " << board.Population() << '\n';
@@ -238,10 +246,15 @@ int animateCommand(const Arguments& args, std::ostream&, std::ostream& err) {
 
 int statsCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     engine::RandomSequence random(seedFrom(args));
-    const std::vector<GenerationStats> rows = RunStatistics(LoadBoard(args.files[0]), generationsFrom(args, 0), random);
-    if (const std::string* csv = args.option("--csv")) writeText(*csv, StatisticsCsv(rows));
-    if (const std::string* svg = args.option("--svg")) writeText(*svg, StatisticsSvg(rows));
-    if (!args.option("--csv") && !args.option("--svg")) out << StatisticsSummary(rows);
+    engine::Board board = LoadBoard(args.files[0]);
+    const bool asWindow = args.option("--as-window") != nullptr;
+    if (asWindow) board.Generation = 0;  // the window's counter when it opens a board at start-up
+    const std::vector<analysis::GenerationStats> rows =
+        analysis::RunStatistics(std::move(board), generationsFrom(args, 0), random, asWindow);
+    if (const std::string* csv = args.option("--csv"))
+        writeText(*csv, analysis::StatisticsCsv(rows, args.option("--families") != nullptr));
+    if (const std::string* svg = args.option("--svg")) writeText(*svg, analysis::StatisticsSvg(rows));
+    if (!args.option("--csv") && !args.option("--svg")) out << analysis::StatisticsSummary(rows);
     return kExitOk;
 }
 
@@ -251,6 +264,16 @@ const OptionSpec kSeed{"--seed", "S",
                        "seeds the random sequence of the mutations, so that\n"
                        "a run repeats exactly; without it the clock seeds it",
                        std::pair<uint64_t, uint64_t>{0, std::numeric_limits<uint64_t>::max()}};
+
+// The switch --as-window of step and stats.
+constexpr const char* kAsWindowHelp =
+                           "runs as the window does after opening IN.hxa at\n"
+                           "start-up (kaleidomat --seed S IN.hxa): the loaded\n"
+                           "board is generation 0, and every generation is\n"
+                           "followed by auto-stimulation (変化を促す): a\n"
+                           "population standing still or alternating over ten\n"
+                           "counts gets one new cell beside a live one, and the\n"
+                           "generation restarts at 1";
 
 OptionSpec runLength(const char* help, uint64_t most, bool required) {
     return OptionSpec{"-n", "N", help, std::pair<uint64_t, uint64_t>{0, most}, nullptr, required};
@@ -270,13 +293,14 @@ const ProgramSpec& program() {
             {"step", {{"IN.hxa", "the board to run"}, {"OUT.hxa", "where the result goes"}},
              {runLength("number of generations, 0 to 2147483646 (default 1;\n0 only rewrites the board)",
                         kMaxStepGenerations, false),
-              kSeed},
+              kSeed, {"--as-window", nullptr, kAsWindowHelp}},
              "Loads the board IN.hxa, runs N generations and writes the result to\n"
              "OUT.hxa, which may be IN.hxa. A generation is Conway's rule (B3/S23) on\n"
              "the torus with colour inheritance: a survivor keeps its colour, a newborn\n"
              "takes red, green and blue from its three parents in scan order, and one\n"
-             "birth in a thousand mutates to a random colour. Auto-stimulation is not\n"
-             "applied. The loaded board starts at generation 1 (files do not store the\n"
+             "birth in a thousand mutates to a random colour. Auto-stimulation is\n"
+             "applied only with --as-window; then N single steps of the window started\n"
+             "with 'kaleidomat --seed S IN.hxa', saved, give the same file. The loaded board starts at generation 1 (files do not store the\n"
              "generation). Prints \"generation G, population P\" for the final board.",
              stepCommand},
             {"info", {{"FILE", "a board, pattern, RLE or plaintext file"}}, {},
@@ -356,7 +380,15 @@ const ProgramSpec& program() {
                "writes the table: a header line \"generation,population,\n"
                "births,deaths,colours,top_colour_share\", then N + 1 rows\n"
                "(the loaded board is generation 1, as in step)"},
-              {"--svg", "OUT.svg", "draws population and distinct colours over the\ngenerations as a line chart"}},
+              {"--svg", "OUT.svg",
+               "draws population and distinct colours over the\ngenerations as a line chart, the colour families\n"
+               "below it as a band stacked to 100 %"},
+              {"--families", nullptr,
+               "adds to the table one column per colour family:\n"
+               "red, orange, yellow, chartreuse, green, spring, cyan,\n"
+               "azure, blue, violet, magenta, rose (30 degrees of hue\n"
+               "each) and grey, each its share of the live cells"},
+              {"--as-window", nullptr, kAsWindowHelp}},
              "Runs N generations and measures the loaded board and every generation:\n"
              "population, births and deaths since the previous generation, the number of\n"
              "distinct colours among the live cells and the share of the most common\n"

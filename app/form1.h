@@ -12,6 +12,7 @@
 //   form1_patterns.cpp  pattern menu, transformations, random/clear/colour, resize
 //   form1_files.cpp     board files, file dialogs, pattern files
 //   form1_clipboard.cpp cut, copy and paste
+//   form1_graph.cpp     the graph window: recording a run, exporting it
 
 #include <array>
 #include <cstdint>
@@ -19,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run_recorder.h"
 #include "display/board_renderer.h"
 #include "engine/board.h"
 #include "engine/generation_step.h"
@@ -53,13 +55,14 @@ struct Selection {
 
 inline patterns::CellRect SelectionRect(const Selection& s) { return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom}; }
 
-class Form1 : public platform::WindowEvents {
+class Form1 : public platform::WindowEvents, public platform::GraphEvents {
 public:
     struct Services {
         platform::MainWindow& window;
         platform::Dialogs& dialogs;
         platform::Clipboard& clipboard;
         platform::FileSystem& files;
+        platform::GraphWindow* graph = nullptr;  // the graph window, when there is one
     };
     struct Options {
         std::string commandLine;       // the whole argument text, one path
@@ -149,6 +152,17 @@ public:
     void mnuEditCut_Click();
     void mnuEditPaste_Click();
 
+    // ---- the graph window ------------------------------------------------------
+    // Opens the graph window with a new record, or closes it.
+    void mnuViewGraph_Click();
+    // The board has been replaced as a whole (opened, ランダム, クリア, 拡大,
+    // 縮小, undone or redone): an open graph starts a new record from it.
+    void BoardReplaced();
+    // After each generation of a run or a step: the open graph records it.
+    void RecordGeneration();
+    void graphExportRequested(platform::GraphExport kind) override;
+    void graphClosed() override;
+
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;
     void menuAboutToShow(platform::Menu menu) override;
@@ -201,6 +215,8 @@ private:
     bool unloaded_ = false;
     int dialogMode_ = 0; // the file dialogs keep the kind of their last use
     display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
+    RunRecorder recorder_;           // what the graph window shows
+    bool graphOpen_ = false;
 };
 
 }  // namespace app

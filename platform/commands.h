@@ -105,6 +105,9 @@ inline constexpr Command kRows[] = {
      .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction,
      .buttonEnabled = true},
 
+    {.kind = K::Menu, .id = View, .caption = texts::kMenuView},
+    {.id = ViewGraph, .in = View, .caption = texts::kMenuViewGraph, .key = "Ctrl+G"},
+
     // Opened by a right click on the generation panel.
     {.kind = K::PopupMenu, .id = Popup1, .caption = texts::kMenuPopup1},
     {.id = Popup1Reset, .in = Popup1, .caption = texts::kMenuPopup1Reset},

@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/graph_series.h"
 #include "display/pixel_image.h"
 
 namespace platform {
@@ -181,6 +182,8 @@ enum class Menu {
     PatternReverse, PatternReverseRL, PatternReverseTB, PatternRotate,
     Bar3, PatternExpand, PatternReduction,
     Popup1, Popup1Reset,
+    View,       // 表示(&V)
+    ViewGraph,  // グラフ(&G): opens or closes the graph window
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.
@@ -283,6 +286,40 @@ public:
 
     // Closes the window; the program ends with it.
     virtual void close() = 0;
+};
+
+// ------------------------------------------------------------- the graph --
+
+// What the graph window can be asked to write.
+enum class GraphExport { Csv, Png, Svg };
+
+// What the graph window reports to the logic.
+class GraphEvents {
+public:
+    virtual ~GraphEvents() = default;
+    virtual void graphExportRequested(GraphExport kind) = 0;
+    virtual void graphClosed() = 0;  // the user closed the window itself
+};
+
+// A separate window that draws the series of a run. It keeps the series it
+// is shown and redraws it at a pace of its own, so a run may hand it every
+// generation.
+class GraphWindow {
+public:
+    virtual ~GraphWindow() = default;
+    virtual void setEvents(GraphEvents* events) = 0;
+    virtual void setVisible(bool visible) = 0;
+    virtual bool visible() const = 0;
+    // The series to draw from now on (nullptr: none); it must live until
+    // replaced. seriesChanged says it has grown or been cleared.
+    virtual void showSeries(const analysis::GraphSeries* series) = 0;
+    virtual void seriesChanged() = 0;
+    // The graph as it is shown, as a PNG file's bytes.
+    virtual std::vector<uint8_t> picturePng() = 0;
+    // Position and size on the screen (left, top, width, height), to be
+    // remembered between sessions.
+    virtual std::array<int, 4> geometry() const = 0;
+    virtual void setGeometry(const std::array<int, 4>& geometry) = 0;
 };
 
 }  // namespace platform

@@ -24,3 +24,9 @@ set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=of
 # ---- Drawing only what changed, against full drawings, through Form1 ----
 kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)
 target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
+
+# ---- Repeatable runs and the graph of a run, against kaleidomat-cli ----
+if(KALEIDOMAT_CLI)
+  kaleidomat_test(app_graph_tests app_graph_tests.cpp)
+  target_link_libraries(app_graph_tests PRIVATE kaleidomat_app kaleidomat_cli_commands)
+endif()

@@ -44,6 +44,7 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "編集(&M)\n  切り取り(&X) Ctrl+X\n  コピー(&C) Ctrl+C\n  貼り付け(&V) Ctrl+V\n"
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
               "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
+              "表示(&V)\n  グラフ(&G) Ctrl+G\n"
               "Popup1\n  リセット(&R)\n");
 
     std::string toolbar;

@@ -40,7 +40,9 @@ void Form1::RecordGeneration() {
 }
 
 void Form1::graphExportRequested(GraphExport kind) {
-    if (unloaded_ || !services_.graph) return;
+    // A file dialog would wait inside the run loop's yield: files are written
+    // while the board stands still.
+    if (unloaded_ || !services_.graph || run.RunMode == RunMode::Continuous) return;
     struct Kind {
         const char* filter;
         const char* extension;

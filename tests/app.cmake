@@ -15,7 +15,8 @@ set_tests_properties(app_editing_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=o
 # The menus, keys, mouse and clipboard of the real window are driven end to
 # end under Xvfb (e2e.cmake).
 add_executable(app_window_tests app_window_main.cpp app_drop_tests.cpp platform_file_system_tests.cpp
-               platform_board_view_tests.cpp platform_clipboard_dialog_tests.cpp platform_main_window_tests.cpp)
+               platform_board_view_tests.cpp platform_clipboard_dialog_tests.cpp platform_main_window_tests.cpp
+               platform_graph_window_tests.cpp)
 target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(app_window_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
 add_test(NAME app_window_tests COMMAND app_window_tests)

@@ -14,9 +14,18 @@ using platform::MessageIcon;
 
 Form1::Form1(Services services, Options options) : services_(services), options_(std::move(options)) {
     picBuffer.resize(services_.window.boardPixelWidth(), services_.window.boardPixelHeight());
+    if (services_.graph) {
+        services_.graph->setEvents(this);
+        services_.graph->showSeries(&recorder_.series());
+    }
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    if (services_.graph) {
+        services_.graph->setEvents(nullptr);
+        services_.graph->showSeries(nullptr);
+    }
+}
 
 platform::MessageAnswer Form1::Message(const std::string& text, MessageIcon icon, MessageButtons buttons,
                                        MessageAnswer defaultButton) {
@@ -138,6 +147,7 @@ void Form1::RunCommand(Menu item) {
         case Menu::ExecSpeed500: case Menu::ExecSpeed1000: case Menu::ExecSpeedMax: mnuExecSpeed_Click(item); break;
         case Menu::HelpKeys: mnuHelpKeys_Click(); break;
         case Menu::HelpAbout: mnuHelpAbout_Click(); break;
+        case Menu::ViewGraph: mnuViewGraph_Click(); break;
         default: break;  // menus, submenus and separators do nothing when chosen
     }
 }

@@ -17,6 +17,7 @@
 //   form1_view.cpp      how the board is drawn (the 表示 menu)
 //   form1_import.cpp    Life text patterns (RLE, plaintext) from files and the clipboard
 //   form1_help.cpp      the help menu (its texts: help_text.cpp)
+//   form1_graph.cpp     the graph window: recording a run, exporting it
 
 #include <array>
 #include <cstdint>
@@ -28,6 +29,7 @@
 #include "app/generation_line.h"
 #include "app/undo_history.h"
 #include "app/generation_pacer.h"
+#include "app/run_recorder.h"
 #include "display/board_renderer.h"
 #include "engine/board.h"
 #include "engine/generation_step.h"
@@ -63,7 +65,7 @@ struct Selection {
 
 inline patterns::CellRect SelectionRect(const Selection& s) { return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom}; }
 
-class Form1 : public platform::WindowEvents {
+class Form1 : public platform::WindowEvents, public platform::GraphEvents {
 public:
     struct Services {
         platform::MainWindow& window;
@@ -73,6 +75,7 @@ public:
         // None: no board is kept and there is no pattern folder of the user's.
         platform::UserFiles* userFiles = nullptr;
         platform::Settings* settings = nullptr;  // none: nothing is remembered
+        platform::GraphWindow* graph = nullptr;  // the graph window, when there is one
     };
     struct Options {
         std::string commandLine;       // the whole argument text, one path
@@ -208,6 +211,17 @@ public:
     void mnuHelpKeys_Click();   // the list of commands, keys, mouse actions and files
     void mnuHelpAbout_Click();  // name, version, licence
 
+    // ---- the graph window ------------------------------------------------------
+    // Opens the graph window with a new record, or closes it.
+    void mnuViewGraph_Click();
+    // The board has been replaced as a whole (opened, ランダム, クリア, 拡大,
+    // 縮小, undone or redone): an open graph starts a new record from it.
+    void BoardReplaced();
+    // After each generation of a run or a step: the open graph records it.
+    void RecordGeneration();
+    void graphExportRequested(platform::GraphExport kind) override;
+    void graphClosed() override;
+
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;
     void menuAboutToShow(platform::Menu menu) override;
@@ -294,6 +308,8 @@ private:
     bool computingGeneration_ = false;  // the drawing belongs to a generation of the line
     display::CellLook cellLook_ = display::CellLook::Raised;
     GenerationPacer pacer_;  // when a continuous run's next generation is due
+    RunRecorder recorder_;           // what the graph window shows
+    bool graphOpen_ = false;
 };
 
 }  // namespace app

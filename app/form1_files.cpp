@@ -143,6 +143,7 @@ bool Form1::OpenFile(const std::string& NewFileName) {
     FileName = NewFileName;
     SetFileCaption();
     ApplySizeRule();
+    BoardReplaced();
     return true;
 }
 

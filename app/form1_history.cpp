@@ -150,6 +150,7 @@ void Form1::mnuEditUndo_Click() {
     if (run.RunMode == RunMode::Continuous || !undo_.canUndo()) return;
     RestoreEditor(undo_.undo());
     generations_.clear();
+    BoardReplaced();  // the graph starts afresh from the board brought back
     UpdateHistoryCommands();
 }
 
@@ -157,6 +158,7 @@ void Form1::mnuEditRedo_Click() {
     if (run.RunMode == RunMode::Continuous || !undo_.canRedo()) return;
     RestoreEditor(undo_.redo());
     generations_.clear();
+    BoardReplaced();  // the graph starts afresh from the board brought back
     UpdateHistoryCommands();
 }
 

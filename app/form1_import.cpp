@@ -90,6 +90,7 @@ std::optional<bool> Form1::OpenLifePattern(const std::string& path, const std::v
     FileName.clear();
     window().setCaption(std::string(texts::kCaptionPrefix) + path + texts::kImportedMark + texts::kCaptionSuffix);
     ApplySizeRule();
+    BoardReplaced();
     return true;
 }
 

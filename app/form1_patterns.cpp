@@ -80,11 +80,13 @@ void Form1::Rotate() {
 void Form1::mnuPatternRandom_Click() {
     engine::Init(board, random);
     ReDraw();
+    BoardReplaced();
 }
 
 void Form1::mnuPatternClear_Click() {
     patterns::ClearBoard(board);
     ReDraw();
+    BoardReplaced();
 }
 
 void Form1::mnuPatternColor_Click() {
@@ -113,6 +115,7 @@ void Form1::mnuPatternExpand_Click() {
     ScalePictures();
     ReDraw();
     ApplySizeRule();
+    BoardReplaced();
 }
 
 void Form1::mnuPatternReduction_Click() {
@@ -123,6 +126,7 @@ void Form1::mnuPatternReduction_Click() {
     ScalePictures();
     ReDraw();
     ApplySizeRule();
+    BoardReplaced();
 }
 
 void Form1::DropSelectionBeyond(int32_t gridMax) {

@@ -9,6 +9,7 @@
 #include "ui/texts.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
+#include "engine/stimulation.h"
 
 namespace app {
 
@@ -81,6 +82,7 @@ void Form1::Exec() {
         // 最高速 reads no clock: the loop is as fast as it ever was.
         if (pacer_.rate() != kUnlimitedRate) pacer_.generationStarted(w.clock());
         StepOneGeneration();  // ReCalc, then ReDraw
+        RecordGeneration();
         if (run.RunMode == RunMode::SingleStep) break;
         if (board.Population() == 0) {
             Message(texts::kExtinct, platform::MessageIcon::Information);

@@ -52,6 +52,7 @@ constexpr std::pair<Menu, const char*> kHelpLines[] = {
     {Menu::ExecFaster, "速度を 1 段上げます (連続実行中も)。"},
     {Menu::ExecSlower, "速度を 1 段下げます (連続実行中も)。"},
     {Menu::ViewRaised, "入のときセルを立体的に、切のとき色だけの平らな四角で描きます。"},
+    {Menu::ViewGraph, "個体数、誕生、死亡、色の数と色の構成の推移を示すグラフの窓を開くか閉じます。"},
     {Menu::HelpKeys, "この一覧を表示します。"},
     {Menu::HelpAbout, "バージョン、ライセンス、Qt のバージョンを表示します。"},
 };

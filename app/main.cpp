@@ -8,8 +8,10 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "app/start_options.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/graph_window.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"
 #include "platform/qt/qt_settings.h"
@@ -28,10 +30,18 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("kaleidomat"));
     platform::qt::InstallJapaneseTranslations(application);
 
-    // The whole argument text is one path: the arguments after the program's
-    // name joined by single blanks, quotes kept as given.
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
-    const std::string commandLine = platform::qt::toStdString(arguments.join(QLatin1Char(' ')));
+    // "--seed S" first fixes the random sequence. The rest of the argument
+    // text is one path: the arguments joined by single blanks, quotes kept
+    // as given.
+    std::vector<std::string> given;
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) given.push_back(platform::qt::toStdString(argument));
+    const app::StartArguments start = app::ParseStartArguments(given);
+    if (!start.error.empty()) {
+        std::fprintf(stderr, "kaleidomat: %s\n", start.error.c_str());
+        return 2;
+    }
+    std::string commandLine;
+    for (std::size_t i = 0; i < start.rest.size(); ++i) commandLine += (i ? " " : "") + start.rest[i];
 
     platform::qt::QtMainWindow window;
     platform::qt::QtDialogs dialogs(window.widget());
@@ -41,13 +51,16 @@ int main(int argc, char* argv[]) {
     platform::qt::QtSettings settings;
     // The window where it was last closed, as large as it was.
     window.widget()->restoreGeometry(settings.readBytes(platform::setting::kGeometry));
+    platform::qt::QtGraphWindow graph;
+    // The graph window too, where and as large as it was last.
+    graph.widget()->restoreGeometry(settings.readBytes(platform::setting::kGraphGeometry));
 
     int status = 0;
     {
         // Form1 lives until the event loop has returned: a run loop that is
         // still on the stack when the window closes ends before it goes.
-        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files, &userFiles, &settings},
-                        app::Form1::Options{commandLine, {}});
+        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files, &userFiles, &settings, &graph},
+                        app::Form1::Options{commandLine, start.seed});
         window.setEvents(&form);
         form.Form_Load();
         window.show();
@@ -55,5 +68,6 @@ int main(int argc, char* argv[]) {
         window.setEvents(nullptr);
     }
     settings.writeBytes(platform::setting::kGeometry, window.widget()->saveGeometry());
+    settings.writeBytes(platform::setting::kGraphGeometry, graph.widget()->saveGeometry());
     return status;
 }

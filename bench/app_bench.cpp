@@ -6,6 +6,8 @@
 //   build/bin/kaleidomat-bench [seconds per run] [soak generations]
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -16,8 +18,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "analysis/statistics.h"
 #include "app/form1.h"
 #include "engine/rules.h"
+#include "platform/qt/graph_window.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"
@@ -64,7 +68,8 @@ struct Program {
     SilentDialogs dialogs;
     platform::qt::QtClipboard clipboard;
     platform::qt::QtFileSystem files;
-    app::Form1 form{app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{"", 2024}};
+    platform::qt::QtGraphWindow graph;
+    app::Form1 form{app::Form1::Services{window, dialogs, clipboard, files, nullptr, nullptr, &graph}, app::Form1::Options{"", 2024}};
 
     Program() {
         window.setEvents(&form);
@@ -128,7 +133,7 @@ void soak(Program& p, int side, long long generations) {
 
 // The continuous run (compute, draw, yield) from a seeded board, stimulation
 // on, for about `duration` seconds.
-void run(Program& p, int side, double duration) {
+double run(Program& p, int side, double duration, const char* label = "") {
     p.seed(side);
     QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.mnuExecStop_Click(); });
     // Stimulation restarts the generation counter, so count the yields.
@@ -137,7 +142,35 @@ void run(Program& p, int side, double duration) {
     p.form.mnuExecStart_Click();
     const double elapsed = seconds(Clock::now() - start);
     const double generations = static_cast<double>(p.window.yields);
-    std::printf("run %dx%d: %.0f generations/s\n", side, side, generations / elapsed);
+    std::printf("run %dx%d%s: %.0f generations/s\n", side, side, label, generations / elapsed);
+    return generations / elapsed;
+}
+
+// The same run with the graph window open: the rate it keeps, and one
+// measurement of a generation for the graph.
+double runWithGraph(Program& p, int side, double duration, bool details) {
+    p.form.mnuViewGraph_Click();
+    const double rate = run(p, side, duration, " with the graph open");
+    p.form.mnuViewGraph_Click();
+    if (!details) return rate;
+    analysis::Meter meter;
+    const engine::Board& board = Access::board(p.form);
+    const int rounds = 500;
+    const auto begin = Clock::now();
+    for (int i = 0; i < rounds; ++i) meter.measure(board, true);
+    std::printf("graph measure %dx%d (population %d): %.1f us\n", side, side, board.countLive(),
+                seconds(Clock::now() - begin) * 1e6 / rounds);
+    // One drawing of the graph as the window shows it, whatever the run's length.
+    QImage image(740, 460, QImage::Format_RGB32);
+    const analysis::GraphSeries& series = *Access::graphSeries(p.form);
+    const auto painted = Clock::now();
+    for (int i = 0; i < 20; ++i) {
+        QPainter painter(&image);
+        platform::qt::PaintGraph(painter, image.rect(), &series, 300);
+    }
+    std::printf("graph drawing of %lld generations: %.2f ms\n", static_cast<long long>(series.size()),
+                seconds(Clock::now() - painted) * 1e3 / 20);
+    return rate;
 }
 
 // Processor time of this process (user and system) so far.
@@ -233,6 +266,14 @@ int main(int argc, char* argv[]) {
         paced(program, 50, rate, duration);
         paced(program, 200, rate, duration);
     }
+    // The graph open against closed, in turns, so that a machine busy with
+    // other work weighs on both alike.
+    double closed = 0, open = 0;
+    for (int round = 0; round < 3; ++round) {
+        closed += run(program, 200, duration);
+        open += runWithGraph(program, 200, duration, round == 2);
+    }
+    std::printf("run 200x200 with the graph open: %.0f %% of the rate with it closed\n", 100 * open / closed);
     if (soakGenerations > 0) {
         soak(program, 200, soakGenerations);
         back(program, 200, soakGenerations);

@@ -17,9 +17,10 @@
 #include "cli/cell_files.h"
 #include "cli/command_line.h"
 #include "cli/picture_files.h"
-#include "cli/statistics.h"
+#include "analysis/statistics.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
+#include "engine/stimulation.h"
 
 namespace cli {
 
@@ -126,7 +127,14 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     engine::RandomSequence random(seedFrom(args));
     engine::Board board = LoadAnyBoard(args.files[0], random);
     engine::Stepper stepper;
-    for (int32_t i = 0; i < generations; ++i) stepper.ReCalc(board, random);
+    if (args.option("--as-window")) {
+        // As the window's single steps after it has shown the loaded board.
+        board.Generation = 0;
+        engine::RecordPopulation(board, board.countLive());
+        for (int32_t i = 0; i < generations; ++i) engine::StepAndStimulate(stepper, board, random);
+    } else {
+        for (int32_t i = 0; i < generations; ++i) stepper.ReCalc(board, random);
+    }
     board.Population() = board.countLive();
     SaveBoard(args.files[1], board);
     out << "generation " << board.Generation << ", population " << board.Population() << '\n';
@@ -293,10 +301,13 @@ int statsCommand(const Arguments& args, std::ostream& out, std::ostream&) {
         if (output) refuseSameFile(args.files[0], *output);
     engine::RandomSequence random(seedFrom(args));
     engine::Board board = LoadAnyBoard(args.files[0], random);
-    const std::vector<GenerationStats> rows = RunStatistics(std::move(board), generationsFrom(args, 0), random);
-    if (csv) writeText(*csv, StatisticsCsv(rows), out);
-    if (svg) writeText(*svg, StatisticsSvg(rows), out);
-    if (!csv && !svg) out << StatisticsSummary(rows);
+    const bool asWindow = args.option("--as-window") != nullptr;
+    if (asWindow) board.Generation = 0;  // the window's counter when it opens a board at start-up
+    const std::vector<analysis::GenerationStats> rows =
+        analysis::RunStatistics(std::move(board), generationsFrom(args, 0), random, asWindow);
+    if (csv) writeText(*csv, analysis::StatisticsCsv(rows, args.option("--families") != nullptr), out);
+    if (svg) writeText(*svg, analysis::StatisticsSvg(rows), out);
+    if (!csv && !svg) out << analysis::StatisticsSummary(rows);
     return kExitOk;
 }
 
@@ -312,6 +323,15 @@ const OptionSpec kSeed{"--seed", "S",
 constexpr std::pair<uint64_t, uint64_t> kPictureRange{16, 4096};
 constexpr const char* kPictureHelp = "pixels a side of the picture, 16 to 4096 (default 480)";
 constexpr const char* kFlatHelp = "live cells as flat squares of their colour, without\nthe raised rim";
+// The switch --as-window of step and stats.
+constexpr const char* kAsWindowHelp =
+                           "runs as the window does after opening IN.hxa at\n"
+                           "start-up (kaleidomat --seed S IN.hxa): the loaded\n"
+                           "board is generation 0, and every generation is\n"
+                           "followed by auto-stimulation (変化を促す): a\n"
+                           "population standing still or alternating over ten\n"
+                           "counts gets one new cell beside a live one, and the\n"
+                           "generation restarts at 1";
 
 OptionSpec runLength(const char* help, uint64_t most, bool required) {
     return OptionSpec{"-n", "N", help, std::pair<uint64_t, uint64_t>{0, most}, nullptr, required};
@@ -335,13 +355,14 @@ const ProgramSpec& program() {
             {"step", {{"IN.hxa", "the board (or pattern) to run"}, {"OUT.hxa", "where the result goes"}},
              {runLength("number of generations, 0 to 2147483646 (default 1;\n0 only rewrites the board)",
                         kMaxStepGenerations, false),
-              kSeed},
+              kSeed, {"--as-window", "", kAsWindowHelp}},
              "Loads the board IN.hxa, runs N generations and writes the result to\n"
              "OUT.hxa, which may be IN.hxa. A generation is Conway's rule (B3/S23) on\n"
              "the torus with colour inheritance: a survivor keeps its colour, a newborn\n"
              "takes red, green and blue from its three parents in scan order, and one\n"
-             "birth in a thousand mutates to a random colour. Auto-stimulation is not\n"
-             "applied. The loaded board starts at generation 1 (files do not store the\n"
+             "birth in a thousand mutates to a random colour. Auto-stimulation is\n"
+             "applied only with --as-window; then N single steps of the window started\n"
+             "with 'kaleidomat --seed S IN.hxa', saved, give the same file. The loaded board starts at generation 1 (files do not store the\n"
              "generation). Prints \"generation G, population P\" for the final board.",
              stepCommand},
             {"info", {{"FILE", "a board, pattern, RLE or plaintext file"}}, {},
@@ -428,7 +449,15 @@ const ProgramSpec& program() {
                "births,deaths,colours,top_colour_share\", then N + 1 rows\n"
                "(the loaded board is generation 1, as in step);\n"
                "- writes it to standard output"},
-              {"--svg", "OUT.svg", "draws population and distinct colours over the\ngenerations as a line chart"}},
+              {"--svg", "OUT.svg",
+               "draws population and distinct colours over the\ngenerations as a line chart, the colour families\n"
+               "below it as a band stacked to 100 %"},
+              {"--families", "",
+               "adds to the table one column per colour family:\n"
+               "red, orange, yellow, chartreuse, green, spring, cyan,\n"
+               "azure, blue, violet, magenta, rose (30 degrees of hue\n"
+               "each) and grey, each its share of the live cells"},
+              {"--as-window", "", kAsWindowHelp}},
              "Runs N generations and measures the loaded board and every generation:\n"
              "population, births and deaths since the previous generation, the number of\n"
              "distinct colours among the live cells and the share of the most common\n"

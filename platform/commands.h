@@ -132,9 +132,10 @@ inline constexpr Command kRows[] = {
      .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction,
      .buttonEnabled = true},
 
-    // How the board is drawn.
+    // How the board is drawn, and the graph window.
     {.kind = K::Menu, .id = View, .caption = texts::kMenuView},
     {.id = ViewRaised, .in = View, .caption = texts::kMenuViewRaised, .checked = true},
+    {.id = ViewGraph, .in = View, .caption = texts::kMenuViewGraph, .key = "Ctrl+G"},
     // Always last on the menu bar.
     {.kind = K::Menu, .id = Help, .caption = texts::kMenuHelp},
     {.id = HelpKeys, .in = Help, .caption = texts::kMenuHelpKeys},

@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/graph_series.h"
 #include "display/pixel_image.h"
 
 namespace platform {
@@ -235,6 +236,7 @@ namespace setting {
 inline constexpr const char* kSpeed = "run/speed";        // int: generations a second, 0 for no limit
 inline constexpr const char* kRaised = "view/raised";     // bool: 立体表示, true at first start
 inline constexpr const char* kGeometry = "window/geometry";  // the window's size and position (Qt side)
+inline constexpr const char* kGraphGeometry = "graph/geometry";  // the graph window's (Qt side)
 }  // namespace setting
 
 // ------------------------------------------------------------- the window --
@@ -259,6 +261,7 @@ enum class Menu {
     ExecSpeed, ExecSpeed1, ExecSpeed2, ExecSpeed5, ExecSpeed10, ExecSpeed20, ExecSpeed50, ExecSpeed100,
     ExecSpeed200, ExecSpeed500, ExecSpeed1000, ExecSpeedMax, Bar10, ExecFaster, ExecSlower,
     Help, HelpKeys, HelpAbout,  // the help menu, last on the bar
+    ViewGraph,  // グラフ(&G): opens or closes the graph window
 };
 
 // Toolbar buttons, named after their keys; None for a command without one.
@@ -373,6 +376,40 @@ public:
 
     // Closes the window; the program ends with it.
     virtual void close() = 0;
+};
+
+// ------------------------------------------------------------- the graph --
+
+// What the graph window can be asked to write.
+enum class GraphExport { Csv, Png, Svg };
+
+// What the graph window reports to the logic.
+class GraphEvents {
+public:
+    virtual ~GraphEvents() = default;
+    virtual void graphExportRequested(GraphExport kind) = 0;
+    virtual void graphClosed() = 0;  // the user closed the window itself
+};
+
+// A separate window that draws the series of a run. It keeps the series it
+// is shown and redraws it at a pace of its own, so a run may hand it every
+// generation.
+class GraphWindow {
+public:
+    virtual ~GraphWindow() = default;
+    virtual void setEvents(GraphEvents* events) = 0;
+    virtual void setVisible(bool visible) = 0;
+    virtual bool visible() const = 0;
+    // The series to draw from now on (nullptr: none); it must live until
+    // replaced. seriesChanged says it has grown or been cleared.
+    virtual void showSeries(const analysis::GraphSeries* series) = 0;
+    virtual void seriesChanged() = 0;
+    // The graph as it is shown, as a PNG file's bytes.
+    virtual std::vector<uint8_t> picturePng() = 0;
+    // Position and size on the screen (left, top, width, height), to be
+    // remembered between sessions.
+    virtual std::array<int, 4> geometry() const = 0;
+    virtual void setGeometry(const std::array<int, 4>& geometry) = 0;
 };
 
 }  // namespace platform

@@ -16,7 +16,7 @@ set_tests_properties(app_editing_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=o
 # end under Xvfb (e2e.cmake).
 add_executable(app_window_tests app_window_main.cpp app_drop_tests.cpp platform_file_system_tests.cpp
                platform_board_view_tests.cpp platform_clipboard_dialog_tests.cpp platform_main_window_tests.cpp
-               platform_user_files_tests.cpp)
+               platform_user_files_tests.cpp platform_graph_window_tests.cpp)
 target_include_directories(app_window_tests PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(app_window_tests PRIVATE kaleidomat_app kaleidomat_platform_qt GTest::gtest)
 add_test(NAME app_window_tests COMMAND app_window_tests)
@@ -52,3 +52,9 @@ kaleidomat_test(app_help_tests app_help_tests.cpp)
 target_link_libraries(app_help_tests PRIVATE kaleidomat_app)
 target_compile_definitions(app_help_tests PRIVATE KALEIDOMAT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                                   KALEIDOMAT_VERSION="${PROJECT_VERSION}")
+
+# ---- Repeatable runs and the graph of a run, against kaleidomat-cli ----
+if(KALEIDOMAT_CLI)
+  kaleidomat_test(app_graph_tests app_graph_tests.cpp)
+  target_link_libraries(app_graph_tests PRIVATE kaleidomat_app kaleidomat_cli_commands)
+endif()

@@ -184,7 +184,7 @@ TEST_F(Cli, WrongCommandLinesExitTwoAndTheHelpTellsEveryOption) {
         std::string err;
         EXPECT_EQ(run(args, nullptr, &err), 2) << message;
         EXPECT_EQ(err.substr(0, err.find('\n')), "kaleidomat-cli: " + message);
-        EXPECT_NE(err.find("\n  kaleidomat-cli stats IN.hxa -n N [--seed S] [--csv OUT.csv] [--svg OUT.svg]\n"),
+        EXPECT_NE(err.find("\n  kaleidomat-cli stats IN.hxa -n N [--seed S] [--csv OUT.csv] [--svg OUT.svg] [--families] [--as-window]\n"),
                   std::string::npos);
     }
     EXPECT_TRUE(fs::is_empty(dir_));

@@ -49,7 +49,7 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "  -\n  元に戻す(&U) Ctrl+Z (off)\n  やり直し(&R) Ctrl+Y (off)\n"
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
               "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
-              "表示(&V)\n  立体表示(&D) (checked)\n"
+              "表示(&V)\n  立体表示(&D) (checked)\n  グラフ(&G) Ctrl+G\n"
               "ヘルプ(&H)\n  操作方法(&K)...\n  バージョン情報(&A)...\n"
               "Popup1\n  リセット(&R)\n");
 

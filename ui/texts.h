@@ -151,5 +151,29 @@ inline constexpr const char* kAboutSummary = "色のついたセルで動くコ�
 inline constexpr const char* kAboutLicence = "ライセンス: MIT License";
 inline constexpr const char* kAboutCopyright = "Copyright (c) 2026 The Kaleidomat developers";
 // ---- end of help ----
+// ---- the graph window (form1_graph.cpp, platform/qt/graph_window.cpp) ----
+inline constexpr const char* kMenuViewGraph = "グラフ(&G)";
+inline constexpr const char* kGraphTitle = "グラフ - Kaleidomat";
+inline constexpr const char* kGraphPopulation = "個体数";
+inline constexpr const char* kGraphBirths = "誕生";
+inline constexpr const char* kGraphDeaths = "死亡";
+inline constexpr const char* kGraphColours = "色の数";
+inline constexpr const char* kGraphTopShare = "最多色の割合";
+inline constexpr const char* kGraphFamilies = "色の構成";
+inline constexpr const char* kGraphGeneration = "世代";
+// The horizontal axis counts every generation since the record began; the
+// board's own counter (shown when pointing) restarts with auto-stimulation.
+inline constexpr const char* kGraphAxisGeneration = "記録開始からの世代";
+inline constexpr const char* kGraphEmpty = "記録された世代はまだありません";
+inline constexpr const char* kGraphExportCsv = "CSV に保存...";
+inline constexpr const char* kGraphExportPng = "PNG に保存...";
+inline constexpr const char* kGraphExportSvg = "SVG に保存...";
+inline constexpr const char* kCsvFilterName = "CSV ファイル (*.csv)";
+inline constexpr const char* kPngFilterName = "PNG 画像 (*.png)";
+inline constexpr const char* kSvgFilterName = "SVG 画像 (*.svg)";
+// The families of the colour band, in the order of analysis::kFamilies.
+inline constexpr const char* kFamilyNames[] = {"赤", "橙", "黄", "黄緑", "緑", "青緑", "水色",
+                                               "空色", "青", "紫", "赤紫", "ピンク", "灰色"};
+// ---- end of the graph window ----
 
 }  // namespace texts

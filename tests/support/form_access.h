@@ -16,4 +16,5 @@ struct app::Form1::TestAccess {
     static engine::RandomSequence& random(Form1& f) { return f.random; }
     static engine::Stepper& stepper(Form1& f) { return f.stepper; }
     static const platform::PixelImage& picBuffer(const Form1& f) { return f.picBuffer; }
+    static const analysis::GraphSeries* graphSeries(const Form1& f) { return &f.recorder_.series(); }
 };

@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: MIT
+#include "analysis/statistics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/generation_step.h"
+#include "engine/stimulation.h"
+
+namespace analysis {
+
+namespace {
+
+// The family of every colour with 5 bits a channel, red in the top bits,
+// computed once from the middle of each cube of colours.
+const std::array<uint8_t, 32768>& familyTable() {
+    static const std::array<uint8_t, 32768> table = [] {
+        std::array<uint8_t, 32768> t{};
+        for (int i = 0; i < 32768; ++i) {
+            const double r = ((i >> 10) & 31) * 8 + 4, g = ((i >> 5) & 31) * 8 + 4, b = (i & 31) * 8 + 4;
+            const double high = std::max({r, g, b}), low = std::min({r, g, b}), chroma = high - low;
+            if (chroma < 32 || chroma * 5 < high) {
+                t[i] = kGreyFamily;
+                continue;
+            }
+            double hue = high == r ? (g - b) / chroma : high == g ? (b - r) / chroma + 2 : (r - g) / chroma + 4;
+            hue *= 60;
+            if (hue < 0) hue += 360;
+            t[i] = static_cast<uint8_t>(static_cast<int>((hue + 15) / 30) % 12);
+        }
+        return t;
+    }();
+    return table;
+}
+
+std::string number(double value, const char* format) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+}  // namespace
+
+int HueFamily(uint8_t red, uint8_t green, uint8_t blue) {
+    return familyTable()[(red >> 3) << 10 | (green >> 3) << 5 | blue >> 3];
+}
+
+Sample GenerationStats::sample() const {
+    Sample s;
+    s.generation = generation;
+    s.values[Population] = population;
+    s.values[Births] = births < 0 ? std::nan("") : births;
+    s.values[Deaths] = deaths < 0 ? std::nan("") : deaths;
+    s.values[Colours] = colours;
+    s.values[TopShare] = topShare;
+    for (int f = 0; f < kFamilyCount; ++f) s.shares[f] = static_cast<float>(familyShare(f));
+    return s;
+}
+
+// One pass over the board: live cells, their colours and families, and the
+// changes against the live cells of the board before.
+GenerationStats Meter::measure(const engine::Board& board, bool follows) {
+    const auto& table = familyTable();
+    GenerationStats row;
+    row.generation = board.Generation;
+    const std::size_t n = board.Cells.size();
+    const bool compare = follows && wasLive_.size() == n;
+    wasLive_.resize(n);
+    colours_.clear();
+    for (std::size_t i = 0; i < n; ++i) {
+        // Most of a board is dead and stays dead: eight such cells at a time.
+        if ((i & 7) == 0 && i + 8 <= n) {
+            unsigned states = 0, was = 0;
+            for (std::size_t k = 0; k < 8; ++k) {
+                states |= board.Cells[i + k].State;
+                was |= wasLive_[i + k];
+            }
+            if ((states | was) == 0) {
+                i += 7;
+                continue;
+            }
+        }
+        const engine::CellRecord& c = board.Cells[i];
+        const uint8_t live = c.State != 0;
+        if (compare) {
+            row.births += live & (wasLive_[i] ^ 1);
+            row.deaths += (live ^ 1) & wasLive_[i];
+        }
+        wasLive_[i] = live;
+        if (!live) continue;
+        colours_.push_back(static_cast<uint32_t>(c.Red) << 16 | static_cast<uint32_t>(c.Green) << 8 | c.Blue);
+        ++row.families[table[(c.Red >> 3) << 10 | (c.Green >> 3) << 5 | c.Blue >> 3]];
+    }
+    std::sort(colours_.begin(), colours_.end());
+    row.population = static_cast<int32_t>(colours_.size());
+    std::size_t top = 0;
+    for (std::size_t i = 0; i < colours_.size();) {
+        std::size_t j = i;
+        while (j < colours_.size() && colours_[j] == colours_[i]) ++j;
+        ++row.colours;
+        top = std::max(top, j - i);
+        i = j;
+    }
+    row.topShare = colours_.empty() ? 0.0 : static_cast<double>(top) / static_cast<double>(colours_.size());
+    return row;
+}
+
+std::vector<GenerationStats> RunStatistics(engine::Board board, int32_t generations, engine::RandomSequence& random,
+                                           bool stimulate) {
+    std::vector<GenerationStats> rows;
+    rows.reserve(static_cast<std::size_t>(generations) + 1);
+    Meter meter;
+    rows.push_back(meter.measure(board, false));
+    engine::Stepper stepper;
+    // The window counts the loaded board once when it draws it.
+    if (stimulate) engine::RecordPopulation(board, board.countLive());
+    for (int32_t g = 0; g < generations; ++g) {
+        if (stimulate) engine::StepAndStimulate(stepper, board, random);
+        else stepper.ReCalc(board, random);
+        rows.push_back(meter.measure(board, true));
+    }
+    return rows;
+}
+
+std::string StatisticsCsv(const std::vector<GenerationStats>& rows, bool families) {
+    std::string out = "generation,population,births,deaths,colours,top_colour_share";
+    if (families)
+        for (const Family& f : kFamilies) out += std::string(",") + f.name;
+    out += '\n';
+    for (const GenerationStats& r : rows) {
+        // Births and deaths not measured (the generation before was not) stay empty.
+        const auto change = [](int32_t n) { return n < 0 ? std::string() : std::to_string(n); };
+        out += std::to_string(r.generation) + ',' + std::to_string(r.population) + ',' + change(r.births) + ',' +
+               change(r.deaths) + ',' + std::to_string(r.colours) + ',' + number(r.topShare, "%.4f");
+        if (families)
+            for (int f = 0; f < kFamilyCount; ++f) out += ',' + number(r.familyShare(f), "%.4f");
+        out += '\n';
+    }
+    return out;
+}
+
+std::string StatisticsSvg(const std::vector<GenerationStats>& rows) {
+    constexpr double kWidth = 640, kHeight = 520, kLeft = 70, kRight = 570, kTop = 50, kBottom = 300;
+    constexpr double kBandTop = 330, kBandBottom = 430;
+    constexpr const char* kPopulationColour = "#1f5fbf";
+    constexpr const char* kColoursColour = "#d9661f";
+    if (rows.empty()) return {};
+    const double first = rows.front().generation;
+    const double last = std::max<double>(rows.back().generation, first + 1);
+    int32_t maxPopulation = 1, maxColours = 1;
+    for (const GenerationStats& r : rows) {
+        maxPopulation = std::max(maxPopulation, r.population);
+        maxColours = std::max(maxColours, r.colours);
+    }
+    // The rows in order of position: a run whose generation counter restarts
+    // (auto-stimulation does that) is drawn by its rows' order.
+    const bool ordered = std::is_sorted(rows.begin(), rows.end(), [](const GenerationStats& a, const GenerationStats& b) {
+        return a.generation < b.generation;
+    });
+    const double xFirst = ordered ? first : 0, xLast = ordered ? last : std::max<double>(1, rows.size() - 1);
+    const auto px = [&](std::size_t i) {
+        const double x = ordered ? rows[i].generation : static_cast<double>(i);
+        return kLeft + (x - xFirst) / (xLast - xFirst) * (kRight - kLeft);
+    };
+    const auto py = [&](double value, double max) { return kBottom - value / max * (kBottom - kTop); };
+    // At most about a thousand points a line: a chart this size shows no more.
+    const std::size_t stride = std::max<std::size_t>(1, rows.size() / 1000);
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < rows.size(); i += stride) shown.push_back(i);
+    if (shown.back() != rows.size() - 1) shown.push_back(rows.size() - 1);
+
+    const auto line = [&](auto value, double max, const char* colour) {
+        std::string points;
+        for (std::size_t i : shown) points += number(px(i), "%.1f") + ',' + number(py(value(rows[i]), max), "%.1f") + ' ';
+        return std::string("<polyline fill=\"none\" stroke=\"") + colour + "\" stroke-width=\"1.5\" points=\"" + points +
+               "\"/>\n";
+    };
+    const auto text = [](double x, double y, const std::string& s, const std::string& extra = "") {
+        return "<text x=\"" + number(x, "%.1f") + "\" y=\"" + number(y, "%.1f") + "\"" + extra + ">" + s + "</text>\n";
+    };
+    const auto segment = [](double x1, double y1, double x2, double y2, const char* colour) {
+        return "<line x1=\"" + number(x1, "%.1f") + "\" y1=\"" + number(y1, "%.1f") + "\" x2=\"" + number(x2, "%.1f") +
+               "\" y2=\"" + number(y2, "%.1f") + "\" stroke=\"" + colour + "\"/>\n";
+    };
+    const auto label = [](double v) { return number(v, std::abs(v - std::round(v)) < 1e-9 ? "%.0f" : "%g"); };
+
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"520\" viewBox=\"0 0 " +
+                      number(kWidth, "%.0f") + ' ' + number(kHeight, "%.0f") +
+                      "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+                      "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    // The frame: the left axis in the population's colour, the right one in
+    // the colours', each with its ticks and labels.
+    svg += segment(kLeft, kBottom, kRight, kBottom, "black");
+    svg += segment(kLeft, kTop, kLeft, kBottom, kPopulationColour);
+    svg += segment(kRight, kTop, kRight, kBottom, kColoursColour);
+    for (double v : AxisTicks(0, maxPopulation, 5)) {
+        svg += segment(kLeft - 5, py(v, maxPopulation), kLeft, py(v, maxPopulation), kPopulationColour);
+        svg += text(kLeft - 8, py(v, maxPopulation) + 4, label(v),
+                    std::string(" fill=\"") + kPopulationColour + "\" text-anchor=\"end\"");
+    }
+    for (double v : AxisTicks(0, maxColours, 5)) {
+        svg += segment(kRight, py(v, maxColours), kRight + 5, py(v, maxColours), kColoursColour);
+        svg += text(kRight + 8, py(v, maxColours) + 4, label(v), std::string(" fill=\"") + kColoursColour + "\"");
+    }
+    for (double v : AxisTicks(xFirst, xLast, 6)) {
+        const double x = kLeft + (v - xFirst) / (xLast - xFirst) * (kRight - kLeft);
+        svg += segment(x, kBandBottom, x, kBandBottom + 5, "black");
+        svg += segment(x, kBottom, x, kBottom + 4, "black");
+        svg += text(x, kBandBottom + 18, label(v), " text-anchor=\"middle\"");
+    }
+    svg += line([](const GenerationStats& r) { return double(r.population); }, maxPopulation, kPopulationColour);
+    svg += line([](const GenerationStats& r) { return double(r.colours); }, maxColours, kColoursColour);
+
+    // The colour families stacked to 100 %, one polygon each.
+    for (int f = 0; f < kFamilyCount; ++f) {
+        std::string upper, lower;
+        for (std::size_t i : shown) {
+            double below = 0;
+            for (int g = 0; g < f; ++g) below += rows[i].familyShare(g);
+            const double above = below + rows[i].familyShare(f);
+            const auto y = [&](double share) { return kBandBottom - share * (kBandBottom - kBandTop); };
+            upper += number(px(i), "%.1f") + ',' + number(y(above), "%.1f") + ' ';
+            lower = number(px(i), "%.1f") + ',' + number(y(below), "%.1f") + ' ' + lower;
+        }
+        const Family& family = kFamilies[f];
+        svg += "<polygon fill=\"rgb(" + std::to_string(family.red) + "," + std::to_string(family.green) + "," +
+               std::to_string(family.blue) + ")\" stroke=\"none\" points=\"" + upper + lower + "\"><title>" +
+               family.name + "</title></polygon>\n";
+    }
+    svg += "<rect x=\"" + number(kLeft, "%.0f") + "\" y=\"" + number(kBandTop, "%.0f") + "\" width=\"" +
+           number(kRight - kLeft, "%.0f") + "\" height=\"" + number(kBandBottom - kBandTop, "%.0f") +
+           "\" fill=\"none\" stroke=\"black\"/>\n";
+    svg += text(kLeft - 8, kBandTop + 4, "100 %", " text-anchor=\"end\"");
+    svg += text(kLeft - 8, kBandBottom + 4, "0 %", " text-anchor=\"end\"");
+    svg += text(kRight + 8, (kBandTop + kBandBottom) / 2 + 4, "colour families");
+
+    // The legend names each line and its axis.
+    svg += segment(kLeft, 24, kLeft + 24, 24, kPopulationColour);
+    svg += text(kLeft + 30, 28, "population (left axis)", std::string(" fill=\"") + kPopulationColour + "\"");
+    svg += segment(kRight - 190, 24, kRight - 166, 24, kColoursColour);
+    svg += text(kRight - 160, 28, "distinct colours (right axis)", std::string(" fill=\"") + kColoursColour + "\"");
+    svg += text((kLeft + kRight) / 2, kBandBottom + 44,
+                ordered ? "generation" : "generations run (the counter restarted on the way)",
+                " text-anchor=\"middle\"");
+    svg += "</svg>\n";
+    return svg;
+}
+
+std::string StatisticsSummary(const std::vector<GenerationStats>& rows) {
+    if (rows.empty()) return "\n";
+    const GenerationStats &first = rows.front(), &last = rows.back();
+    int32_t least = first.population, most = first.population;
+    int64_t births = 0, deaths = 0;
+    for (const GenerationStats& r : rows) {
+        least = std::min(least, r.population);
+        most = std::max(most, r.population);
+        births += std::max(r.births, 0);
+        deaths += std::max(r.deaths, 0);
+    }
+    return "generations " + std::to_string(first.generation) + " to " + std::to_string(last.generation) +
+           ": population " + std::to_string(first.population) + " to " + std::to_string(last.population) + " (least " +
+           std::to_string(least) + ", most " + std::to_string(most) + "), " + std::to_string(births) + " births, " +
+           std::to_string(deaths) + " deaths, colours " + std::to_string(first.colours) + " to " +
+           std::to_string(last.colours) + ", most common colour " + number(100.0 * last.topShare, "%.1f") +
+           " % at the end\n";
+}
+
+}  // namespace analysis

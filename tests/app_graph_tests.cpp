@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: MIT
+// Repeatable runs: a seeded window against kaleidomat-cli run in-process; the
+// statistics of hand-made boards; what the graph window records and exports.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "analysis/statistics.h"
+#include "app/run_recorder.h"
+#include "app/start_options.h"
+#include "engine/rules.h"
+#include "cli/commands.h"
+#include "support/form_fixture.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Seeded : ::testing::Test {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("kaleidomat-graph-" + std::to_string(::getpid()) + "-" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override { std::filesystem::create_directories(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string path(const std::string& name) { return (dir / name).string(); }
+    Bytes read(const std::string& name) {
+        std::ifstream in(path(name), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    void write(const std::string& name, const Bytes& bytes) {
+        std::ofstream(path(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
+    void cli(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        ASSERT_EQ(cli::Run(args, out, err), 0) << err.str();
+    }
+};
+
+TEST_F(Seeded, TheStartUpBoardIsTheCommandLinesRandomBoard) {
+    for (const uint64_t seed : {0ull, 77ull, 18446744073709551615ull}) {
+        FormFixture f;
+        f.start("", seed);
+        cli({"random", path("r.hxa"), "--size", "50", "--seed", std::to_string(seed)});
+        EXPECT_EQ(io::EncodeBoardFile(f.board()), read("r.hxa")) << seed;
+    }
+}
+
+// Single steps, then 保存 over the opened file, against step --as-window: a
+// soup, and a block beside a blinker, whose population stands still so that
+// auto-stimulation fires on the way.
+TEST_F(Seeded, SingleStepsThenSaveWriteWhatTheCommandLineWrites) {
+    cli({"random", path("soup.hxa"), "--size", "40", "--seed", "5"});
+    write("still.hxa", boardFile(19, {{3, 3}, {3, 4}, {4, 3}, {4, 4}, {10, 9}, {10, 10}, {10, 11}}));
+    for (const std::string name : {"soup.hxa", "still.hxa"}) {
+        for (const int steps : {1, 30}) {
+            FormFixture f;
+            const std::string file = "/boards/" + name;
+            f.files.files[file] = read(name);
+            f.start(file, 4242);
+            for (int i = 0; i < steps; ++i) f.press(Button::Step);
+            f.dialogs.answers.push_back(platform::MessageAnswer::Yes);  // overwrite
+            f.press(Button::Save);
+            cli({"step", path(name), path("cli.hxa"), "-n", std::to_string(steps), "--seed", "4242", "--as-window"});
+            EXPECT_EQ(f.files.files[file], read("cli.hxa")) << name << " " << steps;
+            if (name == "still.hxa" && steps == 30) {  // the case needs the stimulation
+                cli({"step", path(name), path("plain.hxa"), "-n", "30", "--seed", "4242"});
+                EXPECT_NE(read("plain.hxa"), read("cli.hxa"));
+            }
+        }
+    }
+}
+
+TEST(StartArguments, SeedComesBeforeTheFileAndMustBeAWholeNumber) {
+    const auto parsed = [](std::vector<std::string> a) { return app::ParseStartArguments(a); };
+    EXPECT_EQ(parsed({"--seed", "12", "a", "b.hxa"}).seed, 12u);
+    EXPECT_EQ(parsed({"--seed", "12", "a", "b.hxa"}).rest, (std::vector<std::string>{"a", "b.hxa"}));
+    EXPECT_EQ(parsed({"--seed=18446744073709551615"}).seed, 18446744073709551615ull);
+    EXPECT_FALSE(parsed({"b.hxa", "--seed", "3"}).seed);  // after the path it is part of the path
+    EXPECT_EQ(parsed({"b.hxa", "--seed", "3"}).rest.size(), 3u);
+    for (const auto& wrong : std::vector<std::vector<std::string>>{
+             {"--seed"}, {"--seed", "x"}, {"--seed", "-1"}, {"--seed=18446744073709551616"}, {"--seed", ""}})
+        EXPECT_FALSE(parsed(wrong).error.empty()) << wrong.back();
+}
+
+// The graph window as the logic sees it.
+struct FakeGraphWindow : platform::GraphWindow {
+    platform::GraphEvents* events = nullptr;
+    bool shown = false;
+    const analysis::GraphSeries* series = nullptr;
+    void setEvents(platform::GraphEvents* e) override { events = e; }
+    void setVisible(bool v) override { shown = v; }
+    bool visible() const override { return shown; }
+    void showSeries(const analysis::GraphSeries* s) override { series = s; }
+    void seriesChanged() override {}
+    std::vector<uint8_t> picturePng() override { return {'P', 'N', 'G'}; }
+    std::array<int, 4> geometry() const override { return {}; }
+    void setGeometry(const std::array<int, 4>&) override {}
+};
+
+// Steps and a run of the window with the graph open, exported as CSV, against
+// stats --as-window --families for the same board, seed and number of steps;
+// replacing the board starts the record anew.
+TEST_F(Seeded, TheGraphsCsvIsTheCommandLinesForTheSameRun) {
+    write("still.hxa", boardFile(19, {{3, 3}, {3, 4}, {4, 3}, {4, 4}, {10, 9}, {10, 10}, {10, 11}}));
+    FormFixture f;
+    FakeGraphWindow graph;
+    f.files.files["/b/still.hxa"] = read("still.hxa");
+    f.form = std::make_unique<app::Form1>(app::Form1::Services{f.window, f.dialogs, f.clipboard, f.files, &f.userFiles, &f.settings, &graph},
+                                          app::Form1::Options{"/b/still.hxa", 31});
+    f.window.setEvents(f.form.get());
+    f.form->Form_Load();
+    f.window.events->menuTriggered(platform::Menu::ViewGraph);
+    ASSERT_TRUE(graph.shown);
+    for (int i = 0; i < 25; ++i) f.press(Button::Step);
+    f.dialogs.filePaths.push_back("/out/g.csv");
+    graph.events->graphExportRequested(platform::GraphExport::Csv);
+    cli({"stats", path("still.hxa"), "-n", "25", "--seed", "31", "--as-window", "--families", "--csv",
+         path("c.csv")});
+    const Bytes window = f.files.files["/out/g.csv"], command = read("c.csv");
+    EXPECT_EQ(std::string(window.begin(), window.end()), std::string(command.begin(), command.end()));
+    ASSERT_NE(graph.series, nullptr);
+    EXPECT_EQ(graph.series->size(), 26);
+
+    f.press(Button::Random);
+    EXPECT_EQ(graph.series->size(), 1);  // a new record from the new board
+    f.window.events->menuTriggered(platform::Menu::ViewGraph);
+    EXPECT_FALSE(graph.shown);
+    f.press(Button::Step);
+    EXPECT_EQ(graph.series->size(), 1);  // a closed graph records nothing
+}
+
+// Births, deaths, colours and families of boards made by hand.
+TEST(Statistics, BirthsDeathsColoursAndFamiliesOfHandMadeBoards) {
+    struct Case {
+        uint8_t r, g, b;
+        int family;
+    };
+    const Case cases[] = {
+        {255, 0, 0, 0},     {250, 140, 10, 1},  {230, 230, 0, 2},    {0, 200, 0, 4},      {0, 200, 200, 6},
+        {0, 0, 255, 8},     {200, 0, 200, 10},  {255, 0, 120, 11},   {128, 128, 128, analysis::kGreyFamily},
+        {255, 255, 255, analysis::kGreyFamily}, {20, 0, 0, analysis::kGreyFamily},
+        {220, 200, 200, analysis::kGreyFamily}, {100, 0, 255, 9},
+    };
+    for (const Case& c : cases) EXPECT_EQ(analysis::HueFamily(c.r, c.g, c.b), c.family) << int(c.r) << "," << int(c.g) << "," << int(c.b);
+
+    engine::Board board;
+    board.create(9);
+    board.cell(1, 1) = {1, 255, 0, 0};
+    board.cell(2, 1) = {1, 255, 0, 0};
+    board.cell(3, 1) = {1, 128, 128, 128};
+    board.cell(5, 5) = {1, 0, 0, 255};
+    analysis::Meter meter;
+    analysis::GenerationStats first = meter.measure(board, false);
+    EXPECT_EQ((std::array{first.population, first.births, first.deaths, first.colours}), (std::array{4, 0, 0, 3}));
+    EXPECT_DOUBLE_EQ(first.topShare, 0.5);
+    EXPECT_EQ(first.families[0], 2);
+    EXPECT_EQ(first.families[8], 1);
+    EXPECT_EQ(first.families[analysis::kGreyFamily], 1);
+    board.cell(1, 1) = {};               // a death
+    board.cell(2, 1) = {0, 255, 0, 0};   // a death that keeps its colour fields
+    board.cell(7, 7) = {1, 0, 0, 255};   // a birth
+    board.cell(8, 7) = {9, 0, 0, 255};   // a birth with another live State
+    const analysis::GenerationStats next = meter.measure(board, true);
+    EXPECT_EQ((std::array{next.population, next.births, next.deaths, next.colours}), (std::array{4, 2, 2, 2}));
+    EXPECT_DOUBLE_EQ(next.topShare, 0.75);
+    EXPECT_DOUBLE_EQ(next.familyShare(8), 0.75);
+    EXPECT_EQ(meter.measure(board, false).births, 0);  // not the generation after: nothing counted
+}
+
+// Ten million generations in a bounded series: every pixel column still has
+// the extremes of its generations, so a spike of one generation shows.
+TEST(GraphSeries, DecimationKeepsEveryExtremeInBoundedMemory) {
+    analysis::GraphSeries series;
+    constexpr int64_t kLength = 10'000'000, kSpike = 7'654'321, kDip = 1'234'567;
+    analysis::Sample s;
+    for (int64_t g = 0; g < kLength; ++g) {
+        s.values[analysis::Population] = g == kSpike ? 5000 : g == kDip ? 3 : 100 + g % 7;
+        series.add(s);
+    }
+    EXPECT_EQ(series.size(), kLength);
+    EXPECT_LE(series.buckets().size(), analysis::GraphSeries::kMaxBuckets);
+    for (const int64_t width : {300, 1000, 1919}) {
+        int spikes = 0, dips = 0;
+        for (int64_t c = 0; c < width; ++c) {
+            const analysis::Extent e =
+                series.span(c * kLength / width, (c + 1) * kLength / width).lines[analysis::Population];
+            spikes += e.high == 5000;
+            dips += e.low == 3;
+            EXPECT_LE(e.low, 100);
+        }
+        // In its own column, and in the next one when a bucket straddles both.
+        EXPECT_TRUE(spikes == 1 || spikes == 2) << width;
+        EXPECT_TRUE(dips == 1 || dips == 2) << width;
+    }
+    // Generations left out (a run too fast to measure each) are gaps, not values.
+    analysis::GraphSeries gaps;
+    gaps.add(s, 0);
+    gaps.add(s, 10);
+    EXPECT_EQ(gaps.size(), 11);
+    EXPECT_EQ(gaps.span(3, 7).count, 0);
+}
+
+// A run paced at a thousand generations a second or slower is recorded in
+// full; one at full speed only as far as a twentieth of its time allows,
+// its gaps still counted on the generation axis.
+TEST(RunRecorder, RecordsEveryPacedGenerationAndSamplesAFullSpeedRun) {
+    engine::Board board;
+    board.create(49);
+    engine::RandomSequence random(3);
+    engine::Init(board, random);
+    for (const auto& [tickUs, all] : {std::pair{600, true}, std::pair{10, false}}) {
+        auto t = std::chrono::steady_clock::time_point{};
+        app::RunRecorder recorder([&, tick = tickUs] { return t += std::chrono::microseconds(tick); });
+        recorder.restart(board);
+        engine::Stepper stepper;
+        for (int g = 0; g < 2000; ++g) {
+            stepper.ReCalc(board, random);
+            recorder.generation(board);
+        }
+        EXPECT_GT(recorder.series().size(), 1950);  // up to the last generation measured
+        if (all) {
+            EXPECT_EQ(recorder.rows().size(), 2001u);
+        } else {
+            EXPECT_LT(recorder.rows().size(), 400u);
+            EXPECT_GT(recorder.rows().size(), 20u);
+        }
+    }
+}
+
+}  // namespace

@@ -30,7 +30,7 @@ std::optional<uint64_t> wholeNumber(const std::string& text) {
 }
 
 // The check CLI11 runs on an option's value as it parses it.
-CLI::Validator validatorFor(const OptionSpec& entry) {
+CLI::Validator validatorFor(const OptionEntry& entry) {
     if (entry.range) {
         const auto [low, high] = *entry.range;
         return CLI::Validator(
@@ -48,7 +48,7 @@ CLI::Validator validatorFor(const OptionSpec& entry) {
 
 // One subcommand of the parser; what it is given lands in `arguments`, the
 // options through `values` (one string per option, in table order).
-void addCommand(CLI::App& app, const CommandSpec& entry, Arguments& arguments, std::vector<CLI::Option*>& options,
+void addCommand(CLI::App& app, const CommandEntry& entry, Arguments& arguments, std::vector<CLI::Option*>& options,
                 std::vector<std::string>& values) {
     CLI::App* command = app.add_subcommand(entry.name, entry.help);
     command->group("Commands");
@@ -59,7 +59,7 @@ void addCommand(CLI::App& app, const CommandSpec& entry, Arguments& arguments, s
         command->add_option(entry.files[i].name, arguments.files[i], entry.files[i].help)->required()->type_name("");
     values.resize(entry.options.size());
     for (std::size_t i = 0; i < entry.options.size(); ++i) {
-        const OptionSpec& o = entry.options[i];
+        const OptionEntry& o = entry.options[i];
         // No placeholder: a flag, which takes no value ("--flat=no" is refused).
         CLI::Option* option = *o.placeholder == '\0'
                                   ? command->add_flag(o.name, o.help)->disable_flag_override()
@@ -76,7 +76,7 @@ std::string fullHelp(const CLI::App& app) { return app.help("", CLI::AppFormatMo
 
 // What the parser leaves over: an option the command does not have, or more
 // files than it takes. "--" (after which everything is a file) is left over too.
-void refuseExtras(const CLI::App& command, const CommandSpec& entry) {
+void refuseExtras(const CLI::App& command, const CommandEntry& entry) {
     const std::size_t wanted = entry.files.size();
     std::size_t files = wanted;
     bool optionsEnded = false;
@@ -94,8 +94,8 @@ void refuseExtras(const CLI::App& command, const CommandSpec& entry) {
                          (wanted == 1 ? " file" : " files") + ", got " + std::to_string(files));
 }
 
-bool isCommand(const ProgramSpec& program, const std::string& name) {
-    for (const CommandSpec& command : program.commands)
+bool isCommand(const ProgramTable& program, const std::string& name) {
+    for (const CommandEntry& command : program.commands)
         if (name == command.name) return true;
     return false;
 }
@@ -112,7 +112,7 @@ std::optional<uint64_t> Arguments::number(const std::string& name) const {
     return text ? wholeNumber(*text) : std::nullopt;
 }
 
-Request ParseCommandLine(const ProgramSpec& program, const std::vector<std::string>& args) {
+Request ParseCommandLine(const ProgramTable& program, const std::vector<std::string>& args) {
     if (args.empty()) throw UsageError("no command given");
     const bool help = args[0] == "help" || args[0] == "-h" || args[0] == "--help";
     if (!help && !isCommand(program, args[0])) throw UsageError("unknown command '" + args[0] + "'");
@@ -153,12 +153,12 @@ Request ParseCommandLine(const ProgramSpec& program, const std::vector<std::stri
     throw UsageError("no command given");
 }
 
-std::string UsageLines(const ProgramSpec& program) {
+std::string UsageLines(const ProgramTable& program) {
     std::string lines = "Usage:\n";
-    for (const CommandSpec& command : program.commands) {
+    for (const CommandEntry& command : program.commands) {
         lines += std::string("  ") + program.name + " " + command.name;
-        for (const FileSpec& file : command.files) lines += std::string(" ") + file.name;
-        for (const OptionSpec& o : command.options) {
+        for (const FileEntry& file : command.files) lines += std::string(" ") + file.name;
+        for (const OptionEntry& o : command.options) {
             const std::string option = *o.placeholder == '\0' ? o.name : std::string(o.name) + " " + o.placeholder;
             lines += o.required ? " " + option : " [" + option + "]";
         }

@@ -31,7 +31,7 @@ struct Arguments {
     std::optional<uint64_t> number(const std::string& name) const;
 };
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;         // "-n", "--seed"
     const char* placeholder;  // "N", shown in the usage and the help; "" for a flag without a value
     const char* help;
@@ -42,30 +42,30 @@ struct OptionSpec {
     bool required = false;
 };
 
-struct FileSpec {
+struct FileEntry {
     const char* name;  // "IN.hxa"
     const char* help;
 };
 
-struct CommandSpec {
+struct CommandEntry {
     const char* name;
-    std::vector<FileSpec> files;  // the files it takes, in order
-    std::vector<OptionSpec> options;
+    std::vector<FileEntry> files;  // the files it takes, in order
+    std::vector<OptionEntry> options;
     const char* help;
     std::function<int(const Arguments&, std::ostream& out, std::ostream& err)> run;
 };
 
-struct ProgramSpec {
+struct ProgramTable {
     const char* name;
     const char* description;  // the help's first lines
     const char* footer;       // the help's last lines
-    std::vector<CommandSpec> commands;
+    std::vector<CommandEntry> commands;
 };
 
 // What a command line asks for: a command and its arguments, or (command
 // null) the help text.
 struct Request {
-    const CommandSpec* command = nullptr;
+    const CommandEntry* command = nullptr;
     Arguments arguments;
     std::string help;
 };
@@ -73,9 +73,9 @@ struct Request {
 // "--help" or "-h" (or the command "help") asks for the help: of every
 // command in full, or after a command's name of that command. Throws
 // UsageError for anything the table does not allow.
-Request ParseCommandLine(const ProgramSpec& program, const std::vector<std::string>& args);
+Request ParseCommandLine(const ProgramTable& program, const std::vector<std::string>& args);
 
 // One line per command: "  kaleidomat-cli step IN.hxa OUT.hxa [-n N] [--seed S]".
-std::string UsageLines(const ProgramSpec& program);
+std::string UsageLines(const ProgramTable& program);
 
 }  // namespace cli

@@ -313,7 +313,7 @@ int statsCommand(const Arguments& args, std::ostream& out, std::ostream&) {
 
 // ---- the command line -------------------------------------------------------------
 
-const OptionSpec kSeed{"--seed", "S",
+const OptionEntry kSeed{"--seed", "S",
                        "seeds the random sequence of the mutations, so that\n"
                        "a run repeats exactly; without it the clock seeds it",
                        std::pair<uint64_t, uint64_t>{0, std::numeric_limits<uint64_t>::max()}};
@@ -333,13 +333,13 @@ constexpr const char* kAsWindowHelp =
                            "counts gets one new cell beside a live one, and the\n"
                            "generation restarts at 1";
 
-OptionSpec runLength(const char* help, uint64_t most, bool required) {
-    return OptionSpec{"-n", "N", help, std::pair<uint64_t, uint64_t>{0, most}, nullptr, required};
+OptionEntry runLength(const char* help, uint64_t most, bool required) {
+    return OptionEntry{"-n", "N", help, std::pair<uint64_t, uint64_t>{0, most}, nullptr, required};
 }
 
 // New subcommands are added here; the parser, the usage and the help come from this table.
-const ProgramSpec& program() {
-    static const ProgramSpec table{
+const ProgramTable& program() {
+    static const ProgramTable table{
         kProgram,
         "kaleidomat-cli: Kaleidomat's boards (.hxa) and patterns (.hxq) without the\n"
         "window, and the Life community's text formats RLE (.rle) and plaintext (.cells).\n"

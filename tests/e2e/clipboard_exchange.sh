@@ -21,10 +21,8 @@ format="Chromatessellator CellData"
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
 require_tools Xvfb xdotool xclip xprop xwininfo
 
-mkdir -p "$out"
 # The screen is wide enough for the two windows side by side.
 e2e_begin "$(mktemp -d)" 1100x640x24
-cd "$work"
 "$cli" random "$work/board.hxa" --size 50 --seed 3 >/dev/null || fail "could not make the board file"
 
 start_program 1 "$work/board.hxa"

@@ -20,10 +20,7 @@ test_name=keep_board
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
 require_tools Xvfb xdotool xprop xwininfo
 
-mkdir -p "$out"
 e2e_begin "$(mktemp -d)" 800x600x24
-cd "$work"
-xdotool mousemove 799 599 || fail "could not move the pointer"
 kept_folder="$XDG_STATE_HOME/kaleidomat"
 "$cli" random "$work/board.hxa" --size 50 --seed 3 >/dev/null || fail "could not make the board file"
 

@@ -19,9 +19,7 @@ format="Chromatessellator CellData"
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
 require_tools Xvfb xdotool xclip xprop xwininfo
 
-mkdir -p "$out"
 e2e_begin "$(mktemp -d)" 640x640x24
-cd "$work"
 printf '#N Glider\nx = 3, y = 3, rule = B3/S23:T20,20\nbo$2bo$3o!\n' >"$work/glider.rle"
 "$cli" info "$work/glider.rle" | grep -qx 'RLE pattern 3 x 3, 5 live cells, on a 20 x 20 torus' ||
   fail "kaleidomat-cli does not read the pattern as expected"

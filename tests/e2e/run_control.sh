@@ -25,12 +25,7 @@ test_name=run_control
 source "$(dirname "${BASH_SOURCE[0]}")/x_display.sh"
 require_tools Xvfb xdotool xprop xwininfo
 
-mkdir -p "$out"
 e2e_begin "$(mktemp -d)" 800x600x24
-cd "$work"
-# The pointer rests in the screen's bottom-right corner, away from the window:
-# no menu item under it is highlighted and no tool tip shows.
-xdotool mousemove 799 599 || fail "could not move the pointer"
 
 # A 50 x 50 board that settles into still lifes and oscillators (81 cells
 # from generation 1000 on) and, left to the rule alone, never dies out; the
@@ -46,23 +41,6 @@ exit_through_menu() {
   xdotool key Up Return
   ended "$pid" || fail "the program did not end after 終了"
   program_pids=()
-}
-
-# 変化を促す(A) in the 実行 menu, checked at start-up, unchecked afterwards: the
-# menu's pop-up looks different with and without the check mark (both opened
-# the same way, so the same item is highlighted), and the board below cannot
-# die out any more. The pictures of the pop-up are NAME_checked and
-# NAME_unchecked (the first copy's are kept).
-stimulation_off() {
-  open_menu alt+e exec
-  settled "$1_checked" "$menu" || fail "the 実行 menu does not stand still"
-  xdotool key a
-  wait_for 300 no_menu_open || fail "変化を促す(A) did not close the 実行 menu"
-  open_menu alt+e exec
-  settled "$1_unchecked" "$menu" || fail "the 実行 menu does not stand still when opened again"
-  same "$1_checked" "$1_unchecked" && fail "the check mark of 変化を促す did not change"
-  xdotool key Escape
-  wait_for 300 no_menu_open || fail "Escape did not close the 実行 menu"
 }
 
 start_program 1 "$work/board.hxa"

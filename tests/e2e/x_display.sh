@@ -194,9 +194,11 @@ e2e_end() {
 # connections) and exports DISPLAY. -noreset keeps the server as it is when
 # its last client disconnects; otherwise a program started in the moment of
 # that reset cannot connect. HOME and the XDG folders point into WORKDIR:
-# the program must not see or change the user's settings.
+# the program must not see or change the user's settings. Then it makes the
+# output folder, works in WORKDIR and rests the pointer in the corner.
 e2e_begin() {
   work=$1
+  mkdir -p "$out"
   trap e2e_end EXIT
   export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
   export XDG_CACHE_HOME="$work/home/.cache" XDG_STATE_HOME="$work/home/.local/state" XDG_RUNTIME_DIR="$work/runtime"
@@ -213,6 +215,11 @@ e2e_begin() {
   fi
   export DISPLAY=":$display"
   echo "display $DISPLAY"
+  cd "$work" || fail "cannot enter $work"
+  # The pointer rests in the screen's bottom-right corner, away from any
+  # window: no menu item under it is highlighted and no tool tip shows.
+  local size=${2%x*}
+  xdotool mousemove $((${size%x*} - 1)) $((${size#*x} - 1)) || fail "could not move the pointer"
 }
 
 # ---- the program -----------------------------------------------------------------
@@ -338,4 +345,21 @@ settled() {
     fi
   done
   return 1
+}
+
+# 変化を促す(A) in the 実行 menu, checked at start-up, unchecked afterwards: the
+# menu's pop-up looks different with and without the check mark (both opened
+# the same way, so the same item is highlighted), and the board below cannot
+# die out any more. The pictures of the pop-up are NAME_checked and
+# NAME_unchecked (the first copy's are kept).
+stimulation_off() {
+  open_menu alt+e exec
+  settled "$1_checked" "$menu" || fail "the 実行 menu does not stand still"
+  xdotool key a
+  wait_for 300 no_menu_open || fail "変化を促す(A) did not close the 実行 menu"
+  open_menu alt+e exec
+  settled "$1_unchecked" "$menu" || fail "the 実行 menu does not stand still when opened again"
+  same "$1_checked" "$1_unchecked" && fail "the check mark of 変化を促す did not change"
+  xdotool key Escape
+  wait_for 300 no_menu_open || fail "Escape did not close the 実行 menu"
 }

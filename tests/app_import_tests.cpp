@@ -65,6 +65,10 @@ TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
         EXPECT_TRUE(f.fileName().empty() && f.board().Modified);  // the board is stored nowhere yet
         f.press(Button::Save);
         EXPECT_FALSE(f.dialogs.fileDialogs.at(way == Way::Dialog ? 1 : 0).open);
+        // The import is one step of undo, as any open is: the board before it comes back.
+        f.window.events->menuTriggered(platform::Menu::EditUndo);
+        EXPECT_EQ(f.board().GridMax, 49);
+        EXPECT_EQ(f.window.caption().find("(インポート)"), std::string::npos);
     }
 }
 

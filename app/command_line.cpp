@@ -17,8 +17,8 @@ constexpr const char* kHelp =
     "  --help     prints this text and exits\n"
     "  --version  prints the version and exits\n"
     "\n"
-    "The keys + and - make a run one step faster or slower (menu 実行, 速度).\n"
-    "The speed and the window's place are kept in\n"
+    "The keys + and - move a run one rung up or down the speed ladder (menu 実行,\n"
+    "速度). The speed, 立体表示 and the windows' places are kept in\n"
     "$XDG_CONFIG_HOME/kaleidomat/kaleidomat.conf (normally ~/.config/kaleidomat/).\n";
 }  // namespace
 

@@ -73,7 +73,8 @@ constexpr std::pair<const char*, const char*> kStatusLines[] = {
 };
 constexpr std::pair<const char*, const char*> kFileLines[] = {
     {".hxa", "盤面ファイル: 盤面の大きさと、生きたセルとその色。"},
-    {".hxq", "パターンファイル: セルの長方形。プログラムのフォルダーにあるものは 登録済 に並びます。"},
+    {".hxq",
+     "パターンファイル: セルの長方形。プログラムのフォルダーと ~/.local/share/kaleidomat/patterns にあるものは 登録済 に並びます。"},
     {".rle", "RLE (Life プログラムの標準形式): 開くと新しい盤面になります。規則 B3/S23:Tn,n は n × n の盤面。"},
     {".cells", "プレーンテキストのパターン: 開くと新しい盤面になります。"},
 };

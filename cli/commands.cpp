@@ -362,8 +362,9 @@ const ProgramTable& program() {
              "takes red, green and blue from its three parents in scan order, and one\n"
              "birth in a thousand mutates to a random colour. Auto-stimulation is\n"
              "applied only with --as-window; then N single steps of the window started\n"
-             "with 'kaleidomat --seed S IN.hxa', saved, give the same file. The loaded board starts at generation 1 (files do not store the\n"
-             "generation). Prints \"generation G, population P\" for the final board.",
+             "with 'kaleidomat --seed S IN.hxa', saved, give the same file. The loaded\n"
+             "board starts at generation 1 (files do not store the generation). Prints\n"
+             "\"generation G, population P\" for the final board.",
              stepCommand},
             {"info", {{"FILE", "a board, pattern, RLE or plaintext file"}}, {},
              "Prints the kind, size and number of live cells of a board (.hxa), pattern\n"

@@ -127,4 +127,33 @@ TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(strays({"board.hxa", "folder.hxa"}), std::vector<std::string>{});
 }
 
+// A symbolic link at the target is written through: the link stays, and the
+// file it names (relative to the link's folder, over two hops) gets the
+// contents and keeps its permission bits. Links or files planted at the
+// temporary names an earlier writer used are neither followed nor disturbed.
+TEST_F(FileWriter, WritesThroughSymbolicLinksAndIgnoresPlantedTemporaries) {
+    fs::create_directory(path("boards"));
+    std::ofstream(path("boards/real.hxa")) << "old";
+    ASSERT_EQ(::chmod(path("boards/real.hxa").c_str(), 0600), 0);
+    fs::create_symlink("boards/real.hxa", path("hop.hxa"));
+    fs::create_symlink("hop.hxa", path("link.hxa"));
+    std::ofstream(path("victim.txt")) << "victim";
+    for (const char* planted : {"link.hxa.kaleidomat-tmp", ".kaleidomat-tmp", ".kaleidomat-XXXXXX"})
+        fs::create_symlink("victim.txt", path(planted));
+
+    ASSERT_FALSE(write(path("link.hxa"), "new"));
+    EXPECT_TRUE(fs::is_symlink(path("link.hxa")));
+    EXPECT_TRUE(fs::is_symlink(path("hop.hxa")));
+    EXPECT_EQ(read(path("boards/real.hxa")), "new");
+    EXPECT_EQ(mode(path("boards/real.hxa")), 0600u);
+    EXPECT_EQ(read(path("victim.txt")), "victim");
+    // A link to a name that does not exist yet creates that file.
+    fs::create_symlink("boards/later.hxa", path("dangling.hxa"));
+    ASSERT_FALSE(write(path("dangling.hxa"), "later"));
+    EXPECT_EQ(read(path("boards/later.hxa")), "later");
+    EXPECT_EQ(strays({"boards", "hop.hxa", "link.hxa", "victim.txt", "dangling.hxa", "link.hxa.kaleidomat-tmp",
+                      ".kaleidomat-tmp", ".kaleidomat-XXXXXX"}),
+              std::vector<std::string>{});
+}
+
 }  // namespace

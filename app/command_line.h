@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The arguments the window program answers on standard output, before any
-// window (and without a display): --help and --version, each alone.
+// The window program's command line. --help and --version, each alone, are
+// answered on standard output before any window (and without a display);
+// otherwise "--seed S" (or "--seed=S") in front of the board file fixes the
+// random sequence instead of the clock, so that a run can be repeated.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,5 +17,15 @@ namespace app {
 // nothing when the program is to start its window; then every argument
 // still belongs to the board file's path.
 std::optional<std::string> InformationRequest(const std::vector<std::string>& arguments, const std::string& version);
+
+// The options in front of the board file.
+struct StartArguments {
+    std::optional<uint64_t> seed;
+    std::vector<std::string> rest;  // the arguments after the options: the board file's path
+    std::string error;              // why the options are wrong; empty when they are right
+};
+
+// `arguments` without the program's name.
+StartArguments ParseStartArguments(const std::vector<std::string>& arguments);
 
 }  // namespace app

@@ -8,7 +8,6 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
-#include "app/start_options.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/graph_window.h"

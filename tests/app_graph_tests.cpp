@@ -12,7 +12,7 @@
 
 #include "analysis/statistics.h"
 #include "app/run_recorder.h"
-#include "app/start_options.h"
+#include "app/command_line.h"
 #include "engine/rules.h"
 #include "cli/commands.h"
 #include "support/form_fixture.h"

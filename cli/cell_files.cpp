@@ -1,25 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cell_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <string_view>
 
-#include "cli/file_writer.h"
+#include "io/safe_files.h"
 
 namespace cli {
 
 namespace {
-
-constexpr std::uintmax_t kMaxFileSize = 64u << 20;
-constexpr const char* kTooLarge = "file too large (over 64 MiB)";
 
 std::string lowered(std::string s) {
     for (char& c : s)
@@ -28,13 +18,6 @@ std::string lowered(std::string s) {
 }
 
 [[noreturn]] void fail(const std::string& path, const std::string& what) { throw Failure(path + ": " + what); }
-
-std::string systemError() { return std::strerror(errno); }
-
-struct FileCloser {
-    int fd;
-    ~FileCloser() { ::close(fd); }
-};
 
 }  // namespace
 
@@ -58,35 +41,19 @@ const char* KindName(FileKind kind) {
 }
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t first) {
-    const bool whole = first == kWholeFile;
-    // Opened without waiting (a FIFO would otherwise block until a writer
-    // comes), then only a regular file is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) fail(path, "cannot open: " + systemError());
-    const FileCloser closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) fail(path, "cannot read: " + systemError());
-    if (S_ISDIR(st.st_mode)) fail(path, "is a directory");
-    if (!S_ISREG(st.st_mode)) fail(path, "is not a regular file");
-    if (whole && static_cast<std::uintmax_t>(st.st_size) > kMaxFileSize) fail(path, kTooLarge);
     std::vector<uint8_t> bytes;
-    bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), first));  // one allocation for what is there
-    uint8_t buffer[65536];
-    while (bytes.size() < first) {
-        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, first - bytes.size()));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) fail(path, "cannot read: " + systemError());
-        if (got == 0) return bytes;
-        // The file may have grown since it was measured.
-        if (whole && bytes.size() + static_cast<std::size_t>(got) > kMaxFileSize) fail(path, kTooLarge);
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    }
-    return bytes;
+    const std::error_code error = first == kWholeFile ? io::ReadFile(path, bytes) : io::ReadFileStart(path, first, bytes);
+    if (!error) return bytes;
+    if (error == std::errc::is_a_directory) fail(path, "is a directory");
+    if (error == io::FileError::NotRegularFile) fail(path, "is not a regular file");
+    if (error == io::FileError::TooLarge) fail(path, "file too large (over 64 MiB)");
+    fail(path, (error == std::errc::io_error ? "cannot read: " : "cannot open: ") + error.message());
 }
 
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
-    if (const std::error_code error = ReplaceFile(path, bytes))
-        fail(path, IsNotRegularFile(error) ? "cannot write: not a regular file" : "cannot write: " + error.message());
+    if (const std::error_code error = io::ReplaceFile(path, bytes))
+        fail(path, error == io::FileError::NotRegularFile ? "cannot write: not a regular file"
+                                                          : "cannot write: " + error.message());
 }
 
 void WriteOutput(const std::string& path, std::span<const uint8_t> bytes, std::ostream& out) {

@@ -37,7 +37,7 @@ const char* KindName(FileKind kind);
 inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
 std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t first = kWholeFile);
 
-// Replaces `path` through a unique temporary file beside it (ReplaceFile), so
+// Replaces `path` through a unique temporary file beside it (io::ReplaceFile), so
 // a failed write never leaves a half-written file behind.
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes);
 

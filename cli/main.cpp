@@ -7,8 +7,14 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "io/safe_files.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit fails the write that meets it (reported like a full
+    // disk, the old file kept) instead of killing the program; an interrupted
+    // write leaves no temporary file behind.
+    io::IgnoreFileSizeSignal();
+    io::RemoveTemporariesOnSignals();
     std::vector<std::string> args(argv + 1, argv + argc);
     int status = cli::kExitOk;
     if (args == std::vector<std::string>{"--version"})

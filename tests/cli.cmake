@@ -4,7 +4,12 @@
 find_package(PNG REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(WEBP_DEMUX REQUIRED IMPORTED_TARGET libwebpdemux)
-kaleidomat_test(cli_tests cli_tests.cpp cli_file_writer_tests.cpp cli_formats_tests.cpp)
+kaleidomat_test(cli_tests cli_tests.cpp cli_formats_tests.cpp)
 target_link_libraries(cli_tests PRIVATE kaleidomat_cli_commands PNG::PNG PkgConfig::WEBP_DEMUX)
 target_compile_definitions(cli_tests PRIVATE KALEIDOMAT_CLI_BINARY="$<TARGET_FILE:kaleidomat-cli>")
 add_dependencies(cli_tests kaleidomat-cli)
+# Holds the first fsync of a program it is preloaded into (see the file).
+add_library(slow_fsync MODULE support/slow_fsync.cpp)
+target_link_libraries(slow_fsync PRIVATE ${CMAKE_DL_LIBS})
+target_compile_definitions(cli_tests PRIVATE SLOW_FSYNC_LIBRARY="$<TARGET_FILE:slow_fsync>")
+add_dependencies(cli_tests slow_fsync)

@@ -5,9 +5,12 @@
 // in-process; one test runs the real binary to check what a shell sees.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <png.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <webp/demux.h>
@@ -103,6 +106,60 @@ TEST_F(Cli, TheBinaryExitsWithTheseStatuses) {
     EXPECT_EQ(shell(" random '" + path("r.hxa") + "' --seed 2"), 0);
     EXPECT_EQ(shell(" info '" + path("missing.hxa") + "'"), 1);
     EXPECT_EQ(shell(" step"), 2);
+}
+
+// A write that meets a file-size limit (prlimit) fails like one to a full
+// disk; TERM, INT or HUP during a write end the program by that signal. Either
+// way the old file stays and no temporary is left. Each signal comes while
+// the temporary is there: the first fsync waits on a FIFO that is opened only
+// afterwards (support/slow_fsync.cpp).
+TEST_F(Cli, SizeLimitsAndSignalsLeaveTheOldFileAndNoTemporary) {
+    const std::string k = path("k.hxa");
+    run({"random", k, "--size", "200", "--seed", "3"});
+    const std::string old = read("k.hxa");
+    auto temporaries = [&] {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(dir_))
+            count += entry.path().filename().string().rfind(".kaleidomat-", 0) == 0;
+        return count;
+    };
+    FILE* p = ::popen(("prlimit --fsize=2048 " KALEIDOMAT_CLI_BINARY " random " + k + " --seed 4 2>&1").c_str(), "r");
+    std::string said(200, '\0');
+    said.resize(std::fread(said.data(), 1, said.size(), p));
+    const int status = ::pclose(p);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(said, "kaleidomat-cli: " + k + ": cannot write: File too large\n");
+    EXPECT_EQ(read("k.hxa"), old);
+    EXPECT_EQ(temporaries(), 0);
+
+    const std::string gate = path("gate");
+    ASSERT_EQ(::mkfifo(gate.c_str(), 0600), 0);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            sigset_t none;
+            sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            for (const int s : {SIGTERM, SIGINT, SIGHUP}) ::signal(s, SIG_DFL);
+            ::setenv("LD_PRELOAD", SLOW_FSYNC_LIBRARY, 1);
+            ::setenv("KALEIDOMAT_TEST_FSYNC_GATE", gate.c_str(), 1);
+            ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+            ::execl(KALEIDOMAT_CLI_BINARY, "kaleidomat-cli", "random", k.c_str(), "--seed", "5", nullptr);
+            ::_exit(127);
+        }
+        bool writing = false;
+        for (int wait = 0; wait < 3000 && !(writing = temporaries() > 0); ++wait) ::usleep(10000);
+        if (writing)
+            ::kill(child, signal);
+        else
+            ::close(::open(gate.c_str(), O_WRONLY | O_NONBLOCK));  // lets it go, so that the test ends
+        int ended = 0;
+        ASSERT_EQ(::waitpid(child, &ended, 0), child);
+        EXPECT_TRUE(writing) << "no temporary within 30 s";
+        EXPECT_TRUE(WIFSIGNALED(ended) && WTERMSIG(ended) == signal) << signal << ": " << ended;
+        EXPECT_EQ(temporaries(), 0) << signal;
+        EXPECT_EQ(read("k.hxa"), old) << signal;
+    }
 }
 
 // Outputs named for another format, or that are an input under another name,

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// ReplaceFile, the writer behind every file kaleidomat-cli writes: whole
-// files only, even with several writers of one target at once; nothing left
-// behind; the target's permission bits kept.
+// The writer and reader behind every file the window and kaleidomat-cli
+// touch: whole files only, even with several writers of one target at once;
+// nothing left behind; the target's permission bits kept; only regular files
+// read or replaced, without waiting for a FIFO; nothing over 64 MiB read.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -12,17 +14,18 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <set>
 #include <thread>
 #include <vector>
 
-#include "cli/file_writer.h"
+#include "io/safe_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class FileWriter : public ::testing::Test {
+class SafeFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::remove_all(dir_);
@@ -36,7 +39,7 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     static std::error_code write(const std::string& path, const std::string& text) {
-        return cli::ReplaceFile(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+        return io::ReplaceFile(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
     }
     static mode_t mode(const std::string& path) {
         struct stat st {};
@@ -51,14 +54,14 @@ protected:
         return names;
     }
 
-    const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-writer-" + std::to_string(::getpid()) + "-" +
+    const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-safe-files-" + std::to_string(::getpid()) + "-" +
                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 // Four writers replace one target with contents of their own, round after
 // round: the target is always one writer's whole file, never a mix, a
 // shortened file or a failure.
-TEST_F(FileWriter, ConcurrentWritersOfOneTargetEachLeaveAWholeFile) {
+TEST_F(SafeFiles, ConcurrentWritersOfOneTargetEachLeaveAWholeFile) {
     constexpr int kWriters = 4, kRounds = 60;
     std::vector<std::string> contents;
     for (int w = 0; w < kWriters; ++w) contents.push_back(std::string(20000 + 3000 * w, static_cast<char>('a' + w)));
@@ -78,15 +81,16 @@ TEST_F(FileWriter, ConcurrentWritersOfOneTargetEachLeaveAWholeFile) {
 }
 
 // A target name as long as the file system allows still leaves room for the
-// temporary's name.
-TEST_F(FileWriter, TakesTheLongestNames) {
+// temporary's name; one byte more is refused with the system's reason.
+TEST_F(SafeFiles, TakesTheLongestNamesAndRefusesLongerOnes) {
     const std::string longName = std::string(255 - 4, 'n') + ".hxa";
     ASSERT_FALSE(write(path(longName), "long")) << "a 255-byte name";
     EXPECT_EQ(read(path(longName)), "long");
+    EXPECT_EQ(write(path("n" + longName), "longer"), std::errc::filename_too_long);
     EXPECT_EQ(strays({longName}), std::vector<std::string>{});
 }
 
-TEST_F(FileWriter, KeepsTheTargetsPermissionsAndGivesNewFilesTheUmasks) {
+TEST_F(SafeFiles, KeepsTheTargetsPermissionsAndGivesNewFilesTheUmasks) {
     const std::string existing = path("shared.hxa");
     std::ofstream(existing) << "old";
     for (const mode_t bits : {0640, 0604, 0400}) {
@@ -101,17 +105,18 @@ TEST_F(FileWriter, KeepsTheTargetsPermissionsAndGivesNewFilesTheUmasks) {
 }
 
 // Failures at each stage: no folder to create the temporary in, a write cut
-// short (the file size limit stands in for a full disk), a rename refused
-// (the target is a folder). The old target stays as it was, and no
-// temporary is left behind.
-TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporary) {
+// short by a file-size limit (as by a full disk), a target that is a folder
+// or a FIFO. The old target stays as it was, and no temporary is left
+// behind. The limit works for root too, unlike permissions.
+TEST_F(SafeFiles, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(write(path("missing/board.hxa"), "x"), std::errc::no_such_file_or_directory);
 
     const std::string target = path("board.hxa");
     std::ofstream(target) << "the old board";
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_DFL);
+    io::IgnoreFileSizeSignal();
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
@@ -124,14 +129,24 @@ TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     fs::create_directory(path("folder.hxa"));
     EXPECT_EQ(write(path("folder.hxa"), "x"), std::errc::is_a_directory);
     EXPECT_TRUE(fs::is_directory(path("folder.hxa")));
-    EXPECT_EQ(strays({"board.hxa", "folder.hxa"}), std::vector<std::string>{});
+    // A FIFO stands for every node that is not a file (a device, a socket),
+    // reached directly or through a symbolic link: refused, left in place.
+    ASSERT_EQ(::mkfifo(path("pipe.hxa").c_str(), 0600), 0);
+    fs::create_symlink("pipe.hxa", path("to-pipe.hxa"));
+    for (const char* name : {"pipe.hxa", "to-pipe.hxa"}) {
+        const std::error_code refused = write(path(name), "x");
+        EXPECT_EQ(refused, io::FileError::NotRegularFile) << name;
+        EXPECT_EQ(refused.message(), "Not a regular file");
+    }
+    EXPECT_TRUE(fs::is_fifo(path("pipe.hxa")));
+    EXPECT_EQ(strays({"board.hxa", "folder.hxa", "pipe.hxa", "to-pipe.hxa"}), std::vector<std::string>{});
 }
 
 // A symbolic link at the target is written through: the link stays, and the
 // file it names (relative to the link's folder, over two hops) gets the
 // contents and keeps its permission bits. Links or files planted at the
 // temporary names an earlier writer used are neither followed nor disturbed.
-TEST_F(FileWriter, WritesThroughSymbolicLinksAndIgnoresPlantedTemporaries) {
+TEST_F(SafeFiles, WritesThroughSymbolicLinksAndIgnoresPlantedTemporaries) {
     fs::create_directory(path("boards"));
     std::ofstream(path("boards/real.hxa")) << "old";
     ASSERT_EQ(::chmod(path("boards/real.hxa").c_str(), 0600), 0);
@@ -154,6 +169,39 @@ TEST_F(FileWriter, WritesThroughSymbolicLinksAndIgnoresPlantedTemporaries) {
     EXPECT_EQ(strays({"boards", "hop.hxa", "link.hxa", "victim.txt", "dangling.hxa", "link.hxa.kaleidomat-tmp",
                       ".kaleidomat-tmp", ".kaleidomat-XXXXXX"}),
               std::vector<std::string>{});
+}
+
+// Reading: a FIFO (also behind a link) is refused at once instead of waiting
+// for a writer; a folder is refused; a file over 64 MiB is refused unread,
+// but its first bytes can still be had.
+TEST_F(SafeFiles, OnlyRegularFilesUpTo64MiBAreRead) {
+    ASSERT_EQ(::mkfifo(path("pipe.hxa").c_str(), 0600), 0);
+    fs::create_symlink("pipe.hxa", path("to-pipe.hxa"));
+    for (const char* name : {"pipe.hxa", "to-pipe.hxa"}) {
+        auto reading = std::async(std::launch::async, [&] {
+            std::vector<uint8_t> bytes;
+            return io::ReadFile(path(name), bytes);
+        });
+        if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready)
+            ::close(::open(path("pipe.hxa").c_str(), O_RDWR));  // lets the reader go, so that the test ends
+        EXPECT_EQ(reading.get(), io::FileError::NotRegularFile) << name;
+    }
+    std::vector<uint8_t> bytes{1};
+    fs::create_directory(path("folder.hxa"));
+    EXPECT_EQ(io::ReadFile(path("folder.hxa"), bytes), std::errc::is_a_directory);
+    EXPECT_EQ(io::ReadFile(path("missing.hxa"), bytes), std::errc::no_such_file_or_directory);
+
+    const std::string large = path("large.hxq");
+    std::ofstream(large) << "head";
+    fs::resize_file(large, io::kLargestFile);  // sparse: nothing to write
+    ASSERT_FALSE(io::ReadFile(large, bytes));
+    EXPECT_EQ(bytes.size(), io::kLargestFile);
+    fs::resize_file(large, io::kLargestFile + 1);
+    const std::error_code tooLarge = io::ReadFile(large, bytes);
+    EXPECT_EQ(tooLarge, io::FileError::TooLarge);
+    EXPECT_EQ(tooLarge.message(), "File too large");
+    ASSERT_FALSE(io::ReadFileStart(large, 4, bytes));
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{'h', 'e', 'a', 'd'}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "app/command_line.h"
 #include "app/form1.h"
+#include "io/safe_files.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/graph_window.h"
@@ -19,6 +20,7 @@
 #include "platform/qt/qt_user_files.h"
 
 int main(int argc, char* argv[]) {
+    io::IgnoreFileSizeSignal();  // a file-size limit fails that write, like a full disk, not the program
     // Answered before Qt starts, so that they need no display.
     if (const auto text = app::InformationRequest(std::vector<std::string>(argv + 1, argv + argc), KALEIDOMAT_VERSION)) {
         std::fputs(text->c_str(), stdout);

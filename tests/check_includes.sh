@@ -19,7 +19,7 @@ declare -A allowed=(
   [analysis]="engine"
   [cli]="analysis io patterns display engine"
   [ui]=""
-  [platform]="ui display/pixel_image.h analysis/graph_series.h"
+  [platform]="ui display/pixel_image.h analysis/graph_series.h io/safe_files.h"
   [app]="platform analysis display patterns io engine ui"
   [fuzz]="io engine"
 )

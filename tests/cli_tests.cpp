@@ -15,6 +15,7 @@
 #include <unistd.h>
 #include <webp/demux.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -118,10 +119,9 @@ TEST_F(Cli, SizeLimitsAndSignalsLeaveTheOldFileAndNoTemporary) {
     run({"random", k, "--size", "200", "--seed", "3"});
     const std::string old = read("k.hxa");
     auto temporaries = [&] {
-        int count = 0;
-        for (const auto& entry : fs::directory_iterator(dir_))
-            count += entry.path().filename().string().rfind(".kaleidomat-", 0) == 0;
-        return count;
+        return std::count_if(fs::directory_iterator(dir_), {}, [](const auto& entry) {
+            return entry.path().filename().string().rfind(".kaleidomat-", 0) == 0;
+        });
     };
     FILE* p = ::popen(("prlimit --fsize=2048 " KALEIDOMAT_CLI_BINARY " random " + k + " --seed 4 2>&1").c_str(), "r");
     std::string said(200, '\0');

@@ -133,11 +133,8 @@ TEST_F(SafeFiles, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     // reached directly or through a symbolic link: refused, left in place.
     ASSERT_EQ(::mkfifo(path("pipe.hxa").c_str(), 0600), 0);
     fs::create_symlink("pipe.hxa", path("to-pipe.hxa"));
-    for (const char* name : {"pipe.hxa", "to-pipe.hxa"}) {
-        const std::error_code refused = write(path(name), "x");
-        EXPECT_EQ(refused, io::FileError::NotRegularFile) << name;
-        EXPECT_EQ(refused.message(), "Not a regular file");
-    }
+    for (const char* name : {"pipe.hxa", "to-pipe.hxa"})
+        EXPECT_EQ(write(path(name), "x"), io::FileError::NotRegularFile) << name;
     EXPECT_TRUE(fs::is_fifo(path("pipe.hxa")));
     EXPECT_EQ(strays({"board.hxa", "folder.hxa", "pipe.hxa", "to-pipe.hxa"}), std::vector<std::string>{});
 }
@@ -189,7 +186,6 @@ TEST_F(SafeFiles, OnlyRegularFilesUpTo64MiBAreRead) {
     std::vector<uint8_t> bytes{1};
     fs::create_directory(path("folder.hxa"));
     EXPECT_EQ(io::ReadFile(path("folder.hxa"), bytes), std::errc::is_a_directory);
-    EXPECT_EQ(io::ReadFile(path("missing.hxa"), bytes), std::errc::no_such_file_or_directory);
 
     const std::string large = path("large.hxq");
     std::ofstream(large) << "head";
@@ -197,9 +193,7 @@ TEST_F(SafeFiles, OnlyRegularFilesUpTo64MiBAreRead) {
     ASSERT_FALSE(io::ReadFile(large, bytes));
     EXPECT_EQ(bytes.size(), io::kLargestFile);
     fs::resize_file(large, io::kLargestFile + 1);
-    const std::error_code tooLarge = io::ReadFile(large, bytes);
-    EXPECT_EQ(tooLarge, io::FileError::TooLarge);
-    EXPECT_EQ(tooLarge.message(), "File too large");
+    EXPECT_EQ(io::ReadFile(large, bytes), io::FileError::TooLarge);
     ASSERT_FALSE(io::ReadFileStart(large, 4, bytes));
     EXPECT_EQ(bytes, (std::vector<uint8_t>{'h', 'e', 'a', 'd'}));
 }

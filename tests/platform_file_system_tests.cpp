@@ -1,65 +1,47 @@
 // SPDX-License-Identifier: MIT
-// The real file system's writes: a write cut short (a full disk, a file-size
-// limit) says why and leaves the old file byte for byte, with no temporary
-// file beside it.
+// The window's file system (io/safe_files.h does the work and has the tests
+// of its own): the reasons the user reads when a file cannot be read or
+// written.
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <future>
+#include <system_error>
 
 #include "platform/qt/qt_file_system.h"
 
 namespace {
 
-TEST(RealFileSystem, AWriteCutShortKeepsTheOldFile) {
+template <typename T>
+std::string reasonOf(const platform::Result<T>& result) {
+    return result ? "(it worked)" : result.error().reason;
+}
+std::string systemReason(std::errc error) { return std::make_error_code(error).message(); }
+
+TEST(RealFileSystem, FailuresGiveTheReasonsTheUserReads) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string file = dir.filePath("old.hxa").toStdString();
+    const std::string folder = dir.path().toStdString(), fifo = folder + "/pipe.hxa";
     platform::qt::QtFileSystem files;
-    const std::vector<uint8_t> old(30, 'o'), large(1000, 'n');
-    ASSERT_TRUE(files.writeFile(file, old));
-
-    // Files may grow to 40 bytes only (this works for root too, unlike
-    // permissions).
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 40;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const platform::Result<void> written = files.writeFile(file, large);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-
-    ASSERT_FALSE(written);
-    EXPECT_NE(written.error().reason, "");
-    EXPECT_EQ(*files.readFile(file), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.hxa"});
-    EXPECT_TRUE(files.writeFile(file, large));
-    EXPECT_EQ(*files.readFile(file), large);
-}
-
-// A FIFO is refused at once, read or written, instead of holding the window
-// until another program opens it; a file over 64 MiB is refused unread.
-TEST(RealFileSystem, OnlyRegularFilesAreReadOrReplaced) {
-    QTemporaryDir dir;
-    const std::string fifo = dir.filePath("pipe.hxa").toStdString(), large = dir.filePath("l.hxq").toStdString();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    platform::qt::QtFileSystem files;
-    auto reading = std::async(std::launch::async, [&] { return files.readFile(fifo).ok(); });
-    if (reading.wait_for(std::chrono::seconds(20)) != std::future_status::ready)
-        QFile(dir.filePath("pipe.hxa")).open(QIODevice::ReadWrite);  // lets the reader go, so that the test ends
-    EXPECT_FALSE(reading.get());
-    EXPECT_FALSE(files.writeFile(fifo, {1}));
+    EXPECT_EQ(reasonOf(files.readFile(fifo)), "Not a regular file");
+    EXPECT_EQ(reasonOf(files.writeFile(fifo, {1})), "Not a regular file");
+    EXPECT_EQ(reasonOf(files.readFile(folder)), systemReason(std::errc::is_a_directory));
+    EXPECT_EQ(reasonOf(files.writeFile(folder, {1})), systemReason(std::errc::is_a_directory));
+    EXPECT_EQ(reasonOf(files.readFile(folder + "/missing.hxa")), systemReason(std::errc::no_such_file_or_directory));
+    // 255 bytes is the longest name a file can have: written; longer: said so.
+    EXPECT_TRUE(files.writeFile(folder + "/" + std::string(251, 'n') + ".hxa", {1}));
+    EXPECT_EQ(reasonOf(files.writeFile(folder + "/" + std::string(252, 'n') + ".hxa", {1})),
+              systemReason(std::errc::filename_too_long));
+
+    const std::string large = folder + "/large.hxq";
     ASSERT_TRUE(files.writeFile(large, {1}));
-    QFile::resize(dir.filePath("l.hxq"), (64 << 20) + 1);  // sparse: nothing to write
-    EXPECT_TRUE(files.readFile(large).error().tooLarge);
+    QFile::resize(QString::fromStdString(large), (64 << 20) + 1);  // sparse: nothing to write
+    const auto tooLarge = files.readFile(large);
+    EXPECT_EQ(reasonOf(tooLarge), "File too large");
+    EXPECT_TRUE(!tooLarge && tooLarge.error().tooLarge);
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 
 namespace platform::qt {
 
-// Files through QFile, QSaveFile and QDir; paths are UTF-8.
+// Files read and written through io/safe_files.h, folders listed through QDir;
+// paths are UTF-8.
 class QtFileSystem : public platform::FileSystem {
 public:
     bool exists(const std::string& path) override;

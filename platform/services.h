@@ -229,6 +229,10 @@ public:
     virtual std::optional<bool> readBool(const std::string& key) const = 0;
     virtual void writeInt(const std::string& key, int value) = 0;
     virtual void writeBool(const std::string& key, bool value) = 0;
+
+    // Why the values written could not be kept, told once: the first call
+    // after a failed save gives the reason, every later call nothing.
+    virtual std::optional<Error> unreportedSaveFailure() { return std::nullopt; }
 };
 
 // The keys of the stored values.

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -246,8 +247,10 @@ int main(int argc, char* argv[]) {
     char* end = nullptr;
     if (argc > 1) duration = std::strtod(argv[1], &end);
     const bool durationOk = argc < 2 || (*end == '\0' && end != argv[1] && duration >= 0 && duration <= 3600);
+    // A count too large for the type comes back clamped, with ERANGE: refused.
+    errno = 0;
     if (argc > 2) soakGenerations = std::strtoll(argv[2], &end, 10);
-    const bool soakOk = argc < 3 || (*end == '\0' && end != argv[2] && soakGenerations >= 0);
+    const bool soakOk = argc < 3 || (*end == '\0' && end != argv[2] && soakGenerations >= 0 && errno != ERANGE);
     if (!durationOk || !soakOk || argc > 3) {
         std::fprintf(stderr, "usage: kaleidomat-bench [SECONDS 0..3600] [SOAK_GENERATIONS >= 0]\n");
         return 2;

@@ -42,7 +42,8 @@ const char* KindName(FileKind kind) {
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path, std::size_t first) {
     std::vector<uint8_t> bytes;
-    const std::error_code error = first == kWholeFile ? io::ReadFile(path, bytes) : io::ReadFileStart(path, first, bytes);
+    const std::error_code error =
+        first == kWholeFile ? io::ReadFile(path, bytes) : io::ReadFileStart(path, first, bytes);
     if (!error) return bytes;
     if (error == std::errc::is_a_directory) fail(path, "is a directory");
     if (error == io::FileError::NotRegularFile) fail(path, "is not a regular file");

@@ -72,8 +72,10 @@ void Lineage::resize(const Board& board) {
 }
 
 void Lineage::start(const Board& board, const std::function<int32_t(int32_t x, int32_t y)>& group) {
+    const bool keepFolded = keepFolded_;
     stop();
     on_ = true;
+    keepFolded_ = keepFolded;
     if (!Steppable(board)) return;
     resize(board);
     generation_ = board.Generation;

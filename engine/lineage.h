@@ -131,10 +131,10 @@ public:
     // ---- switching on and off ------------------------------------------------
 
     // Starts afresh on `board`: every live cell becomes a Start founder, the
-    // clock 0, the extinct counts 0. `group`, when given, gives the group of
+    // clock 0, the extinct counts 0 (keepFolded stays as it is). `group`, when given, gives the group of
     // the founder at (x, y); otherwise kNoGroup.
     void start(const Board& board, const std::function<int32_t(int32_t x, int32_t y)>& group = {});
-    // Lineage off: everything released.
+    // Lineage off: everything released, keepFolded off.
     void stop();
     bool on() const { return on_; }
 
@@ -183,6 +183,8 @@ public:
     void tally();
     // Founders carried by at least one live cell in `channel`, as of the last tally.
     int32_t survivors(int channel) const;
+    // Live cells whose founder in `channel` is unknown (see sync()), as of the last tally.
+    int32_t unknownCells(int channel) const { return records_[0].live[static_cast<std::size_t>(channel)]; }
     // Channels of founders of `kind` folded so far.
     int64_t extinctCount(FounderKind kind, int channel) const;
     // Founders numbered so far (the last number given).

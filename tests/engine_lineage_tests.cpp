@@ -11,8 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iostream>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -44,12 +42,12 @@ struct PlainTracker {
     Board board;
     engine::RandomSequence random;
     std::vector<Ids> ids;  // per cell, 0 when dead
-    std::map<FounderId, PlainFounder> founders;
+    std::vector<PlainFounder> founders{{}};  // by number; 0 is none
     FounderId next = 1;
     uint64_t clock = 0;
 
     FounderId found(std::size_t i, FounderKind kind, Ids ancestor = {}, std::array<int32_t, 3> group = {-1, -1, -1}) {
-        founders[next] = {kind, clock, board.Generation, i, board.Cells[i], ancestor, group};
+        founders.push_back({kind, clock, board.Generation, i, board.Cells[i], ancestor, group});
         ids[i] = {next, next, next};
         return next++;
     }
@@ -80,15 +78,20 @@ struct PlainTracker {
         ++board.Generation;
         for (int32_t x = 0; x < n; ++x)
             for (int32_t y = 0; y < n; ++y) {
-                std::vector<std::size_t> parents;
+                std::array<std::size_t, 8> parents;
+                std::size_t count = 0;
                 for (int32_t dx = -1; dx <= 1; ++dx)
                     for (int32_t dy = -1; dy <= 1; ++dy)
-                        if ((dx || dy) && old.cell((x + dx + n) % n, (y + dy + n) % n).live())
-                            parents.push_back(old.index((x + dx + n) % n, (y + dy + n) % n));
-                std::sort(parents.begin(), parents.end());
+                        if ((dx || dy) && old.cell((x + dx + n) % n, (y + dy + n) % n).live()) {
+                            // in ascending position
+                            const std::size_t p = old.index((x + dx + n) % n, (y + dy + n) % n);
+                            std::size_t k = count++;
+                            for (; k > 0 && parents[k - 1] > p; --k) parents[k] = parents[k - 1];
+                            parents[k] = p;
+                        }
                 const std::size_t i = old.index(x, y);
                 CellRecord& cell = board.Cells[i];
-                if (!old.Cells[i].live() && parents.size() == 3) {
+                if (!old.Cells[i].live() && count == 3) {
                     const CellRecord &p0 = old.Cells[parents[0]], &p1 = old.Cells[parents[1]], &p2 = old.Cells[parents[2]];
                     cell = {1, p0.Red, p1.Green, p2.Blue};
                     ids[i] = {oldIds[parents[0]][0], oldIds[parents[1]][1], oldIds[parents[2]][2]};
@@ -96,10 +99,10 @@ struct PlainTracker {
                         engine::RandomColor(random, cell);
                         const Ids inherited = ids[i];
                         std::array<int32_t, 3> group;
-                        for (int c = 0; c < 3; ++c) group[c] = founders.at(inherited[c]).group[c];
+                        for (int c = 0; c < 3; ++c) group[c] = founders[inherited[c]].group[c];
                         found(i, FounderKind::Mutation, inherited, group);
                     }
-                } else if (old.Cells[i].live() && (parents.size() == 2 || parents.size() == 3)) {
+                } else if (old.Cells[i].live() && (count == 2 || count == 3)) {
                     cell.State = 1;
                 } else {
                     cell = {};
@@ -113,15 +116,15 @@ struct PlainTracker {
         if (engine::AutoStimulate(board, random) > 0) foundChanged(before, FounderKind::Stimulation);
     }
     // Live cells per founder and channel, own and with the mutations below.
-    std::map<FounderId, std::array<int32_t, 3>> live, clade;
+    std::vector<std::array<int32_t, 3>> live, clade;  // by number
     void count() {
-        live.clear();
-        clade.clear();
+        live.assign(founders.size(), {});
+        clade.assign(founders.size(), {});
         for (std::size_t i = 0; i < ids.size(); ++i)
             if (board.Cells[i].live())
                 for (int c = 0; c < 3; ++c) {
                     ++live[ids[i][c]][c];
-                    for (FounderId f = ids[i][c]; f != 0; f = founders.at(f).ancestor[c]) ++clade[f][c];
+                    for (FounderId f = ids[i][c]; f != 0; f = founders[f].ancestor[c]) ++clade[f][c];
                 }
     }
 };
@@ -140,9 +143,11 @@ struct PlainTracker {
     plain.count();
     if (lineage.foundersMade() != plain.next - 1) return failure() << "founders made " << lineage.foundersMade();
     std::size_t kept = 0;
-    for (const auto& [id, p] : plain.founders) {
+    for (FounderId id = 1; id < plain.next; ++id) {
+        const PlainFounder& p = plain.founders[id];
         const engine::Founder* f = lineage.founder(id);
-        const bool held = plain.clade.count(id) > 0;
+        const std::array<int32_t, 3>& clade = plain.clade[id];
+        const bool held = clade[0] + clade[1] + clade[2] > 0;
         if (!held) {
             if (f) return failure() << "founder " << id << " has no live cell but is not folded";
             continue;
@@ -154,10 +159,9 @@ struct PlainTracker {
             f->ancestor != p.ancestor || f->group != p.group)
             return failure() << "founder " << id << " (" << engine::FounderKindName(p.kind) << ") has another record";
         for (int c = 0; c < 3; ++c) {
-            const int32_t own = plain.live.count(id) ? plain.live[id][c] : 0;
-            if (f->live[c] != own || f->clade[c] != plain.clade[id][c] || f->folded[c] != (plain.clade[id][c] == 0))
+            if (f->live[c] != plain.live[id][c] || f->clade[c] != clade[c] || f->folded[c] != (clade[c] == 0))
                 return failure() << "founder " << id << " " << engine::ChannelName(c) << ": live " << f->live[c]
-                                 << " vs " << own << ", clade " << f->clade[c] << " vs " << plain.clade[id][c];
+                                 << " vs " << plain.live[id][c] << ", clade " << f->clade[c] << " vs " << clade[c];
         }
     }
     if (kept != lineage.founders().size()) return failure() << lineage.founders().size() << " records, " << kept << " expected";
@@ -207,7 +211,7 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
                     lineage.step(stepper, board, random);
                     plain.step();
                 }
-                if (g % 5 == 0 || g == s.generations) {
+                if (g % 10 == 0 || g == s.generations) {
                     ASSERT_TRUE(agree(plain, lineage, board)) << "generation " << g;
                 }
                 if (g % (s.stimulate ? 40 : 7) == 0) {  // edits on both boards alike
@@ -226,7 +230,8 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
                     if (synced) lineage.sync(board);
                 }
             }
-            for (const auto& [id, f] : plain.founders) {
+            for (std::size_t id = 1; id < plain.founders.size(); ++id) {
+                const PlainFounder& f = plain.founders[id];
                 mutations += f.kind == FounderKind::Mutation;
                 edits += f.kind == FounderKind::Edit;
             }
@@ -234,10 +239,89 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
     EXPECT_GT(mutations, 20);
     EXPECT_GT(stimulations, 10);
     EXPECT_GT(edits, 10);
-    std::cout << mutations << ' ' << stimulations << ' ' << edits << '\n';
 }
 
 INSTANTIATE_TEST_SUITE_P(KernelSets, LineageRuns, ::testing::ValuesIn(engine::AvailableKernelSets()),
                          [](const auto& info) { return std::string(engine::KernelSetName(info.param)); });
+
+}  // namespace
+
+namespace {
+
+// A run of a board that is repainted every generation (every live cell a new
+// Edit founder, which dies soon) keeps only a few thousand records: the
+// automatic tallies fold what no live cell carries.
+TEST(Lineage, RecordsStayBoundedOverALongRun) {
+    Board board;
+    board.create(49);
+    engine::RandomSequence random(5);
+    engine::Init(board, random);
+    engine::Stepper stepper;
+    engine::Lineage lineage;
+    lineage.start(board);
+    std::size_t most = 0;
+    for (int g = 1; g <= 3000; ++g) {
+        lineage.stepAndStimulate(stepper, board, random);
+        for (CellRecord& c : board.Cells)
+            if (c.live()) c.Red = static_cast<uint8_t>(c.Red + 1);
+        lineage.sync(board);
+        most = std::max(most, lineage.founders().size());
+    }
+    lineage.tally();
+    const int64_t edits = lineage.extinctCount(FounderKind::Edit, 0);
+    EXPECT_GT(lineage.foundersMade(), 300000u);
+    EXPECT_LT(most, 10000u);
+    EXPECT_LT(lineage.memoryBytes(), 2u << 20);
+    // Every founder made is either kept or counted among the extinct, per channel.
+    for (int c = 0; c < 3; ++c) {
+        int64_t folded = 0;
+        for (int k = 0; k < engine::kFounderKinds; ++k) folded += lineage.extinctCount(FounderKind(k), c);
+        const auto kept = std::count_if(lineage.founders().begin(), lineage.founders().end(),
+                                        [&](const engine::Founder& f) { return !f.folded[c]; });
+        EXPECT_EQ(folded + kept, static_cast<int64_t>(lineage.foundersMade())) << engine::ChannelName(c);
+    }
+    EXPECT_GT(edits, 300000);
+}
+
+// A copy of the lineage, with the board and the random sequence, taken in the
+// middle of a run and put back, gives the same run again: the same founders
+// under the same numbers, the same counts.
+TEST(Lineage, ACopyRestoresTheRunExactly) {
+    Board board;
+    board.create(63);
+    engine::RandomSequence random(11);
+    engine::Init(board, random);
+    engine::Stepper stepper;
+    engine::Lineage lineage;
+    lineage.start(board, [](int32_t x, int32_t y) { return (x + y) % 2; });
+    lineage.keepFolded(true);
+    auto run = [&](int generations) {
+        for (int g = 1; g <= generations; ++g) {
+            lineage.stepAndStimulate(stepper, board, random);
+            if (g % 50 == 0) {
+                board.cell(g % 64, 5) = {1, 200, 100, 50};
+                lineage.sync(board);
+            }
+        }
+        lineage.tally();
+    };
+    run(200);
+    const Board savedBoard = board;
+    const engine::RandomSequence savedRandom = random;
+    const engine::Lineage saved = lineage;
+    run(400);
+    const engine::Lineage after = lineage;
+    const Board afterBoard = board;
+    EXPECT_FALSE(after == saved);
+
+    board = savedBoard;
+    random = savedRandom;
+    lineage = saved;
+    EXPECT_TRUE(lineage == saved);
+    run(400);
+    EXPECT_TRUE(board.Cells == afterBoard.Cells);
+    EXPECT_TRUE(lineage == after);
+    EXPECT_GT(lineage.takeFolded().size(), 0u);
+}
 
 }  // namespace

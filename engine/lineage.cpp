@@ -123,9 +123,10 @@ int Lineage::sync(const Board& board, FounderKind kind, int32_t group) {
                 continue;
             }
             const auto& slot = slots_[i];
-            const bool known = (word & bit) != 0 && records_[slot[0]].colour.Red == now.Red &&
-                               records_[slot[1]].colour.Green == now.Green &&
-                               records_[slot[2]].colour.Blue == now.Blue && slot[0] != 0;
+            // Cells of unknown origin (slot 0) are taken as edited too.
+            const bool known = (word & bit) != 0 && slot[0] != 0 && slot[1] != 0 && slot[2] != 0 &&
+                               records_[slot[0]].colour.Red == now.Red &&
+                               records_[slot[1]].colour.Green == now.Green && records_[slot[2]].colour.Blue == now.Blue;
             if (known) continue;
             const uint32_t s = addFounder(kind, i, now, generation_);
             records_[s].group = {group, group, group};

@@ -141,8 +141,8 @@ public:
     // ---- switching on and off ------------------------------------------------
 
     // Starts afresh on `board`: every live cell becomes a Start founder, the
-    // clock 0, the extinct counts 0 (keepFolded stays as it is). `group`, when given, gives the group of
-    // the founder at (x, y); otherwise kNoGroup.
+    // clock 0, the extinct counts 0 (keepFolded stays as it is). `group`,
+    // when given, gives the group of the founder at (x, y); otherwise kNoGroup.
     void start(const Board& board, const std::function<int32_t(int32_t x, int32_t y)>& group = {});
     // Lineage off: everything released, keepFolded off.
     void stop();
@@ -152,9 +152,10 @@ public:
 
     // Makes every live cell of `board` that the lineage saw dead, or with
     // another colour, a founder of `kind` in `group`, at the current clock;
-    // cells that died drop out. A board of another size than the one the
-    // lineage knows makes every live cell such a founder. Returns the number
-    // of new founders. Nothing when lineage is off.
+    // cells that died drop out; live cells of unknown origin become founders
+    // too. A board of another size than the one the lineage knows makes
+    // every live cell such a founder. Returns the number of new founders.
+    // Nothing when lineage is off.
     int sync(const Board& board, FounderKind kind = FounderKind::Edit, int32_t group = kNoGroup);
 
     // One generation: stepper.ReCalc(board, random) exactly (the same board,
@@ -181,19 +182,20 @@ public:
     // kNoFounder for a dead cell (as the lineage last saw the board), one off
     // the board, or a live one of unknown origin (see sync()).
     FounderId founderAt(int32_t x, int32_t y, int channel) const;
-    // The record of a founder that is not folded yet; nullptr otherwise.
+    // The record of a founder with a channel not folded yet; nullptr otherwise.
     const Founder* founder(FounderId id) const;
-    // Every record not folded yet, in the order of their numbers.
+    // Every such record, in the order of their numbers.
     std::span<const Founder> founders() const { return std::span<const Founder>(records_).subspan(1); }
 
     // Counts every founder's live cells and clade per channel, notes the
     // extinct times and folds extinct channels and links of single lines
-    // (see above). After it, founders() has the counts of the board as the lineage
-    // last saw it.
+    // (see above). After it, founders() has the counts of the board as the
+    // lineage last saw it.
     void tally();
     // Founders carried by at least one live cell in `channel`, as of the last tally.
     int32_t survivors(int channel) const;
-    // Live cells whose founder in `channel` is unknown (see sync()), as of the last tally.
+    // Live cells whose founder in `channel` is unknown (see sync()), as of
+    // the last tally.
     int32_t unknownCells(int channel) const { return records_[0].live[static_cast<std::size_t>(channel)]; }
     // Channels of founders of `kind` folded so far (all of them extinct).
     int64_t extinctCount(FounderKind kind, int channel) const;

@@ -40,7 +40,8 @@ struct PlainTracker {
     void found(std::size_t i, FounderKind kind, Ids ancestor = {}, std::array<int32_t, 3> group = {-1, -1, -1}) {
         const CellRecord& c = board.Cells[i];
         Founder f{founders.size(), kind, clock, board.Generation, static_cast<int32_t>(i / board.side()),
-                  static_cast<int32_t>(i % board.side()), CellRecord(1, c.Red, c.Green, c.Blue), ancestor, ancestor, group};
+                  static_cast<int32_t>(i % board.side()), CellRecord(1, c.Red, c.Green, c.Blue),
+                  ancestor, ancestor, group};
         ids[i] = {f.id, f.id, f.id};
         founders.push_back(f);
     }
@@ -155,7 +156,8 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
     engine::Stepper stepper(GetParam());
     int mutations = 0, stimulations = 0, edits = 0, links = 0;
     const std::tuple<int32_t, int, bool, bool> scenarios[] = {
-        {200, 25, false, false}, {64, 120, false, true}, {65, 60, true, false}, {12, 400, true, false}, {10, 300, true, true}};
+        {200, 25, false, false}, {64, 120, false, true}, {65, 60, true, false},
+        {12, 400, true, false},  {10, 300, true, true}};
     for (const auto& [side, generations, stimulate, odd] : scenarios)
         for (uint64_t seed : {1u, 2u}) {
             SCOPED_TRACE(::testing::Message() << "side " << side << ", seed " << seed);
@@ -196,7 +198,9 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
                     std::size_t i = rng() % board.Cells.size();
                     while (!synced && board.Cells[i].live()) i = rng() % board.Cells.size();
                     CellRecord& cell = board.Cells[i];
-                    cell = k == 0 ? CellRecord{} : k == 1 ? CellRecord{1, 1, 2, 3} : CellRecord{cell.State, cell.Red, 77, cell.Blue};
+                    cell = k == 0   ? CellRecord{}
+                           : k == 1 ? CellRecord{1, 1, 2, 3}
+                                    : CellRecord{cell.State, cell.Red, 77, cell.Blue};
                 }
                 plain.board.Cells = board.Cells;
                 plain.foundChanged(before, FounderKind::Edit);

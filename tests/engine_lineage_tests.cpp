@@ -175,7 +175,7 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
                     plain.found(i, FounderKind::Start, {}, {group, group, group});
             Board board = plain.board;
             engine::Lineage lineage;
-            lineage.start(board, [&](int32_t x, int32_t) { return x * 3 / side; });
+            lineage.start(board, [n = side](int32_t x, int32_t) { return x * 3 / n; });
             engine::RandomSequence random = plain.random;
             for (int g = 1; g <= generations; ++g) {
                 plain.step();

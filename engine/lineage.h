@@ -184,7 +184,8 @@ public:
     FounderId founderAt(int32_t x, int32_t y, int channel) const;
     // The record of a founder with a channel not folded yet; nullptr otherwise.
     const Founder* founder(FounderId id) const;
-    // Every such record, in the order of their numbers.
+    // Every such record, in the order of their numbers. The records and the
+    // pointers above hold until the next step, sync, tally or start.
     std::span<const Founder> founders() const { return std::span<const Founder>(records_).subspan(1); }
 
     // Counts every founder's live cells and clade per channel, notes the

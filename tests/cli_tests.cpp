@@ -19,8 +19,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 
+#include "analysis/statistics.h"
 #include "cli/cell_files.h"
 #include "cli/commands.h"
 #include "cli/picture_files.h"
@@ -399,6 +402,52 @@ TEST_F(Cli, StatsOfABlinkerAndAGlider) {
     run({"stats", path("glider.hxa"), "-n", "100", "--seed", "1"}, &out);
     EXPECT_EQ(out, "generations 1 to 101: population 5 to 5 (least 5, most 5), 200 births, 200 deaths, colours 5 to 1, "
                    "most common colour 100.0 % at the end\n");
+}
+
+// The lineage tables of a seeded run with stimulation: their headers, every
+// ancestor and parent present, the Muller table's populations adding up to
+// the board's population in every generation, its last generation holding
+// every taxon; the same seed gives the same bytes.
+TEST_F(Cli, LineageTablesDescribeOneTreePerChannel) {
+    run({"random", path("r.hxa"), "--size", "20", "--seed", "4"});
+    const std::vector<std::string> args = {"lineage", path("r.hxa"), "-n", "1000", "--seed", "2", "--as-window",
+                                           "--channel", "green", "-o", path("run")};
+    run(args);
+    const std::string phylogeny = read("run.phylogeny.csv"), muller = read("run.muller.csv");
+    auto rows = [](const std::string& text) {  // the fields of every line after the header
+        std::vector<std::vector<std::string>> rows;
+        std::istringstream in(text.substr(text.find('\n') + 1));
+        for (std::string line; std::getline(in, line);) {
+            std::istringstream fields(line + ',');
+            rows.emplace_back();
+            for (std::string field; std::getline(fields, field, ',');) rows.back().push_back(field);
+        }
+        return rows;
+    };
+    EXPECT_EQ(phylogeny.rfind("id,ancestor_list,origin_time,destruction_time,channel,value,kind,founder,generation,x,y\n", 0), 0u);
+    EXPECT_EQ(muller.rfind("Identity,Parent,Generation,Population\n", 0), 0u);
+    for (const char* kind : {",start,", ",stimulation,", ",mutation,"}) EXPECT_NE(phylogeny.find(kind), std::string::npos);
+    std::map<std::string, std::string> parent{{"0", ""}};  // of every green taxon, and the root
+    for (const auto& taxon : rows(phylogeny))
+        if (taxon.at(4) == "green") parent[taxon[0]] = taxon[1] == "[NONE]" ? "0" : taxon[1].substr(1, taxon[1].size() - 2);
+    EXPECT_EQ(parent.size() * 3, rows(phylogeny).size() + 3);  // three channels alike, ids unique
+    for (const auto& [id, up] : parent) EXPECT_TRUE(up.empty() || parent.count(up)) << id;
+
+    engine::RandomSequence random(2);  // the run again, for the population of every generation
+    engine::Board board = cli::LoadBoard(path("r.hxa"));
+    board.Generation = 0;
+    const auto stats = analysis::RunStatistics(board, 1000, random, true);
+    std::vector<int64_t> population(1001);
+    std::set<std::string> last;
+    for (const auto& row : rows(muller)) {
+        EXPECT_EQ(row.at(1), parent.at(row[0])) << row[0];
+        population.at(std::stoul(row[2])) += std::stoll(row[3]);
+        if (row[2] == "1000") last.insert(row[0]);
+    }
+    for (std::size_t g = 0; g < population.size(); ++g) EXPECT_EQ(population[g], stats[g].population) << g;
+    EXPECT_EQ(last.size(), parent.size());
+    run(args);
+    EXPECT_EQ(read("run.phylogeny.csv") + read("run.muller.csv"), phylogeny + muller);
 }
 
 }  // namespace

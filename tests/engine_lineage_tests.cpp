@@ -1,0 +1,297 @@
+// SPDX-License-Identifier: MIT
+// engine::Lineage against a plain tracker written from the rule: every
+// newborn takes each channel's founder from the parent that gave it that
+// channel (its three live neighbours in ascending position: red from the
+// first, green from the second, blue from the third); a mutated newborn, a
+// stimulated cell and an edited cell become founders. Compared cell by cell
+// and founder by founder over seeded runs, with every kernel set this
+// processor can run. Also: records stay bounded over a long run, and a copy
+// restores the whole state exactly.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "engine/lineage.h"
+#include "engine/rules.h"
+#include "engine/stimulation.h"
+
+namespace {
+
+using engine::Board;
+using engine::CellRecord;
+using engine::Founder;
+using engine::FounderId;
+using engine::FounderKind;
+using Ids = std::array<FounderId, 3>;
+
+// The rule, literally, on its own copy of the board and the random sequence.
+struct PlainTracker {
+    Board board;
+    engine::RandomSequence random;
+    std::vector<Ids> ids;                // per cell, 0 when dead
+    std::vector<Founder> founders{{}};  // by number; 0 is none
+    uint64_t clock = 0;
+
+    void found(std::size_t i, FounderKind kind, Ids ancestor = {}, std::array<int32_t, 3> group = {-1, -1, -1}) {
+        const CellRecord& c = board.Cells[i];
+        Founder f{founders.size(), kind, clock, board.Generation, static_cast<int32_t>(i / board.side()),
+                  static_cast<int32_t>(i % board.side()), CellRecord(1, c.Red, c.Green, c.Blue),
+                  ancestor, ancestor, group};
+        ids[i] = {f.id, f.id, f.id};
+        founders.push_back(f);
+    }
+    // Every live cell that was dead in `before` or has another colour.
+    void foundChanged(const std::vector<CellRecord>& before, FounderKind kind) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const CellRecord &now = board.Cells[i], &was = before[i];
+            if (!now.live()) ids[i] = {};
+            else if (!was.live() || std::tie(now.Red, now.Green, now.Blue) != std::tie(was.Red, was.Green, was.Blue))
+                found(i, kind);
+        }
+    }
+    void step() {
+        const int32_t n = board.side();
+        const Board old = board;
+        const std::vector<Ids> oldIds = ids;
+        ++clock;
+        ++board.Generation;
+        for (int32_t x = 0; x < n; ++x)
+            for (int32_t y = 0; y < n; ++y) {
+                std::size_t parents[8], count = 0;  // the live neighbours in ascending position
+                for (int32_t dx = -1; dx <= 1; ++dx)
+                    for (int32_t dy = -1; dy <= 1; ++dy)
+                        if ((dx || dy) && old.cell((x + dx + n) % n, (y + dy + n) % n).live()) {
+                            const std::size_t p = old.index((x + dx + n) % n, (y + dy + n) % n);
+                            std::size_t k = count++;
+                            for (; k > 0 && parents[k - 1] > p; --k) parents[k] = parents[k - 1];
+                            parents[k] = p;
+                        }
+                const std::size_t i = old.index(x, y);
+                CellRecord& cell = board.Cells[i];
+                if (!old.Cells[i].live() && count == 3) {
+                    cell = {1, old.Cells[parents[0]].Red, old.Cells[parents[1]].Green, old.Cells[parents[2]].Blue};
+                    ids[i] = {oldIds[parents[0]][0], oldIds[parents[1]][1], oldIds[parents[2]][2]};
+                    if (engine::ScaledDraw(random.next(), 1000) == 0) {
+                        engine::RandomColor(random, cell);
+                        const Ids from = ids[i];
+                        found(i, FounderKind::Mutation, from,
+                              {founders[from[0]].group[0], founders[from[1]].group[1], founders[from[2]].group[2]});
+                    }
+                } else if (old.Cells[i].live() && (count == 2 || count == 3)) {
+                    cell.State = 1;
+                } else {
+                    cell = {};
+                    ids[i] = {};
+                }
+            }
+    }
+    // Per founder and channel: live cells carrying it, those and the live
+    // cells of the mutations below it, the mutations right below it with live
+    // cells in their clade. Kept: carried by live cells, or where lines part.
+    std::vector<std::array<int32_t, 3>> live, clade, branches;
+    void count() {
+        live.assign(founders.size(), {});
+        clade = branches = live;
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            for (int c = 0; c < 3 && board.Cells[i].live(); ++c) {
+                ++live[ids[i][c]][c];
+                for (FounderId f = ids[i][c]; f != 0; f = founders[f].ancestor[c]) ++clade[f][c];
+            }
+        for (const Founder& f : founders)
+            for (int c = 0; c < 3; ++c) branches[f.ancestor[c]][c] += clade[f.id][c] > 0;
+    }
+    bool kept(FounderId f, int c) const { return clade[f][c] > 0 && (live[f][c] > 0 || branches[f][c] > 1); }
+};
+
+// `links` counts the founders folded as links of a single line.
+::testing::AssertionResult agree(PlainTracker& plain, engine::Lineage& lineage, const Board& board, int& links) {
+    if (board.Cells != plain.board.Cells) return ::testing::AssertionFailure() << "the boards differ";
+    for (std::size_t i = 0; i < board.Cells.size(); ++i)
+        for (int c = 0; c < 3; ++c)
+            if (const FounderId f = lineage.founderAt(static_cast<int32_t>(i / board.side()),
+                                                      static_cast<int32_t>(i % board.side()), c);
+                f != plain.ids[i][c])
+                return ::testing::AssertionFailure() << "cell " << i << " " << engine::ChannelName(c) << ": " << f
+                                                     << ", plain " << plain.ids[i][c];
+    lineage.tally();
+    plain.count();
+    std::size_t kept = 0;
+    for (const Founder& p : plain.founders) {
+        const Founder* f = lineage.founder(p.id);
+        const bool held = plain.kept(p.id, 0) || plain.kept(p.id, 1) || plain.kept(p.id, 2);
+        kept += held;
+        auto fields = [](const Founder& r) {
+            return std::tie(r.kind, r.origin, r.generation, r.x, r.y, r.colour, r.ancestor, r.group);
+        };
+        if (held != (f != nullptr) || (f && fields(*f) != fields(p)))
+            return ::testing::AssertionFailure() << "founder " << p.id << " " << (f ? "another record" : "missing");
+        for (int c = 0; c < 3 && f; ++c) {
+            FounderId nearest = p.ancestor[c];
+            while (nearest != 0 && !plain.kept(nearest, c)) nearest = plain.founders[nearest].ancestor[c];
+            links += plain.clade[p.id][c] > 0 && f->folded[c];
+            if (f->folded[c] != !plain.kept(p.id, c) ||
+                (!f->folded[c] && std::tie(f->keptAncestor[c], f->live[c], f->clade[c]) !=
+                                      std::tie(nearest, plain.live[p.id][c], plain.clade[p.id][c])))
+                return ::testing::AssertionFailure() << "founder " << p.id << " " << engine::ChannelName(c)
+                                                     << ": live " << f->live[c] << ", clade " << f->clade[c];
+        }
+    }
+    if (kept != lineage.founders().size() || lineage.foundersMade() + 1 != plain.founders.size())
+        return ::testing::AssertionFailure() << lineage.founders().size() << " records, " << kept << " expected";
+    return ::testing::AssertionSuccess();
+}
+
+class LineageRuns : public ::testing::TestWithParam<engine::KernelSet> {};
+
+// Dense boards of several sizes (the largest gives dozens of mutations),
+// small ones run as the window runs them (stimulation), boards with odd
+// contents, and edits between generations: cells set, cleared and
+// recoloured, then synced; or a dead cell set, which the next step finds.
+TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
+    engine::Stepper stepper(GetParam());
+    int mutations = 0, stimulations = 0, edits = 0, links = 0;
+    const std::tuple<int32_t, int, bool, bool> scenarios[] = {
+        {200, 25, false, false}, {64, 120, false, true}, {65, 60, true, false},
+        {12, 400, true, false},  {10, 300, true, true}};
+    for (const auto& [side, generations, stimulate, odd] : scenarios)
+        for (uint64_t seed : {1u, 2u}) {
+            SCOPED_TRACE(::testing::Message() << "side " << side << ", seed " << seed);
+            std::mt19937_64 rng(seed * 7919 + side);
+            PlainTracker plain;
+            plain.random.reseed(seed);
+            plain.board.create(side - 1);
+            engine::Init(plain.board, plain.random);
+            if (odd)  // States other than 1, colour left in dead cells
+                for (CellRecord& c : plain.board.Cells)
+                    if (rng() % 8 == 0) c = {c.live() ? 2 + static_cast<int>(rng() % 200) : 0, 9, c.Green, c.Blue};
+            plain.ids.resize(plain.board.Cells.size());
+            for (std::size_t i = 0; i < plain.ids.size(); ++i)
+                if (const int32_t group = static_cast<int32_t>(i) / side * 3 / side; plain.board.Cells[i].live())
+                    plain.found(i, FounderKind::Start, {}, {group, group, group});
+            Board board = plain.board;
+            engine::Lineage lineage;
+            lineage.start(board, [n = side](int32_t x, int32_t) { return x * 3 / n; });
+            engine::RandomSequence random = plain.random;
+            for (int g = 1; g <= generations; ++g) {
+                plain.step();
+                if (stimulate) {
+                    lineage.stepAndStimulate(stepper, board, random);
+                    const std::vector<CellRecord> before = plain.board.Cells;
+                    engine::RecordPopulation(plain.board, plain.board.countLive());
+                    stimulations += engine::AutoStimulate(plain.board, plain.random);
+                    plain.foundChanged(before, FounderKind::Stimulation);
+                } else {
+                    lineage.step(stepper, board, random);
+                }
+                if (g % 10 == 0 || g == generations) {
+                    ASSERT_TRUE(agree(plain, lineage, board, links)) << g;
+                }
+                if (g % (stimulate ? 40 : 7) != 0) continue;
+                const std::vector<CellRecord> before = board.Cells;
+                const bool synced = g % 2 == 0;
+                for (int k = synced ? 0 : 1; k < (synced ? 3 : 2); ++k) {
+                    std::size_t i = rng() % board.Cells.size();
+                    while (!synced && board.Cells[i].live()) i = rng() % board.Cells.size();
+                    CellRecord& cell = board.Cells[i];
+                    cell = k == 0   ? CellRecord{}
+                           : k == 1 ? CellRecord{1, 1, 2, 3}
+                                    : CellRecord{cell.State, cell.Red, 77, cell.Blue};
+                }
+                plain.board.Cells = board.Cells;
+                plain.foundChanged(before, FounderKind::Edit);
+                if (synced) lineage.sync(board);
+            }
+            for (const Founder& f : plain.founders) {
+                mutations += f.kind == FounderKind::Mutation;
+                edits += f.kind == FounderKind::Edit;
+            }
+        }
+    EXPECT_GT(mutations, 20);
+    EXPECT_GT(stimulations, 5);
+    EXPECT_GT(edits, 10);
+    EXPECT_GT(links, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(KernelSets, LineageRuns, ::testing::ValuesIn(engine::AvailableKernelSets()),
+                         [](const auto& info) { return std::string(engine::KernelSetName(info.param)); });
+
+// Records stay bounded, whatever the length of the run: a field of blinkers
+// mutates about once in five generations, and the lines of descent through
+// those mutations would pile up if their links were kept; then the same board
+// repainted every generation (every live cell a new Edit founder, which dies
+// soon). Every founder made is either kept or counted among the extinct.
+TEST(Lineage, RecordsStayBoundedOverALongRun) {
+    Board board;
+    board.create(49);
+    for (int32_t i = 0; i < 300; ++i) board.cell(1 + i / 30 * 5 + i % 3, 2 + i % 30 / 3 * 5) = {1, i, 7 * i, 3 * i};
+    engine::RandomSequence random(5);
+    engine::Stepper stepper;
+    engine::Lineage lineage;
+    lineage.start(board);
+    std::size_t most = 0;
+    for (int g = 1; g <= 32000; ++g) {
+        lineage.step(stepper, board, random);
+        if (g == 30000) {
+            lineage.tally();
+            EXPECT_GT(lineage.extinctCount(FounderKind::Mutation, 0), 3000);
+            EXPECT_LE(lineage.founders().size(), 2u * 300u);
+        }
+        if (g > 30000) {
+            for (CellRecord& c : board.Cells) c.Red = static_cast<uint8_t>(c.Red + c.live());
+            lineage.sync(board);
+        }
+        most = std::max(most, lineage.founders().size());
+    }
+    EXPECT_LT(most, 10000u);
+    EXPECT_EQ(board.countLive(), 300);
+    EXPECT_GT(lineage.foundersMade(), 600000u);
+    EXPECT_LT(lineage.memoryBytes(), 2u << 20);
+    lineage.tally();
+    for (int c = 0; c < 3; ++c) {
+        int64_t folded = 0;
+        for (int k = 0; k < engine::kFounderKinds; ++k) folded += lineage.extinctCount(FounderKind(k), c);
+        folded += std::count_if(lineage.founders().begin(), lineage.founders().end(),
+                                [&](const Founder& f) { return !f.folded[c]; });
+        EXPECT_EQ(folded, static_cast<int64_t>(lineage.foundersMade())) << engine::ChannelName(c);
+    }
+}
+
+// A copy of the lineage, with the board and the random sequence, taken in the
+// middle of a run and put back, gives the same run again: the same founders
+// under the same numbers, the same counts.
+TEST(Lineage, ACopyRestoresTheRunExactly) {
+    Board board;
+    board.create(63);
+    engine::RandomSequence random(11);
+    engine::Init(board, random);
+    engine::Stepper stepper;
+    engine::Lineage lineage;
+    lineage.start(board, [](int32_t x, int32_t y) { return (x + y) % 2; });
+    lineage.keepFolded(true);
+    auto run = [&] {
+        for (int g = 1; g <= 400; ++g) {
+            lineage.stepAndStimulate(stepper, board, random);
+            board.cell(g % 64, 5) = {1, 200, 100, g % 50};
+            lineage.sync(board);
+        }
+        lineage.tally();
+    };
+    run();
+    const std::tuple<Board, engine::RandomSequence, engine::Lineage> saved{board, random, lineage};
+    run();
+    const Board after = board;
+    const engine::Lineage afterLineage = lineage;
+    EXPECT_FALSE(afterLineage == std::get<2>(saved));
+    std::tie(board, random, lineage) = saved;
+    run();
+    EXPECT_EQ(board.Cells, after.Cells);
+    EXPECT_TRUE(lineage == afterLineage);
+    EXPECT_GT(lineage.takeFolded().size(), 0u);
+}
+
+}  // namespace

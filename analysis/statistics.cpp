@@ -140,12 +140,44 @@ std::string StatisticsCsv(const std::vector<GenerationStats>& rows, bool familie
     return out;
 }
 
-std::string StatisticsSvg(const std::vector<GenerationStats>& rows) {
-    constexpr double kWidth = 640, kHeight = 520, kLeft = 70, kRight = 570, kTop = 50, kBottom = 300;
-    constexpr double kBandTop = 330, kBandBottom = 430;
-    constexpr const char* kPopulationColour = "#1f5fbf";
-    constexpr const char* kColoursColour = "#d9661f";
-    if (rows.empty()) return {};
+namespace {
+
+// The SVG chart of a run: the lines of population and distinct colours in
+// a frame with a value axis on either side, the colour families as a band
+// below it, the legend above. Sizes and places in the picture's units.
+constexpr double kSvgWidth = 640, kSvgHeight = 520, kLeft = 70, kRight = 570, kTop = 50, kBottom = 300;
+constexpr double kBandTop = 330, kBandBottom = 430;
+constexpr const char* kPopulationColour = "#1f5fbf";
+constexpr const char* kColoursColour = "#d9661f";
+
+std::string svgText(double x, double y, const std::string& s, const std::string& extra = "") {
+    return "<text x=\"" + number(x, "%.1f") + "\" y=\"" + number(y, "%.1f") + "\"" + extra + ">" + s + "</text>\n";
+}
+
+std::string svgSegment(double x1, double y1, double x2, double y2, const char* colour) {
+    return "<line x1=\"" + number(x1, "%.1f") + "\" y1=\"" + number(y1, "%.1f") + "\" x2=\"" + number(x2, "%.1f") +
+           "\" y2=\"" + number(y2, "%.1f") + "\" stroke=\"" + colour + "\"/>\n";
+}
+
+std::string svgLabel(double v) { return number(v, std::abs(v - std::round(v)) < 1e-9 ? "%.0f" : "%g"); }
+
+// Where the rows go on the chart: the generation axis's range, the values
+// at the top of the frame and the rows drawn.
+struct SvgChart {
+    const std::vector<GenerationStats>& rows;
+    bool ordered;  // false: the generation counter restarted, rows go by position
+    double xFirst, xLast;
+    int32_t maxPopulation, maxColours;
+    std::vector<std::size_t> shown;
+
+    double px(std::size_t i) const {
+        const double x = ordered ? rows[i].generation : static_cast<double>(i);
+        return kLeft + (x - xFirst) / (xLast - xFirst) * (kRight - kLeft);
+    }
+    static double py(double value, double max) { return kBottom - value / max * (kBottom - kTop); }
+};
+
+SvgChart placeRows(const std::vector<GenerationStats>& rows) {
     const double first = rows.front().generation;
     const double last = std::max<double>(rows.back().generation, first + 1);
     int32_t maxPopulation = 1, maxColours = 1;
@@ -158,70 +190,63 @@ std::string StatisticsSvg(const std::vector<GenerationStats>& rows) {
     const bool ordered = std::is_sorted(rows.begin(), rows.end(), [](const GenerationStats& a, const GenerationStats& b) {
         return a.generation < b.generation;
     });
-    const double xFirst = ordered ? first : 0, xLast = ordered ? last : std::max<double>(1, rows.size() - 1);
-    const auto px = [&](std::size_t i) {
-        const double x = ordered ? rows[i].generation : static_cast<double>(i);
-        return kLeft + (x - xFirst) / (xLast - xFirst) * (kRight - kLeft);
-    };
-    const auto py = [&](double value, double max) { return kBottom - value / max * (kBottom - kTop); };
     // At most about a thousand points a line: a chart this size shows no more.
     const std::size_t stride = std::max<std::size_t>(1, rows.size() / 1000);
     std::vector<std::size_t> shown;
     for (std::size_t i = 0; i < rows.size(); i += stride) shown.push_back(i);
     if (shown.back() != rows.size() - 1) shown.push_back(rows.size() - 1);
+    return SvgChart{rows,       ordered,    ordered ? first : 0, ordered ? last : std::max<double>(1, rows.size() - 1),
+                    maxPopulation, maxColours, std::move(shown)};
+}
 
-    const auto line = [&](auto value, double max, const char* colour) {
-        std::string points;
-        for (std::size_t i : shown) points += number(px(i), "%.1f") + ',' + number(py(value(rows[i]), max), "%.1f") + ' ';
-        return std::string("<polyline fill=\"none\" stroke=\"") + colour + "\" stroke-width=\"1.5\" points=\"" + points +
-               "\"/>\n";
-    };
-    const auto text = [](double x, double y, const std::string& s, const std::string& extra = "") {
-        return "<text x=\"" + number(x, "%.1f") + "\" y=\"" + number(y, "%.1f") + "\"" + extra + ">" + s + "</text>\n";
-    };
-    const auto segment = [](double x1, double y1, double x2, double y2, const char* colour) {
-        return "<line x1=\"" + number(x1, "%.1f") + "\" y1=\"" + number(y1, "%.1f") + "\" x2=\"" + number(x2, "%.1f") +
-               "\" y2=\"" + number(y2, "%.1f") + "\" stroke=\"" + colour + "\"/>\n";
-    };
-    const auto label = [](double v) { return number(v, std::abs(v - std::round(v)) < 1e-9 ? "%.0f" : "%g"); };
+// The frame: the left axis in the population's colour, the right one in the
+// colours', each with its ticks and labels; the generation axis's ticks on
+// the frame and the band, labelled below the band.
+std::string svgAxes(const SvgChart& chart) {
+    std::string svg = svgSegment(kLeft, kBottom, kRight, kBottom, "black");
+    svg += svgSegment(kLeft, kTop, kLeft, kBottom, kPopulationColour);
+    svg += svgSegment(kRight, kTop, kRight, kBottom, kColoursColour);
+    const auto py = [](double value, double max) { return SvgChart::py(value, max); };
+    for (double v : AxisTicks(0, chart.maxPopulation, 5)) {
+        svg += svgSegment(kLeft - 5, py(v, chart.maxPopulation), kLeft, py(v, chart.maxPopulation), kPopulationColour);
+        svg += svgText(kLeft - 8, py(v, chart.maxPopulation) + 4, svgLabel(v),
+                       std::string(" fill=\"") + kPopulationColour + "\" text-anchor=\"end\"");
+    }
+    for (double v : AxisTicks(0, chart.maxColours, 5)) {
+        svg += svgSegment(kRight, py(v, chart.maxColours), kRight + 5, py(v, chart.maxColours), kColoursColour);
+        svg += svgText(kRight + 8, py(v, chart.maxColours) + 4, svgLabel(v), std::string(" fill=\"") + kColoursColour + "\"");
+    }
+    for (double v : AxisTicks(chart.xFirst, chart.xLast, 6)) {
+        const double x = kLeft + (v - chart.xFirst) / (chart.xLast - chart.xFirst) * (kRight - kLeft);
+        svg += svgSegment(x, kBandBottom, x, kBandBottom + 5, "black");
+        svg += svgSegment(x, kBottom, x, kBottom + 4, "black");
+        svg += svgText(x, kBandBottom + 18, svgLabel(v), " text-anchor=\"middle\"");
+    }
+    return svg;
+}
 
-    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"520\" viewBox=\"0 0 " +
-                      number(kWidth, "%.0f") + ' ' + number(kHeight, "%.0f") +
-                      "\" font-family=\"sans-serif\" font-size=\"12\">\n"
-                      "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    // The frame: the left axis in the population's colour, the right one in
-    // the colours', each with its ticks and labels.
-    svg += segment(kLeft, kBottom, kRight, kBottom, "black");
-    svg += segment(kLeft, kTop, kLeft, kBottom, kPopulationColour);
-    svg += segment(kRight, kTop, kRight, kBottom, kColoursColour);
-    for (double v : AxisTicks(0, maxPopulation, 5)) {
-        svg += segment(kLeft - 5, py(v, maxPopulation), kLeft, py(v, maxPopulation), kPopulationColour);
-        svg += text(kLeft - 8, py(v, maxPopulation) + 4, label(v),
-                    std::string(" fill=\"") + kPopulationColour + "\" text-anchor=\"end\"");
-    }
-    for (double v : AxisTicks(0, maxColours, 5)) {
-        svg += segment(kRight, py(v, maxColours), kRight + 5, py(v, maxColours), kColoursColour);
-        svg += text(kRight + 8, py(v, maxColours) + 4, label(v), std::string(" fill=\"") + kColoursColour + "\"");
-    }
-    for (double v : AxisTicks(xFirst, xLast, 6)) {
-        const double x = kLeft + (v - xFirst) / (xLast - xFirst) * (kRight - kLeft);
-        svg += segment(x, kBandBottom, x, kBandBottom + 5, "black");
-        svg += segment(x, kBottom, x, kBottom + 4, "black");
-        svg += text(x, kBandBottom + 18, label(v), " text-anchor=\"middle\"");
-    }
-    svg += line([](const GenerationStats& r) { return double(r.population); }, maxPopulation, kPopulationColour);
-    svg += line([](const GenerationStats& r) { return double(r.colours); }, maxColours, kColoursColour);
+// One line of values over the shown rows, scaled to max at the frame's top.
+template <typename Value>
+std::string svgLine(const SvgChart& chart, Value value, double max, const char* colour) {
+    std::string points;
+    for (std::size_t i : chart.shown)
+        points += number(chart.px(i), "%.1f") + ',' + number(SvgChart::py(value(chart.rows[i]), max), "%.1f") + ' ';
+    return std::string("<polyline fill=\"none\" stroke=\"") + colour + "\" stroke-width=\"1.5\" points=\"" + points +
+           "\"/>\n";
+}
 
-    // The colour families stacked to 100 %, one polygon each.
+// The colour families stacked to 100 %, one polygon each, in a framed band.
+std::string svgFamilyBand(const SvgChart& chart) {
+    std::string svg;
     for (int f = 0; f < kFamilyCount; ++f) {
         std::string upper, lower;
-        for (std::size_t i : shown) {
+        for (std::size_t i : chart.shown) {
             double below = 0;
-            for (int g = 0; g < f; ++g) below += rows[i].familyShare(g);
-            const double above = below + rows[i].familyShare(f);
+            for (int g = 0; g < f; ++g) below += chart.rows[i].familyShare(g);
+            const double above = below + chart.rows[i].familyShare(f);
             const auto y = [&](double share) { return kBandBottom - share * (kBandBottom - kBandTop); };
-            upper += number(px(i), "%.1f") + ',' + number(y(above), "%.1f") + ' ';
-            lower = number(px(i), "%.1f") + ',' + number(y(below), "%.1f") + ' ' + lower;
+            upper += number(chart.px(i), "%.1f") + ',' + number(y(above), "%.1f") + ' ';
+            lower = number(chart.px(i), "%.1f") + ',' + number(y(below), "%.1f") + ' ' + lower;
         }
         const Family& family = kFamilies[f];
         svg += "<polygon fill=\"rgb(" + std::to_string(family.red) + "," + std::to_string(family.green) + "," +
@@ -231,18 +256,39 @@ std::string StatisticsSvg(const std::vector<GenerationStats>& rows) {
     svg += "<rect x=\"" + number(kLeft, "%.0f") + "\" y=\"" + number(kBandTop, "%.0f") + "\" width=\"" +
            number(kRight - kLeft, "%.0f") + "\" height=\"" + number(kBandBottom - kBandTop, "%.0f") +
            "\" fill=\"none\" stroke=\"black\"/>\n";
-    svg += text(kLeft - 8, kBandTop + 4, "100 %", " text-anchor=\"end\"");
-    svg += text(kLeft - 8, kBandBottom + 4, "0 %", " text-anchor=\"end\"");
-    svg += text(kRight + 8, (kBandTop + kBandBottom) / 2 + 4, "colour families");
+    svg += svgText(kLeft - 8, kBandTop + 4, "100 %", " text-anchor=\"end\"");
+    svg += svgText(kLeft - 8, kBandBottom + 4, "0 %", " text-anchor=\"end\"");
+    svg += svgText(kRight + 8, (kBandTop + kBandBottom) / 2 + 4, "colour families");
+    return svg;
+}
 
-    // The legend names each line and its axis.
-    svg += segment(kLeft, 24, kLeft + 24, 24, kPopulationColour);
-    svg += text(kLeft + 30, 28, "population (left axis)", std::string(" fill=\"") + kPopulationColour + "\"");
-    svg += segment(kRight - 190, 24, kRight - 166, 24, kColoursColour);
-    svg += text(kRight - 160, 28, "distinct colours (right axis)", std::string(" fill=\"") + kColoursColour + "\"");
-    svg += text((kLeft + kRight) / 2, kBandBottom + 44,
-                ordered ? "generation" : "generations run (the counter restarted on the way)",
-                " text-anchor=\"middle\"");
+// The legend names each line and its axis; the generation axis's title.
+std::string svgLegend(const SvgChart& chart) {
+    std::string svg = svgSegment(kLeft, 24, kLeft + 24, 24, kPopulationColour);
+    svg += svgText(kLeft + 30, 28, "population (left axis)", std::string(" fill=\"") + kPopulationColour + "\"");
+    svg += svgSegment(kRight - 190, 24, kRight - 166, 24, kColoursColour);
+    svg += svgText(kRight - 160, 28, "distinct colours (right axis)", std::string(" fill=\"") + kColoursColour + "\"");
+    svg += svgText((kLeft + kRight) / 2, kBandBottom + 44,
+                   chart.ordered ? "generation" : "generations run (the counter restarted on the way)",
+                   " text-anchor=\"middle\"");
+    return svg;
+}
+
+}  // namespace
+
+std::string StatisticsSvg(const std::vector<GenerationStats>& rows) {
+    if (rows.empty()) return {};
+    const SvgChart chart = placeRows(rows);
+    std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"520\" viewBox=\"0 0 " +
+                      number(kSvgWidth, "%.0f") + ' ' + number(kSvgHeight, "%.0f") +
+                      "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+                      "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    svg += svgAxes(chart);
+    svg += svgLine(chart, [](const GenerationStats& r) { return double(r.population); }, chart.maxPopulation,
+                   kPopulationColour);
+    svg += svgLine(chart, [](const GenerationStats& r) { return double(r.colours); }, chart.maxColours, kColoursColour);
+    svg += svgFamilyBand(chart);
+    svg += svgLegend(chart);
     svg += "</svg>\n";
     return svg;
 }

@@ -166,8 +166,23 @@ void BoardView::setFocusRect(const std::optional<PixelRect>& rect) {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
-    // A picture of another size than the area's (the window was resized, or
-    // moved to a screen of another pixel density) is drawn afresh too.
+    updatePictureBeforePaint();
+    forgetChangesPaintedBy(event->region());
+    QPainter painter(this);
+    const QRect area = drawingArea();
+    paintFrame(painter, event->region(), area);
+    paintPicture(painter, event->region(), area);
+    if (focus_) paintFocusOutline(painter, *focus_);
+    // Changes made by the owner during this paint, outside what it repaints.
+    if (wholeDirty_ || std::find(dirtyTiles_.begin(), dirtyTiles_.end(), 1) != dirtyTiles_.end())
+        pacer_.changed();
+}
+
+void BoardView::updatePictureBeforePaint() {
+    // A paint the view did not ask for (the window was uncovered, say) has
+    // the owner draw the picture afresh first, and so does a picture of
+    // another size than the area's (the window was resized, or moved to a
+    // screen of another pixel density).
     const bool fits = image_.width() == pictureSize() && image_.height() == pictureSize();
     if ((!ownRepaintPending_ || !fits) && exposed_) {
         painting_ = true;
@@ -175,20 +190,26 @@ void BoardView::paintEvent(QPaintEvent* event) {
         painting_ = false;
     }
     ownRepaintPending_ = false;
+}
+
+void BoardView::forgetChangesPaintedBy(const QRegion& painted) {
     // What this paint covers need not be repainted again.
-    if ((QRegion(rect()) - event->region()).isEmpty()) {
+    if ((QRegion(rect()) - painted).isEmpty()) {
         wholeDirty_ = false;
         std::fill(dirtyTiles_.begin(), dirtyTiles_.end(), 0);
     }
+}
 
-    QPainter painter(this);
-    const QRect area = drawingArea();
+void BoardView::paintFrame(QPainter& painter, const QRegion& region, const QRect& area) const {
     const QRect frame = area.adjusted(-kBorder, -kBorder, kBorder, kBorder);
     if (frame != rect()) {
         // A window larger than the board: the room around the frame.
-        for (const QRect& part : event->region() - QRegion(frame)) painter.fillRect(part, palette().window());
+        for (const QRect& part : region - QRegion(frame)) painter.fillRect(part, palette().window());
     }
     qDrawWinPanel(&painter, frame, palette(), /*sunken=*/true);
+}
+
+void BoardView::paintPicture(QPainter& painter, const QRegion& region, const QRect& area) const {
     painter.setClipRect(area);
     // From here on, in the picture's pixels: one picture pixel is one device pixel.
     const qreal dpr = devicePixelRatioF();
@@ -202,24 +223,21 @@ void BoardView::paintEvent(QPaintEvent* event) {
     }
     if (!image_.isNull()) {
         // Only the parts being repainted: during a run, the cells that changed.
-        for (const QRect& part : event->region()) {
+        for (const QRect& part : region) {
             const QRectF inPicture(QPointF(part.topLeft() - area.topLeft()) * dpr, QSizeF(part.size()) * dpr);
             const QRect target = inPicture.toAlignedRect() & covered;
             if (!target.isEmpty()) painter.drawImage(target, image_, target);
         }
     }
+}
 
-    if (focus_) {
-        // The dotted outline of the focus rectangle, inverting the pixels below.
-        QPolygon dots;
-        display::ForEachFocusDot(*focus_, [&](int x, int y) { dots << QPoint(x, y); });
-        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        painter.setPen(QPen(Qt::white, 0));
-        painter.drawPoints(dots);
-    }
-    // Changes made by the owner during this paint, outside what it repaints.
-    if (wholeDirty_ || std::find(dirtyTiles_.begin(), dirtyTiles_.end(), 1) != dirtyTiles_.end())
-        pacer_.changed();
+void BoardView::paintFocusOutline(QPainter& painter, const PixelRect& focus) {
+    // The dotted outline of the focus rectangle, inverting the pixels below.
+    QPolygon dots;
+    display::ForEachFocusDot(focus, [&](int x, int y) { dots << QPoint(x, y); });
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 0));
+    painter.drawPoints(dots);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

@@ -11,6 +11,8 @@
 #include "platform/qt/repaint_pacer.h"
 #include "platform/services.h"
 
+class QPainter;
+
 namespace platform::qt {
 
 // The visible board: a square drawing area inside a sunken two-pixel border,
@@ -88,6 +90,17 @@ private:
     void changed();
     // Asks Qt to repaint everything marked so far.
     void repaintChanged();
+
+    // The steps of a paint, in order: the picture brought up to date where
+    // the paint was not the view's own, what the paint covers no longer
+    // marked, then the border, the picture and the focus outline. The
+    // picture's step leaves the painter in the picture's pixels, clipped to
+    // the drawing area, as the focus outline needs it.
+    void updatePictureBeforePaint();
+    void forgetChangesPaintedBy(const QRegion& painted);
+    void paintFrame(QPainter& painter, const QRegion& region, const QRect& area) const;
+    void paintPicture(QPainter& painter, const QRegion& region, const QRect& area) const;
+    static void paintFocusOutline(QPainter& painter, const PixelRect& focus);
 
     MouseHandler mouse_;
     std::function<void()> exposed_;

@@ -92,79 +92,88 @@ void drawLine(QPainter& p, const std::vector<Column>& cols, const Panel& panel, 
     }
 }
 
-}  // namespace
+// Where the graph's parts go: the legend of the lines on top, three panels
+// (the counts; the colours and the top share; the colour families), the
+// generation axis and the legend of the families below, with the value
+// axes' ticks.
+struct GraphLayout {
+    QRect area;
+    int left, right, width;
+    Panel a, b;
+    QRect c;
+    std::vector<double> ticksA, ticksB;
+};
 
-void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int pointerX) {
-    p.fillRect(area, Qt::white);
-    QFont font = p.font();
-    font.setPixelSize(11);
-    p.setFont(font);
-    const QFontMetrics metrics(font);
-    if (!series || series->size() == 0) {
-        p.setPen(Qt::darkGray);
-        p.drawText(area, Qt::AlignCenter, text(texts::kGraphEmpty));
-        return;
-    }
-
-    // Layout: the legend of the lines on top, three panels, the generation
-    // axis and the legend of the families below.
+GraphLayout layOut(const QRect& area, const GraphSeries& series) {
     const int left = area.left() + 62, right = area.right() - 58;
     const int top = area.top() + 26, bottom = area.bottom() - 58;
     const int gap = 12, height = std::max(60, bottom - top - 2 * gap);
     const int hA = height * 46 / 100, hB = height * 27 / 100, hC = height - hA - hB;
     const int width = std::max(1, right - left + 1);
-
-    const int64_t n = series->size();
-    std::vector<Column> cols;
-    const bool joined = n <= width;
-    if (joined) {
-        for (int64_t i = 0; i < n; ++i) {
-            const int x = left + static_cast<int>(n == 1 ? 0 : i * (width - 1) / (n - 1));
-            const int next = left + static_cast<int>(n == 1 ? width : (i + 1) * (width - 1) / (n - 1));
-            cols.push_back({x, std::max(1, next - x), series->span(i, i + 1)});
-        }
-    } else {
-        for (int c = 0; c < width; ++c)
-            cols.push_back({left + c, 1, series->span(c * n / width, (c + 1) * n / width)});
-    }
     const auto high = [&](analysis::Line l) {
-        const analysis::Extent e = series->extent(l);
+        const analysis::Extent e = series.extent(l);
         return e.empty() ? 0.0 : e.high;
     };
     const double maxA =
         std::max(1.0, std::max({high(analysis::Population), high(analysis::Births), high(analysis::Deaths)}));
     const double maxB = std::max(1.0, high(analysis::Colours));
-    const std::vector<double> ticksA = analysis::AxisTicks(0, maxA, std::max(2, hA / 40));
-    const std::vector<double> ticksB = analysis::AxisTicks(0, maxB, std::max(2, hB / 35));
+    std::vector<double> ticksA = analysis::AxisTicks(0, maxA, std::max(2, hA / 40));
+    std::vector<double> ticksB = analysis::AxisTicks(0, maxB, std::max(2, hB / 35));
     const Panel a{QRect(left, top, width, hA), std::max(maxA, ticksA.back())};
     const Panel b{QRect(left, top + hA + gap, width, hB), std::max(maxB, ticksB.back())};
     const QRect c(left, top + hA + hB + 2 * gap, width, hC);
+    return GraphLayout{area, left, right, width, a, b, c, std::move(ticksA), std::move(ticksB)};
+}
 
-    // Grid lines and the value axes: counts on the left, the share on the
-    // right, each label in its line's colour where a panel has two.
+// The graph's columns: for a run no longer than the graph is wide, one per
+// generation, spread over the width (joined: drawn as lines from one to the
+// next); otherwise one per pixel column, each covering its share of the run.
+std::vector<Column> makeColumns(const GraphSeries& series, int left, int width, bool joined) {
+    const int64_t n = series.size();
+    std::vector<Column> cols;
+    if (joined) {
+        for (int64_t i = 0; i < n; ++i) {
+            const int x = left + static_cast<int>(n == 1 ? 0 : i * (width - 1) / (n - 1));
+            const int next = left + static_cast<int>(n == 1 ? width : (i + 1) * (width - 1) / (n - 1));
+            cols.push_back({x, std::max(1, next - x), series.span(i, i + 1)});
+        }
+    } else {
+        for (int c = 0; c < width; ++c)
+            cols.push_back({left + c, 1, series.span(c * n / width, (c + 1) * n / width)});
+    }
+    return cols;
+}
+
+// Grid lines and the value axes: counts on the left, the share on the
+// right, each label in its line's colour where a panel has two.
+void drawValueAxes(QPainter& p, const GraphLayout& g) {
+    const Panel &a = g.a, &b = g.b;
+    const QRect& c = g.c;
     p.setPen(QColor(225, 225, 225));
-    for (double v : ticksA) p.drawLine(left, a.y(v), right, a.y(v));
-    for (double v : ticksB) p.drawLine(left, b.y(v), right, b.y(v));
+    for (double v : g.ticksA) p.drawLine(g.left, a.y(v), g.right, a.y(v));
+    for (double v : g.ticksB) p.drawLine(g.left, b.y(v), g.right, b.y(v));
     const auto leftLabel = [&](int y, const QString& s, QColor colour) {
         p.setPen(colour);
-        p.drawLine(left - 4, y, left - 1, y);
-        p.drawText(QRect(area.left(), y - 8, left - area.left() - 6, 16), Qt::AlignRight | Qt::AlignVCenter, s);
+        p.drawLine(g.left - 4, y, g.left - 1, y);
+        p.drawText(QRect(g.area.left(), y - 8, g.left - g.area.left() - 6, 16), Qt::AlignRight | Qt::AlignVCenter, s);
     };
     const auto rightLabel = [&](int y, const QString& s, QColor colour) {
         p.setPen(colour);
-        p.drawLine(right + 1, y, right + 4, y);
-        p.drawText(QRect(right + 6, y - 8, area.right() - right - 6, 16), Qt::AlignLeft | Qt::AlignVCenter, s);
+        p.drawLine(g.right + 1, y, g.right + 4, y);
+        p.drawText(QRect(g.right + 6, y - 8, g.area.right() - g.right - 6, 16), Qt::AlignLeft | Qt::AlignVCenter, s);
     };
-    for (double v : ticksA) leftLabel(a.y(v), number(v), Qt::black);
-    for (double v : ticksB) leftLabel(b.y(v), number(v), kLines[3].colour);
+    for (double v : g.ticksA) leftLabel(a.y(v), number(v), Qt::black);
+    for (double v : g.ticksB) leftLabel(b.y(v), number(v), kLines[3].colour);
     for (int percent : {0, 50, 100}) rightLabel(b.y(percent / 100.0 * b.top), QString::number(percent) + " %", kLines[4].colour);
     for (int percent : {0, 50, 100})
         leftLabel(c.bottom() - percent * (c.height() - 1) / 100, QString::number(percent) + " %", Qt::black);
+}
 
-    // The colour families: each column stacked to 100 % from the bottom,
-    // written into a picture of the band pixel by pixel (far quicker than a
-    // rectangle per family and column).
-    QImage band(c.size(), QImage::Format_RGB32);
+// The colour families: each column stacked to 100 % from the bottom,
+// written into a picture of the band pixel by pixel (far quicker than a
+// rectangle per family and column).
+void drawFamilyBand(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols) {
+    QImage band(g.c.size(), QImage::Format_RGB32);
     band.fill(Qt::white);
     std::array<QRgb, kFamilyCount> familyRgb{};
     for (int f = 0; f < kFamilyCount; ++f) familyRgb[f] = familyColour(f).rgb();
@@ -183,50 +192,62 @@ void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int p
             const int y1 = band.height() - static_cast<int>(std::lround(below * band.height()));
             for (int y = std::max(y0, 0); y < std::min(y1, band.height()); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(band.scanLine(y));
-                for (int x = col.x - left; x < std::min(col.x - left + col.width, band.width()); ++x) row[x] = familyRgb[f];
+                for (int x = col.x - g.left; x < std::min(col.x - g.left + col.width, band.width()); ++x)
+                    row[x] = familyRgb[f];
             }
             below = above;
         }
     }
-    p.drawImage(c.topLeft(), band);
+    p.drawImage(g.c.topLeft(), band);
+}
 
+// The lines over the panels, smoothed only where they join generations, and
+// the panels' frames on top.
+void drawLinesAndFrames(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols, bool joined) {
     p.setRenderHint(QPainter::Antialiasing, joined);
-    drawLine(p, cols, a, analysis::Deaths, kLines[2].colour, 1, joined);
-    drawLine(p, cols, a, analysis::Births, kLines[1].colour, 1, joined);
-    drawLine(p, cols, a, analysis::Population, kLines[0].colour, 1, joined);
-    drawLine(p, cols, b, analysis::TopShare, kLines[4].colour, b.top, joined);
-    drawLine(p, cols, b, analysis::Colours, kLines[3].colour, 1, joined);
+    drawLine(p, cols, g.a, analysis::Deaths, kLines[2].colour, 1, joined);
+    drawLine(p, cols, g.a, analysis::Births, kLines[1].colour, 1, joined);
+    drawLine(p, cols, g.a, analysis::Population, kLines[0].colour, 1, joined);
+    drawLine(p, cols, g.b, analysis::TopShare, kLines[4].colour, g.b.top, joined);
+    drawLine(p, cols, g.b, analysis::Colours, kLines[3].colour, 1, joined);
     p.setRenderHint(QPainter::Antialiasing, false);
 
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
-    for (const QRect& r : {a.r, b.r, c}) p.drawRect(r.adjusted(0, 0, -1, -1));
+    for (const QRect& r : {g.a.r, g.b.r, g.c}) p.drawRect(r.adjusted(0, 0, -1, -1));
+}
 
-    // The generation axis below the band.
-    const int32_t first = series->firstGeneration();
-    const auto xOf = [&](double g) {
-        return left + static_cast<int>(std::lround(n <= 1 ? 0 : (g - first) * (width - 1) / double(n - 1)));
+// The generation axis below the band.
+void drawGenerationAxis(QPainter& p, const GraphLayout& g, const GraphSeries& series) {
+    const int64_t n = series.size();
+    const int32_t first = series.firstGeneration();
+    const auto xOf = [&](double generation) {
+        return g.left +
+               static_cast<int>(std::lround(n <= 1 ? 0 : (generation - first) * (g.width - 1) / double(n - 1)));
     };
-    for (double g : analysis::AxisTicks(first, first + double(n - 1), std::max(2, width / 90))) {
-        const int x = xOf(g);
-        p.drawLine(x, c.bottom() + 1, x, c.bottom() + 4);
-        p.drawText(QRect(x - 40, c.bottom() + 5, 80, 14), Qt::AlignHCenter | Qt::AlignTop, number(g));
+    p.setPen(Qt::black);
+    for (double generation : analysis::AxisTicks(first, first + double(n - 1), std::max(2, g.width / 90))) {
+        const int x = xOf(generation);
+        p.drawLine(x, g.c.bottom() + 1, x, g.c.bottom() + 4);
+        p.drawText(QRect(x - 40, g.c.bottom() + 5, 80, 14), Qt::AlignHCenter | Qt::AlignTop, number(generation));
     }
-    p.drawText(QRect(left, c.bottom() + 19, width, 14), Qt::AlignHCenter | Qt::AlignTop,
+    p.drawText(QRect(g.left, g.c.bottom() + 19, g.width, 14), Qt::AlignHCenter | Qt::AlignTop,
                text(texts::kGraphAxisGeneration));
+}
 
-    // The legends: the lines on top, the families at the bottom.
-    int x = left;
+// The legends: the lines on top, the families at the bottom.
+void drawLegends(QPainter& p, const GraphLayout& g, const QFontMetrics& metrics) {
+    int x = g.left;
     for (const LineStyle& l : kLines) {
         p.setPen(QPen(l.colour, 2));
-        p.drawLine(x, area.top() + 12, x + 16, area.top() + 12);
+        p.drawLine(x, g.area.top() + 12, x + 16, g.area.top() + 12);
         p.setPen(Qt::black);
         const QString name = text(l.name) + (l.line == analysis::TopShare ? QStringLiteral(" (%)") : QString());
-        p.drawText(x + 20, area.top() + 16, name);
+        p.drawText(x + 20, g.area.top() + 16, name);
         x += 20 + metrics.horizontalAdvance(name) + 16;
     }
-    x = left;
-    const int legendY = area.bottom() - 18;
+    x = g.left;
+    const int legendY = g.area.bottom() - 18;
     p.drawText(x, legendY + 11, text(texts::kGraphFamilies));
     x += metrics.horizontalAdvance(text(texts::kGraphFamilies)) + 8;
     for (int f = 0; f < kFamilyCount; ++f) {
@@ -235,15 +256,11 @@ void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int p
         p.drawText(x + 13, legendY + 11, name);
         x += 13 + metrics.horizontalAdvance(name) + 8;
     }
+}
 
-    // The generation pointed at: a line through the panels and its values.
-    const Column* pointed = nullptr;
-    for (const Column& col : cols)
-        if (pointerX >= col.x && pointerX < col.x + col.width && col.b.count > 0) pointed = &col;
-    if (!pointed) return;
-    p.setPen(QPen(QColor(0, 0, 0, 120), 1, Qt::DashLine));
-    p.drawLine(pointed->x, a.r.top(), pointed->x, c.bottom());
-    const analysis::Sample& s = pointed->b.last;
+// What the box at the pointer says of a generation: its number, each
+// line's value and the three largest families.
+QStringList describeSample(const analysis::Sample& s) {
     QStringList lines{text(texts::kGraphGeneration) + QStringLiteral(" ") + QString::number(s.generation)};
     for (const LineStyle& l : kLines) {
         const double v = s.values[l.line];
@@ -252,24 +269,61 @@ void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int p
                                                               : number(v);
         lines << text(l.name) + QStringLiteral(" ") + value;
     }
-    // The three largest families.
     std::array<int, kFamilyCount> order{};
     for (int f = 0; f < kFamilyCount; ++f) order[f] = f;
     std::sort(order.begin(), order.end(), [&](int i, int j) { return s.shares[i] > s.shares[j]; });
     for (int k = 0; k < 3 && s.shares[order[k]] > 0; ++k)
         lines << text(texts::kFamilyNames[order[k]]) + QStringLiteral(" ") + QString::number(100 * s.shares[order[k]], 'f', 1) + " %";
+    return lines;
+}
+
+// The generation pointed at: a line through the panels and a box with its
+// values beside it (on the left where the right has no room).
+void drawPointedGeneration(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols, int pointerX,
+                           const QFontMetrics& metrics) {
+    const Column* pointed = nullptr;
+    for (const Column& col : cols)
+        if (pointerX >= col.x && pointerX < col.x + col.width && col.b.count > 0) pointed = &col;
+    if (!pointed) return;
+    p.setPen(QPen(QColor(0, 0, 0, 120), 1, Qt::DashLine));
+    p.drawLine(pointed->x, g.a.r.top(), pointed->x, g.c.bottom());
+    const QStringList lines = describeSample(pointed->b.last);
     int boxWidth = 0;
     for (const QString& l : lines) boxWidth = std::max(boxWidth, metrics.horizontalAdvance(l));
     boxWidth += 12;
     const int boxHeight = static_cast<int>(lines.size()) * 14 + 8;
     int boxX = pointed->x + 10;
-    if (boxX + boxWidth > right) boxX = pointed->x - 10 - boxWidth;
-    const QRect box(boxX, a.r.top() + 6, boxWidth, boxHeight);
+    if (boxX + boxWidth > g.right) boxX = pointed->x - 10 - boxWidth;
+    const QRect box(boxX, g.a.r.top() + 6, boxWidth, boxHeight);
     p.fillRect(box, QColor(255, 255, 240, 235));
     p.setPen(Qt::gray);
     p.drawRect(box);
     p.setPen(Qt::black);
     for (int i = 0; i < lines.size(); ++i) p.drawText(box.left() + 6, box.top() + 16 + 14 * i, lines[i]);
+}
+
+}  // namespace
+
+void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int pointerX) {
+    p.fillRect(area, Qt::white);
+    QFont font = p.font();
+    font.setPixelSize(11);
+    p.setFont(font);
+    const QFontMetrics metrics(font);
+    if (!series || series->size() == 0) {
+        p.setPen(Qt::darkGray);
+        p.drawText(area, Qt::AlignCenter, text(texts::kGraphEmpty));
+        return;
+    }
+    const GraphLayout layout = layOut(area, *series);
+    const bool joined = series->size() <= layout.width;
+    const std::vector<Column> cols = makeColumns(*series, layout.left, layout.width, joined);
+    drawValueAxes(p, layout);
+    drawFamilyBand(p, layout, cols);
+    drawLinesAndFrames(p, layout, cols, joined);
+    drawGenerationAxis(p, layout, *series);
+    drawLegends(p, layout, metrics);
+    drawPointedGeneration(p, layout, cols, pointerX, metrics);
 }
 
 // ---- the plot --------------------------------------------------------------------

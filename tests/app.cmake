@@ -31,7 +31,7 @@ target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_history_tests app_history_tests.cpp)
 target_link_libraries(app_history_tests PRIVATE kaleidomat_app)
 target_sources(app_run_tests PRIVATE app_speed_tests.cpp)
-target_sources(app_window_tests PRIVATE platform_settings_tests.cpp)
+target_sources(app_window_tests PRIVATE platform_settings_tests.cpp platform_window_geometry_tests.cpp)
 
 # --help and --version are answered before any window, without a display.
 if(TARGET kaleidomat)

@@ -198,14 +198,17 @@ class UserFiles {
 public:
     virtual ~UserFiles() = default;
 
-    // The file this running copy keeps its board in, its folder made when
-    // missing; "" when there is no such folder. Every running copy has a file
-    // of its own, so that copies never overwrite each other's board.
+    // The file to keep this running copy's board in now, its folder made
+    // when missing; "" when there is no such folder. Every running copy has
+    // files of its own, so that copies never overwrite each other's board,
+    // and each call may give a new name that marks the board kept later than
+    // any before it: the caller writes the board there at once.
     virtual std::string keptBoardFile() = 0;
 
-    // The board to bring back: the newest kept by a copy that has ended, or,
-    // when there is none, the newest kept by another running copy; "" when
-    // there is none at all. This copy's own board is never the answer.
+    // The board to bring back: the newest readable board kept by a copy that
+    // has ended, or, when there is none, the newest kept by another running
+    // copy; "" when there is none at all. Newest is by the order of keeping,
+    // not by the files' dates. This copy's own board is never the answer.
     virtual std::string lastKeptBoard() = 0;
 
     // Calls `due` once from the event loop, `milliseconds` from now.

@@ -19,7 +19,7 @@ declare -A allowed=(
   [analysis]="engine"
   [cli]="analysis io patterns display engine"
   [ui]=""
-  [platform]="ui display/pixel_image.h analysis/graph_series.h"
+  [platform]="ui display/pixel_image.h analysis/graph_series.h io/formats.h"
   [app]="platform analysis display patterns io engine ui"
   [fuzz]="io engine"
 )

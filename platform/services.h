@@ -142,6 +142,9 @@ struct ClipboardContents {
     std::string text;
 };
 
+// The longest clipboard text the program reads, in bytes of UTF-8.
+inline constexpr std::size_t kLargestClipboardText = std::size_t{1} << 20;
+
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -157,8 +160,13 @@ public:
     // Fails when there is no cell block (any more).
     virtual Result<std::vector<uint8_t>> getCells() = 0;
 
-    // The clipboard's plain text, "" when it holds none (Life programs and
-    // editors copy patterns as RLE or plaintext).
+    // Whether the clipboard offers a plain text, told without fetching it.
+    virtual bool hasText() { return !getText().empty(); }
+
+    // The clipboard's plain text (Life programs and editors copy patterns as
+    // RLE or plaintext); "" when it holds none, and when it is longer than
+    // kLargestClipboardText bytes: no pattern is that long, and where the
+    // window system tells the size first such a text is not even fetched.
     virtual std::string getText() { return {}; }
 };
 

@@ -18,6 +18,7 @@
 #include "platform/qt/qt_strings.h"
 #include "platform/qt/qt_translations.h"
 #include "platform/qt/qt_user_files.h"
+#include "platform/qt/window_geometry.h"
 
 int main(int argc, char* argv[]) {
     io::IgnoreFileSizeSignal();  // a file-size limit fails that write, like a full disk, not the program
@@ -50,11 +51,11 @@ int main(int argc, char* argv[]) {
     platform::qt::QtFileSystem files;
     platform::qt::QtUserFiles userFiles;
     platform::qt::QtSettings settings;
-    // The window where it was last closed, as large as it was.
-    window.widget()->restoreGeometry(settings.readBytes(platform::setting::kGeometry));
+    // The window where it was last closed, as large as it was, within the screens there are now.
+    platform::qt::RestoreFittedGeometry(*window.widget(), settings.readBytes(platform::setting::kGeometry));
     platform::qt::QtGraphWindow graph;
     // The graph window too, where and as large as it was last.
-    graph.widget()->restoreGeometry(settings.readBytes(platform::setting::kGraphGeometry));
+    platform::qt::RestoreFittedGeometry(*graph.widget(), settings.readBytes(platform::setting::kGraphGeometry));
 
     int status = 0;
     {

@@ -142,6 +142,9 @@ struct ClipboardContents {
     std::string text;
 };
 
+// The longest clipboard text the program reads, in bytes of UTF-8.
+inline constexpr std::size_t kLargestClipboardText = std::size_t{1} << 20;
+
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -157,8 +160,13 @@ public:
     // Fails when there is no cell block (any more).
     virtual Result<std::vector<uint8_t>> getCells() = 0;
 
-    // The clipboard's plain text, "" when it holds none (Life programs and
-    // editors copy patterns as RLE or plaintext).
+    // Whether the clipboard offers a plain text, told without fetching it.
+    virtual bool hasText() { return !getText().empty(); }
+
+    // The clipboard's plain text (Life programs and editors copy patterns as
+    // RLE or plaintext); "" when it holds none, and when it is longer than
+    // kLargestClipboardText bytes: no pattern is that long, and where the
+    // window system tells the size first such a text is not even fetched.
     virtual std::string getText() { return {}; }
 };
 
@@ -198,14 +206,17 @@ class UserFiles {
 public:
     virtual ~UserFiles() = default;
 
-    // The file this running copy keeps its board in, its folder made when
-    // missing; "" when there is no such folder. Every running copy has a file
-    // of its own, so that copies never overwrite each other's board.
+    // The file to keep this running copy's board in now, its folder made
+    // when missing; "" when there is no such folder. Every running copy has
+    // files of its own, so that copies never overwrite each other's board,
+    // and each call may give a new name that marks the board kept later than
+    // any before it: the caller writes the board there at once.
     virtual std::string keptBoardFile() = 0;
 
-    // The board to bring back: the newest kept by a copy that has ended, or,
-    // when there is none, the newest kept by another running copy; "" when
-    // there is none at all. This copy's own board is never the answer.
+    // The board to bring back: the newest readable board kept by a copy that
+    // has ended, or, when there is none, the newest kept by another running
+    // copy; "" when there is none at all. Newest is by the order of keeping,
+    // not by the files' dates. This copy's own board is never the answer.
     virtual std::string lastKeptBoard() = 0;
 
     // Calls `due` once from the event loop, `milliseconds` from now.

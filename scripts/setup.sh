@@ -7,7 +7,7 @@
 # Building and running the program.
 kaleidomat_run_packages=(
   g++ make cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libxcb1-dev
   libpng-dev libwebp-dev libcli11-dev
   fonts-ipafont-gothic
 )

@@ -31,7 +31,14 @@ target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_history_tests app_history_tests.cpp)
 target_link_libraries(app_history_tests PRIVATE kaleidomat_app)
 target_sources(app_run_tests PRIVATE app_speed_tests.cpp)
-target_sources(app_window_tests PRIVATE platform_settings_tests.cpp)
+target_sources(app_window_tests PRIVATE platform_settings_tests.cpp platform_window_geometry_tests.cpp
+                                       platform_x11_clipboard_tests.cpp)
+# The clipboard against another program's (xclip) on an X server of its own.
+add_test(NAME app_window_tests_x11
+         COMMAND sh -c "command -v xvfb-run >/dev/null && command -v xclip >/dev/null || exit 77; \
+                        exec xvfb-run -a -s '-screen 0 800x600x24' \"$0\" --gtest_filter=X11Clipboard.*"
+                 $<TARGET_FILE:app_window_tests>)
+set_tests_properties(app_window_tests_x11 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb" SKIP_RETURN_CODE 77)
 
 # --help and --version are answered before any window, without a display.
 if(TARGET kaleidomat)

@@ -8,8 +8,18 @@
 
 #include "platform/qt/qt_strings.h"
 #include "ui/texts.h"
+#ifdef KALEIDOMAT_HAVE_XCB
+#include "platform/qt/x11_selection.h"
+#endif
 
 namespace platform::qt {
+
+#ifndef KALEIDOMAT_HAVE_XCB
+class X11TextReader {};
+#endif
+
+QtClipboard::QtClipboard() = default;
+QtClipboard::~QtClipboard() = default;
 
 QString QtClipboard::cellFormat() { return toQString(texts::kClipboardFormatName); }
 
@@ -57,10 +67,34 @@ Result<std::vector<uint8_t>> QtClipboard::getCells() {
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
-std::string QtClipboard::getText() {
+bool QtClipboard::hasText() {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime && mime->hasText();
+}
+
+std::string QtClipboard::getText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* mime = clipboard->mimeData();
     if (!mime || !mime->hasText()) return {};
-    return mime->text().toStdString();
+    std::string text;
+#ifdef KALEIDOMAT_HAVE_XCB
+    // Another program's text on X11: its size is learnt before it is fetched.
+    // Our own text is at hand in our own QMimeData.
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && !clipboard->ownsClipboard()) {
+        if (!x11_) x11_ = std::make_unique<X11TextReader>();
+        if (x11_->connected()) {
+            X11TextReader::Fetched fetched = x11_->fetchText(kLargestClipboardText);
+            text = std::move(fetched.text);
+            return text.size() > kLargestClipboardText ? std::string() : text;
+        }
+    }
+#endif
+    // Elsewhere the window system tells no size: the text is fetched whole,
+    // but a long one is dropped before it is copied again.
+    const QString whole = mime->text();
+    if (static_cast<std::size_t>(whole.size()) > kLargestClipboardText) return {};
+    text = whole.toStdString();
+    return text.size() > kLargestClipboardText ? std::string() : text;
 }
 
 }  // namespace platform::qt

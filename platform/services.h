@@ -242,9 +242,12 @@ inline constexpr const char* kGraphGeometry = "graph/geometry";  // the graph wi
 // ------------------------------------------------------------- the window --
 
 // Menu items (and whole menus and separators) the logic enables, checks or
-// hides; platform/commands.h describes each. PatternRegister is the last item
-// of the pattern list ("パターン登録"), which the toolbar reaches too.
+// hides; the logic describes each to the window (platform/commands.h).
+// PatternRegister is the last item of the pattern list ("パターン登録"), which
+// the toolbar reaches too. Commands added while the program runs take
+// identities of their own beyond these (a row asks for one with Unassigned).
 enum class Menu {
+    Unassigned = -1,
     File, FileOpen, FileSave, Bar1, FileExit,
     Exec, ExecStart, ExecStop, ExecStep, ExecStimulate,
     Edit, EditCut, EditCopy, EditPaste,
@@ -302,11 +305,17 @@ public:
     virtual void filesDropped(const std::vector<std::string>& paths) { (void)paths; }
 };
 
+struct Command;
+
 class MainWindow {
 public:
     virtual ~MainWindow() = default;
 
     virtual void setEvents(WindowEvents* events) = 0;
+
+    // Builds the menu bar, the pop-up menus and the toolbar from the
+    // commands, in their order, in their first states; once, at start-up.
+    virtual void setCommands(const std::vector<Command>& commands) = 0;
 
     // Menus.
     virtual void setMenuEnabled(Menu item, bool enabled) = 0;
@@ -359,20 +368,14 @@ public:
     virtual void setFocusRect(const std::optional<PixelRect>& rect) = 0;
     virtual BevelColors bevelColors() const = 0;
 
-    // Lets every pending window event run, then returns.
-    virtual void processEvents() = 0;
-
-    // The run loop's clock (a steady one, from an arbitrary start).
+    // The clock of a run's pacing (a steady one, from an arbitrary start).
     virtual std::chrono::nanoseconds clock() const {
         return std::chrono::steady_clock::now().time_since_epoch();
     }
-    // Waits for window events without using the processor, for at most
-    // `longest`: lets the events run as they come and returns after the
-    // first of them, or when the time is up.
-    virtual void waitForEvents(std::chrono::nanoseconds longest) {
-        (void)longest;
-        processEvents();
-    }
+    // Calls `call` once from the event loop, `delay` from now (at once when
+    // it is not positive), as precisely as the window system can: a run's
+    // generations are scheduled this way.
+    virtual void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) = 0;
 
     // Closes the window; the program ends with it.
     virtual void close() = 0;

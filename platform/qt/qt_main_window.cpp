@@ -94,8 +94,12 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
     central->setMinimumSize(kClientWidth, kClientHeight);
     frame_->setCentralWidget(central);
 
-    buildMenus();
-    buildToolbar();
+    toolBar_->setFixedHeight(kToolbarHeight);
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
 
     status_->setText(1, text(texts::kPanel1Design));
     status_->setText(2, text(texts::kPanel2Design));
@@ -127,8 +131,8 @@ void QtMainWindow::setEvents(WindowEvents* events) { events_ = events; }
 
 // ------------------------------------------------------------------ menus --
 
-void QtMainWindow::buildMenus() {
-    for (const Command& command : kCommands) {
+void QtMainWindow::setCommands(const std::vector<Command>& commands) {
+    for (const Command& command : commands) {
         switch (command.kind) {
             case CommandKind::Menu:
             case CommandKind::PopupMenu: addMenu(command); break;
@@ -140,6 +144,10 @@ void QtMainWindow::buildMenus() {
         if (command.in) parents_[command.id] = *command.in;
     }
     addPatternItem(texts::kBuiltinPatternNames[0]);  // the pattern list's item 0 is there from the start
+    for (const Command& command : commands)
+        if (command.button != Button::None) addButton(command);
+    // The window's first size is its smallest, with the menu bar and toolbar in it.
+    frame_->resize(frame_->minimumSizeHint());
 }
 
 void QtMainWindow::addMenu(const Command& command) {
@@ -320,17 +328,6 @@ void QtMainWindow::showPopup(Popup popup) {
 
 // ---------------------------------------------------------------- toolbar --
 
-void QtMainWindow::buildToolbar() {
-    toolBar_->setFixedHeight(kToolbarHeight);
-    toolBar_->setMovable(false);
-    toolBar_->setFloatable(false);
-    toolBar_->setIconSize(QSize(16, 16));
-    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const Command& command : kCommands)
-        if (command.button != Button::None) addButton(command);
-}
-
 void QtMainWindow::addButton(const Command& command) {
     if (command.separatorBefore) toolBar_->addSeparator();
     auto* action = new QAction(QIcon(toolbarPicture(command.picture)), text(command.toolTip), toolBar_);
@@ -464,33 +461,11 @@ void QtMainWindow::drop(QDropEvent* event) {
 
 // ------------------------------------------------------------ the window --
 
-// The run loop yields once per generation, thousands of times a second.
-// Handing over to Qt costs more than a generation, and the window cannot take
-// that many pictures anyway: pending events are processed when the last
-// processing was at least a millisecond ago, so input is still handled
-// within about a millisecond.
-void QtMainWindow::processEvents() {
-    constexpr qint64 kYieldIntervalNs = 1'000'000;
-    if (lastYield_.isValid() && lastYield_.nsecsElapsed() < kYieldIntervalNs) return;
-    QCoreApplication::processEvents();
-    lastYield_.start();
-}
-
-// Sleeps in the event loop until an event comes or the time is up (a timer
-// wakes it then; its resolution is a millisecond, so the wait is rounded up:
-// the caller's deadlines do not move by it).
-void QtMainWindow::waitForEvents(std::chrono::nanoseconds longest) {
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(longest).count();
-    if (ms <= 0) return processEvents();
-    if (!wake_) {
-        wake_ = new QTimer(frame_.get());
-        wake_->setSingleShot(true);
-        wake_->setTimerType(Qt::PreciseTimer);
-    }
-    wake_->start(static_cast<int>(std::min<long long>(ms, 1000)));
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    wake_->stop();
-    lastYield_.start();
+// A single-shot timer of millisecond precision; a delay is rounded up, so
+// that the caller's deadlines are never run early.
+void QtMainWindow::callAfter(std::chrono::nanoseconds delay, std::function<void()> call) {
+    const auto ms = std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(delay).count());
+    QTimer::singleShot(std::chrono::milliseconds(ms), Qt::PreciseTimer, frame_.get(), std::move(call));
 }
 
 void QtMainWindow::closing() {

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/command_registry.h"
 
+#include <stdexcept>
+
 namespace app {
 
 platform::Menu CommandRegistry::add(platform::Command look, CommandBehaviour behaviour) {
     if (look.id == platform::Menu::Unassigned) look.id = static_cast<platform::Menu>(nextId_++);
+    // Two rows of one identity would be one command in the window but two here.
+    if (find(look.id)) throw std::invalid_argument("a command of that identity is registered already");
     rows_.push_back({look, std::move(behaviour)});
     return look.id;
 }

@@ -43,8 +43,9 @@ struct CommandRow {
 class CommandRegistry {
 public:
     // Adds a row after the others; a row of the menu bar's own menus goes
-    // before its entries. Menu::Unassigned as the row's id asks for a new identity,
-    // which is returned.
+    // before its entries. Menu::Unassigned as the row's id asks for a new
+    // identity, which is returned; an identity taken already is refused
+    // (std::invalid_argument).
     platform::Menu add(platform::Command look, CommandBehaviour behaviour);
 
     const CommandRow* find(platform::Menu id) const;

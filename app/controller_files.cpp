@@ -205,7 +205,7 @@ void WindowController::CreatePatternFile() {
     const int count = w.patternItemCount();
     patternFiles_.resize(count);
     for (int i = 0; i < count; ++i) {
-        if (w.patternItemCaption(i) == title) {
+        if (w.patternEntry(i).isItem(title)) {
             // No second item of that name; the item stamps what was just
             // registered under it.
             if (!patternFiles_[i].empty()) patternFiles_[i] = path;
@@ -216,14 +216,14 @@ void WindowController::CreatePatternFile() {
     // The registration item stays last: the new last item takes its caption
     // and the item before it becomes the pattern, standing for the file
     // wherever it was saved.
-    w.addPatternItem(w.patternItemCaption(count - 1));
-    w.setPatternItemCaption(count - 1, title);
+    w.addPatternEntry(w.patternEntry(count - 1));
+    w.setPatternEntry(count - 1, {.caption = title});
     patternFiles_.insert(patternFiles_.begin() + (count - 1), path);
 }
 
 std::string WindowController::PatternItemPath(int index) {
     if (index < static_cast<int>(patternFiles_.size()) && !patternFiles_[index].empty()) return patternFiles_[index];
-    return services_.files.programDirectory() + "/" + window().patternItemCaption(index) + "." +
+    return services_.files.programDirectory() + "/" + window().patternEntry(index).caption + "." +
            texts::kPatternExtension;
 }
 

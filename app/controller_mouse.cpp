@@ -85,9 +85,9 @@ void WindowController::moveOnBoard(float X, float Y) {
     if (!CellAt(board, window().boardScale(), X, Y, cx, cy)) return;  // off the board while dragging
 
     platform::MainWindow& w = window();
-    w.setPanelText(3, texts::kPointerXPrefix + std::to_string(cx) + texts::kPointerYPrefix + std::to_string(cy));
+    w.setPanelText(platform::Panel::Pointer, texts::kPointerXPrefix + std::to_string(cx) + texts::kPointerYPrefix + std::to_string(cy));
     const engine::CellRecord& c = board.cell(cx, cy);
-    w.setPanelText(4, texts::kColorPrefix + HexByte(c.Red) + HexByte(c.Green) + HexByte(c.Blue));
+    w.setPanelText(platform::Panel::Colour, texts::kColorPrefix + HexByte(c.Red) + HexByte(c.Green) + HexByte(c.Blue));
 
     Selection& s = selection;
     // A run or step drops the selection; a drag that was going on then has

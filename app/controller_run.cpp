@@ -57,8 +57,8 @@ void WindowController::ShowBoard(bool countPopulation) {
         DrawFocus();
     }
 
-    w.setPanelText(1, texts::kGenerationPrefix + display::FormatCount(board.Generation));
-    w.setPanelText(2, texts::kPopulationPrefix + display::FormatCount(board.Population()));
+    w.setPanelText(platform::Panel::Generation, texts::kGenerationPrefix + display::FormatCount(board.Generation));
+    w.setPanelText(platform::Panel::Population, texts::kPopulationPrefix + display::FormatCount(board.Population()));
     // Start and Step follow the population shown; a slice refreshes at its end.
     if (!slicing_) refreshCommands();
     ScheduleKeeping();
@@ -178,7 +178,7 @@ void WindowController::AutoStimulation() {
 void WindowController::resetGeneration() {
     board.Generation = 0;
     session_.generationReset();  // later generations count on from here, replayed too
-    services_.window.setPanelText(1, texts::kGenerationReset);
+    services_.window.setPanelText(platform::Panel::Generation, texts::kGenerationReset);
 }
 
 }  // namespace app

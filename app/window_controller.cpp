@@ -82,8 +82,8 @@ void WindowController::start() {
 void WindowController::FillPatternMenu() {
     platform::MainWindow& w = services_.window;
     // Item 0 exists from the start; the other built-ins and the separator follow.
-    for (int i = 1; i < 5; ++i) w.addPatternItem(texts::kBuiltinPatternNames[i]);
-    w.addPatternItem(texts::kSeparatorCaption);
+    for (int i = 1; i < 5; ++i) w.addPatternEntry({.caption = texts::kBuiltinPatternNames[i]});
+    w.addPatternEntry({.kind = platform::PatternEntry::Kind::Separator});
     patternFiles_.assign(w.patternItemCount(), std::string());
     // The pattern files beside the program, then those of the user's folder.
     std::vector<std::string> folders{services_.files.programDirectory()};
@@ -91,11 +91,11 @@ void WindowController::FillPatternMenu() {
     const std::string ext = std::string(".") + texts::kPatternExtension;
     for (const std::string& folder : folders) {
         for (const std::string& name : services_.files.list(folder, ext)) {
-            w.addPatternItem(name.substr(0, name.size() - ext.size()));
+            w.addPatternEntry({.caption = name.substr(0, name.size() - ext.size())});
             patternFiles_.push_back(folder + "/" + name);
         }
     }
-    w.addPatternItem(texts::kRegisterPattern);
+    w.addPatternEntry({.caption = texts::kRegisterPattern});
     patternFiles_.emplace_back();
 }
 
@@ -157,7 +157,7 @@ void WindowController::boardExposed() {
 }
 
 void WindowController::statusBarMouse(int button, int /*shift*/, int x, int /*y*/) {
-    if (!closed_ && x < window().panelLeft(2) && (button & platform::kRightButton))
+    if (!closed_ && x < window().panelLeft(platform::Panel::Population) && (button & platform::kRightButton))
         window().showPopup(platform::Popup::Popup1);
 }
 

@@ -272,7 +272,8 @@ private:
     engine::RandomSequence& random = session_.random;
     std::string& FileName = session_.FileName;
 
-    std::array<platform::ColorValue, 16> CustomColors{};  // the colour dialog's, kept while the window lives
+    // The colour dialog's custom colours (black at first), kept while the window lives.
+    std::vector<platform::ColorValue> CustomColors = std::vector<platform::ColorValue>(16, 0);
     platform::PixelImage picBuffer;  // the off-screen picture of the board
     display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
     display::CellLook cellLook_ = display::CellLook::Raised;

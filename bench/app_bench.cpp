@@ -42,7 +42,7 @@ public:
     }
     std::string openFile(const platform::FileDialogRequest&) override { return ""; }
     std::string saveFile(const platform::FileDialogRequest&) override { return ""; }
-    std::optional<platform::ColorValue> chooseColor(platform::ColorValue, std::array<platform::ColorValue, 16>&) override {
+    std::optional<platform::ColorValue> chooseColor(platform::ColorValue, std::vector<platform::ColorValue>&) override {
         return std::nullopt;
     }
 };

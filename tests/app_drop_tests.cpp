@@ -64,7 +64,7 @@ TEST(DroppedFiles, OpenLikeTheOpenCommand) {
         if (loaded.empty()) {
             EXPECT_EQ(f.board().Cells, before);
         } else {
-            EXPECT_EQ(f.window.panelText(2), "セル数 = 1");  // loaded and drawn
+            EXPECT_EQ(f.window.panelText(platform::Panel::Population), "セル数 = 1");  // loaded and drawn
         }
     }
 }

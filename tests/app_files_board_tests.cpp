@@ -114,7 +114,7 @@ TEST_F(BoardFiles, OpenCommandAsksToSaveFirstThenShowsTheOpenDialog) {
     ASSERT_EQ(f.dialogs.fileDialogs.size(), 2u);
     EXPECT_TRUE(!f.dialogs.fileDialogs[0].open && f.dialogs.fileDialogs[1].open);
     EXPECT_EQ(f.dialogs.fileDialogs[1].request.title, texts::kOpenDialogTitle);
-    EXPECT_EQ(f.window.panelText(2), "セル数 = 1");
+    EXPECT_EQ(f.window.panelText(platform::Panel::Population), "セル数 = 1");
 }
 
 }  // namespace

@@ -110,12 +110,8 @@ TEST_F(Seeded, TheGraphsCsvIsTheCommandLinesForTheSameRun) {
     ControllerFixture f;
     FakeGraphWindow graph;
     f.files.files["/b/still.hxa"] = read("still.hxa");
-    f.controller = std::make_unique<app::WindowController>(
-        app::WindowController::Services{f.window, f.dialogs, f.clipboard, f.files, &f.userFiles, &f.settings, &graph},
-        app::WindowController::Options{"/b/still.hxa", 31});
-    f.controller->setSliceLimit(1);
-    f.window.setEvents(f.controller.get());
-    f.start();
+    f.graph = &graph;
+    f.start("/b/still.hxa", 31);
     f.window.events->menuTriggered(platform::Menu::ViewGraph);
     ASSERT_TRUE(graph.shown);
     for (int i = 0; i < 25; ++i) f.press(Button::Step);

@@ -71,7 +71,7 @@ TEST(BoardLayout, PointerLiesOnTheCellDrawnUnderIt) {
         const QPointF at(area.left() + p, area.top() + p);
         QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&view, &move);
-        const int pixel = p * pixels / area.width(), cell = std::stoi(window.panelText(3).substr(4));
+        const int pixel = p * pixels / area.width(), cell = std::stoi(window.panelText(platform::Panel::Pointer).substr(4));
         const platform::PixelRect drawn = display::CellPixelRect(cell, cell, 50, pixels, pixels);
         ASSERT_TRUE(drawn.left <= pixel && pixel < drawn.right) << "pixel " << pixel << " taken for cell " << cell;
     }

@@ -143,7 +143,7 @@ void QtMainWindow::setCommands(const std::vector<Command>& commands) {
         }
         if (command.in) parents_[command.id] = *command.in;
     }
-    addPatternItem(texts::kBuiltinPatternNames[0]);  // the pattern list's item 0 is there from the start
+    addPatternEntry({.caption = texts::kBuiltinPatternNames[0]});  // the pattern list's item 0 is there from the start
     for (const Command& command : commands)
         if (command.button != Button::None) addButton(command);
     // The window's first size is its smallest, with the menu bar and toolbar in it.
@@ -270,12 +270,12 @@ bool QtMainWindow::menuVisible(Menu item) const {
 
 int QtMainWindow::patternItemCount() const { return static_cast<int>(patternItems_.size()); }
 
-void QtMainWindow::addPatternItem(const std::string& caption) {
+void QtMainWindow::addPatternEntry(const PatternEntry& entry) {
     QMenu* common = menu(Menu::PatternCommon);
     auto* action = new QAction(common);
     common->addAction(action);
     patternItems_.push_back(action);
-    setPatternItemCaption(patternItemCount() - 1, caption);
+    setPatternEntry(patternItemCount() - 1, entry);
     QObject::connect(action, &QAction::triggered, action, [this, action] { patternActionTriggered(action); });
 }
 
@@ -287,19 +287,20 @@ void QtMainWindow::removePatternItem(int index) {
     action->deleteLater();  // it may be the one being triggered right now
 }
 
-std::string QtMainWindow::patternItemCaption(int index) const {
+PatternEntry QtMainWindow::patternEntry(int index) const {
     const QAction* action = patternItemAction(index);
     if (!action) return {};
-    return action->isSeparator() ? texts::kSeparatorCaption : toStdString(action->text());
+    if (action->isSeparator()) return {PatternEntry::Kind::Separator, {}};
+    return {PatternEntry::Kind::Item, toStdString(action->text())};
 }
 
-void QtMainWindow::setPatternItemCaption(int index, const std::string& caption) {
+void QtMainWindow::setPatternEntry(int index, const PatternEntry& entry) {
     QAction* action = patternItemAction(index);
     if (!action) return;
     // A separator is drawn as a plain line: the style would print a text beside it.
-    const bool separator = caption == texts::kSeparatorCaption;
+    const bool separator = entry.kind == PatternEntry::Kind::Separator;
     action->setSeparator(separator);
-    action->setText(separator ? QString() : toQString(caption));
+    action->setText(separator ? QString() : toQString(entry.caption));
 }
 
 QAction* QtMainWindow::patternItemAction(int index) const {
@@ -378,11 +379,13 @@ bool QtMainWindow::buttonPressed(Button button) const {
 
 // ------------------------------------------------------------- status bar --
 
-void QtMainWindow::setPanelText(int panel, const std::string& value) { status_->setText(panel, value); }
+void QtMainWindow::setPanelText(Panel panel, const std::string& value) {
+    status_->setText(static_cast<int>(panel), value);
+}
 
-std::string QtMainWindow::panelText(int panel) const { return toStdString(status_->text(panel)); }
+std::string QtMainWindow::panelText(Panel panel) const { return toStdString(status_->text(static_cast<int>(panel))); }
 
-int QtMainWindow::panelLeft(int panel) const { return status_->panelLeft(panel); }
+int QtMainWindow::panelLeft(Panel panel) const { return status_->panelLeft(static_cast<int>(panel)); }
 
 // ------------------------------------------------------------------ board --
 

@@ -9,7 +9,6 @@
 #include "app/window_controller.h"
 
 struct app::WindowController::TestAccess {
-    static Session& session(WindowController& c) { return c.session_; }
     static engine::Board& board(WindowController& c) { return c.session_.board; }
     static Selection& selection(WindowController& c) { return c.session_.selection; }
     static RunState& run(WindowController& c) { return c.session_.run; }

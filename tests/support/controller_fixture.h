@@ -35,12 +35,13 @@ struct ControllerFixture {
     fakes::FakeFileSystem files;
     fakes::FakeUserFiles userFiles;
     fakes::FakeSettings settings;
+    platform::GraphWindow* graph = nullptr;  // none unless a test gives one
     std::unique_ptr<app::WindowController> controller;
 
     // Creates the controller without starting it: its commands can be added to.
     app::WindowController& create(const std::string& commandLine = "", uint64_t seed = 12345) {
         controller = std::make_unique<app::WindowController>(
-            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings},
+            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings, graph},
             app::WindowController::Options{commandLine, seed});
         // One generation a slice, so that a test sees every generation of a run.
         controller->setSliceLimit(1);
@@ -51,9 +52,7 @@ struct ControllerFixture {
     // fakes can be prepared first.
     app::WindowController& start(const std::string& commandLine = "", uint64_t seed = 12345) {
         if (!controller) create(commandLine, seed);
-        controller->start();
-        window.runScheduled();
-        return *controller;
+        return controller->start(), window.runScheduled(), *controller;
     }
     // A command, as the window gives it.
     void command(platform::Menu item) { window.events->menuTriggered(item); }
@@ -99,12 +98,6 @@ struct ControllerFixture {
     }
     void press(platform::Button button) { window.events->toolbarButtonClicked(button); }
 };
-
-// The commands as the program describes them to its window.
-inline std::vector<platform::Command> StandardCommands() {
-    ControllerFixture f;
-    return f.create().commands().looks();
-}
 
 // A test whose controller has started without a command line, with the fixed seed.
 struct Started : ::testing::Test {

@@ -63,7 +63,7 @@ public:
     std::string openFile(const platform::FileDialogRequest& r) override { return file(true, r); }
     std::string saveFile(const platform::FileDialogRequest& r) override { return file(false, r); }
     std::optional<platform::ColorValue> chooseColor(platform::ColorValue initial,
-                                                    std::array<platform::ColorValue, 16>&) override {
+                                                    std::vector<platform::ColorValue>&) override {
         colorCalls.push_back(initial);
         return next(colorAnswers, std::optional<platform::ColorValue>());
     }
@@ -219,35 +219,24 @@ public:
     void setCommands(const std::vector<platform::Command>& all) override {
         commands = all;
         for (const platform::Command& c : commands) {
-            if (c.button != platform::Button::None) buttons[c.button] = {c.buttonEnabled, c.buttonPressed};
             menus[c.id] = {c.enabled, c.checked, true};
+            if (c.button != platform::Button::None) buttons[c.button] = {c.buttonEnabled, c.buttonPressed};
         }
     }
 
     // The scheduled calls, in the order they are due; each is run after the
     // loop has turned once (and waited, when it is due later).
-    struct Scheduled {
-        std::chrono::nanoseconds delay;
-        std::function<void()> call;
-    };
-    std::deque<Scheduled> scheduled;
+    std::deque<std::pair<std::chrono::nanoseconds, std::function<void()>>> scheduled;
     void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override {
-        scheduled.push_back({delay, std::move(call)});
+        scheduled.emplace_back(delay, std::move(call));
     }
     void runScheduled() {
-        if (draining_) return;  // an event given inside the loop: the loop goes on
-        draining_ = true;
-        while (!scheduled.empty()) {
-            Scheduled next = std::move(scheduled.front());
-            scheduled.pop_front();
-            ++processEventsCount;
-            if (onProcessEvents) onProcessEvents();
-            if (next.delay.count() > 0) {
-                waits.push_back(next.delay);
-                now += next.delay;
-                if (onProcessEvents) onProcessEvents();
-            }
-            next.call();
+        if (std::exchange(draining_, true)) return;  // an event given inside the loop: the loop goes on
+        for (; !scheduled.empty(); scheduled.pop_front()) {
+            const auto [delay, call] = scheduled.front();
+            if (++processEventsCount, onProcessEvents) onProcessEvents();
+            if (delay.count() > 0 && (waits.push_back(delay), now += delay, onProcessEvents)) onProcessEvents();
+            call();
         }
         draining_ = false;
     }
@@ -264,10 +253,17 @@ public:
     bool menuVisible(platform::Menu m) const override { return stateOf(m).visible; }
 
     int patternItemCount() const override { return static_cast<int>(patternItems.size()); }
-    void addPatternItem(const std::string& c) override { patternItems.push_back(c); }
+    // A separator is listed as "-".
+    void addPatternEntry(const platform::PatternEntry& e) override { patternItems.push_back(e.caption); setPatternEntry(patternItemCount() - 1, e); }
     void removePatternItem(int i) override { patternItems.erase(patternItems.begin() + i); }
-    std::string patternItemCaption(int i) const override { return patternItems.at(i); }
-    void setPatternItemCaption(int i, const std::string& c) override { patternItems.at(i) = c; }
+    platform::PatternEntry patternEntry(int i) const override {
+        const bool separator = patternItems.at(i) == texts::kSeparatorCaption;
+        return {separator ? platform::PatternEntry::Kind::Separator : platform::PatternEntry::Kind::Item,
+                separator ? "" : patternItems.at(i)};
+    }
+    void setPatternEntry(int i, const platform::PatternEntry& e) override {
+        patternItems.at(i) = e.kind == platform::PatternEntry::Kind::Separator ? texts::kSeparatorCaption : e.caption;
+    }
 
     void showPopup(platform::Popup p) override {
         popups.push_back(p);
@@ -279,9 +275,9 @@ public:
     void setButtonPressed(platform::Button b, bool v) override { button(b).pressed = v; }
     bool buttonPressed(platform::Button b) const override { return buttons.at(b).pressed; }
 
-    void setPanelText(int p, const std::string& t) override { panels.at(p) = t; }
-    std::string panelText(int p) const override { return panels.at(p); }
-    int panelLeft(int p) const override { return panelLefts.at(p); }
+    void setPanelText(platform::Panel p, const std::string& t) override { panels.at(static_cast<int>(p)) = t; }
+    std::string panelText(platform::Panel p) const override { return panels.at(static_cast<int>(p)); }
+    int panelLeft(platform::Panel p) const override { return panelLefts.at(static_cast<int>(p)); }
 
     void setCaption(const std::string& c) override { captionText = c; }
     std::string caption() const override { return captionText; }
@@ -337,8 +333,7 @@ public:
 
 private:
     // Hands each event to the logic, then runs what it scheduled.
-    class Loop : public platform::WindowEvents {
-    public:
+    struct Loop : platform::WindowEvents {
         explicit Loop(FakeMainWindow& w) : w_(w) {}
         void menuTriggered(platform::Menu m) override { then(&WindowEvents::menuTriggered, m); }
         void menuAboutToShow(platform::Menu m) override { then(&WindowEvents::menuAboutToShow, m); }
@@ -352,13 +347,9 @@ private:
         void windowClosing() override { then(&WindowEvents::windowClosing); }
         bool canDropFiles() override { return w_.target && w_.target->canDropFiles(); }
         void filesDropped(const std::vector<std::string>& p) override { then(&WindowEvents::filesDropped, p); }
-
-    private:
         template <typename... Params, typename... Args>
         void then(void (WindowEvents::*event)(Params...), Args&&... args) {
-            if (!w_.target) return;
-            (w_.target->*event)(std::forward<Args>(args)...);
-            w_.runScheduled();
+            if (w_.target) (w_.target->*event)(std::forward<Args>(args)...), w_.runScheduled();
         }
         FakeMainWindow& w_;
     };

@@ -3,13 +3,13 @@
 
 // The help of the program: every command of the window with its key, the
 // mouse on the board, the status bar and the file types. The list of commands
-// is made from the command table (platform/commands.h) and one line of help
-// per command, so it cannot leave a command out; the help window and the
-// manual page kaleidomat(1) show the same lists.
+// is made from the command registry, each row with its help line, so it
+// cannot leave a command out; the help window and the manual page
+// kaleidomat(1) show the same lists.
 
 #include <string>
 
-#include "platform/commands.h"
+#include "app/command_registry.h"
 
 namespace app {
 
@@ -18,14 +18,11 @@ namespace app {
 // and separators do not.
 bool NeedsHelpLine(const platform::Command& command);
 
-// The help line of a command, nullptr when it has none.
-const char* HelpLineOf(platform::Menu id);
-
 // The help window's text.
-std::string KeysHelpText();
+std::string KeysHelpText(const CommandRegistry& commands);
 
 // The same lists as sections of a manual page (roff).
-std::string KeysManSection();
+std::string KeysManSection(const CommandRegistry& commands);
 
 // Name, version, summary, licence, the window system's library (as given)
 // and copyright.

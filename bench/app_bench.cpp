@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // kaleidomat-bench: the window program's drawing and its continuous run,
-// measured on the real Form1 and Qt window under the offscreen platform.
+// measured on the real window controller and Qt window under the offscreen platform.
 // Prints one line per case: "CASE: NUMBER UNIT".
 //
 //   build/bin/kaleidomat-bench [seconds per run] [soak generations]
@@ -20,18 +20,19 @@
 #include <unistd.h>
 
 #include "analysis/statistics.h"
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "engine/rules.h"
 #include "platform/qt/graph_window.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_system.h"
 #include "platform/qt/qt_main_window.h"
-#include "support/form_access.h"
+#include "support/controller_access.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using Access = app::Form1::TestAccess;
+using Access = app::WindowController::TestAccess;
+using platform::Menu;
 
 // Dialogs that answer at once, so a measured run never waits for a person.
 class SilentDialogs : public platform::Dialogs {
@@ -42,25 +43,26 @@ public:
     }
     std::string openFile(const platform::FileDialogRequest&) override { return ""; }
     std::string saveFile(const platform::FileDialogRequest&) override { return ""; }
-    std::optional<platform::ColorValue> chooseColor(platform::ColorValue, std::array<platform::ColorValue, 16>&) override {
+    std::optional<platform::ColorValue> chooseColor(platform::ColorValue, std::vector<platform::ColorValue>&) override {
         return std::nullopt;
     }
 };
 
-// The real window, counting the run loop's yields: one per generation.
+// The real window, counting the drawings of the board (one per generation
+// of a run) and the waits a paced run schedules.
 class CountingWindow : public platform::qt::QtMainWindow {
 public:
     long long yields = 0;
     std::function<void()> onYield;
-    void processEvents() override {
+    void showBoardPart(const platform::PixelImage& image, const std::vector<platform::PixelRect>& changed) override {
         ++yields;
         if (onYield) onYield();
-        QtMainWindow::processEvents();
+        QtMainWindow::showBoardPart(image, changed);
     }
-    long long waits = 0;  // the run loop's sleeps between generations
-    void waitForEvents(std::chrono::nanoseconds longest) override {
-        ++waits;
-        QtMainWindow::waitForEvents(longest);
+    long long waits = 0;  // the run's sleeps between generations
+    void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override {
+        if (delay.count() > 0) ++waits;
+        QtMainWindow::callAfter(delay, std::move(call));
     }
 };
 
@@ -70,15 +72,22 @@ struct Program {
     platform::qt::QtClipboard clipboard;
     platform::qt::QtFileSystem files;
     platform::qt::QtGraphWindow graph;
-    app::Form1 form{app::Form1::Services{window, dialogs, clipboard, files, nullptr, nullptr, &graph}, app::Form1::Options{"", 2024}};
+    app::WindowController form{app::WindowController::Services{window, dialogs, clipboard, files, nullptr, nullptr, &graph}, app::WindowController::Options{"", 2024}};
 
     Program() {
         window.setEvents(&form);
-        form.Form_Load();
+        form.start();
         window.show();
         QCoreApplication::processEvents();
     }
     ~Program() { window.setEvents(nullptr); }
+
+    // A continuous run from start to stop, on the event loop.
+    void runToStop() {
+        form.dispatch(Menu::ExecStart);
+        while (Access::run(form).RunMode == app::RunMode::Continuous)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
 
     // A fresh board of the given side seeded at 20 %.
     void seed(int side) {
@@ -122,10 +131,10 @@ void soak(Program& p, int side, long long generations) {
     p.window.yields = 0;
     p.window.onYield = [&] {
         if (p.window.yields == 10000) before = residentKiB();
-        if (p.window.yields >= generations) p.form.mnuExecStop_Click();
+        if (p.window.yields == generations) p.form.dispatch(Menu::ExecStop);
     };
     const auto start = Clock::now();
-    p.form.mnuExecStart_Click();
+    p.runToStop();
     const double elapsed = seconds(Clock::now() - start);
     p.window.onYield = nullptr;
     std::printf("soak %dx%d rate: %.0f generations/s\n", side, side, p.window.yields / elapsed);
@@ -136,11 +145,11 @@ void soak(Program& p, int side, long long generations) {
 // on, for about `duration` seconds.
 double run(Program& p, int side, double duration, const char* label = "") {
     p.seed(side);
-    QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.mnuExecStop_Click(); });
-    // Stimulation restarts the generation counter, so count the yields.
+    QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.dispatch(Menu::ExecStop); });
+    // Stimulation restarts the generation counter, so count the drawings.
     p.window.yields = 0;
     const auto start = Clock::now();
-    p.form.mnuExecStart_Click();
+    p.runToStop();
     const double elapsed = seconds(Clock::now() - start);
     const double generations = static_cast<double>(p.window.yields);
     std::printf("run %dx%d%s: %.0f generations/s\n", side, side, label, generations / elapsed);
@@ -150,9 +159,9 @@ double run(Program& p, int side, double duration, const char* label = "") {
 // The same run with the graph window open: the rate it keeps, and one
 // measurement of a generation for the graph.
 double runWithGraph(Program& p, int side, double duration, bool details) {
-    p.form.mnuViewGraph_Click();
+    p.form.dispatch(Menu::ViewGraph);
     const double rate = run(p, side, duration, " with the graph open");
-    p.form.mnuViewGraph_Click();
+    p.form.dispatch(Menu::ViewGraph);
     if (!details) return rate;
     analysis::Meter meter;
     const engine::Board& board = Access::board(p.form);
@@ -187,12 +196,12 @@ double cpuSeconds() {
 void paced(Program& p, int side, int rate, double duration) {
     p.seed(side);
     p.form.SetSpeed(rate);
-    QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.mnuExecStop_Click(); });
+    QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.dispatch(Menu::ExecStop); });
     p.window.yields = 0;
     p.window.waits = 0;
     const double cpuBefore = cpuSeconds();
     const auto start = Clock::now();
-    p.form.mnuExecStart_Click();
+    p.runToStop();
     const double elapsed = seconds(Clock::now() - start);
     const double cpu = cpuSeconds() - cpuBefore;
     p.form.SetSpeed(0);

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Kaleidomat: the window program. Builds the Qt services, hands them to
-// Form1 and runs the event loop.
+// the window controller and runs the event loop.
 
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
 
 #include "app/command_line.h"
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "io/safe_files.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_dialogs.h"
@@ -51,20 +51,21 @@ int main(int argc, char* argv[]) {
     platform::qt::QtFileSystem files;
     platform::qt::QtUserFiles userFiles;
     platform::qt::QtSettings settings;
-    // The window where it was last closed, as large as it was, within the screens there are now.
-    platform::qt::RestoreFittedGeometry(*window.widget(), settings.readBytes(platform::setting::kGeometry));
     platform::qt::QtGraphWindow graph;
     // The graph window too, where and as large as it was last.
     platform::qt::RestoreFittedGeometry(*graph.widget(), settings.readBytes(platform::setting::kGraphGeometry));
 
     int status = 0;
     {
-        // Form1 lives until the event loop has returned: a run loop that is
-        // still on the stack when the window closes ends before it goes.
-        app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files, &userFiles, &settings, &graph},
-                        app::Form1::Options{commandLine, start.seed});
-        window.setEvents(&form);
-        form.Form_Load();
+        // The controller lives until the event loop has returned: a slice of
+        // a run still scheduled then is never called.
+        app::WindowController controller(
+            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings, &graph},
+            app::WindowController::Options{commandLine, start.seed});
+        window.setEvents(&controller);
+        controller.start();
+        // The window where it was last closed, as large as it was, within the screens there are now.
+        platform::qt::RestoreFittedGeometry(*window.widget(), settings.readBytes(platform::setting::kGeometry));
         window.show();
         status = QApplication::exec();
         window.setEvents(nullptr);

@@ -118,9 +118,11 @@ public:
     virtual std::string saveFile(const FileDialogRequest& request) = 0;
 
     // The colour dialog, offering every colour and starting on `initial`,
-    // with the 16 custom colours shown; the user's changes to them are
-    // stored back. The chosen colour, or nothing when cancelled.
-    virtual std::optional<ColorValue> chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) = 0;
+    // with the custom colours of the list shown (as many as the dialog has
+    // room for); afterwards the list holds every custom colour of the
+    // dialog, the user's changes included. The chosen colour, or nothing
+    // when cancelled.
+    virtual std::optional<ColorValue> chooseColor(ColorValue initial, std::vector<ColorValue>& customColors) = 0;
 
     // A modal window showing a long plain text (the help), which the user
     // can scroll and select but not change; returns when it is closed.
@@ -257,9 +259,12 @@ inline constexpr const char* kGraphGeometry = "graph/geometry";  // the graph wi
 // ------------------------------------------------------------- the window --
 
 // Menu items (and whole menus and separators) the logic enables, checks or
-// hides; platform/commands.h describes each. PatternRegister is the last item
-// of the pattern list ("パターン登録"), which the toolbar reaches too.
+// hides; the logic describes each to the window (platform/commands.h).
+// PatternRegister is the last item of the pattern list ("パターン登録"), which
+// the toolbar reaches too. Commands added while the program runs take
+// identities of their own beyond these (a row asks for one with Unassigned).
 enum class Menu {
+    Unassigned = -1,
     File, FileOpen, FileSave, Bar1, FileExit,
     Exec, ExecStart, ExecStop, ExecStep, ExecStimulate,
     Edit, EditCut, EditCopy, EditPaste,
@@ -286,6 +291,19 @@ enum class Button {
 };
 
 enum class Popup { Pattern, Popup1 };
+
+// An entry of the pattern submenu: an item (a pattern, or the registration
+// item) with its caption, or a separator.
+struct PatternEntry {
+    enum class Kind { Item, Separator };
+    Kind kind = Kind::Item;
+    std::string caption{};  // "" for a separator
+    bool isItem(const std::string& text) const { return kind == Kind::Item && caption == text; }
+};
+
+// The status bar's panels, left to right: the generation, the population, the
+// cell under the pointer and its colour.
+enum class Panel { Generation = 1, Population, Pointer, Colour };
 
 // Mouse buttons and modifier keys as bit masks.
 inline constexpr int kLeftButton = 1;
@@ -317,11 +335,17 @@ public:
     virtual void filesDropped(const std::vector<std::string>& paths) { (void)paths; }
 };
 
+struct Command;
+
 class MainWindow {
 public:
     virtual ~MainWindow() = default;
 
     virtual void setEvents(WindowEvents* events) = 0;
+
+    // Builds the menu bar, the pop-up menus and the toolbar from the
+    // commands, in their order, in their first states; once, at start-up.
+    virtual void setCommands(const std::vector<Command>& commands) = 0;
 
     // Menus.
     virtual void setMenuEnabled(Menu item, bool enabled) = 0;
@@ -331,12 +355,12 @@ public:
     virtual void setMenuVisible(Menu item, bool visible) = 0;
     virtual bool menuVisible(Menu item) const = 0;
 
-    // The pattern submenu's item array; a caption of "-" is a separator.
+    // The pattern submenu's entries, numbered from 0.
     virtual int patternItemCount() const = 0;
-    virtual void addPatternItem(const std::string& caption) = 0;
+    virtual void addPatternEntry(const PatternEntry& entry) = 0;
     virtual void removePatternItem(int index) = 0;
-    virtual std::string patternItemCaption(int index) const = 0;
-    virtual void setPatternItemCaption(int index, const std::string& caption) = 0;
+    virtual PatternEntry patternEntry(int index) const = 0;
+    virtual void setPatternEntry(int index, const PatternEntry& entry) = 0;
 
     // Shows a menu as a pop-up at the pointer and returns when it closes; a
     // chosen item has then been reported through WindowEvents.
@@ -348,10 +372,10 @@ public:
     virtual void setButtonPressed(Button button, bool pressed) = 0;
     virtual bool buttonPressed(Button button) const = 0;
 
-    // Status bar panels, numbered from 1.
-    virtual void setPanelText(int panel, const std::string& text) = 0;
-    virtual std::string panelText(int panel) const = 0;
-    virtual int panelLeft(int panel) const = 0;  // in the status bar's pixels
+    // The status bar's panels.
+    virtual void setPanelText(Panel panel, const std::string& text) = 0;
+    virtual std::string panelText(Panel panel) const = 0;
+    virtual int panelLeft(Panel panel) const = 0;  // in the status bar's pixels
 
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;
@@ -374,20 +398,14 @@ public:
     virtual void setFocusRect(const std::optional<PixelRect>& rect) = 0;
     virtual BevelColors bevelColors() const = 0;
 
-    // Lets every pending window event run, then returns.
-    virtual void processEvents() = 0;
-
-    // The run loop's clock (a steady one, from an arbitrary start).
+    // The clock of a run's pacing (a steady one, from an arbitrary start).
     virtual std::chrono::nanoseconds clock() const {
         return std::chrono::steady_clock::now().time_since_epoch();
     }
-    // Waits for window events without using the processor, for at most
-    // `longest`: lets the events run as they come and returns after the
-    // first of them, or when the time is up.
-    virtual void waitForEvents(std::chrono::nanoseconds longest) {
-        (void)longest;
-        processEvents();
-    }
+    // Calls `call` once from the event loop, `delay` from now (at once when
+    // it is not positive), as precisely as the window system can: a run's
+    // generations are scheduled this way.
+    virtual void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) = 0;
 
     // Closes the window; the program ends with it.
     virtual void close() = 0;

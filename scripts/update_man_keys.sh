@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Rewrites the MENUS AND KEYS section of data/kaleidomat.1 to what the help
-# of the built program generates from the command table and its help lines
+# of the built program generates from the command registry and its help lines
 # (app_help_tests compares the two). Run it after adding a command and its
 # help line, with the tests built.
 #   Usage: scripts/update_man_keys.sh [BUILD_DIR]

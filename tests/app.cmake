@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# ---- Form1 over the recording fakes: start-up, run control, editing, files, clipboard ----
-kaleidomat_test(app_run_tests app_run_tests.cpp)
+# ---- The window's controller over the recording fakes: start-up, run control, editing, files, clipboard ----
+kaleidomat_test(app_run_tests app_run_tests.cpp app_session_tests.cpp)
 target_link_libraries(app_run_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_files_tests app_files_board_tests.cpp app_files_pattern_tests.cpp app_keep_tests.cpp)
 target_link_libraries(app_files_tests PRIVATE kaleidomat_app)
@@ -25,7 +25,7 @@ set_tests_properties(app_window_tests PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=of
 add_test(NAME app_window_tests_dpr2 COMMAND app_window_tests --gtest_filter=BoardView.*:BoardLayout.*)
 set_tests_properties(app_window_tests_dpr2 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=2")
 
-# ---- Drawing only what changed, against full drawings, through Form1 ----
+# ---- Drawing only what changed, against full drawings, through the controller ----
 kaleidomat_test(display_incremental_tests display_incremental_tests.cpp)
 target_link_libraries(display_incremental_tests PRIVATE kaleidomat_app)
 kaleidomat_test(app_history_tests app_history_tests.cpp)
@@ -50,7 +50,7 @@ if(TARGET kaleidomat)
                    $<TARGET_FILE:kaleidomat> $<TARGET_FILE:kaleidomat-cli>)
 endif()
 
-# ---- Life text patterns (RLE, plaintext) opened and pasted, through Form1 ----
+# ---- Life text patterns (RLE, plaintext) opened and pasted, through the controller ----
 kaleidomat_test(app_import_tests app_import_tests.cpp)
 target_link_libraries(app_import_tests PRIVATE kaleidomat_app)
 

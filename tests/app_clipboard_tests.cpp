@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-// Cut, copy and paste through Form1 over the fake clipboard.
+// Cut, copy and paste through the controller over the fake clipboard.
 
 #include <gtest/gtest.h>
 
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 using platform::MessageIcon;
 
@@ -86,8 +86,8 @@ TEST_F(Clipboard, PasteWithoutAGoodBlockChangesNoCell) {
     EXPECT_EQ(f.window.focus, (platform::PixelRect{432, 432, 480, 480}));
     EXPECT_TRUE(f.dialogs.messages.empty());
     f.drag(3, 3, 3, 3);
-    f.form->DrawFocus();  // the rectangle off
-    f.form->mnuEditPaste_Click();
+    f.controller->DrawFocus();  // the rectangle off
+    f.command(Menu::EditPaste);
     EXPECT_FALSE(f.selection().FocusShown || f.window.focus.has_value());
     clip() = Bytes{0xC9, 0, 1, 0};
     f.drag(10, 10, 12, 12);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Files dropped onto the window: Form1's decision over the fakes (the save
+// Files dropped onto the window: the controller's decision over the fakes (the save
 // question, refusal of a foreign file and during a run, the first of several
 // files), and the real Qt window's drag and drop events (offscreen).
 
@@ -12,7 +12,7 @@
 #include "ui/texts.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_main_window.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 using platform::Menu;
 using platform::MessageAnswer;
@@ -43,7 +43,7 @@ TEST(DroppedFiles, OpenLikeTheOpenCommand) {
     };
     for (const auto& [dropped, answer, loaded, refusal] : cases) {
         SCOPED_TRACE(dropped.empty() ? "nothing" : dropped[0]);
-        FormFixture f;
+        ControllerFixture f;
         addFiles(f.files);
         f.start();
         f.dialogs.answers.push_back(answer);
@@ -64,13 +64,13 @@ TEST(DroppedFiles, OpenLikeTheOpenCommand) {
         if (loaded.empty()) {
             EXPECT_EQ(f.board().Cells, before);
         } else {
-            EXPECT_EQ(f.window.panelText(2), "セル数 = 1");  // loaded and drawn
+            EXPECT_EQ(f.window.panelText(platform::Panel::Population), "セル数 = 1");  // loaded and drawn
         }
     }
 }
 
 TEST(DroppedFiles, AreRefusedWhileOpenIsUnavailable) {
-    FormFixture f;
+    ControllerFixture f;
     addFiles(f.files);
     f.start();
     bool dropped = false;
@@ -79,16 +79,16 @@ TEST(DroppedFiles, AreRefusedWhileOpenIsUnavailable) {
         dropped = true;
         EXPECT_FALSE(f.window.events->canDropFiles());
         f.window.events->filesDropped({"/d/a.hxa"});
-        f.form->mnuExecStop_Click();
+        f.command(Menu::ExecStop);
     };
-    f.form->mnuExecStart_Click();
+    f.command(Menu::ExecStart);
     ASSERT_TRUE(dropped);
     EXPECT_TRUE(f.dialogs.messages.empty());
     EXPECT_EQ(f.fileName(), "");
     EXPECT_EQ(f.board().GridMax, 49);
     EXPECT_TRUE(f.window.events->canDropFiles());  // stopped: taken again
 
-    f.form->mnuFileExit_Click();
+    f.command(Menu::FileExit);
     EXPECT_FALSE(f.window.events->canDropFiles());
 }
 
@@ -98,10 +98,10 @@ TEST(DroppedFiles, TheWindowTakesLocalFilesAsACopyAndHandsThemOn) {
     fakes::FakeClipboard clipboard;
     fakes::FakeFileSystem files;
     addFiles(files);
-    app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{"", 5});
+    app::WindowController form(app::WindowController::Services{window, dialogs, clipboard, files}, app::WindowController::Options{"", 5});
     window.setEvents(&form);
-    form.Form_Load();
-    using Access = app::Form1::TestAccess;
+    form.start();
+    using Access = app::WindowController::TestAccess;
     Access::board(form).Modified = false;
 
     const QUrl a = QUrl::fromLocalFile("/d/a.hxa");

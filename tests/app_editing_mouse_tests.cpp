@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Mouse editing and selection on Form1, driven through the window events over
+// Mouse editing and selection through the controller, driven through the window events over
 // the recording fakes: drags off the board, the right-click pop-up, the
 // pointer read-out and the enabling that follows the selection. The real
 // window's mouse is driven end to end under Xvfb (tests/e2e/).
@@ -8,7 +8,7 @@
 
 #include <limits>
 
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 using platform::kRightButton;
 using platform::kShiftKey;
@@ -74,9 +74,9 @@ TEST_F(MouseEditing, ClicksAreIgnoredDuringARun) {
     f.window.onProcessEvents = [&] {
         f.click(11, 11, platform::kLeftButton, kShiftKey);
         f.click(12, 12, kRightButton);
-        if (++yields == 3) f.form->mnuExecStop_Click();
+        if (++yields == 3) f.command(Menu::ExecStop);
     };
-    f.form->mnuExecStart_Click();
+    f.command(Menu::ExecStart);
     f.move(15.5f, 15.5f);
     f.up(15.5f, 15.5f);
     EXPECT_EQ(f.selection().SelLeft, -1);
@@ -107,7 +107,7 @@ TEST_F(MouseEditing, MenusFollowTheSelectionWhenTheyOpen) {
     f.drag(25, 25, 30, 30);
     expectMenus(true, false, true);
     f.clipboard.cells = {1};
-    f.form->DrawFocus();  // rectangle off, selection kept
+    f.controller->DrawFocus();  // rectangle off, selection kept
     expectMenus(true, false, true);
 }
 

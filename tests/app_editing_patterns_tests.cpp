@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The Pattern menu on Form1 over the recording fakes: built-in patterns, the
+// The Pattern menu through the controller over the recording fakes: built-in patterns, the
 // transformations' wiring, the colour dialog, and enlarging and reducing the
 // board with its enabling. The pictures and the transformations themselves
 // are tested in patterns/.
 
 #include <gtest/gtest.h>
 
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 using engine::CellRecord;
 using platform::Menu;
@@ -100,11 +100,11 @@ TEST_F(PatternMenu, EnlargeAndReduce) {
     expectSize(14, true, true);
     f.press(Button::Reduction);
     expectSize(9, true, false);
-    f.form->mnuPatternReduction_Click();
+    f.command(Menu::PatternReduction);
     EXPECT_EQ(f.board().Cells.size(), 100u);
 
     f.board().create(49);
-    f.form->ScalePictures();
+    f.controller->ScalePictures();
     f.drag(10, 10, 39, 39);
     f.press(Button::Reduction);
     EXPECT_EQ(f.box(), (SelectionBox{10, 10, 39, 39}));

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Board data files through Form1: saving, loading, the open and save commands,
+// Board data files through the controller: saving, loading, the open and save commands,
 // their questions, messages and dialogs, and the Modified and FileName
 // transitions. The format's hostile inputs are tested in io/; here one refusal
 // of each kind proves the wiring.
 
 #include <gtest/gtest.h>
 
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 #include "ui/texts.h"
 
 using platform::MessageAnswer;
@@ -47,12 +47,12 @@ TEST_F(BoardFiles, OverwriteQuestionGuardsAnExistingFile) {
     f.files.files["/data/a.hxa"] = old;
     f.fileName() = "/data/a.hxa";
     f.dialogs.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    f.form->SaveData();
+    f.command(Menu::FileSave);
     expectOnlyMessage(f.dialogs.messages, "'/data/a.hxa' を上書きしますか？", MessageIcon::Question,
                       MessageButtons::YesNo, MessageAnswer::No);
     EXPECT_EQ(f.files.files["/data/a.hxa"], old);
     EXPECT_TRUE(f.board().Modified);
-    f.form->SaveData();
+    f.command(Menu::FileSave);
     EXPECT_EQ(f.files.files["/data/a.hxa"], io::EncodeBoardFile(f.board()));
     EXPECT_FALSE(f.board().Modified);
     EXPECT_TRUE(f.dialogs.fileDialogs.empty());
@@ -63,11 +63,11 @@ TEST_F(BoardFiles, FailedSaveKeepsTheState) {
     const auto before = snapshot();
     f.files.failWrites.insert("/readonly/x.hxa");
     f.dialogs.filePaths = {"/readonly/x.hxa", "/data/x.hxa"};
-    f.form->SaveData();
+    f.command(Menu::FileSave);
     EXPECT_TRUE(snapshot() == before);
     expectOnlyMessage(f.dialogs.messages, std::string(texts::kSaveFailed) + "\n/readonly/x.hxa\nNo space left on device",
                       MessageIcon::Exclamation);
-    f.form->SaveData();
+    f.command(Menu::FileSave);
     EXPECT_EQ(f.dialogs.fileDialogs.size(), 2u);
     EXPECT_EQ(f.fileName(), "/data/x.hxa");
 }
@@ -78,7 +78,7 @@ TEST_F(BoardFiles, FailedSaveKeepsTheState) {
 TEST_F(BoardFiles, LoadingAndRefusing) {
     f.drag(35, 35, 45, 38);
     f.files.files["/data/big.hxa"] = boardFile(39, {{0, 0}, {39, 39}});
-    ASSERT_TRUE(f.form->OpenFile("/data/big.hxa"));
+    ASSERT_TRUE(f.controller->OpenFile("/data/big.hxa"));
     EXPECT_EQ(f.board().GridMax, 39);
     EXPECT_EQ(f.window.boardScale(), 40);
     EXPECT_EQ(f.board().cell(39, 39), (engine::CellRecord{1, 40, 40, 7}));
@@ -92,11 +92,11 @@ TEST_F(BoardFiles, LoadingAndRefusing) {
     offBoard[22] = 49;  // GridMax 49 with a cell in column 50
     const auto before = snapshot();
     f.files.files["/data/x.hxa"] = offBoard;
-    EXPECT_FALSE(f.form->OpenFile("/data/x.hxa"));
+    EXPECT_FALSE(f.controller->OpenFile("/data/x.hxa"));
     expectOnlyMessage(f.dialogs.messages, "このプログラムのデータではありません！", MessageIcon::None);
     EXPECT_TRUE(snapshot() == before);
     f.dialogs.messages.clear();
-    EXPECT_FALSE(f.form->OpenFile("/data/vanished.hxa"));
+    EXPECT_FALSE(f.controller->OpenFile("/data/vanished.hxa"));
     expectOnlyMessage(f.dialogs.messages, std::string(texts::kOpenFailed) + "\n/data/vanished.hxa",
                       MessageIcon::Exclamation);
     EXPECT_TRUE(snapshot() == before);
@@ -114,7 +114,7 @@ TEST_F(BoardFiles, OpenCommandAsksToSaveFirstThenShowsTheOpenDialog) {
     ASSERT_EQ(f.dialogs.fileDialogs.size(), 2u);
     EXPECT_TRUE(!f.dialogs.fileDialogs[0].open && f.dialogs.fileDialogs[1].open);
     EXPECT_EQ(f.dialogs.fileDialogs[1].request.title, texts::kOpenDialogTitle);
-    EXPECT_EQ(f.window.panelText(2), "セル数 = 1");
+    EXPECT_EQ(f.window.panelText(platform::Panel::Population), "セル数 = 1");
 }
 
 }  // namespace

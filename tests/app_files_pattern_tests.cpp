@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Pattern files through Form1: registering the selection as a file and a menu
+// Pattern files through the controller: registering the selection as a file and a menu
 // item, and stamping a pattern file's cells onto the board.
 
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "io/formats.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 #include "ui/texts.h"
 
 using platform::MessageIcon;
@@ -16,7 +16,7 @@ using Bytes = std::vector<uint8_t>;
 namespace {
 
 struct PatternFiles : ::testing::Test {
-    FormFixture f;
+    ControllerFixture f;
     std::vector<std::string>& items() { return f.window.patternItems; }
 
     int indexOf(const std::string& caption) {
@@ -90,12 +90,12 @@ TEST_F(PatternFiles, MissingOrDamagedFileRemovesItsItem) {
     f.files.files.erase("/app/a.hxq");
     f.drag(10, 10, 12, 12);
     const auto cells = f.board().Cells;
-    for (const char* name : {"a", "board", "short"}) f.form->ReadPatternFile(std::to_string(indexOf(name)));
+    for (const char* name : {"a", "board", "short"}) f.controller->ReadPatternFile(std::to_string(indexOf(name)));
     EXPECT_EQ(std::vector<std::string>(items().end() - 2, items().end()), (std::vector<std::string>{"-", "パターン登録"}));
     EXPECT_EQ(f.dialogs.messages.size(), 2u);
     expectMessage(f.dialogs.messages[1], "このプログラムのデータではありません！", MessageIcon::None);
     EXPECT_TRUE(f.board().Cells == cells);
-    for (const char* index : {"", "x", "-1", "999", "3a"}) f.form->ReadPatternFile(index);  // names no item
+    for (const char* index : {"", "x", "-1", "999", "3a"}) f.controller->ReadPatternFile(index);  // names no item
     EXPECT_EQ(f.dialogs.messages.size(), 2u);
 }
 

@@ -15,7 +15,7 @@
 #include "app/command_line.h"
 #include "engine/rules.h"
 #include "cli/commands.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ struct Seeded : ::testing::Test {
 
 TEST_F(Seeded, TheStartUpBoardIsTheCommandLinesRandomBoard) {
     for (const uint64_t seed : {0ull, 77ull, 18446744073709551615ull}) {
-        FormFixture f;
+        ControllerFixture f;
         f.start("", seed);
         cli({"random", path("r.hxa"), "--size", "50", "--seed", std::to_string(seed)});
         EXPECT_EQ(io::EncodeBoardFile(f.board()), read("r.hxa")) << seed;
@@ -58,7 +58,7 @@ TEST_F(Seeded, SingleStepsThenSaveWriteWhatTheCommandLineWrites) {
     write("still.hxa", boardFile(19, {{3, 3}, {3, 4}, {4, 3}, {4, 4}, {10, 9}, {10, 10}, {10, 11}}));
     for (const std::string name : {"soup.hxa", "still.hxa"}) {
         for (const int steps : {1, 30}) {
-            FormFixture f;
+            ControllerFixture f;
             const std::string file = "/boards/" + name;
             f.files.files[file] = read(name);
             f.start(file, 4242);
@@ -107,13 +107,11 @@ struct FakeGraphWindow : platform::GraphWindow {
 // replacing the board starts the record anew.
 TEST_F(Seeded, TheGraphsCsvIsTheCommandLinesForTheSameRun) {
     write("still.hxa", boardFile(19, {{3, 3}, {3, 4}, {4, 3}, {4, 4}, {10, 9}, {10, 10}, {10, 11}}));
-    FormFixture f;
+    ControllerFixture f;
     FakeGraphWindow graph;
     f.files.files["/b/still.hxa"] = read("still.hxa");
-    f.form = std::make_unique<app::Form1>(app::Form1::Services{f.window, f.dialogs, f.clipboard, f.files, &f.userFiles, &f.settings, &graph},
-                                          app::Form1::Options{"/b/still.hxa", 31});
-    f.window.setEvents(f.form.get());
-    f.form->Form_Load();
+    f.graph = &graph;
+    f.start("/b/still.hxa", 31);
     f.window.events->menuTriggered(platform::Menu::ViewGraph);
     ASSERT_TRUE(graph.shown);
     for (int i = 0; i < 25; ++i) f.press(Button::Step);

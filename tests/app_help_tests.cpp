@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The help menu: its list covers every command of the table, kaleidomat(1)
-// carries the same list, and the version information names the licence.
+// The help menu: its list covers every command of the registry, kaleidomat(1)
+// carries the same list, and the version information names the licence. A
+// command added to the registry alone is in the menus, the help and the
+// dispatcher.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +10,7 @@
 #include <sstream>
 
 #include "app/help_text.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 namespace {
 
@@ -18,10 +20,10 @@ TEST_F(Started, HelpWindowListsEveryCommandWithItsKey) {
     f.window.events->menuTriggered(platform::Menu::HelpKeys);
     const auto& [title, text] = f.dialogs.shownTexts.at(0);
     EXPECT_EQ(title, "操作方法");
-    for (const platform::Command& c : platform::kCommands) {
+    for (const auto& [c, behaviour] : f.controller->commands().rows()) {
         if (!app::NeedsHelpLine(c)) continue;
-        ASSERT_NE(app::HelpLineOf(c.id), nullptr) << "no help line for " << c.caption;
-        EXPECT_NE(text.find(app::HelpLineOf(c.id)), std::string::npos) << c.caption;
+        ASSERT_NE(behaviour.help, nullptr) << "no help line for " << c.caption;
+        EXPECT_NE(text.find(behaviour.help), std::string::npos) << c.caption;
         std::stringstream keys(c.key);  // several keys are written "A; B"
         for (std::string key; std::getline(keys >> std::ws, key, ';');)
             EXPECT_NE(text.find(key), std::string::npos) << key;
@@ -30,12 +32,13 @@ TEST_F(Started, HelpWindowListsEveryCommandWithItsKey) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown;
 }
 
-// The manual page lists the same commands, generated from the same tables.
+// The manual page lists the same commands, generated from the same registry.
 TEST(Help, ManualPageCarriesTheSameLists) {
+    ControllerFixture f;
+    const std::string section = app::KeysManSection(f.create().commands());
     std::stringstream page;
     page << std::ifstream(KALEIDOMAT_SOURCE_DIR "/data/kaleidomat.1").rdbuf();
-    EXPECT_NE(page.str().find(app::KeysManSection()), std::string::npos)
-        << "data/kaleidomat.1 should hold this section:\n" << app::KeysManSection();
+    EXPECT_NE(page.str().find(section), std::string::npos) << "data/kaleidomat.1 should hold this section:\n" << section;
 }
 
 TEST_F(Started, AboutNamesVersionLicenceAndToolkit) {
@@ -43,6 +46,28 @@ TEST_F(Started, AboutNamesVersionLicenceAndToolkit) {
     expectOnlyMessage(f.dialogs.messages, "Kaleidomat " KALEIDOMAT_VERSION "\n色のついたセルで動くコンウェイのライフゲーム\n\n"
                       "ライセンス: MIT License\nQt 6.0.0\nCopyright (c) 2026 The Kaleidomat developers",
                       platform::MessageIcon::Information);
+}
+
+// One row and one handler make a command: the window gets its menu item
+// (enabled by its rule), the help lists it, and choosing it runs the
+// handler as one undo step; its rule follows the document at once.
+TEST(Registry, ACommandAddedThroughTheRegistryAloneIsEverywhere) {
+    ControllerFixture f;
+    int runs = 0;
+    const Menu id = f.create().commands().add(
+        {.in = Menu::View, .caption = "すべて消す(&W)", .key = "Ctrl+W"},
+        {.help = "盤面のセルをすべて消します。", .undo = app::UndoKind::Change, .run = [&] { ++runs, f.clearBoard(); },
+         .enabled = [&] { return f.board().countLive() > 0; }});
+    f.start();
+    ASSERT_NE(platform::FindCommand(f.window.commands, id), nullptr);
+    EXPECT_TRUE(f.window.menuEnabled(id));
+    f.command(Menu::HelpKeys);
+    EXPECT_NE(f.dialogs.shownTexts.at(0).second.find("すべて消す(W)  [Ctrl+W]\n      盤面のセルをすべて消します。"),
+              std::string::npos);
+    f.command(id);
+    EXPECT_TRUE(runs == 1 && !f.window.menuEnabled(id));  // the board is empty
+    f.command(Menu::EditUndo);
+    EXPECT_TRUE(f.board().countLive() > 0 && f.window.menuEnabled(id));
 }
 
 }  // namespace

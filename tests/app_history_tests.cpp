@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/undo_history.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ struct Snapshot {
     engine::RandomSequence::Position random;
 };
 
-Snapshot take(FormFixture& f) {
+Snapshot take(ControllerFixture& f) {
     return {f.board(), f.box(), f.selection().FocusShown, f.fileName(), f.window.caption(), f.random().position()};
 }
 
@@ -48,50 +48,50 @@ void expectSame(const Snapshot& a, const Snapshot& b, bool withRandom, const std
     }
 }
 
-void command(FormFixture& f, Menu item) { f.window.events->menuTriggered(item); }
+void command(ControllerFixture& f, Menu item) { f.window.events->menuTriggered(item); }
 
-bool enabled(FormFixture& f, Menu item) { return f.window.menuEnabled(item); }
+bool enabled(ControllerFixture& f, Menu item) { return f.window.menuEnabled(item); }
 
 // A board with a few live cells and a selection around some of them; a
 // board file to open.
-void prepare(FormFixture& f) {
+void prepare(ControllerFixture& f) {
     f.clearBoard();
     for (auto [x, y] : {std::pair{3, 3}, {4, 3}, {5, 3}, {5, 2}, {4, 1}, {20, 20}, {21, 20}, {48, 47}})
         f.setLive(x, y, 10 * x, 5 * y, 77);
-    f.form->ReDraw();
+    f.controller->ReDraw();
     f.drag(2, 1, 6, 4);
     f.files.files["/home/user/b.hxa"] = boardFile(19, {{1, 1}, {2, 2}});
 }
 
 struct Change {
     const char* name;
-    std::function<void(FormFixture&)> make;
-    std::function<void(FormFixture&)> setup = [](FormFixture&) {};
+    std::function<void(ControllerFixture&)> make;
+    std::function<void(ControllerFixture&)> setup = [](ControllerFixture&) {};
 };
 
 const Change kChanges[] = {
-    {"shift+click", [](FormFixture& f) { f.click(30, 30, platform::kLeftButton, platform::kShiftKey); }},
-    {"stamped pattern", [](FormFixture& f) { f.window.events->patternItemTriggered(2); }},
-    {"cut", [](FormFixture& f) { command(f, Menu::EditCut); }},
-    {"paste", [](FormFixture& f) { command(f, Menu::EditPaste); },
-     [](FormFixture& f) { command(f, Menu::EditCopy), f.click(30, 30); }},
-    {"clear", [](FormFixture& f) { command(f, Menu::PatternClear); }},
-    {"random", [](FormFixture& f) { command(f, Menu::PatternRandom); }},
-    {"colour", [](FormFixture& f) { command(f, Menu::PatternColor); },
-     [](FormFixture& f) { f.dialogs.colorAnswers.push_back(0x00123456); }},
-    {"mirror left-right", [](FormFixture& f) { command(f, Menu::PatternReverseRL); }},
-    {"mirror top-bottom", [](FormFixture& f) { command(f, Menu::PatternReverseTB); }},
-    {"rotate", [](FormFixture& f) { command(f, Menu::PatternRotate); }},
-    {"expand", [](FormFixture& f) { command(f, Menu::PatternExpand); }},
-    {"reduce", [](FormFixture& f) { command(f, Menu::PatternReduction); }},
-    {"open", [](FormFixture& f) { command(f, Menu::FileOpen); },
-     [](FormFixture& f) { f.dialogs.filePaths.push_back("/home/user/b.hxa"); }},
-    {"drop", [](FormFixture& f) { f.window.events->filesDropped({"/home/user/b.hxa"}); }},
-    {"step", [](FormFixture& f) { command(f, Menu::ExecStep); }},
-    {"run stopped", [](FormFixture& f) { command(f, Menu::ExecStart); },
-     [](FormFixture& f) { f.window.onProcessEvents = [&f] { f.press(Button::Stop); }; }},
-    {"run to extinction", [](FormFixture& f) { command(f, Menu::ExecStart); },
-     [](FormFixture& f) { f.clearBoard(), f.click(10, 10, platform::kLeftButton, platform::kShiftKey); }},
+    {"shift+click", [](ControllerFixture& f) { f.click(30, 30, platform::kLeftButton, platform::kShiftKey); }},
+    {"stamped pattern", [](ControllerFixture& f) { f.window.events->patternItemTriggered(2); }},
+    {"cut", [](ControllerFixture& f) { command(f, Menu::EditCut); }},
+    {"paste", [](ControllerFixture& f) { command(f, Menu::EditPaste); },
+     [](ControllerFixture& f) { command(f, Menu::EditCopy), f.click(30, 30); }},
+    {"clear", [](ControllerFixture& f) { command(f, Menu::PatternClear); }},
+    {"random", [](ControllerFixture& f) { command(f, Menu::PatternRandom); }},
+    {"colour", [](ControllerFixture& f) { command(f, Menu::PatternColor); },
+     [](ControllerFixture& f) { f.dialogs.colorAnswers.push_back(0x00123456); }},
+    {"mirror left-right", [](ControllerFixture& f) { command(f, Menu::PatternReverseRL); }},
+    {"mirror top-bottom", [](ControllerFixture& f) { command(f, Menu::PatternReverseTB); }},
+    {"rotate", [](ControllerFixture& f) { command(f, Menu::PatternRotate); }},
+    {"expand", [](ControllerFixture& f) { command(f, Menu::PatternExpand); }},
+    {"reduce", [](ControllerFixture& f) { command(f, Menu::PatternReduction); }},
+    {"open", [](ControllerFixture& f) { command(f, Menu::FileOpen); },
+     [](ControllerFixture& f) { f.dialogs.filePaths.push_back("/home/user/b.hxa"); }},
+    {"drop", [](ControllerFixture& f) { f.window.events->filesDropped({"/home/user/b.hxa"}); }},
+    {"step", [](ControllerFixture& f) { command(f, Menu::ExecStep); }},
+    {"run stopped", [](ControllerFixture& f) { command(f, Menu::ExecStart); },
+     [](ControllerFixture& f) { f.window.onProcessEvents = [&f] { f.press(Button::Stop); }; }},
+    {"run to extinction", [](ControllerFixture& f) { command(f, Menu::ExecStart); },
+     [](ControllerFixture& f) { f.clearBoard(), f.click(10, 10, platform::kLeftButton, platform::kShiftKey); }},
 };
 
 // Each kind of change is one step: undo gives back the state before it
@@ -99,7 +99,7 @@ const Change kChanges[] = {
 TEST(UndoRedo, EveryKindOfChangeIsUndoneAndRedoneExactly) {
     for (const Change& change : kChanges) {
         SCOPED_TRACE(change.name);
-        FormFixture f;
+        ControllerFixture f;
         f.start();
         prepare(f);
         change.setup(f);
@@ -116,8 +116,8 @@ TEST(UndoRedo, EveryKindOfChangeIsUndoneAndRedoneExactly) {
         EXPECT_FALSE(enabled(f, Menu::EditRedo));
         // The picture shows the board put back: a full drawing is the same.
         const platform::PixelImage shown = f.window.shown;
-        f.form->ForgetDrawing();
-        f.form->ShowBoard();
+        f.controller->ForgetDrawing();
+        f.controller->ShowBoard();
         EXPECT_TRUE(f.window.shown.pixels == shown.pixels);
     }
 }
@@ -126,7 +126,7 @@ TEST(UndoRedo, EveryKindOfChangeIsUndoneAndRedoneExactly) {
 // change after an undo drops what could have been redone; nothing of the
 // history can be used during a run, and undoing a run ends its generations.
 TEST(UndoRedo, StartUpFileNewChangesAndRuns) {
-    FormFixture f;
+    ControllerFixture f;
     f.files.files["/home/user/s.hxa"] = boardFile(29, {{4, 4}});
     f.start("/home/user/s.hxa");
     command(f, Menu::EditUndo);
@@ -182,21 +182,21 @@ TEST(GenerationBack, BackAndForwardPassTheSameStates) {
     int stimulated = 0;
     for (uint64_t way : {0u, 1u, 2u, 3u}) {  // 3: a run
         SCOPED_TRACE(way);
-        FormFixture f;
+        ControllerFixture f;
         f.start("", way);
         f.board().create(way == 0 ? 9 : 19);
         command(f, Menu::PatternRandom);
         if (way == 3) {  // a block and a blinker: settled at once
             f.clearBoard();
             for (auto [x, y] : {std::pair{4, 4}, {5, 4}, {4, 5}, {5, 5}, {12, 11}, {12, 12}, {12, 13}}) f.setLive(x, y);
-            f.form->ReDraw();
+            f.controller->ReDraw();
         }
         std::vector<Snapshot> line{take(f)};
         std::mt19937 events(static_cast<unsigned>(way));
         auto between = [&] {
             const unsigned e = events() % 8;
             if (e == 0) command(f, Menu::ExecStimulate);
-            if (e == 1) f.form->mnuPopup1Reset_Click();
+            if (e == 1) f.command(Menu::Popup1Reset);
             if (e >= 2 && e <= 4) f.window.events->boardExposed();
             line.push_back(take(f));
             const auto& [now, was] = std::pair{line.back().board.Generation, line[line.size() - 2].board.Generation};

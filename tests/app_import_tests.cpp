@@ -7,7 +7,7 @@
 
 #include <set>
 
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
     };
     for (const auto& [way, path, text, gridMax, live] : cases) {
         SCOPED_TRACE(path);
-        FormFixture f;
+        ControllerFixture f;
         f.files.files[path] = bytes(text);
         f.start(way == Way::CommandLine ? path : "");
         if (way != Way::CommandLine) f.board().Modified = false;
@@ -80,7 +80,7 @@ TEST(LifePatternFiles, RefusedPatternLeavesTheBoard) {
         {"x = 201, y = 1\n201o!", "200"}, {"bo$2bz!", "'z'"},
     };
     for (const auto& [text, reason] : cases) {
-        FormFixture f;
+        ControllerFixture f;
         f.files.files["/d/a.hxa"] = boardFile(29, {{1, 1}});
         f.files.files["/p/bad.rle"] = bytes(text);
         f.start("/d/a.hxa");
@@ -108,7 +108,7 @@ TEST_F(Started, PasteLaysALifePatternFromTheClipboardText) {
         f.setLive(box[0], box[1]);  // dead in every pattern: the paste clears it
         f.drag(box[0], box[1], box[2], box[3]);
         f.clipboard.text = text;
-        f.form->mnuEdit_Click();
+        f.window.events->menuAboutToShow(Menu::Edit);
         EXPECT_TRUE(f.window.menuEnabled(platform::Menu::EditPaste) && f.window.buttonEnabled(Button::Paste));
         f.press(Button::Paste);
         EXPECT_EQ(f.box(), laid);
@@ -116,7 +116,7 @@ TEST_F(Started, PasteLaysALifePatternFromTheClipboardText) {
     }
     for (const char* text : {"hello", "!", "...\n..."}) {
         f.clipboard.text = text;
-        f.form->mnuEdit_Click();
+        f.window.events->menuAboutToShow(Menu::Edit);
         EXPECT_FALSE(f.window.menuEnabled(platform::Menu::EditPaste)) << text;
     }
     f.clipboard.cells = bytes({1, 0, 1, 0, 1, 7, 8, 9});

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Through Form1: the board kept after every change, at a run's stop and at
+// Through the controller: the board kept after every change, at a run's stop and at
 // closing; restoring it; Save As; the user's pattern folder.
 
 #include <gtest/gtest.h>
 
 #include "io/formats.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 #include "ui/texts.h"
 
 using platform::Menu;
@@ -76,7 +76,7 @@ TEST_F(Keeping, RestoreAndSaveAs) {
 // the user's folder, made then; an item stamps from wherever it was saved and
 // goes when its file has gone.
 TEST(UserPatterns, ListedAfterTheProgramsAndStampedFromWhereTheyWereSaved) {
-    FormFixture f;
+    ControllerFixture f;
     f.files.addProgramFile("beside.hxq", {1});
     f.files.files["/home/user/patterns/mine.hxq"] = io::EncodePatternFile(io::CellBlock{1, 1, {{1, 9, 9, 9}}});
     f.files.listingOrder.push_back("mine.hxq");

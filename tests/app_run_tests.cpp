@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Form1 start-up, drawing, run control and stimulation, driven through its
-// handlers over the recording fakes.
+// The controller's start-up, drawing, run control and stimulation, driven
+// through its commands over the recording fakes.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "io/formats.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 #include "ui/texts.h"
 
 using platform::Menu;
@@ -21,7 +21,7 @@ const Buttons kIdleButtons = {Button::Open,   Button::Save,  Button::Start,  But
                               Button::Random, Button::Clear, Button::Expand, Button::Reduction};
 
 // A 2 x 2 block (a still life) with its top left cell at (x, y), and nothing else.
-void placeBlock(FormFixture& f, int x = 20, int y = 20) {
+void placeBlock(ControllerFixture& f, int x = 20, int y = 20) {
     f.clearBoard();
     for (int d = 0; d < 4; ++d) f.setLive(x + d % 2, y + d / 2);
 }
@@ -32,7 +32,7 @@ using Stimulation = Started;
 // Pattern files are listed between the separator and the registration item
 // in listing order; the seed fixes the board.
 TEST_F(Startup, SeedsAndDrawsARandomBoardInTheDesignState) {
-    FormFixture again;
+    ControllerFixture again;
     for (const char* name : {"b.hxq", "notes.txt", "a.hxq"}) again.files.addProgramFile(name, {1});
     again.start();
     EXPECT_EQ(f.board().Cells, again.board().Cells);
@@ -57,7 +57,7 @@ TEST(StartupFailure, CommandLineFile) {
     };
     for (const auto& [commandLine, file, message, icon] : cases) {
         SCOPED_TRACE(commandLine);
-        FormFixture f;
+        ControllerFixture f;
         if (!file.empty()) f.files.files[commandLine] = file;
         f.start(commandLine);
         if (message) expectOnlyMessage(f.dialogs.messages, message, icon);
@@ -90,7 +90,7 @@ TEST_F(Startup, EnablingDuringAndAfterARun) {
     EXPECT_EQ(f.window.enabledButtons(), idle);
     EXPECT_EQ(f.window.disabledMenus(), std::vector<Menu>{Menu::ExecStop});
     f.clearBoard();
-    f.form->ReDraw();
+    f.controller->ReDraw();
     EXPECT_EQ(f.window.disabledMenus(), (std::vector<Menu>{Menu::ExecStart, Menu::ExecStop, Menu::ExecStep}));
 }
 
@@ -98,7 +98,7 @@ TEST_F(Startup, EnablingDuringAndAfterARun) {
 // drop the selection.
 TEST(RunEnabling, ExtinctionEndsARunWithOneMessageAndAStepSilently) {
     for (bool continuous : {true, false}) {
-        FormFixture f;
+        ControllerFixture f;
         f.start();
         f.clearBoard();
         f.setLive(10, 10);
@@ -128,7 +128,7 @@ TEST_F(Stimulation, StillOrAlternatingPopulationsGetOneTouchingCell) {
         const auto before = f.board().Cells;
         f.board().PopulationHistory = history;
         f.board().Generation = 50;
-        f.form->AutoStimulation();
+        f.controller->AutoStimulation();
         EXPECT_EQ(f.board().countLive(), fires ? 5 : 4);
         EXPECT_EQ(f.board().Generation, fires ? 1 : 50);
         EXPECT_EQ(f.board().PopulationHistory[0], history[0] + (fires ? 1 : 0));
@@ -143,13 +143,13 @@ TEST_F(Stimulation, StillOrAlternatingPopulationsGetOneTouchingCell) {
 TEST_F(Startup, ExitDuringARunEndsTheLoop) {
     int yields = 0;
     f.window.onProcessEvents = [&] {
-        if (++yields == 3) f.form->menuTriggered(Menu::FileExit);
+        if (++yields == 3) f.controller->menuTriggered(Menu::FileExit);
     };
     f.press(Button::Start);
     EXPECT_EQ(yields, 3);
-    EXPECT_TRUE(f.window.closed && f.form->unloaded());
+    EXPECT_TRUE(f.window.closed && f.controller->closed());
     EXPECT_EQ(f.run().RunMode, RunMode::Stopped);
-    f.form->boardExposed();  // late events from the window change nothing
+    f.controller->boardExposed();  // late events from the window change nothing
     f.press(Button::Step);
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The speed ladder: the pacer's deadlines against a made-up clock, and the
-// run loop, menu, keys and remembered rung of Form1 over the fakes.
+// run on the event loop, menu, keys and remembered rung of the controller over the fakes.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <random>
 
 #include "app/generation_pacer.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 using namespace std::chrono_literals;
 using Nanos = std::chrono::nanoseconds;
@@ -36,7 +36,7 @@ struct Loop {
 
 TEST(GenerationPacer, EveryRungKeepsItsRateAndLateWakeUpsDoNotAddUp) {
     for (int rate : app::kSpeedRungs) {
-        if (rate == app::kUnlimitedRate) continue;  // Form1's test shows it never waits
+        if (rate == app::kUnlimitedRate) continue;  // the controller's test shows it never waits
         Loop loop;
         loop.pacer.setRate(rate, 0ns);
         loop.run(100s);
@@ -65,9 +65,9 @@ TEST(GenerationPacer, ARungChangeCountsFromTheLastGenerationWithoutARace) {
 
 // The one checked rung's rate (the radio items are the rungs in order); -1
 // unless exactly one is checked.
-int checkedRate(const FormFixture& f) {
+int checkedRate(const ControllerFixture& f) {
     int rate = -1, checked = 0, rung = 0;
-    for (const platform::Command& c : platform::kCommands)
+    for (const platform::Command& c : f.window.commands)
         if (c.radio && f.window.menuChecked(c.id)) rate = app::kSpeedRungs[rung++], ++checked;
         else rung += c.radio;
     return checked == 1 ? rate : -1;
@@ -78,7 +78,7 @@ int checkedRate(const FormFixture& f) {
 // is remembered.
 TEST_F(Started, TheRememberedRungKeysAndItems) {
     for (auto [stored, rate] : {std::pair{5, 5}, {1000, 1000}, {7, 0}, {-1, 0}}) {
-        FormFixture g;
+        ControllerFixture g;
         g.settings.ints[platform::setting::kSpeed] = stored;
         g.start();
         EXPECT_EQ(checkedRate(g), rate) << stored;
@@ -95,7 +95,7 @@ TEST_F(Started, TheRememberedRungKeysAndItems) {
     // 立体表示 is remembered the same way, and comes back off.
     f.window.events->menuTriggered(Menu::ViewRaised);
     EXPECT_EQ(f.settings.bools[platform::setting::kRaised], false);
-    FormFixture g;
+    ControllerFixture g;
     g.settings.bools[platform::setting::kRaised] = false;
     g.start();
     EXPECT_FALSE(g.window.menuChecked(Menu::ViewRaised));
@@ -108,14 +108,14 @@ TEST_F(Started, TheRememberedRungKeysAndItems) {
 TEST(Speed, ASlowRunWaitsForEachGenerationStopsInAWaitAndGivesTheSameBoards) {
     std::vector<std::vector<engine::CellRecord>> boards;
     for (Menu rung : {Menu::ExecSpeedMax, Menu::ExecSpeed5}) {
-        FormFixture f;
+        ControllerFixture f;
         f.start();
         f.window.events->menuTriggered(rung);
         f.window.onProcessEvents = [&] {
             if (f.window.now >= 1900ms || f.window.processEventsCount == (rung == Menu::ExecSpeedMax ? 10 : -1))
                 f.window.events->menuTriggered(Menu::ExecStop);
         };
-        f.form->mnuExecStart_Click();
+        f.command(Menu::ExecStart);
         EXPECT_EQ(f.window.processEventsCount, 10);  // one per generation (at 0, 200, ..., 1800 ms)
         EXPECT_EQ(f.window.waits, std::vector<Nanos>(rung == Menu::ExecSpeed5 ? 10 : 0, 200ms));
         boards.push_back(f.board().Cells);

@@ -6,7 +6,7 @@
 # notice, checked here over every folder but tests/ and bench/ (which may
 # include anything):
 #   - a quoted #include that climbs out of the including file's folder
-#     ("../app/form1.h") or names an absolute path: the compiler looks for it
+#     ("../app/window_controller.h") or names an absolute path: the compiler looks for it
 #     beside the including file first, before any include folder;
 #   - a build file that puts a source folder (the source root, say) on an
 #     include path instead of going through kaleidomat_module.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Drawing only what changed: over a run with births and deaths, edits, a
 // board resize, flat cells, a window resize, a load and a paste, every
-// drawing Form1 makes is, at the window's picture size, pixel for pixel,
+// drawing the controller makes is, at the window's picture size, pixel for pixel,
 // a full drawing of the board, and so is what the window was given; the
 // population is a full count. The focus rectangle and the clipboard picture
 // follow the picture's size.
@@ -11,14 +11,14 @@
 #include "display/board_renderer.h"
 #include "engine/rules.h"
 #include "io/formats.h"
-#include "support/form_fixture.h"
+#include "support/controller_fixture.h"
 
 namespace {
 
 TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
-    FormFixture f;
+    ControllerFixture f;
     f.start();
-    app::Form1& form = *f.form;
+    app::WindowController& form = *f.controller;
     // A cell the stimulation brings to life after a drawing shows only in the
     // next one, so it would differ from a full drawing made now.
     f.run().AutoStimulate = false;
@@ -34,7 +34,7 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     };
     auto steps = [&](int count, const std::string& what) {
         for (int i = 0; i < count; ++i) {
-            form.mnuExecStep_Click();
+            f.command(Menu::ExecStep);
             check(what + ", step " + std::to_string(i));
         }
     };
@@ -44,11 +44,11 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
         check("edit " + std::to_string(i));
     }
     steps(5, "after the edits");
-    form.mnuPatternExpand_Click();
+    f.command(Menu::PatternExpand);
     check("enlarged");
     steps(10, "enlarged");
-    form.mnuPatternReduction_Click();
-    form.mnuPatternReduction_Click();
+    f.command(Menu::PatternReduction);
+    f.command(Menu::PatternReduction);
     check("reduced");
     steps(10, "reduced");
 
@@ -64,19 +64,19 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
 
     // The look switched, then the window grown to where cells are not whole
     // pixels (the next drawing takes the new size).
-    form.mnuViewRaised_Click();
+    f.command(Menu::ViewRaised);
     check("flat");
     f.window.pictureSize = 701;
     steps(10, "flat, resized");
 
     f.drag(10, 10, 40, 30);
-    form.mnuEditCopy_Click();
+    f.command(Menu::EditCopy);
     EXPECT_EQ(f.window.focus, display::CellsPixelRect(10, 10, 40, 30, 150, 701, 701));  // at the new size
     EXPECT_EQ(f.clipboard.picture.width, f.window.focus->width());
-    form.mnuPatternClear_Click();
+    f.command(Menu::PatternClear);
     check("cleared");
     f.drag(100, 90, 101, 91);
-    form.mnuEditPaste_Click();
+    f.command(Menu::EditPaste);
     check("pasted");
     steps(10, "pasted");
 }

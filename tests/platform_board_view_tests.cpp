@@ -11,7 +11,7 @@
 
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_main_window.h"
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "support/fakes.h"
 
 // Also run on a screen of two device pixels per logical pixel, where the
@@ -56,9 +56,9 @@ TEST(BoardLayout, PointerLiesOnTheCellDrawnUnderIt) {
     fakes::FakeDialogs dialogs;
     fakes::FakeClipboard clipboard;
     fakes::FakeFileSystem files;
-    app::Form1 form(app::Form1::Services{window, dialogs, clipboard, files}, app::Form1::Options{"", 5});
+    app::WindowController form(app::WindowController::Services{window, dialogs, clipboard, files}, app::WindowController::Options{"", 5});
     window.setEvents(&form);
-    form.Form_Load();
+    form.start();
     window.show();
     platform::qt::BoardView& view = *window.boardView();
     window.widget()->resize(900, window.widget()->height());
@@ -71,7 +71,7 @@ TEST(BoardLayout, PointerLiesOnTheCellDrawnUnderIt) {
         const QPointF at(area.left() + p, area.top() + p);
         QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&view, &move);
-        const int pixel = p * pixels / area.width(), cell = std::stoi(window.panelText(3).substr(4));
+        const int pixel = p * pixels / area.width(), cell = std::stoi(window.panelText(platform::Panel::Pointer).substr(4));
         const platform::PixelRect drawn = display::CellPixelRect(cell, cell, 50, pixels, pixels);
         ASSERT_TRUE(drawn.left <= pixel && pixel < drawn.right) << "pixel " << pixel << " taken for cell " << cell;
     }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/qt/qt_main_window.h"
+#include "support/controller_fixture.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ void listMenu(const QList<QAction*>& actions, int depth, std::string& out) {
 
 TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
     platform::qt::QtMainWindow window;
+    ControllerFixture program;  // the commands as the program describes them
+    window.setCommands(program.create().commands().looks());
     std::string menus;
     listMenu(window.widget()->menuBar()->actions(), 0, menus);
     listMenu({window.popupMenu(platform::Popup::Popup1)->menuAction()}, 0, menus);

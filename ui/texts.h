@@ -97,7 +97,7 @@ inline constexpr const char* kAllFilesFilterName = "すべてのファイル (*.
 inline constexpr const char* kBoardExtension = "hxa";
 inline constexpr const char* kPatternExtension = "hxq";
 
-// ---- files and clipboard (form1_files.cpp, form1_clipboard.cpp) ----
+// ---- files and clipboard (controller_files.cpp, controller_clipboard.cpp) ----
 // A board file that could not be read; the file's name follows on its own line.
 inline constexpr const char* kOpenFailed = "ファイルを開けませんでした。";
 // 前回の盤面を復元 with no board kept by an earlier or another copy.
@@ -123,13 +123,13 @@ inline constexpr const char* kToolTipRotate = "回転";
 inline constexpr const char* kToolTipExpand = "拡大";
 inline constexpr const char* kToolTipReduction = "縮小";
 
-// ---- mouse editing (form1_mouse.cpp) ----
+// ---- mouse editing (controller_mouse.cpp) ----
 // Status panel 3: "x = " + column + ", y = " + row.
 inline constexpr const char* kPointerXPrefix = "x = ";
 inline constexpr const char* kPointerYPrefix = ", y = ";
 // ---- end of mouse editing ----
 
-// ---- Life patterns (RLE, plaintext) in the window (form1_import.cpp) ----
+// ---- Life patterns (RLE, plaintext) in the window (controller_import.cpp) ----
 // The open dialog's type for the Life community's text patterns.
 inline constexpr const char* kLifePatternFilterName = "Life パターン (*.rle *.cells)";
 inline constexpr const char* kRleExtension = "rle";
@@ -151,7 +151,7 @@ inline constexpr const char* kAboutSummary = "色のついたセルで動くコ�
 inline constexpr const char* kAboutLicence = "ライセンス: MIT License";
 inline constexpr const char* kAboutCopyright = "Copyright (c) 2026 The Kaleidomat developers";
 // ---- end of help ----
-// ---- the graph window (form1_graph.cpp, platform/qt/graph_window.cpp) ----
+// ---- the graph window (controller_graph.cpp, platform/qt/graph_window.cpp) ----
 inline constexpr const char* kMenuViewGraph = "グラフ(&G)";
 inline constexpr const char* kGraphTitle = "グラフ - Kaleidomat";
 inline constexpr const char* kGraphPopulation = "個体数";
@@ -175,5 +175,79 @@ inline constexpr const char* kSvgFilterName = "SVG 画像 (*.svg)";
 inline constexpr const char* kFamilyNames[] = {"赤", "橙", "黄", "黄緑", "緑", "青緑", "水色",
                                                "空色", "青", "紫", "赤紫", "ピンク", "灰色"};
 // ---- end of the graph window ----
+
+
+// The help: one line per command the user can choose.
+inline constexpr const char* kHelpFileOpen = "盤面ファイル (.hxa) を開きます。Life パターン (.rle, .cells) は新しい盤面として読み込みます。";
+inline constexpr const char* kHelpFileSave = "盤面を盤面ファイル (.hxa) に保存します。名前がまだなければ尋ねます。";
+inline constexpr const char* kHelpFileExit = "プログラムを終了します。保存していない変更は失われます。";
+inline constexpr const char* kHelpExecStart = "世代を連続して進めます。";
+inline constexpr const char* kHelpExecStop = "連続実行を止めます。";
+inline constexpr const char* kHelpExecStep = "1 世代だけ進めます。";
+inline constexpr const char* kHelpExecStimulate = "入のとき、セル数が止まるか 2 つの値を繰り返すと、生きたセルの隣に 1 つセルを生まれさせます。";
+inline constexpr const char* kHelpEditCut = "選択範囲をクリップボードに移し、盤面から消します。";
+inline constexpr const char* kHelpEditCopy = "選択範囲をクリップボードにコピーします (セル、画像、RLE テキスト)。";
+inline constexpr const char* kHelpEditPaste = "クリップボードのセル、または RLE やプレーンテキストのパターンを選択範囲の左上から貼り付けます。";
+inline constexpr const char* kHelpPatternCommon = "組み込みパターンや登録したパターンファイルを選択範囲の左上に置きます。";
+inline constexpr const char* kHelpPatternRegister = "選択範囲をパターンファイル (.hxq) に保存し、登録済の一覧に加えます。";
+inline constexpr const char* kHelpPatternRandom = "盤面をランダムなセルで埋め直します。";
+inline constexpr const char* kHelpPatternClear = "盤面のセルをすべて消します。";
+inline constexpr const char* kHelpPatternColor = "選択範囲の生きたセルの色を選びます。";
+inline constexpr const char* kHelpPatternReverse = "選択範囲を反転します。";
+inline constexpr const char* kHelpPatternReverseRL = "選択範囲を左右に反転します。";
+inline constexpr const char* kHelpPatternReverseTB = "選択範囲を上下に反転します。";
+inline constexpr const char* kHelpPatternRotate = "選択範囲を 90 度回転します。";
+inline constexpr const char* kHelpPatternExpand = "盤面を縦横 10 セルずつ大きくします (最大 200 × 200)。";
+inline constexpr const char* kHelpPatternReduction = "盤面を縦横 10 セルずつ小さくします (最小 10 × 10)。";
+inline constexpr const char* kHelpPopup1Reset = "世代を 0 に戻します (ステータスバーの世代欄を右クリック)。";
+inline constexpr const char* kHelpFileSaveAs = "盤面を新しい名前の盤面ファイル (.hxa) に保存します。";
+inline constexpr const char* kHelpFileRestore = "前回終了したとき (強制終了も含む) の盤面を、名前のない盤面として開きます。";
+inline constexpr const char* kHelpEditUndo = "直前の変更 (編集、読み込み、ステップ実行、連続実行の 1 回分) を元に戻します。";
+inline constexpr const char* kHelpEditRedo = "元に戻した変更をやり直します。";
+inline constexpr const char* kHelpExecBack = "1 世代前の盤面に戻します。続けて押すとさらに前へ、ステップ実行で同じ盤面を先へ進みます。";
+inline constexpr const char* kHelpExecSpeed = "連続実行の速さ (1 秒あたりの世代数: 1 から 1,000、または 最高速) を選びます。選んだ速さは次回も使われます。";
+inline constexpr const char* kHelpExecFaster = "速度を 1 段上げます (連続実行中も)。";
+inline constexpr const char* kHelpExecSlower = "速度を 1 段下げます (連続実行中も)。";
+inline constexpr const char* kHelpViewRaised = "入のときセルを立体的に、切のとき色だけの平らな四角で描きます。";
+inline constexpr const char* kHelpViewGraph = "個体数、誕生、死亡、色の数と色の構成の推移を示すグラフの窓を開くか閉じます。";
+inline constexpr const char* kHelpHelpKeys = "この一覧を表示します。";
+inline constexpr const char* kHelpHelpAbout = "バージョン、ライセンス、Qt のバージョンを表示します。";
+
+// The help's other lists: the thing described, then its line.
+struct HelpEntry {
+    const char* what;
+    const char* line;
+};
+// What the mouse does on the board, what the status bar shows, and the files.
+inline constexpr HelpEntry kHelpMouseLines[] = {
+    {"左ドラッグ", "範囲を選択します。"},
+    {"左クリック", "1 つのセルを選択します。"},
+    {"Shift+左クリック", "セルを生かす (ランダムな色) か、消します。"},
+    {"右クリック", "選択範囲のパターンメニューを開きます (選択範囲の外ならそのセルを選択してから)。"},
+    {"ファイルのドロップ", "開く と同じように開きます。"},
+};
+inline constexpr HelpEntry kHelpStatusLines[] = {
+    {"世代 =", "今の世代。右クリックで リセット のメニューが開きます。"},
+    {"セル数 =", "生きたセルの数。"},
+    {"x =, y =", "ポインタの下のセルの位置。"},
+    {"RGB = &H", "そのセルの色 (赤、緑、青の 16 進数)。"},
+};
+inline constexpr HelpEntry kHelpFileLines[] = {
+    {".hxa", "盤面ファイル: 盤面の大きさと、生きたセルとその色。"},
+    {".hxq",
+     "パターンファイル: セルの長方形。プログラムのフォルダーと ~/.local/share/kaleidomat/patterns にあるものは 登録済 に並びます。"},
+    {".rle", "RLE (Life プログラムの標準形式): 開くと新しい盤面になります。規則 B3/S23:Tn,n は n × n の盤面。"},
+    {".cells", "プレーンテキストのパターン: 開くと新しい盤面になります。"},
+};
+
+// The help's headings and the words around a command's keys.
+inline constexpr const char* kHelpMenusHeading = "■ メニュー";
+inline constexpr const char* kHelpPopupHeading = "世代欄のメニュー (右クリック)";
+inline constexpr const char* kHelpMouseHeading = "盤面のマウス操作";
+inline constexpr const char* kHelpStatusHeading = "ステータスバー";
+inline constexpr const char* kHelpFilesHeading = "ファイルの種類";
+inline constexpr const char* kHelpKeysOnly = "キー ";
+inline constexpr const char* kHelpToolbarOpen = "ツールバー「";
+inline constexpr const char* kHelpToolbarClose = "」";
 
 }  // namespace texts

@@ -85,7 +85,7 @@ QColor fromBgr(ColorValue value) { return QColor(value & 0xFF, (value >> 8) & 0x
 ColorValue toBgr(const QColor& color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
 }  // namespace
 
-std::optional<ColorValue> QtDialogs::chooseColor(ColorValue initial, std::array<ColorValue, 16>& customColors) {
+std::optional<ColorValue> QtDialogs::chooseColor(ColorValue initial, std::vector<ColorValue>& customColors) {
     const int count = std::min<int>(QColorDialog::customCount(), static_cast<int>(customColors.size()));
     for (int i = 0; i < count; ++i) QColorDialog::setCustomColor(i, fromBgr(customColors[i]));
     QColorDialog dialog(parent_);
@@ -94,7 +94,8 @@ std::optional<ColorValue> QtDialogs::chooseColor(ColorValue initial, std::array<
     const bool accepted = dialog.exec() == QDialog::Accepted;
     // Custom colours defined in the dialog are kept for its next use, also
     // when it was cancelled.
-    for (int i = 0; i < count; ++i) customColors[i] = toBgr(QColorDialog::customColor(i));
+    customColors.resize(static_cast<std::size_t>(QColorDialog::customCount()));
+    for (std::size_t i = 0; i < customColors.size(); ++i) customColors[i] = toBgr(QColorDialog::customColor(static_cast<int>(i)));
     if (!accepted) return std::nullopt;
     return toBgr(dialog.selectedColor());
 }

@@ -94,8 +94,12 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
     central->setMinimumSize(kClientWidth, kClientHeight);
     frame_->setCentralWidget(central);
 
-    buildMenus();
-    buildToolbar();
+    toolBar_->setFixedHeight(kToolbarHeight);
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
 
     status_->setText(1, text(texts::kPanel1Design));
     status_->setText(2, text(texts::kPanel2Design));
@@ -127,8 +131,8 @@ void QtMainWindow::setEvents(WindowEvents* events) { events_ = events; }
 
 // ------------------------------------------------------------------ menus --
 
-void QtMainWindow::buildMenus() {
-    for (const Command& command : kCommands) {
+void QtMainWindow::setCommands(const std::vector<Command>& commands) {
+    for (const Command& command : commands) {
         switch (command.kind) {
             case CommandKind::Menu:
             case CommandKind::PopupMenu: addMenu(command); break;
@@ -139,7 +143,11 @@ void QtMainWindow::buildMenus() {
         }
         if (command.in) parents_[command.id] = *command.in;
     }
-    addPatternItem(texts::kBuiltinPatternNames[0]);  // the pattern list's item 0 is there from the start
+    addPatternEntry({.caption = texts::kBuiltinPatternNames[0]});  // the pattern list's item 0 is there from the start
+    for (const Command& command : commands)
+        if (command.button != Button::None) addButton(command);
+    // The window's first size is its smallest, with the menu bar and toolbar in it.
+    frame_->resize(frame_->minimumSizeHint());
 }
 
 void QtMainWindow::addMenu(const Command& command) {
@@ -262,12 +270,12 @@ bool QtMainWindow::menuVisible(Menu item) const {
 
 int QtMainWindow::patternItemCount() const { return static_cast<int>(patternItems_.size()); }
 
-void QtMainWindow::addPatternItem(const std::string& caption) {
+void QtMainWindow::addPatternEntry(const PatternEntry& entry) {
     QMenu* common = menu(Menu::PatternCommon);
     auto* action = new QAction(common);
     common->addAction(action);
     patternItems_.push_back(action);
-    setPatternItemCaption(patternItemCount() - 1, caption);
+    setPatternEntry(patternItemCount() - 1, entry);
     QObject::connect(action, &QAction::triggered, action, [this, action] { patternActionTriggered(action); });
 }
 
@@ -279,19 +287,20 @@ void QtMainWindow::removePatternItem(int index) {
     action->deleteLater();  // it may be the one being triggered right now
 }
 
-std::string QtMainWindow::patternItemCaption(int index) const {
+PatternEntry QtMainWindow::patternEntry(int index) const {
     const QAction* action = patternItemAction(index);
     if (!action) return {};
-    return action->isSeparator() ? texts::kSeparatorCaption : toStdString(action->text());
+    if (action->isSeparator()) return {PatternEntry::Kind::Separator, {}};
+    return {PatternEntry::Kind::Item, toStdString(action->text())};
 }
 
-void QtMainWindow::setPatternItemCaption(int index, const std::string& caption) {
+void QtMainWindow::setPatternEntry(int index, const PatternEntry& entry) {
     QAction* action = patternItemAction(index);
     if (!action) return;
     // A separator is drawn as a plain line: the style would print a text beside it.
-    const bool separator = caption == texts::kSeparatorCaption;
+    const bool separator = entry.kind == PatternEntry::Kind::Separator;
     action->setSeparator(separator);
-    action->setText(separator ? QString() : toQString(caption));
+    action->setText(separator ? QString() : toQString(entry.caption));
 }
 
 QAction* QtMainWindow::patternItemAction(int index) const {
@@ -319,17 +328,6 @@ void QtMainWindow::showPopup(Popup popup) {
 }
 
 // ---------------------------------------------------------------- toolbar --
-
-void QtMainWindow::buildToolbar() {
-    toolBar_->setFixedHeight(kToolbarHeight);
-    toolBar_->setMovable(false);
-    toolBar_->setFloatable(false);
-    toolBar_->setIconSize(QSize(16, 16));
-    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    toolBar_->setContextMenuPolicy(Qt::PreventContextMenu);
-    for (const Command& command : kCommands)
-        if (command.button != Button::None) addButton(command);
-}
 
 void QtMainWindow::addButton(const Command& command) {
     if (command.separatorBefore) toolBar_->addSeparator();
@@ -381,11 +379,13 @@ bool QtMainWindow::buttonPressed(Button button) const {
 
 // ------------------------------------------------------------- status bar --
 
-void QtMainWindow::setPanelText(int panel, const std::string& value) { status_->setText(panel, value); }
+void QtMainWindow::setPanelText(Panel panel, const std::string& value) {
+    status_->setText(static_cast<int>(panel), value);
+}
 
-std::string QtMainWindow::panelText(int panel) const { return toStdString(status_->text(panel)); }
+std::string QtMainWindow::panelText(Panel panel) const { return toStdString(status_->text(static_cast<int>(panel))); }
 
-int QtMainWindow::panelLeft(int panel) const { return status_->panelLeft(panel); }
+int QtMainWindow::panelLeft(Panel panel) const { return status_->panelLeft(static_cast<int>(panel)); }
 
 // ------------------------------------------------------------------ board --
 
@@ -464,33 +464,11 @@ void QtMainWindow::drop(QDropEvent* event) {
 
 // ------------------------------------------------------------ the window --
 
-// The run loop yields once per generation, thousands of times a second.
-// Handing over to Qt costs more than a generation, and the window cannot take
-// that many pictures anyway: pending events are processed when the last
-// processing was at least a millisecond ago, so input is still handled
-// within about a millisecond.
-void QtMainWindow::processEvents() {
-    constexpr qint64 kYieldIntervalNs = 1'000'000;
-    if (lastYield_.isValid() && lastYield_.nsecsElapsed() < kYieldIntervalNs) return;
-    QCoreApplication::processEvents();
-    lastYield_.start();
-}
-
-// Sleeps in the event loop until an event comes or the time is up (a timer
-// wakes it then; its resolution is a millisecond, so the wait is rounded up:
-// the caller's deadlines do not move by it).
-void QtMainWindow::waitForEvents(std::chrono::nanoseconds longest) {
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(longest).count();
-    if (ms <= 0) return processEvents();
-    if (!wake_) {
-        wake_ = new QTimer(frame_.get());
-        wake_->setSingleShot(true);
-        wake_->setTimerType(Qt::PreciseTimer);
-    }
-    wake_->start(static_cast<int>(std::min<long long>(ms, 1000)));
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    wake_->stop();
-    lastYield_.start();
+// A single-shot timer of millisecond precision; a delay is rounded up, so
+// that the caller's deadlines are never run early.
+void QtMainWindow::callAfter(std::chrono::nanoseconds delay, std::function<void()> call) {
+    const auto ms = std::max<long long>(0, std::chrono::ceil<std::chrono::milliseconds>(delay).count());
+    QTimer::singleShot(std::chrono::milliseconds(ms), Qt::PreciseTimer, frame_.get(), std::move(call));
 }
 
 void QtMainWindow::closing() {

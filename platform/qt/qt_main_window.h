@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +41,7 @@ public:
 
     // ---- platform::MainWindow ----------------------------------------------
     void setEvents(WindowEvents* events) override;
+    void setCommands(const std::vector<Command>& commands) override;
     void setMenuEnabled(Menu item, bool enabled) override;
     bool menuEnabled(Menu item) const override;
     void setMenuChecked(Menu item, bool checked) override;
@@ -48,18 +49,18 @@ public:
     void setMenuVisible(Menu item, bool visible) override;
     bool menuVisible(Menu item) const override;
     int patternItemCount() const override;
-    void addPatternItem(const std::string& caption) override;
+    void addPatternEntry(const PatternEntry& entry) override;
     void removePatternItem(int index) override;
-    std::string patternItemCaption(int index) const override;
-    void setPatternItemCaption(int index, const std::string& caption) override;
+    PatternEntry patternEntry(int index) const override;
+    void setPatternEntry(int index, const PatternEntry& entry) override;
     void showPopup(Popup popup) override;
     void setButtonEnabled(Button button, bool enabled) override;
     bool buttonEnabled(Button button) const override;
     void setButtonPressed(Button button, bool pressed) override;
     bool buttonPressed(Button button) const override;
-    void setPanelText(int panel, const std::string& text) override;
-    std::string panelText(int panel) const override;
-    int panelLeft(int panel) const override;
+    void setPanelText(Panel panel, const std::string& text) override;
+    std::string panelText(Panel panel) const override;
+    int panelLeft(Panel panel) const override;
     void setCaption(const std::string& caption) override;
     std::string caption() const override;
     int boardPixelWidth() const override;
@@ -70,8 +71,7 @@ public:
     void showBoardPart(const PixelImage& image, const std::vector<PixelRect>& changed) override;
     void setFocusRect(const std::optional<PixelRect>& rect) override;
     BevelColors bevelColors() const override;
-    void processEvents() override;
-    void waitForEvents(std::chrono::nanoseconds longest) override;
+    void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override;
     void close() override;
 
     // ---- the controls, for tests -------------------------------------------
@@ -84,12 +84,10 @@ public:
 
 private:
     class Frame;
-    // The menu bar, the pop-up menu and the toolbar, from platform/commands.h.
-    void buildMenus();
+    // The menu bar, the pop-up menu and the toolbar, from the commands' rows.
     void addMenu(const Command& command);
     void addItem(const Command& command);
     void addKeyCommand(const Command& command);
-    void buildToolbar();
     void addButton(const Command& command);
     // Whether `item` and every menu it sits in are enabled.
     bool reachable(Menu item) const;
@@ -113,9 +111,7 @@ private:
     int scale_ = 0;
     bool showingPatternPopup_ = false;
     bool closed_ = false;
-    QElapsedTimer lastYield_;  // the last time processEvents handed over to Qt
     std::map<Menu, QActionGroup*> radioGroups_;  // each menu's radio items
-    QTimer* wake_ = nullptr;  // ends a waitForEvents
 };
 
 }  // namespace platform::qt

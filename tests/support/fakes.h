@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Recording fakes of the platform services, for driving Form1 in tests
-// without a window system. Dialogs answer from a script; everything shown is
-// recorded.
+// Recording fakes of the platform services, for driving the window's
+// controller in tests without a window system. Dialogs answer from a script;
+// everything shown is recorded.
 
 #include <chrono>
 #include <deque>
@@ -63,7 +63,7 @@ public:
     std::string openFile(const platform::FileDialogRequest& r) override { return file(true, r); }
     std::string saveFile(const platform::FileDialogRequest& r) override { return file(false, r); }
     std::optional<platform::ColorValue> chooseColor(platform::ColorValue initial,
-                                                    std::array<platform::ColorValue, 16>&) override {
+                                                    std::vector<platform::ColorValue>&) override {
         colorCalls.push_back(initial);
         return next(colorAnswers, std::optional<platform::ColorValue>());
     }
@@ -178,10 +178,13 @@ public:
 };
 
 // The window without a window system: records every state the logic sets.
+// Its event loop is the test itself: after each event a test gives the
+// window, the calls the logic scheduled run, in turn, until none is left.
 class FakeMainWindow : public platform::MainWindow {
 public:
     struct MenuState { bool enabled = true, checked = false, visible = true; };
     struct ButtonState { bool enabled = false, pressed = false; };
+    std::vector<platform::Command> commands;  // as the logic described them
     std::map<platform::Menu, MenuState> menus;
     std::map<platform::Button, ButtonState> buttons;
     std::vector<std::string> patternItems;
@@ -194,25 +197,54 @@ public:
     std::vector<platform::Popup> popups;
     // Runs while a pop-up is open, e.g. to choose one of its items.
     std::function<void(platform::Popup)> onPopup;
-    // Runs inside each processEvents, e.g. to press Stop during a run.
+    // Runs each time the event loop turns between two scheduled calls, and
+    // again after each wait for a call due later, e.g. to press Stop during a
+    // run; processEventsCount counts the turns.
     std::function<void()> onProcessEvents;
     int processEventsCount = 0;
     bool closed = false;
+    // The events as the tests give them: each is followed by the calls it
+    // scheduled. The logic itself is `target`.
     platform::WindowEvents* events = nullptr;
+    platform::WindowEvents* target = nullptr;
     // Pixel x where each status panel begins (panels 1..4).
     std::array<int, 5> panelLefts{0, 0, 130, 260, 376};
 
-    // Starts in the window's design state, like the real one.
-    FakeMainWindow() {
-        for (const platform::Command& c : platform::kCommands) {
-            if (c.button != platform::Button::None) buttons[c.button] = {c.buttonEnabled, c.buttonPressed};
-            menus[c.id] = {c.enabled, c.checked, true};
-        }
+    FakeMainWindow() : loop_(*this) {
         patternItems = {texts::kBuiltinPatternNames[0]};
         panels = {"", texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design, texts::kPanel4Design};
     }
 
-    void setEvents(platform::WindowEvents* e) override { events = e; }
+    // Starts in the window's design state, like the real one.
+    void setCommands(const std::vector<platform::Command>& all) override {
+        commands = all;
+        for (const platform::Command& c : commands) {
+            menus[c.id] = {c.enabled, c.checked, true};
+            if (c.button != platform::Button::None) buttons[c.button] = {c.buttonEnabled, c.buttonPressed};
+        }
+    }
+
+    // The scheduled calls, in the order they are due; each is run after the
+    // loop has turned once (and waited, when it is due later).
+    std::deque<std::pair<std::chrono::nanoseconds, std::function<void()>>> scheduled;
+    void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override {
+        scheduled.emplace_back(delay, std::move(call));
+    }
+    void runScheduled() {
+        if (std::exchange(draining_, true)) return;  // an event given inside the loop: the loop goes on
+        for (; !scheduled.empty(); scheduled.pop_front()) {
+            const auto [delay, call] = scheduled.front();
+            if (++processEventsCount, onProcessEvents) onProcessEvents();
+            if (delay.count() > 0 && (waits.push_back(delay), now += delay, onProcessEvents)) onProcessEvents();
+            call();
+        }
+        draining_ = false;
+    }
+
+    void setEvents(platform::WindowEvents* e) override {
+        target = e;
+        events = e ? &loop_ : nullptr;
+    }
     void setMenuEnabled(platform::Menu m, bool v) override { menus[m].enabled = v; }
     bool menuEnabled(platform::Menu m) const override { return stateOf(m).enabled; }
     void setMenuChecked(platform::Menu m, bool v) override { menus[m].checked = v; }
@@ -221,10 +253,17 @@ public:
     bool menuVisible(platform::Menu m) const override { return stateOf(m).visible; }
 
     int patternItemCount() const override { return static_cast<int>(patternItems.size()); }
-    void addPatternItem(const std::string& c) override { patternItems.push_back(c); }
+    // A separator is listed as "-".
+    void addPatternEntry(const platform::PatternEntry& e) override { patternItems.push_back(e.caption); setPatternEntry(patternItemCount() - 1, e); }
     void removePatternItem(int i) override { patternItems.erase(patternItems.begin() + i); }
-    std::string patternItemCaption(int i) const override { return patternItems.at(i); }
-    void setPatternItemCaption(int i, const std::string& c) override { patternItems.at(i) = c; }
+    platform::PatternEntry patternEntry(int i) const override {
+        const bool separator = patternItems.at(i) == texts::kSeparatorCaption;
+        return {separator ? platform::PatternEntry::Kind::Separator : platform::PatternEntry::Kind::Item,
+                separator ? "" : patternItems.at(i)};
+    }
+    void setPatternEntry(int i, const platform::PatternEntry& e) override {
+        patternItems.at(i) = e.kind == platform::PatternEntry::Kind::Separator ? texts::kSeparatorCaption : e.caption;
+    }
 
     void showPopup(platform::Popup p) override {
         popups.push_back(p);
@@ -236,9 +275,9 @@ public:
     void setButtonPressed(platform::Button b, bool v) override { button(b).pressed = v; }
     bool buttonPressed(platform::Button b) const override { return buttons.at(b).pressed; }
 
-    void setPanelText(int p, const std::string& t) override { panels.at(p) = t; }
-    std::string panelText(int p) const override { return panels.at(p); }
-    int panelLeft(int p) const override { return panelLefts.at(p); }
+    void setPanelText(platform::Panel p, const std::string& t) override { panels.at(static_cast<int>(p)) = t; }
+    std::string panelText(platform::Panel p) const override { return panels.at(static_cast<int>(p)); }
+    int panelLeft(platform::Panel p) const override { return panelLefts.at(static_cast<int>(p)); }
 
     void setCaption(const std::string& c) override { captionText = c; }
     std::string caption() const override { return captionText; }
@@ -262,24 +301,15 @@ public:
     }
     void setFocusRect(const std::optional<platform::PixelRect>& r) override { focus = r; }
     platform::BevelColors bevelColors() const override { return {}; }
-    void processEvents() override {
-        ++processEventsCount;
-        if (onProcessEvents) onProcessEvents();
-    }
-    // A clock that moves only by the run loop's waits (and by the tests):
-    // each wait lasts as long as asked, and lets events run once.
+    // A clock that moves only by the waits for scheduled calls (and by the
+    // tests): each wait lasts as long as asked.
     std::chrono::nanoseconds now{0};
     std::vector<std::chrono::nanoseconds> waits;
     std::chrono::nanoseconds clock() const override { return now; }
-    void waitForEvents(std::chrono::nanoseconds longest) override {
-        waits.push_back(longest);
-        now += longest;
-        if (onProcessEvents) onProcessEvents();
-    }
     // The enabled toolbar buttons, in toolbar order.
     std::vector<platform::Button> enabledButtons() const {
         std::vector<platform::Button> out;
-        for (const platform::Command& c : platform::kCommands)
+        for (const platform::Command& c : commands)
             if (c.button != platform::Button::None && buttons.at(c.button).enabled) out.push_back(c.button);
         return out;
     }
@@ -289,7 +319,7 @@ public:
     std::vector<platform::Menu> disabledMenus() const {
         using platform::Menu;
         std::vector<Menu> out;
-        for (const platform::Command& c : platform::kCommands)
+        for (const platform::Command& c : commands)
             if (!menuEnabled(c.id) && c.id != Menu::EditUndo && c.id != Menu::EditRedo && c.id != Menu::ExecBack)
                 out.push_back(c.id);
         return out;
@@ -298,10 +328,34 @@ public:
     void close() override {
         if (closed) return;
         closed = true;
-        if (events) events->windowClosing();
+        if (target) target->windowClosing();
     }
 
 private:
+    // Hands each event to the logic, then runs what it scheduled.
+    struct Loop : platform::WindowEvents {
+        explicit Loop(FakeMainWindow& w) : w_(w) {}
+        void menuTriggered(platform::Menu m) override { then(&WindowEvents::menuTriggered, m); }
+        void menuAboutToShow(platform::Menu m) override { then(&WindowEvents::menuAboutToShow, m); }
+        void patternItemTriggered(int i) override { then(&WindowEvents::patternItemTriggered, i); }
+        void toolbarButtonClicked(platform::Button b) override { then(&WindowEvents::toolbarButtonClicked, b); }
+        void boardMouseDown(int b, int s, float x, float y) override { then(&WindowEvents::boardMouseDown, b, s, x, y); }
+        void boardMouseMove(int b, int s, float x, float y) override { then(&WindowEvents::boardMouseMove, b, s, x, y); }
+        void boardMouseUp(int b, int s, float x, float y) override { then(&WindowEvents::boardMouseUp, b, s, x, y); }
+        void boardExposed() override { then(&WindowEvents::boardExposed); }
+        void statusBarMouse(int b, int s, int x, int y) override { then(&WindowEvents::statusBarMouse, b, s, x, y); }
+        void windowClosing() override { then(&WindowEvents::windowClosing); }
+        bool canDropFiles() override { return w_.target && w_.target->canDropFiles(); }
+        void filesDropped(const std::vector<std::string>& p) override { then(&WindowEvents::filesDropped, p); }
+        template <typename... Params, typename... Args>
+        void then(void (WindowEvents::*event)(Params...), Args&&... args) {
+            if (w_.target) (w_.target->*event)(std::forward<Args>(args)...), w_.runScheduled();
+        }
+        FakeMainWindow& w_;
+    };
+    Loop loop_;
+    bool draining_ = false;
+
     ButtonState& button(platform::Button b) {
         auto it = buttons.find(b);
         if (it == buttons.end()) throw std::out_of_range("no toolbar button " + std::to_string(static_cast<int>(b)));

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "ui/texts.h"
 #include "display/board_renderer.h"
 #include "engine/rules.h"
@@ -14,7 +14,6 @@
 
 namespace app {
 
-using platform::Button;
 using platform::Menu;
 
 namespace {
@@ -25,10 +24,6 @@ std::string HexByte(int32_t value) {
     const unsigned v = static_cast<unsigned>(value) & 0xFFu;
     return {kDigits[v >> 4], kDigits[v & 0xFu]};
 }
-
-// The selection-bound toolbar buttons that need a live cell.
-constexpr Button kLiveCellButtons[] = {Button::Color, Button::ReversingRightAndLeft, Button::ReversingTopAndBottom,
-                                       Button::Rotate};
 
 // A position on the board picture, in board units, lies on a cell when it is
 // inside the picture's scale; the cell is the position truncated.
@@ -42,8 +37,8 @@ bool CellAt(const engine::Board& board, int scale, float X, float Y, int32_t& cx
 
 }  // namespace
 
-void Form1::picDraw_MouseDown(int Button, int Shift, float X, float Y) {
-    if (run.RunMode == RunMode::Continuous) return;
+void WindowController::pressOnBoard(int Button, int Shift, float X, float Y) {
+    if (session_.running()) return;
     int32_t cx = 0, cy = 0;
     // Presses come from the picture, which is all board; a position beyond
     // the last cell (an edge pixel) selects nothing rather than a cell that
@@ -54,9 +49,9 @@ void Form1::picDraw_MouseDown(int Button, int Shift, float X, float Y) {
     if (Button & platform::kLeftButton) {
         if (Shift & platform::kShiftKey) {
             // Select the single cell as a plain click would, then toggle it.
-            picDraw_MouseDown(platform::kLeftButton, 0, X, Y);
-            picDraw_MouseMove(platform::kLeftButton, 0, X, Y);
-            picDraw_MouseUp(platform::kLeftButton, 0, X, Y);
+            pressOnBoard(platform::kLeftButton, 0, X, Y);
+            moveOnBoard(X, Y);
+            releaseOnBoard(platform::kLeftButton);
             engine::CellRecord& c = board.cell(cx, cy);
             if (c.State != 0) {
                 c = {};
@@ -77,22 +72,22 @@ void Form1::picDraw_MouseDown(int Button, int Shift, float X, float Y) {
             HasSelection() && s.SelLeft <= cx && cx <= s.SelRight && s.SelTop <= cy && cy <= s.SelBottom;
         if (!inside) {
             // The clicked cell becomes the selection (and is toggled with Shift).
-            picDraw_MouseDown(platform::kLeftButton, Shift, X, Y);
-            picDraw_MouseMove(platform::kLeftButton, Shift, X, Y);
-            picDraw_MouseUp(platform::kLeftButton, Shift, X, Y);
+            pressOnBoard(platform::kLeftButton, Shift, X, Y);
+            moveOnBoard(X, Y);
+            releaseOnBoard(platform::kLeftButton);
         }
         // The pop-up comes with the release.
     }
 }
 
-void Form1::picDraw_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y) {
+void WindowController::moveOnBoard(float X, float Y) {
     int32_t cx = 0, cy = 0;
     if (!CellAt(board, window().boardScale(), X, Y, cx, cy)) return;  // off the board while dragging
 
     platform::MainWindow& w = window();
-    w.setPanelText(3, texts::kPointerXPrefix + std::to_string(cx) + texts::kPointerYPrefix + std::to_string(cy));
+    w.setPanelText(platform::Panel::Pointer, texts::kPointerXPrefix + std::to_string(cx) + texts::kPointerYPrefix + std::to_string(cy));
     const engine::CellRecord& c = board.cell(cx, cy);
-    w.setPanelText(4, texts::kColorPrefix + HexByte(c.Red) + HexByte(c.Green) + HexByte(c.Blue));
+    w.setPanelText(platform::Panel::Colour, texts::kColorPrefix + HexByte(c.Red) + HexByte(c.Green) + HexByte(c.Blue));
 
     Selection& s = selection;
     // A run or step drops the selection; a drag that was going on then has
@@ -106,20 +101,21 @@ void Form1::picDraw_MouseMove(int /*Button*/, int /*Shift*/, float X, float Y) {
     }
 }
 
-void Form1::picDraw_MouseUp(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
-    if (run.RunMode == RunMode::Continuous) return;
+void WindowController::releaseOnBoard(int Button) {
+    if (session_.running()) return;
     platform::MainWindow& w = window();
     Selection& s = selection;
 
     if (!(Button & platform::kLeftButton)) {
         if (Button & platform::kRightButton) {
-            mnuPattern_Click();
+            openPatternMenu();
+            refreshCommands();
             // The pop-up offers only the selection commands.
             constexpr Menu kHidden[] = {Menu::PatternClear, Menu::PatternExpand, Menu::PatternRandom,
                                         Menu::PatternReduction, Menu::Bar3};
             for (Menu m : kHidden) w.setMenuVisible(m, false);
             w.showPopup(platform::Popup::Pattern);
-            if (unloaded_) return;  // the window was closed from inside the pop-up
+            if (closed_) return;  // the window was closed from inside the pop-up
             for (Menu m : kHidden) w.setMenuVisible(m, true);
         }
         return;
@@ -130,15 +126,13 @@ void Form1::picDraw_MouseUp(int Button, int /*Shift*/, float /*X*/, float /*Y*/)
     if (s.SelRight < s.SelLeft) std::swap(s.SelLeft, s.SelRight);
     if (s.SelBottom < s.SelTop) std::swap(s.SelTop, s.SelBottom);
 
-    w.setButtonEnabled(Button::Cut, true);
-    w.setButtonEnabled(Button::Copy, true);
-    w.setButtonEnabled(Button::Paste, ClipboardCanPaste());
-    w.setButtonEnabled(Button::NewRegistration, true);
-    const bool live = SelectionHasLiveCell();
-    for (platform::Button b : kLiveCellButtons) w.setButtonEnabled(b, live);
+    // The end of a drag enables the selection's buttons (not its menu
+    // items, which follow the menus' opening).
+    editButtons_ = {true, ClipboardCanPaste()};
+    patternButtons_ = {true, SelectionHasLiveCell()};
 }
 
-void Form1::DrawFocus() {
+void WindowController::DrawFocus() {
     const patterns::CellRect r = patterns::Ordered(SelectionRect(selection));
     const platform::PixelRect pixels = display::CellsPixelRect(r.left, r.top, r.right, r.bottom, board.side(),
                                                                window().boardPixelWidth(), window().boardPixelHeight());
@@ -147,31 +141,21 @@ void Form1::DrawFocus() {
     window().setFocusRect(selection.FocusShown ? std::optional<platform::PixelRect>(pixels) : std::nullopt);
 }
 
-void Form1::mnuEdit_Click() {
-    platform::MainWindow& w = window();
-    const bool selected = HasSelection();
-    w.setMenuEnabled(Menu::EditCut, selected);
-    w.setMenuEnabled(Menu::EditCopy, selected);
-    w.setMenuEnabled(Menu::EditPaste, selection.FocusShown && ClipboardCanPaste());
-    for (Button b : {Button::Cut, Button::Copy, Button::Paste}) SyncButton(b);
+// The edit menu opens: its items, and their buttons with them, take the
+// state of the selection and the clipboard.
+void WindowController::openEditMenu() {
+    editMenu_ = {HasSelection(), selection.FocusShown && ClipboardCanPaste()};
+    editButtons_ = editMenu_;
 }
 
-void Form1::mnuPattern_Click() {
-    platform::MainWindow& w = window();
+// The pattern menu opens (or pops up): the selection's items and buttons.
+void WindowController::openPatternMenu() {
     const bool selected = HasSelection();
-    w.setMenuEnabled(Menu::PatternCommon, selected);
-    const bool live = selected && SelectionHasLiveCell();
-    w.setMenuEnabled(Menu::PatternColor, live);
-    w.setMenuEnabled(Menu::PatternReverse, live);
-    w.setMenuEnabled(Menu::PatternRotate, live);
-
-    // The mirrors follow their submenu, the registration button the pattern list.
-    for (Button b : {Button::NewRegistration, Button::Color, Button::ReversingRightAndLeft,
-                     Button::ReversingTopAndBottom, Button::Rotate})
-        SyncButton(b);
+    patternMenu_ = {selected, selected && SelectionHasLiveCell()};
+    patternButtons_ = patternMenu_;
 }
 
-bool Form1::SelectionHasLiveCell() const {
+bool WindowController::SelectionHasLiveCell() const {
     return HasSelection() && patterns::HasLiveCell(board, SelectionRect(selection));
 }
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <variant>
 
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "ui/texts.h"
 #include "io/formats.h"
 
@@ -41,8 +41,8 @@ std::string DropLastCharacters(const std::string& text, int count) {
 
 // The name as it is, blanks included: a pattern item named after it must
 // stand for this very file.
-std::string Form1::GetFileTitle(const std::string& TargetStr) {
-    return std::filesystem::path(TargetStr).filename().string();
+std::string WindowController::FileTitle(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
 }
 
 namespace {
@@ -76,14 +76,14 @@ platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title
 
 }  // namespace
 
-std::string Form1::GetOpenFileName(int Mode) {
+std::string WindowController::askOpenPath(int Mode) {
     // Any other Mode keeps the kind of the dialog's previous use.
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
     return services_.dialogs.openFile(
         DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, services_.files.currentDirectory()));
 }
 
-std::string Form1::GetSaveFileName(int Mode) {
+std::string WindowController::askSavePath(int Mode) {
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
     // Patterns are registered into the user's pattern folder, made when first
     // needed; the program's own folder is often not writable (/usr/bin).
@@ -93,20 +93,20 @@ std::string Form1::GetSaveFileName(int Mode) {
     return services_.dialogs.saveFile(DialogRequest(dialogMode_, false, texts::kSaveDialogTitle, std::move(folder)));
 }
 
-void Form1::SetFileCaption() {
+void WindowController::SetFileCaption() {
     window().setCaption(std::string(texts::kCaptionPrefix) + FileName + texts::kCaptionSuffix);
 }
 
 // ---- board data file -------------------------------------------------------------
 
-void Form1::SaveData() {
+void WindowController::SaveData() {
     if (!FileName.empty() && services_.files.exists(FileName)) {
         const std::string question = "'" + FileName + texts::kOverwriteSuffix;
         if (Message(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
             return;
     }
     const std::string previousName = FileName;
-    if (FileName.empty()) FileName = GetSaveFileName(kBoardFileMode);
+    if (FileName.empty()) FileName = askSavePath(kBoardFileMode);
     if (FileName.empty()) return;
 
     const platform::Result<void> written = services_.files.writeFile(FileName, io::EncodeBoardFile(board));
@@ -122,7 +122,7 @@ void Form1::SaveData() {
     SetFileCaption();
 }
 
-bool Form1::OpenFile(const std::string& NewFileName) {
+bool WindowController::OpenFile(const std::string& NewFileName) {
     const platform::Result<std::vector<uint8_t>> bytes = services_.files.readFile(NewFileName);
     if (!bytes) {
         Message(std::string(texts::kOpenFailed) + "\n" + NewFileName, MessageIcon::Exclamation);
@@ -148,16 +148,16 @@ bool Form1::OpenFile(const std::string& NewFileName) {
 }
 
 // There is no way to cancel here: whatever the save does, the load goes on.
-void Form1::AskToSaveChanges() {
+void WindowController::AskToSaveChanges() {
     if (board.Modified &&
         Message(texts::kSaveChanges, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes) ==
             MessageAnswer::Yes)
         SaveData();
 }
 
-void Form1::mnuFileOpen_Click() {
+void WindowController::openBoard() {
     AskToSaveChanges();
-    const std::string path = GetOpenFileName(kBoardFileMode);
+    const std::string path = askOpenPath(kBoardFileMode);
     if (path.empty()) return;
     OpenFile(path);
     ReDraw();
@@ -167,25 +167,26 @@ void Form1::mnuFileOpen_Click() {
 // same question first and the same refusal of a foreign file, and only while
 // that command is available (not during a continuous run). Of several files
 // the first is taken.
-bool Form1::canDropFiles() { return !unloaded_ && window().menuEnabled(platform::Menu::FileOpen); }
+bool WindowController::canDropFiles() { return !closed_ && window().menuEnabled(platform::Menu::FileOpen); }
 
-void Form1::filesDropped(const std::vector<std::string>& paths) {
+void WindowController::filesDropped(const std::vector<std::string>& paths) {
     if (paths.empty() || !canDropFiles()) return;
-    RecordChange([&] {  // one undo step, as 開く
+    runRecorded(UndoKind::Change, [&] {  // one undo step, as 開く
         AskToSaveChanges();
         OpenFile(paths.front());
         ReDraw();
     });
+    refreshCommands();
 }
 
-void Form1::mnuFileSave_Click() { SaveData(); }
+void WindowController::saveBoard() { SaveData(); }
 
 // ---- pattern files -----------------------------------------------------------------
 
-void Form1::CreatePatternFile() {
+void WindowController::CreatePatternFile() {
     const Selection& s = selection;
     if (!HasSelection()) return;
-    const std::string path = GetSaveFileName(kPatternFileMode);
+    const std::string path = askSavePath(kPatternFileMode);
     if (path.empty()) return;
 
     const io::CellBlock block = io::BlockFromBoard(board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
@@ -198,13 +199,13 @@ void Form1::CreatePatternFile() {
 
     // The item is named after the file without its extension. A name too
     // short to have one gets no item (it could not stand for a file).
-    const std::string title = DropLastCharacters(GetFileTitle(path), 4);
+    const std::string title = DropLastCharacters(FileTitle(path), 4);
     if (title.empty()) return;
     platform::MainWindow& w = window();
     const int count = w.patternItemCount();
     patternFiles_.resize(count);
     for (int i = 0; i < count; ++i) {
-        if (w.patternItemCaption(i) == title) {
+        if (w.patternEntry(i).isItem(title)) {
             // No second item of that name; the item stamps what was just
             // registered under it.
             if (!patternFiles_[i].empty()) patternFiles_[i] = path;
@@ -215,18 +216,18 @@ void Form1::CreatePatternFile() {
     // The registration item stays last: the new last item takes its caption
     // and the item before it becomes the pattern, standing for the file
     // wherever it was saved.
-    w.addPatternItem(w.patternItemCaption(count - 1));
-    w.setPatternItemCaption(count - 1, title);
+    w.addPatternEntry(w.patternEntry(count - 1));
+    w.setPatternEntry(count - 1, {.caption = title});
     patternFiles_.insert(patternFiles_.begin() + (count - 1), path);
 }
 
-std::string Form1::PatternItemPath(int index) {
+std::string WindowController::PatternItemPath(int index) {
     if (index < static_cast<int>(patternFiles_.size()) && !patternFiles_[index].empty()) return patternFiles_[index];
-    return services_.files.programDirectory() + "/" + window().patternItemCaption(index) + "." +
+    return services_.files.programDirectory() + "/" + window().patternEntry(index).caption + "." +
            texts::kPatternExtension;
 }
 
-void Form1::ReadPatternFile(const std::string& Index) {
+void WindowController::ReadPatternFile(const std::string& Index) {
     platform::MainWindow& w = window();
     int index = -1;
     const auto [end, error] = std::from_chars(Index.data(), Index.data() + Index.size(), index);

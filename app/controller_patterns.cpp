@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "ui/texts.h"
 #include "engine/rules.h"
 #include "patterns/board_tools.h"
@@ -15,11 +15,9 @@
 
 namespace app {
 
-using platform::Menu;
-
 // ---- the pattern submenu ---------------------------------------------------------
 
-void Form1::mnuPatternCommonItem_Click(int Index) {
+void WindowController::placePatternItem(int Index) {
     // One colour per click, drawn before the item is looked at, used or not.
     engine::CellRecord colour;
     engine::RandomColor(random, colour);
@@ -40,33 +38,32 @@ void Form1::mnuPatternCommonItem_Click(int Index) {
         return;
     } else {
         ReadPatternFile(std::to_string(Index));
-        if (unloaded_) return;
     }
     s.SelRight = std::min(s.SelRight, board.GridMax);
     s.SelBottom = std::min(s.SelBottom, board.GridMax);
     ReDraw();
 }
 
-// ---- mirrors and the quarter turn ----------------------------------------------------
+// The registration item is the last of the pattern list, however many
+// pattern files it lists.
+void WindowController::registerPattern() { placePatternItem(window().patternItemCount() - 1); }
 
-void Form1::mnuPatternReverseRL_Click() { ReverseRL(); }
-void Form1::mnuPatternReverseTB_Click() { ReverseTB(); }
-void Form1::mnuPatternRotate_Click() { Rotate(); }
+// ---- mirrors and the quarter turn ----------------------------------------------------
 
 // Each works on the selection; without one (a toolbar button can outlive
 // the selection it was enabled for, e.g. across a reduction) nothing happens.
 
-void Form1::ReverseRL() {
+void WindowController::mirrorLeftRight() {
     if (!HasSelection() || !patterns::MirrorLeftRight(board, SelectionRect(selection))) return;
     ReDraw();
 }
 
-void Form1::ReverseTB() {
+void WindowController::mirrorTopBottom() {
     if (!HasSelection() || !patterns::MirrorTopBottom(board, SelectionRect(selection))) return;
     ReDraw();
 }
 
-void Form1::Rotate() {
+void WindowController::rotateSelection() {
     Selection& s = selection;
     patterns::CellRect r = SelectionRect(s);
     if (!HasSelection() || !patterns::RotateClockwise(board, r)) return;
@@ -77,59 +74,59 @@ void Form1::Rotate() {
 
 // ---- random fill, clear and colour -----------------------------------------------------
 
-void Form1::mnuPatternRandom_Click() {
+void WindowController::fillRandom() {
     engine::Init(board, random);
     ReDraw();
     BoardReplaced();
 }
 
-void Form1::mnuPatternClear_Click() {
+void WindowController::clearBoard() {
     patterns::ClearBoard(board);
     ReDraw();
     BoardReplaced();
 }
 
-void Form1::mnuPatternColor_Click() {
+void WindowController::chooseColour() {
     if (!HasSelection()) return;
     const patterns::CellRect r = SelectionRect(selection);
     const std::optional<int32_t> start = patterns::StartingColour(board, r);
     if (!start) return;  // no live cell: no dialog
 
-    const std::optional<platform::ColorValue> colour = ChooseColor(*start);
+    const std::optional<platform::ColorValue> colour = askColour(*start);
     if (!colour || *colour == 0) return;  // cancelled, or black
     patterns::Recolour(board, r, *colour);
     ReDraw();
 }
 
-std::optional<platform::ColorValue> Form1::ChooseColor(platform::ColorValue SelectColor) {
-    return services_.dialogs.chooseColor(SelectColor, CustomColors);
+std::optional<platform::ColorValue> WindowController::askColour(platform::ColorValue start) {
+    return services_.dialogs.chooseColor(start, CustomColors);
 }
 
 // ---- enlargement and reduction -----------------------------------------------------------
 
-void Form1::mnuPatternExpand_Click() {
+void WindowController::enlargeBoard() {
     if (board.GridMax >= engine::kMaxGridMax) return;
     // Ten columns and rows more, never beyond the largest board (a board file
     // may bring a size off the steps of ten).
-    patterns::ResizeBoard(board, std::min(board.GridMax + 10, engine::kMaxGridMax), BoardCopy);
+    patterns::ResizeBoard(board, std::min(board.GridMax + 10, engine::kMaxGridMax), session_.BoardCopy);
     ScalePictures();
     ReDraw();
     ApplySizeRule();
     BoardReplaced();
 }
 
-void Form1::mnuPatternReduction_Click() {
+void WindowController::reduceBoard() {
     if (board.GridMax <= engine::kMinGridMax) return;
     const int32_t newGridMax = std::max(board.GridMax - 10, engine::kMinGridMax);
     DropSelectionBeyond(newGridMax);  // before the board shrinks
-    patterns::ResizeBoard(board, newGridMax, BoardCopy);
+    patterns::ResizeBoard(board, newGridMax, session_.BoardCopy);
     ScalePictures();
     ReDraw();
     ApplySizeRule();
     BoardReplaced();
 }
 
-void Form1::DropSelectionBeyond(int32_t gridMax) {
+void WindowController::DropSelectionBeyond(int32_t gridMax) {
     Selection& s = selection;
     if (HasSelection() && (s.SelRight > gridMax || s.SelBottom > gridMax)) {
         s.SelLeft = -1;
@@ -138,12 +135,9 @@ void Form1::DropSelectionBeyond(int32_t gridMax) {
     }
 }
 
-void Form1::ApplySizeRule() {
-    platform::MainWindow& w = window();
-    w.setMenuEnabled(Menu::PatternExpand, board.GridMax < engine::kMaxGridMax);
-    w.setMenuEnabled(Menu::PatternReduction, board.GridMax > engine::kMinGridMax);
-    SyncButton(platform::Button::Expand);
-    SyncButton(platform::Button::Reduction);
+void WindowController::ApplySizeRule() {
+    sizeMenu_ = {board.GridMax < engine::kMaxGridMax, board.GridMax > engine::kMinGridMax};
+    sizeButtons_ = sizeMenu_;
 }
 
 }  // namespace app

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <variant>
 
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "engine/rules.h"
 #include "io/life_import.h"
 #include "ui/texts.h"
@@ -50,7 +50,7 @@ std::optional<io::LifeGrid> ClipboardGrid(platform::Clipboard& clipboard) {
 
 }  // namespace
 
-std::optional<bool> Form1::OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes) {
+std::optional<bool> WindowController::OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     // The program's own files keep their own reading, whatever their name; a
     // file named as a pattern is read as one, and so is any other text that
@@ -94,7 +94,7 @@ std::optional<bool> Form1::OpenLifePattern(const std::string& path, const std::v
     return true;
 }
 
-std::optional<io::CellBlock> Form1::ClipboardLifePattern() {
+std::optional<io::CellBlock> WindowController::ClipboardLifePattern() {
     const std::optional<io::LifeGrid> grid = ClipboardGrid(services_.clipboard);
     if (!grid) return std::nullopt;
     io::CellBlock block{grid->width, grid->height, std::vector<io::CellEntry>(grid->cells.size())};
@@ -109,7 +109,7 @@ std::optional<io::CellBlock> Form1::ClipboardLifePattern() {
     return block;
 }
 
-bool Form1::ClipboardCanPaste() {
+bool WindowController::ClipboardCanPaste() {
     return services_.clipboard.hasCells() || ClipboardGrid(services_.clipboard).has_value();
 }
 

@@ -3,7 +3,7 @@
 // shows, and writing what it shows as CSV, PNG or SVG.
 
 #include "analysis/statistics.h"
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "ui/texts.h"
 
 namespace app {
@@ -11,7 +11,7 @@ namespace app {
 using platform::GraphExport;
 using platform::MessageIcon;
 
-void Form1::mnuViewGraph_Click() {
+void WindowController::toggleGraph() {
     platform::GraphWindow* graph = services_.graph;
     if (!graph) return;
     if (graphOpen_) {
@@ -25,24 +25,23 @@ void Form1::mnuViewGraph_Click() {
     graph->setVisible(true);
 }
 
-void Form1::graphClosed() { graphOpen_ = false; }
+void WindowController::graphClosed() { graphOpen_ = false; }
 
-void Form1::BoardReplaced() {
-    if (!graphOpen_ || unloaded_) return;
+void WindowController::BoardReplaced() {
+    if (!graphOpen_ || closed_) return;
     recorder_.restart(board);
     services_.graph->seriesChanged();
 }
 
-void Form1::RecordGeneration() {
-    if (!graphOpen_ || unloaded_) return;
-    recorder_.generation(board, run.RunMode == RunMode::SingleStep);
+void WindowController::RecordGeneration() {
+    if (!graphOpen_ || closed_) return;
+    recorder_.generation(board, session_.run.RunMode == RunMode::SingleStep);
     services_.graph->seriesChanged();
 }
 
-void Form1::graphExportRequested(GraphExport kind) {
-    // A file dialog would wait inside the run loop's yield: files are written
-    // while the board stands still.
-    if (unloaded_ || !services_.graph || run.RunMode == RunMode::Continuous) return;
+void WindowController::graphExportRequested(GraphExport kind) {
+    // Files are written while the board stands still.
+    if (closed_ || !services_.graph || session_.running()) return;
     struct Kind {
         const char* filter;
         const char* extension;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Form1 over the recording fakes, started with a fixed seed, and the small
-// helpers the Form1 tests share.
+// The window's controller over the recording fakes, started with a fixed
+// seed, and the small helpers its tests share.
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,13 @@
 #include <memory>
 #include <string>
 
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "io/formats.h"
 #include "support/fakes.h"
-#include "support/form_access.h"
+#include "support/controller_access.h"
 
 using platform::Button;
+using platform::Menu;
 using app::RunMode;
 using SelectionBox = std::array<int32_t, 4>;  // left, top, right, bottom
 
@@ -27,32 +28,43 @@ inline std::vector<uint8_t> boardFile(int32_t gridMax, const std::vector<std::pa
     return io::EncodeBoardFile(board);
 }
 
-struct FormFixture {
+struct ControllerFixture {
     fakes::FakeMainWindow window;
     fakes::FakeDialogs dialogs;
     fakes::FakeClipboard clipboard;
     fakes::FakeFileSystem files;
     fakes::FakeUserFiles userFiles;
     fakes::FakeSettings settings;
-    std::unique_ptr<app::Form1> form;
+    platform::GraphWindow* graph = nullptr;  // none unless a test gives one
+    std::unique_ptr<app::WindowController> controller;
 
-    // Creates Form1 and runs its start-up; the fakes can be prepared first.
-    app::Form1& start(const std::string& commandLine = "", uint64_t seed = 12345) {
-        form = std::make_unique<app::Form1>(app::Form1::Services{window, dialogs, clipboard, files, &userFiles, &settings},
-                                            app::Form1::Options{commandLine, seed});
-        window.setEvents(form.get());
-        form->Form_Load();
-        return *form;
+    // Creates the controller without starting it: its commands can be added to.
+    app::WindowController& create(const std::string& commandLine = "", uint64_t seed = 12345) {
+        controller = std::make_unique<app::WindowController>(
+            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings, graph},
+            app::WindowController::Options{commandLine, seed});
+        // One generation a slice, so that a test sees every generation of a run.
+        controller->setSliceLimit(1);
+        window.setEvents(controller.get());
+        return *controller;
     }
+    // Creates the controller (unless created already) and starts it; the
+    // fakes can be prepared first.
+    app::WindowController& start(const std::string& commandLine = "", uint64_t seed = 12345) {
+        if (!controller) create(commandLine, seed);
+        return controller->start(), window.runScheduled(), *controller;
+    }
+    // A command, as the window gives it.
+    void command(platform::Menu item) { window.events->menuTriggered(item); }
 
-    // Form1's state.
-    using Access = app::Form1::TestAccess;
-    engine::Board& board() { return Access::board(*form); }
-    app::Selection& selection() { return Access::selection(*form); }
-    app::RunState& run() { return Access::run(*form); }
-    std::string& fileName() { return Access::FileName(*form); }
-    engine::RandomSequence& random() { return Access::random(*form); }
-    const platform::PixelImage& picBuffer() { return Access::picBuffer(*form); }
+    // The controller's state.
+    using Access = app::WindowController::TestAccess;
+    engine::Board& board() { return Access::board(*controller); }
+    app::Selection& selection() { return Access::selection(*controller); }
+    app::RunState& run() { return Access::run(*controller); }
+    std::string& fileName() { return Access::FileName(*controller); }
+    engine::RandomSequence& random() { return Access::random(*controller); }
+    const platform::PixelImage& picBuffer() { return Access::picBuffer(*controller); }
     SelectionBox box() {
         const app::Selection& s = selection();
         return {s.SelLeft, s.SelTop, s.SelRight, s.SelBottom};
@@ -87,9 +99,9 @@ struct FormFixture {
     void press(platform::Button button) { window.events->toolbarButtonClicked(button); }
 };
 
-// A test whose Form1 has started without a command line, with the fixed seed.
+// A test whose controller has started without a command line, with the fixed seed.
 struct Started : ::testing::Test {
-    FormFixture f;
+    ControllerFixture f;
     void SetUp() override { f.start(); }
 };
 

@@ -7,22 +7,21 @@
 // board file would differ from the one kept last. A continuous run is not
 // slowed by it: its stop keeps the board, and so does closing the window.
 
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "io/formats.h"
 #include "ui/texts.h"
 
 namespace app {
 
-using platform::Menu;
 using platform::MessageIcon;
 
 namespace {
 constexpr int kKeepingDelayMilliseconds = 1000;
 }  // namespace
 
-void Form1::ScheduleKeeping() {
+void WindowController::ScheduleKeeping() {
     platform::UserFiles* user = services_.userFiles;
-    if (!user || keepingDue_ || unloaded_) return;
+    if (!user || keepingDue_ || closed_) return;
     keepingDue_ = true;
     user->callLater(kKeepingDelayMilliseconds, [this] {
         keepingDue_ = false;
@@ -30,9 +29,9 @@ void Form1::ScheduleKeeping() {
     });
 }
 
-void Form1::KeepBoard() {
+void WindowController::KeepBoard() {
     platform::UserFiles* user = services_.userFiles;
-    if (!user || unloaded_ || run.RunMode == RunMode::Continuous) return;
+    if (!user || closed_ || session_.running()) return;
     std::vector<uint8_t> bytes = io::EncodeBoardFile(board);
     if (bytes == keptBytes_) return;
     const std::string path = user->keptBoardFile();
@@ -44,7 +43,7 @@ void Form1::KeepBoard() {
 
 // Opens the kept board as the open command opens a file, the same question
 // first, but binds the window to no file: the next save asks for a name.
-void Form1::mnuFileRestore_Click() {
+void WindowController::restoreKeptBoard() {
     const std::string path = services_.userFiles ? services_.userFiles->lastKeptBoard() : std::string();
     if (path.empty()) {
         Message(texts::kNothingToRestore, MessageIcon::Information);
@@ -60,8 +59,8 @@ void Form1::mnuFileRestore_Click() {
 
 // Always asks for the name (the dialog itself asks before it returns an
 // existing file), then saves as the save command does.
-void Form1::mnuFileSaveAs_Click() {
-    const std::string path = GetSaveFileName(kBoardFileMode);
+void WindowController::saveBoardAs() {
+    const std::string path = askSavePath(kBoardFileMode);
     if (path.empty()) return;
     const platform::Result<void> written = services_.files.writeFile(path, io::EncodeBoardFile(board));
     if (!written) {
@@ -72,11 +71,6 @@ void Form1::mnuFileSaveAs_Click() {
     FileName = path;
     board.Modified = false;
     SetFileCaption();
-}
-
-void Form1::EnableSaveAsAndRestore(bool enabled) {
-    window().setMenuEnabled(Menu::FileSaveAs, enabled);
-    window().setMenuEnabled(Menu::FileRestore, enabled);
 }
 
 }  // namespace app

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <variant>
 
-#include "app/form1.h"
+#include "app/window_controller.h"
 #include "ui/texts.h"
 #include "display/board_renderer.h"
 #include "io/formats.h"
@@ -56,23 +56,18 @@ platform::ClipboardContents SelectionContents(const engine::Board& board, const 
 }  // namespace
 
 // True when the cells are on the clipboard; otherwise the user has been told.
-bool Form1::PutSelectionOnClipboard() {
+bool WindowController::PutSelectionOnClipboard() {
     if (services_.clipboard.put(SelectionContents(board, selection, picBuffer))) return true;
     Message(texts::kOpenClipboardFailed, MessageIcon::Exclamation);
     return false;
 }
 
-void Form1::CopyToClipboard() {
-    if (!HasSelection()) return;
-    PutSelectionOnClipboard();
+void WindowController::copySelection() {
+    if (HasSelection()) PutSelectionOnClipboard();
+    editButtons_.paste = true;
 }
 
-void Form1::mnuEditCopy_Click() {
-    CopyToClipboard();
-    window().setButtonEnabled(platform::Button::Paste, true);
-}
-
-void Form1::mnuEditCut_Click() {
+void WindowController::cutSelection() {
     Selection& s = selection;
     if (!HasSelection()) return;
     // Cells that did not get onto the clipboard stay on the board.
@@ -81,10 +76,10 @@ void Form1::mnuEditCut_Click() {
             for (int32_t y = s.SelTop; y <= s.SelBottom; ++y) board.cell(x, y) = {};
         ReDraw();
     }
-    window().setButtonEnabled(platform::Button::Paste, true);
+    editButtons_.paste = true;
 }
 
-void Form1::PasteFromClipboard() {
+void WindowController::pasteSelection() {
     Selection& s = selection;
     if (!HasSelection()) return;
 
@@ -138,7 +133,5 @@ void Form1::PasteFromClipboard() {
     if (std::holds_alternative<io::DecodeError>(decoded)) return refuse(texts::kNotOurData);
     lay(std::get<io::CellBlock>(decoded));
 }
-
-void Form1::mnuEditPaste_Click() { PasteFromClipboard(); }
 
 }  // namespace app

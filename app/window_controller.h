@@ -1,0 +1,301 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The main window's controller: it turns what the user does in the window
+// into commands on the Session (the document) and shows the Session in the
+// window. Every command is a row of the command registry; one dispatcher runs
+// them all and one refreshCommands() gives every menu item and toolbar button
+// its state. It reaches the window system only through the interfaces of
+// platform/; it owns only what belongs to the window (the off-screen picture
+// and its painter, the pattern menu's files, the file dialogs' last kind, the
+// colour dialog's custom colours).
+//
+// Its parts live in several files by subject:
+//   window_controller.cpp   start-up, shutdown, the dispatcher, window events, undo
+//   controller_commands.cpp the registry's rows: every command with its handler
+//   controller_run.cpp      ReDraw, the run on the event loop, stimulation
+//   controller_mouse.cpp    mouse editing, selection, focus rectangle, menu openings
+//   controller_patterns.cpp pattern menu, transformations, random/clear/colour, resize
+//   controller_files.cpp    board files, file dialogs, pattern files
+//   controller_clipboard.cpp cut, copy and paste
+//   controller_keep.cpp     the kept board and its restoring, Save As
+//   controller_view.cpp     how the board is drawn (the 表示 menu)
+//   controller_speed.cpp    the speed ladder and the remembered settings
+//   controller_import.cpp   Life text patterns (RLE, plaintext) from files and the clipboard
+//   controller_help.cpp     the help menu (its text: help_text.cpp)
+//   controller_graph.cpp    the graph window: recording a run, exporting it
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/command_registry.h"
+#include "app/run_recorder.h"
+#include "app/session.h"
+#include "display/board_renderer.h"
+#include "io/formats.h"
+#include "platform/commands.h"
+#include "platform/services.h"
+
+namespace app {
+
+// Board data file or pattern file, for the file dialogs.
+inline constexpr int kBoardFileMode = 1;
+inline constexpr int kPatternFileMode = 2;
+
+class WindowController : public platform::WindowEvents, public platform::GraphEvents {
+public:
+    struct Services {
+        platform::MainWindow& window;
+        platform::Dialogs& dialogs;
+        platform::Clipboard& clipboard;
+        platform::FileSystem& files;
+        // None: no board is kept and there is no pattern folder of the user's.
+        platform::UserFiles* userFiles = nullptr;
+        platform::Settings* settings = nullptr;  // none: nothing is remembered
+        platform::GraphWindow* graph = nullptr;  // the graph window, when there is one
+    };
+    struct Options {
+        std::string commandLine;       // the whole argument text, one path
+        std::optional<uint64_t> seed;  // fixed seed instead of the clock
+    };
+
+    WindowController(Services services, Options options);
+    ~WindowController() override;
+    WindowController(const WindowController&) = delete;
+    WindowController& operator=(const WindowController&) = delete;
+
+    // The state as the tests see it; defined by the tests only.
+    struct TestAccess;
+
+    // Every command; one added before start() is in the window's menus and
+    // toolbar, in the help, and run by the dispatcher.
+    CommandRegistry& commands() { return commands_; }
+
+    // Hands the window its menus and toolbar, makes the first board (or opens
+    // the one given on the command line) and fills the pattern menu.
+    void start();
+    bool closed() const { return closed_; }
+
+    // Runs a command the same way whatever gave it (menu, key, toolbar,
+    // pop-up): keeps its change for undo as its row says, runs its handler,
+    // then refreshes every command's state.
+    void dispatch(platform::Menu id);
+
+    // The most generations one slice of a continuous run computes before it
+    // hands back to the event loop (besides its time budget).
+    void setSliceLimit(int generations) { sliceLimit_ = generations; }
+
+    // ---- drawing -------------------------------------------------------------
+    void ReDraw();
+    // Draws the board and its panels; ReDraw's part without the population
+    // history and stimulation (a board put back as it was is shown with its
+    // own counts). `countPopulation` puts the count in front of the history.
+    void ShowBoard(bool countPopulation = false);
+    void ScalePictures();  // both pictures to (0, 0)-(GridMax + 1, GridMax + 1)
+    void ForgetDrawing() { painter_.forget(); }  // the next ReDraw paints the whole board
+    void DrawFocus();
+    void AutoStimulation();  // the last step of ReDraw
+
+    // Live cells drawn raised (立体表示, the first state) or flat. May be
+    // called before start(), to start in a remembered look.
+    void SetRaisedCells(bool raised);
+    bool RaisedCells() const { return cellLook_ == display::CellLook::Raised; }
+    // Takes a rate of the ladder (generations a second, 0 for no limit;
+    // anything else is no limit) and remembers it.
+    void SetSpeed(int rate);
+    int Speed() const { return session_.pacer.rate(); }
+    // Enables Expand and Reduction (menu items and buttons) by the size rule.
+    void ApplySizeRule();
+
+    // ---- files -----------------------------------------------------------------
+    // Loads a board file; false when the file was refused (board unchanged).
+    bool OpenFile(const std::string& NewFileName);
+    // Stamps the pattern file of the pattern item numbered `Index` at the selection.
+    void ReadPatternFile(const std::string& Index);
+    // The file's name without its folder, extension included.
+    static std::string FileTitle(const std::string& path);
+
+    // ---- platform::WindowEvents -------------------------------------------------
+    void menuTriggered(platform::Menu item) override;
+    void menuAboutToShow(platform::Menu menu) override;
+    void patternItemTriggered(int index) override;
+    void toolbarButtonClicked(platform::Button button) override;
+    void boardMouseDown(int button, int shift, float x, float y) override;
+    void boardMouseMove(int button, int shift, float x, float y) override;
+    void boardMouseUp(int button, int shift, float x, float y) override;
+    void boardExposed() override;
+    void statusBarMouse(int button, int shift, int x, int y) override;
+    void windowClosing() override;
+    bool canDropFiles() override;
+    void filesDropped(const std::vector<std::string>& paths) override;
+    // ---- platform::GraphEvents --------------------------------------------------
+    void graphExportRequested(platform::GraphExport kind) override;
+    void graphClosed() override;
+
+private:
+    // The states of commands that follow the moments the user gave them
+    // rather than the document: each is what the last such moment left.
+    struct EditCommands {
+        bool cutCopy;  // 切り取り and コピー
+        bool paste;
+    };
+    struct PatternCommands {
+        bool selected;  // 登録済 and the registration button
+        bool live;      // 色, 反転, 回転 and their buttons: a live cell in the selection
+    };
+    struct SizeCommands {
+        bool expand;
+        bool reduce;
+    };
+
+    // ---- the registry and the dispatcher (controller_commands.cpp) ----------
+    void registerCommands();
+    // Runs `change` as the undo kind says.
+    void runRecorded(UndoKind kind, const std::function<void()>& change);
+    // The one place that sets the enabled, checked and pressed states.
+    void refreshCommands();
+
+    // ---- handlers ----------------------------------------------------------------
+    void openBoard();
+    void saveBoard();
+    void saveBoardAs();
+    void restoreKeptBoard();
+    void quit();
+    void startRun();
+    void stopRun();
+    void stepOnce();
+    void toggleAutoStimulation();
+    void undo();
+    void redo();
+    void stepBack();
+    void cutSelection();
+    void copySelection();
+    void pasteSelection();
+    void registerPattern();
+    void fillRandom();
+    void clearBoard();
+    void chooseColour();
+    void mirrorLeftRight();
+    void mirrorTopBottom();
+    void rotateSelection();
+    void enlargeBoard();
+    void reduceBoard();
+    void resetGeneration();
+    void toggleRaisedCells();
+    void changeSpeed(int rungs);  // up (+) or down (-) the ladder, stopping at its ends
+    void showKeysHelp();
+    void showAbout();
+    void toggleGraph();
+
+    // ---- the run (controller_run.cpp) ----------------------------------------------
+    bool canRun() const;
+    // One generation of a step or run: computed, drawn, kept in the line, recorded.
+    void runGeneration();
+    // A slice of a continuous run: as many generations as fit in a few
+    // milliseconds (one at a paced rung), then the next slice is scheduled.
+    void runSlice(unsigned serial);
+    void scheduleSlice();
+    void endExtinctRun(unsigned serial);  // the message, then the stop
+    void dropSelection();  // a run or step drops the selection
+
+    // ---- mouse and menu openings (controller_mouse.cpp) -----------------------------
+    void pressOnBoard(int Button, int Shift, float X, float Y);
+    void moveOnBoard(float X, float Y);
+    void releaseOnBoard(int Button);
+    void paintBoard();  // the window system asks for the board
+    void openEditMenu();
+    void openPatternMenu();
+    bool SelectionHasLiveCell() const;
+
+    // ---- patterns ------------------------------------------------------------------
+    void placePatternItem(int Index);
+    // The colour dialog starting on `start`; the confirmed colour, or nothing.
+    std::optional<platform::ColorValue> askColour(platform::ColorValue start);
+    // Drops a selection (and its focus rectangle) that reaches beyond a board
+    // of `gridMax`.
+    void DropSelectionBeyond(int32_t gridMax);
+    void FillPatternMenu();
+    std::string PatternItemPath(int index);  // the pattern file a pattern item stands for
+    void CreatePatternFile();
+
+    // ---- files -----------------------------------------------------------------------
+    void SaveData();
+    std::string askOpenPath(int Mode);
+    std::string askSavePath(int Mode);
+    void SetFileCaption();
+    void AskToSaveChanges();  // before another board is loaded
+    // A Life text pattern (RLE or plaintext) as a new board: nothing when the
+    // bytes are not one (the caller reads them as a board file), otherwise
+    // whether it was taken (a refusal has been shown, the board unchanged).
+    std::optional<bool> OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes);
+    // Writes the board to this copy's kept file when it differs from what was
+    // kept last (not during a continuous run: its stop keeps the board).
+    void KeepBoard();
+    void ScheduleKeeping();  // keeps the board within a second, once, however often it changes
+
+    // ---- clipboard ---------------------------------------------------------------------
+    bool PutSelectionOnClipboard();  // false when the user was told it failed
+    // The Life pattern in the clipboard's text as a cell block whose live
+    // cells take random colours; nothing when the text holds none.
+    std::optional<io::CellBlock> ClipboardLifePattern();
+    bool ClipboardCanPaste();  // a cell block, or text that reads as a Life pattern
+
+    // ---- undo ----------------------------------------------------------------------------
+    void RestoreEditor(const EditorState& state);
+    // The board has been replaced as a whole (opened, ランダム, クリア, 拡大,
+    // 縮小, undone or redone): an open graph starts a new record from it.
+    void BoardReplaced();
+    void RecordGeneration();  // after each generation: the open graph records it
+
+    // ---- helpers -----------------------------------------------------------------------
+    platform::MainWindow& window() { return services_.window; }
+    std::string caption() const { return services_.window.caption(); }
+    bool HasSelection() const { return session_.hasSelection(); }
+    // Shows a message box titled with the application title.
+    platform::MessageAnswer Message(const std::string& text, platform::MessageIcon icon,
+                                    platform::MessageButtons buttons = platform::MessageButtons::Ok,
+                                    platform::MessageAnswer defaultButton = platform::MessageAnswer::Ok);
+    void shutdown();  // the window closes: the run ends, the board is kept
+
+    Services services_;
+    Options options_;
+    Session session_;
+    CommandRegistry commands_;
+    // Short names for the document's parts, which every handler works on.
+    engine::Board& board = session_.board;
+    Selection& selection = session_.selection;
+    engine::RandomSequence& random = session_.random;
+    std::string& FileName = session_.FileName;
+
+    // The colour dialog's custom colours (black at first), kept while the window lives.
+    std::vector<platform::ColorValue> CustomColors = std::vector<platform::ColorValue>(16, 0);
+    platform::PixelImage picBuffer;  // the off-screen picture of the board
+    display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
+    display::CellLook cellLook_ = display::CellLook::Raised;
+    int dialogMode_ = 0;  // the file dialogs keep the kind of their last use
+    std::vector<std::string> patternFiles_;  // per pattern item its file's path; "" for the others
+    std::vector<uint8_t> keptBytes_;  // the board file last kept (or found at start-up)
+    bool keepingDue_ = false;         // a keeping is scheduled
+    RunRecorder recorder_;            // what the graph window shows
+    bool graphOpen_ = false;
+    bool closed_ = false;
+
+    EditCommands editMenu_{true, true};
+    EditCommands editButtons_{false, false};
+    PatternCommands patternMenu_{true, true};
+    PatternCommands patternButtons_{false, false};
+    SizeCommands sizeMenu_{true, true};
+    SizeCommands sizeButtons_{true, true};
+
+    unsigned runSerial_ = 0;  // a slice of an earlier run finds it changed and ends
+    bool runChangeOpen_ = false;  // the run's change is kept for undo when it stops
+    bool slicing_ = false;        // inside a slice: the commands are refreshed at its end
+    int sliceLimit_ = 1 << 20;
+};
+
+}  // namespace app

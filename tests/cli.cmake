@@ -8,3 +8,14 @@ kaleidomat_test(cli_tests cli_tests.cpp cli_file_writer_tests.cpp cli_formats_te
 target_link_libraries(cli_tests PRIVATE kaleidomat_cli_commands PNG::PNG PkgConfig::WEBP_DEMUX)
 target_compile_definitions(cli_tests PRIVATE KALEIDOMAT_CLI_BINARY="$<TARGET_FILE:kaleidomat-cli>")
 add_dependencies(cli_tests kaleidomat-cli)
+
+# The cluster scripts with the engines they drive: GNU parallel here, and a
+# one-node Slurm cluster started for the test (skipped when it cannot be).
+add_test(NAME tournament_parallel
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tournament_parallel_test.sh $<TARGET_FILE:kaleidomat-cli>
+                 ${PROJECT_SOURCE_DIR}/scripts/tournament-parallel.sh)
+add_test(NAME tournament_slurm
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tournament_slurm_test.sh $<TARGET_FILE:kaleidomat-cli>
+                 ${PROJECT_SOURCE_DIR}/scripts/tournament-slurm.sh)
+set_tests_properties(tournament_slurm PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+set_tests_properties(tournament_parallel PROPERTIES TIMEOUT 300)

@@ -22,6 +22,7 @@
 
 #include "display/board_renderer.h"
 #include "engine/generation_step.h"
+#include "engine/lineage.h"
 #include "engine/rules.h"
 #include "support/plain_step.h"
 
@@ -82,14 +83,38 @@ void plainSteps(benchmark::State& state, Phase phase) {
     runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) { plain::Step(b, Tally, r); });
 }
 
+// The same generations with lineage on: every newborn's founders carried, and
+// the tallies the step makes to keep its records bounded. Lineage starts on
+// the board at the phase's first generation.
+void lineageSteps(benchmark::State& state, Phase phase) {
+    engine::Stepper stepper;
+    engine::Lineage lineage;
+    int generation = phase.first;  // as runSteps counts, which restores the board after the last
+    runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) {
+        if (generation > phase.last || !lineage.on()) {
+            state.PauseTiming();
+            lineage.start(b);
+            generation = phase.first;
+            state.ResumeTiming();
+        }
+        lineage.step(stepper, b, r);
+        ++generation;
+    });
+    state.counters["founders"] = static_cast<double>(lineage.founders().size());
+}
+
 void BM_EngineDense(benchmark::State& state) { engineSteps(state, kDense, engine::FastestKernelSet()); }
 void BM_EngineSettled(benchmark::State& state) { engineSteps(state, kSettled, engine::FastestKernelSet()); }
 void BM_PlainDense(benchmark::State& state) { plainSteps(state, kDense); }
+void BM_LineageDense(benchmark::State& state) { lineageSteps(state, kDense); }
+void BM_LineageSettled(benchmark::State& state) { lineageSteps(state, kSettled); }
 void BM_PlainSettled(benchmark::State& state) { plainSteps(state, kSettled); }
 
 BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_PlainDense)->Name("Step/plain/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200);
+BENCHMARK(BM_LineageDense)->Name("Step/lineage/dense")->Arg(50)->Arg(200);
+BENCHMARK(BM_LineageSettled)->Name("Step/lineage/settled")->Arg(50)->Arg(200);
 BENCHMARK(BM_PlainSettled)->Name("Step/plain/settled")->Arg(50)->Arg(200);
 
 // The other kernel sets, registered at start-up from what the processor has.

@@ -18,9 +18,11 @@
 #include "cli/command_line.h"
 #include "cli/picture_files.h"
 #include "cli/tournament_commands.h"
+#include "analysis/lineage_tables.h"
 #include "analysis/statistics.h"
 #include "analysis/tournament.h"
 #include "display/board_renderer.h"
+#include "engine/lineage.h"
 #include "engine/rules.h"
 #include "engine/stimulation.h"
 
@@ -313,6 +315,50 @@ int statsCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     return kExitOk;
 }
 
+// ---- lineage ---------------------------------------------------------------------
+
+int channelFrom(const std::string& name) {
+    for (int c = 0; c < engine::kChannels; ++c)
+        if (name == engine::ChannelName(c)) return c;
+    return -1;
+}
+
+std::string channelProblem(const std::string& text) {
+    return channelFrom(text) >= 0 ? "" : "needs red, green or blue, not '" + text + "'";
+}
+
+int lineageCommand(const Arguments& args, std::ostream& out, std::ostream&) {
+    const std::string& prefix = *args.option("-o");
+    const std::string phylogeny = prefix + ".phylogeny.csv", muller = prefix + ".muller.csv";
+    for (const std::string* output : {&phylogeny, &muller}) refuseSameFile(args.files[0], *output);
+    const int32_t generations = generationsFrom(args, 0);
+    const std::string* channel = args.option("--channel");
+    analysis::LineageRecorder recorder(channel ? channelFrom(*channel) : 0, args.number("--every").value_or(1));
+    engine::RandomSequence random(seedFrom(args));
+    engine::Board board = LoadAnyBoard(args.files[0], random);
+    const bool asWindow = args.option("--as-window") != nullptr;
+    if (asWindow) {
+        // As the window after it has shown the loaded board (see step).
+        board.Generation = 0;
+        engine::RecordPopulation(board, board.countLive());
+    }
+    engine::Stepper stepper;
+    engine::Lineage lineage;
+    lineage.start(board);
+    recorder.record(lineage);
+    for (int32_t g = 0; g < generations; ++g) {
+        if (asWindow) lineage.stepAndStimulate(stepper, board, random);
+        else lineage.step(stepper, board, random);
+        recorder.record(lineage);
+    }
+    writeText(phylogeny, recorder.phylogenyCsv(lineage), out);
+    writeText(muller, recorder.mullerCsv(lineage), out);
+    out << "generation " << board.Generation << ", population " << board.countLive() << ", founders "
+        << lineage.foundersMade() << ", surviving red " << lineage.survivors(0) << " green " << lineage.survivors(1)
+        << " blue " << lineage.survivors(2) << '\n';
+    return kExitOk;
+}
+
 // ---- the command line -------------------------------------------------------------
 
 const OptionEntry kSeed{"--seed", "S",
@@ -524,6 +570,47 @@ const ProgramTable& program() {
              "interval) and after how many generations (mean and median). A seed that\n"
              "appears twice with the same settings is refused.",
              SummarizeCommand, true},
+            {"lineage", {{"IN.hxa", "the board (or pattern) to run"}},
+             {runLength("number of generations, 0 to 1000000 (required)", kMaxRunGenerations, true), kSeed,
+              {"-o", "PREFIX",
+               "writes PREFIX.phylogeny.csv and PREFIX.muller.csv", std::nullopt, nullptr, true},
+              {"--channel", "C", "the Muller table's channel: red (default), green or blue", std::nullopt,
+               channelProblem},
+              {"--every", "K",
+               "Muller table rows every K-th generation and the last,\n1 to 1000000 (default 1)",
+               std::pair<uint64_t, uint64_t>{1, kMaxRunGenerations}},
+              {"--as-window", "", kAsWindowHelp}},
+             "Runs N generations and follows where every live cell's red, green and blue\n"
+             "came from. A founder is a cell that came to life other than by birth from\n"
+             "three parents: the loaded board's live cells (start), cells brought to life\n"
+             "by auto-stimulation (stimulation, only with --as-window) and newborns whose\n"
+             "colour mutated (mutation). A newborn takes its red from its first parent in\n"
+             "scan order, its green from the second, its blue from the third, and with\n"
+             "each channel the founder that channel came from; so each channel's ancestry\n"
+             "is a tree, whose taxa are the founders' channels, numbered 3 x founder +\n"
+             "channel (red 0, green 1, blue 2). A mutation's ancestor in a channel is the\n"
+             "taxon it would have inherited. Times are generations since the loaded board\n"
+             "(0). Writes two tables:\n"
+             "  PREFIX.phylogeny.csv  every taxon that ever lived, in the ALife phylogeny\n"
+             "                        data standard: \"id,ancestor_list,origin_time,\n"
+             "                        destruction_time,channel,value,kind,founder,\n"
+             "                        generation,x,y\"; ancestor_list is [NONE] or [id],\n"
+             "                        destruction_time the first generation without a\n"
+             "                        live cell of the taxon (inf while it has one), value\n"
+             "                        the channel's value 0 to 255, kind start,\n"
+             "                        stimulation or mutation, generation the board's own\n"
+             "                        counter, x and y the founder's cell.\n"
+             "  PREFIX.muller.csv     \"Identity,Parent,Generation,Population\" for one\n"
+             "                        channel: per generation the live cells of each taxon,\n"
+             "                        and in the last every taxon that ever lived, under a\n"
+             "                        root 0 (Parent empty). R's ggmuller draws it:\n"
+             "                        d <- read.csv(\"PREFIX.muller.csv\")\n"
+             "                        m <- get_Muller_df(get_edges(d), get_population_df(d))\n"
+             "                        Muller_plot(m)\n"
+             "Prints \"generation G, population P, founders F, surviving red R green G blue\n"
+             "B\": the founders numbered and those still carried by a live cell per channel.\n"
+             "The same seed gives the same files.",
+             lineageCommand},
         }};
     return table;
 }

@@ -52,6 +52,7 @@
 #include <new>
 #include <vector>
 
+#include "engine/lineage_track.h"
 #include "engine/rules.h"
 #include "engine/step_kernels.h"
 
@@ -171,13 +172,13 @@ inline CellRecord newborn(const CellRecord* first, const CellRecord* second, con
                                      (bits(*third) & blue));
 }
 
-// The colour the newborn (x, y) inherits, anywhere on the board: its live
+// The three parents of the newborn (x, y), anywhere on the board: its live
 // neighbours in ascending position, with wrapped indices. Used at the edges
 // of the board and of the 64-cell words; births elsewhere take the short way
 // in births() below. Like that one it gathers the 3 x 3 block as a mask and
 // takes its lowest three bits, without a branch per neighbour.
 template <int W>
-CellRecord inheritedColour(const CellRecord* cells, const uint64_t* alive, int32_t n, int32_t x, int32_t y) {
+std::array<std::ptrdiff_t, 3> parentsOf(const uint64_t* alive, int32_t n, int32_t x, int32_t y) {
     const auto cols = sortedAround(x, n), rows = sortedAround(y, n);
     unsigned mask = 0;
     for (unsigned c = 0; c < 3; ++c) {
@@ -185,14 +186,32 @@ CellRecord inheritedColour(const CellRecord* cells, const uint64_t* alive, int32
         for (unsigned r = 0; r < 3; ++r)
             mask |= static_cast<unsigned>((column[rows[r] / 64] >> (rows[r] % 64)) & 1) << (3 * c + r);
     }
-    const CellRecord* parent[3];
-    for (const CellRecord*& p : parent) {
+    std::array<std::ptrdiff_t, 3> parent;
+    for (std::ptrdiff_t& p : parent) {
         const int bit = std::countr_zero(mask);
-        p = cells + static_cast<std::ptrdiff_t>(cols[bit / 3]) * n + rows[bit % 3];
+        p = static_cast<std::ptrdiff_t>(cols[bit / 3]) * n + rows[bit % 3];
         mask &= mask - 1;
     }
-    return newborn(parent[0], parent[1], parent[2]);
+    return parent;
 }
+
+// The step without lineage: nothing is tracked.
+struct NoTrack {
+    static constexpr bool kOn = false;
+};
+
+// The step with lineage: a newborn takes each channel's founder slot from the
+// parent that gave it the channel; a mutated one becomes a founder.
+struct Track {
+    static constexpr bool kOn = true;
+    std::array<uint32_t, 3>* slots;
+    uint64_t* live;
+    detail::LineageTrack* lineage;
+
+    void inherit(std::ptrdiff_t cell, std::ptrdiff_t red, std::ptrdiff_t green, std::ptrdiff_t blue) const {
+        slots[cell] = {slots[red][0], slots[green][1], slots[blue][2]};
+    }
+};
 
 // Births, in array order (the order their random fractions are drawn). A
 // newborn was dead, so it is nobody's parent, and no birth can spoil the
@@ -203,8 +222,12 @@ CellRecord inheritedColour(const CellRecord* cells, const uint64_t* alive, int32
 // 9-bit mask (bit 3c + r for column x - 1 + c, row y - 1 + r) its bit order
 // is ascending position: ws.parents gives the array offsets of the mask's
 // three set bits in that order.
-template <int W>
-void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t changes, RandomSequence& random) {
+//
+// With lineage (T = Track) the newborn's founder slots come from the same
+// three parents; without (NoTrack) that code is not compiled in.
+template <int W, typename T>
+void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t changes, RandomSequence& random,
+            const T track) {
     const uint64_t* const alive = ws.alive.data();
     const uint64_t* const next = ws.next.data();
     // Cells are stored through byte fields, which may alias anything: a local
@@ -231,13 +254,20 @@ void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_
                                       static_cast<unsigned>((right >> below) & 7) << 6;
                 const auto& offset = ws.parents[mask];
                 *cell = newborn(cell + offset[0], cell + offset[1], cell + offset[2]);
+                if constexpr (T::kOn) {
+                    const std::ptrdiff_t i = cell - cells;
+                    track.inherit(i, i + offset[0], i + offset[1], i + offset[2]);
+                }
             } else {
-                *cell = inheritedColour<W>(cells, alive, n, x, 64 * k + b);
+                const auto parent = parentsOf<W>(alive, n, x, 64 * k + b);
+                *cell = newborn(cells + parent[0], cells + parent[1], cells + parent[2]);
+                if constexpr (T::kOn) track.inherit(cell - cells, parent[0], parent[1], parent[2]);
             }
             if (sequence.nextBits() < kMutationBelow) {
                 random = sequence;
                 RandomColor(random, *cell);
                 sequence = random;
+                if constexpr (T::kOn) track.lineage->mutated(static_cast<std::size_t>(cell - cells), *cell);
             }
             born &= born - 1;
         } while (born != 0);
@@ -266,9 +296,9 @@ void prepareBirths(StepWorkspace& ws, int32_t n) {
     ws.birthSide = n;
 }
 
-template <int W>
-void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n,
-          RandomSequence& random) {
+template <int W, typename T>
+void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n, RandomSequence& random,
+          const T& track) {
     ws.reserve(n, W);
     const int tailBits = n - 64 * (W - 1);
     const uint64_t lastMask = tailBits == 64 ? ~uint64_t{0} : (uint64_t{1} << tailBits) - 1;
@@ -286,6 +316,12 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
         kernels.columnBits[W - 1](ws.flat.data(), n, lastMask, ws.alive.data());
     }
 
+    // With lineage: cells that came to life or died since the lineage last
+    // saw the board were edited; it takes note before the step goes on.
+    if constexpr (T::kOn)
+        if (std::memcmp(track.live, ws.alive.data(), static_cast<std::size_t>(n) * W * sizeof(uint64_t)) != 0)
+            track.lineage->edited();
+
     // 2. The next states.
     const ColumnWords words = ws.columnWords();
     const uint32_t changes = kernels.computeNext[W - 1](words, n, lastMask);
@@ -295,7 +331,7 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
 
     // 3. Births.
     prepareBirths<W>(ws, n);
-    births<W>(cells, ws, n, changes, random);
+    births<W>(cells, ws, n, changes, random, track);
 
     // 4. Deaths, or a full clean-up of a board with odd contents.
     if (odd) {
@@ -310,6 +346,9 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
     } else {
         kernels.clearDeaths[W - 1](cells, words, n, changes, ws.dying.data());
     }
+
+    // The lineage keeps the live bits of the board as the step leaves it.
+    if constexpr (T::kOn) std::memcpy(track.live, next, static_cast<std::size_t>(n) * W * sizeof(uint64_t));
 
     // 5. The copy, kept only while few words change (a settled board): cell
     // by cell when it was the board before the step, whole otherwise. On a
@@ -348,25 +387,36 @@ Stepper& Stepper::operator=(Stepper&&) noexcept = default;
 
 KernelSet Stepper::kernelSet() const { return kernels_->set; }
 
-void Stepper::ReCalc(Board& board, RandomSequence& random) {
+template <typename T>
+void Stepper::run(Board& board, RandomSequence& random, const T& track) {
     const int32_t n = board.side();
     // Arrays that do not match GridMax (a board being released) are left
     // alone, and so is anything smaller than the smallest board (3 x 3 is
     // where a cell's neighbours stop overlapping).
-    if (n < 3 || n > kMaxGridMax + 1 ||
-        board.Cells.size() != static_cast<std::size_t>(n) * static_cast<std::size_t>(n))
-        return;
+    if (!Steppable(board)) return;
     static_assert((kMaxGridMax + 1 + 63) / 64 == kMaxColumnWords);
     if (!workspace_) workspace_ = std::make_unique<StepWorkspace>();
     CellRecord* const cells = board.Cells.data();
     switch ((n + 63) / 64) {
-        case 1: step<1>(*kernels_, *workspace_, cells, n, random); break;
-        case 2: step<2>(*kernels_, *workspace_, cells, n, random); break;
-        case 3: step<3>(*kernels_, *workspace_, cells, n, random); break;
-        default: step<4>(*kernels_, *workspace_, cells, n, random); break;
+        case 1: step<1>(*kernels_, *workspace_, cells, n, random, track); break;
+        case 2: step<2>(*kernels_, *workspace_, cells, n, random, track); break;
+        case 3: step<3>(*kernels_, *workspace_, cells, n, random, track); break;
+        default: step<4>(*kernels_, *workspace_, cells, n, random, track); break;
     }
     // The counter stops at its largest value rather than overflowing.
     if (board.Generation < std::numeric_limits<int32_t>::max()) ++board.Generation;
+}
+
+void Stepper::ReCalc(Board& board, RandomSequence& random) { run(board, random, NoTrack{}); }
+
+void Stepper::ReCalcTracked(Board& board, RandomSequence& random, detail::LineageTrack& lineage) {
+    run(board, random, Track{lineage.slots, lineage.live, &lineage});
+}
+
+bool Steppable(const Board& board) {
+    const int32_t n = board.side();
+    return n >= 3 && n <= kMaxGridMax + 1 &&
+           board.Cells.size() == static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
 }
 
 void ReCalc(Board& board, RandomSequence& random) { Stepper().ReCalc(board, random); }

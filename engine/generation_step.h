@@ -35,6 +35,14 @@ const char* KernelSetName(KernelSet set);
 
 struct StepKernels;
 struct StepWorkspace;
+class Lineage;
+namespace detail {
+struct LineageTrack;
+}
+
+// Whether ReCalc steps this board: its Cells match GridMax, and its side is
+// 3 to the largest board's.
+bool Steppable(const Board& board);
 
 // ReCalc with the scratch memory kept between generations. Keep one per
 // board that runs for many generations: its memory grows to the largest
@@ -56,6 +64,12 @@ public:
     KernelSet kernelSet() const;
 
 private:
+    friend class Lineage;
+    // The same generation, carrying each newborn's lineage (lineage.h).
+    void ReCalcTracked(Board& board, RandomSequence& random, detail::LineageTrack& lineage);
+    template <typename T>
+    void run(Board& board, RandomSequence& random, const T& track);
+
     const StepKernels* kernels_;
     std::unique_ptr<StepWorkspace> workspace_;
 };

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// A run's lineage as two tables, for the tools of artificial life and
+// population genetics: the phylogeny in the ALife phylogeny data standard and
+// a Muller table that R's ggmuller reads as it is (get_edges() and
+// get_population_df() of the whole table, then get_Muller_df()). The window's
+// export and kaleidomat-cli lineage write them with this code, so one seeded
+// run gives the same files in both.
+//
+// Every channel of every founder is one taxon, numbered 3 × founder +
+// channel (0 red, 1 green, 2 blue); a mutation's ancestor in a channel is
+// the taxon it would have inherited there. Times are the lineage's clock:
+// generations since lineage started.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/lineage.h"
+
+namespace analysis {
+
+// The taxon of a founder's channel.
+constexpr uint64_t TaxonId(engine::FounderId founder, int channel) { return 3 * founder + static_cast<uint64_t>(channel); }
+
+class LineageRecorder {
+public:
+    // The Muller table is of `channel` and has rows every `every` generations
+    // (counted on the lineage's clock) and for the last generation.
+    explicit LineageRecorder(int channel = 0, uint64_t every = 1);
+
+    // After lineage.start() and after every generation: tallies the lineage
+    // (which from then on keeps what it folds for the recorder), takes over
+    // the taxa it folded, and adds this generation's Muller rows when it is
+    // one of the sampled ones.
+    void record(engine::Lineage& lineage);
+
+    // "id,ancestor_list,origin_time,destruction_time,channel,value,kind,
+    // founder,generation,x,y", one row per taxon that ever lived, by id.
+    // ancestor_list is "[NONE]" or "[id]"; destruction_time is the first
+    // generation without a live cell of the taxon, "inf" while it has one.
+    // `lineage` is the one recorded, as of its last record().
+    std::string phylogenyCsv(const engine::Lineage& lineage) const;
+
+    // "Identity,Parent,Generation,Population": per sampled generation the
+    // live cells of every taxon of the channel that has any, and for the last
+    // generation every taxon that ever lived (0 for the extinct), so that the
+    // whole tree is there. Founders of no parent hang from Identity 0, the
+    // root (Parent empty), whose Population counts live cells of unknown
+    // origin (see engine::Lineage::sync); each generation's Populations add up
+    // to the board's live cells.
+    std::string mullerCsv(const engine::Lineage& lineage) const;
+
+private:
+    void appendRows(const engine::Lineage& lineage, bool everyTaxon, std::string& out) const;
+
+    int channel_;
+    uint64_t every_;
+    std::vector<engine::FoldedChannel> folded_;  // every taxon folded so far
+    std::string rows_;              // the Muller rows recorded so far
+    std::size_t lastStart_ = 0;     // where the last recorded generation's rows begin
+    uint64_t lastClock_ = UINT64_MAX;
+};
+
+}  // namespace analysis

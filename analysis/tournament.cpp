@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <unordered_map>
 
 #include "analysis/statistics.h"
 #include "engine/generation_step.h"
+#include "engine/lineage.h"
 #include "engine/rules.h"
 #include "engine/stimulation.h"
 
@@ -128,100 +130,129 @@ TournamentStart LayOutFounders(const TournamentSettings& settings, engine::Rando
 
 // ---- groups -------------------------------------------------------------------
 
-GroupTracker::GroupTracker(const engine::Board& board, const std::vector<int8_t>& groups)
-    : side_(board.side()), groups_(groups.size() * kChannels), wasLive_(groups.size()) {
-    for (std::size_t i = 0; i < groups.size(); ++i)
-        for (int c = 0; c < kChannels; ++c) groups_[i * kChannels + c] = groups[i];
-}
+namespace {
 
-void GroupTracker::beforeStep(const engine::Board& board) {
-    for (std::size_t i = 0; i < wasLive_.size(); ++i) wasLive_[i] = board.Cells[i].State != 0;
-}
-
-// The first live neighbour of `cell` in `live` by ascending position after
-// wrapping, after skipping `skip` of them; -1 when there is none.
-int GroupTracker::firstLiveNeighbour(std::size_t cell, const std::vector<uint8_t>& live, int skip) const {
-    const int32_t n = side_;
-    const int32_t x = static_cast<int32_t>(cell / static_cast<std::size_t>(n));
-    const int32_t y = static_cast<int32_t>(cell % static_cast<std::size_t>(n));
-    std::array<std::size_t, 8> around{};
-    int k = 0;
-    for (int32_t dx = -1; dx <= 1; ++dx)
-        for (int32_t dy = -1; dy <= 1; ++dy)
-            if (dx != 0 || dy != 0)
-                around[static_cast<std::size_t>(k++)] =
-                    static_cast<std::size_t>((x + dx + n) % n) * static_cast<std::size_t>(n) +
-                    static_cast<std::size_t>((y + dy + n) % n);
-    std::sort(around.begin(), around.end());
-    for (std::size_t neighbour : around)
-        if (live[neighbour] && skip-- == 0) return static_cast<int>(neighbour);
-    return -1;
-}
-
-void GroupTracker::afterStep(const engine::Board& board) {
-    // Newborns first, from the live cells before the step; the step's order of
-    // parents is that of the board before it.
-    const std::size_t count = wasLive_.size();
-    std::vector<std::size_t> born;
-    for (std::size_t i = 0; i < count; ++i)
-        if (board.Cells[i].State != 0 && !wasLive_[i]) born.push_back(i);
-    std::vector<int8_t> inherited(born.size() * kChannels);
-    for (std::size_t b = 0; b < born.size(); ++b)
-        for (int c = 0; c < kChannels; ++c) {
-            const int parent = firstLiveNeighbour(born[b], wasLive_, c);
-            inherited[b * kChannels + static_cast<std::size_t>(c)] =
-                parent < 0 ? -1 : groups_[static_cast<std::size_t>(parent) * kChannels + static_cast<std::size_t>(c)];
-        }
-    for (std::size_t b = 0; b < born.size(); ++b)
-        for (int c = 0; c < kChannels; ++c)
-            groups_[born[b] * kChannels + static_cast<std::size_t>(c)] = inherited[b * kChannels + static_cast<std::size_t>(c)];
-    for (std::size_t i = 0; i < count; ++i) {
-        wasLive_[i] = board.Cells[i].State != 0;
-        if (!wasLive_[i])
-            for (int c = 0; c < kChannels; ++c) groups_[i * kChannels + static_cast<std::size_t>(c)] = -1;
+// The group of every live cell's channels through the engine's lineage. The
+// lineage keeps the group of start founders and passes it on to newborns and
+// mutations; stimulated founders, which it gives no group, get theirs here,
+// and so do mutations below them.
+class FounderGroups {
+public:
+    FounderGroups(const engine::Board& board, const std::vector<int8_t>& groups) {
+        lineage_.start(board, [&](int32_t x, int32_t y) { return groups[board.index(x, y)]; });
+        seen_ = lineage_.foundersMade();
     }
-}
 
-void GroupTracker::afterStimulation(const engine::Board& board) {
-    // At most two cells, each touching a cell that was live before it; the
-    // second may touch only the first, so passes go on while one settles.
-    for (bool settled = true; settled;) {
-        settled = false;
-        for (std::size_t i = 0; i < wasLive_.size(); ++i) {
-            if (board.Cells[i].State == 0 || wasLive_[i]) continue;
-            const int from = firstLiveNeighbour(i, wasLive_, 0);
-            if (from < 0) continue;
-            for (std::size_t c = 0; c < kChannels; ++c)
-                groups_[i * kChannels + c] = groups_[static_cast<std::size_t>(from) * kChannels + c];
-            wasLive_[i] = 1;
-            settled = true;
+    void step(engine::Stepper& stepper, engine::Board& board, engine::RandomSequence& random) {
+        lineage_.step(stepper, board, random);
+        learnNewFounders(board);
+    }
+
+    int autoStimulate(engine::Board& board, engine::RandomSequence& random) {
+        const int stimulated = lineage_.autoStimulate(board, random);
+        if (stimulated > 0) learnNewFounders(board);
+        return stimulated;
+    }
+
+    // Live cells per group and channel.
+    void count(std::vector<std::array<int32_t, kChannels>>& counts) {
+        lineage_.tally();
+        for (auto& c : counts) c = {0, 0, 0};
+        for (const engine::Founder& f : lineage_.founders())
+            for (std::size_t c = 0; c < kChannels; ++c) {
+                if (f.live[c] == 0) continue;
+                const int g = groupOf(f, static_cast<int>(c));
+                if (g >= 0) counts[static_cast<std::size_t>(g)][c] += f.live[c];
+            }
+        // Groups of founders that have gone are no longer asked for.
+        if (extra_.size() > 64 && extra_.size() > 2 * lineage_.founders().size())
+            std::erase_if(extra_, [&](const auto& entry) { return lineage_.founder(entry.first) == nullptr; });
+    }
+
+private:
+    int groupOf(const engine::Founder& f, int channel) const {
+        if (f.group[static_cast<std::size_t>(channel)] != engine::kNoGroup) return f.group[static_cast<std::size_t>(channel)];
+        const auto it = extra_.find(f.id);
+        return it == extra_.end() ? -1 : it->second[static_cast<std::size_t>(channel)];
+    }
+
+    int groupOf(engine::FounderId id, int channel) const {
+        const engine::Founder* f = lineage_.founder(id);
+        return f ? groupOf(*f, channel) : -1;
+    }
+
+    // The first live neighbour of (x, y) in the step's order of parents,
+    // leaving out the cells in `pending`; -1 for none.
+    static std::size_t firstLiveNeighbour(const engine::Board& board, int32_t x, int32_t y,
+                                          const std::vector<std::size_t>& pending) {
+        const int32_t n = board.side();
+        std::array<std::size_t, 8> around{};
+        std::size_t k = 0;
+        for (int32_t dx = -1; dx <= 1; ++dx)
+            for (int32_t dy = -1; dy <= 1; ++dy)
+                if (dx != 0 || dy != 0) around[k++] = board.index((x + dx + n) % n, (y + dy + n) % n);
+        std::sort(around.begin(), around.end());
+        for (std::size_t i : around)
+            if (board.Cells[i].State != 0 && std::find(pending.begin(), pending.end(), i) == pending.end()) return i;
+        return static_cast<std::size_t>(-1);
+    }
+
+    void learnNewFounders(const engine::Board& board) {
+        std::vector<const engine::Founder*> stimulated;
+        for (engine::FounderId id = seen_ + 1; id <= lineage_.foundersMade(); ++id) {
+            const engine::Founder* f = lineage_.founder(id);
+            if (!f) continue;
+            if (f->kind == engine::FounderKind::Stimulation) {
+                stimulated.push_back(f);
+            } else if (f->kind == engine::FounderKind::Mutation &&
+                       std::find(f->group.begin(), f->group.end(), engine::kNoGroup) != f->group.end()) {
+                // Below a stimulated founder: the engine knew no group to pass on.
+                auto& groups = extra_[id];
+                for (int c = 0; c < kChannels; ++c)
+                    groups[static_cast<std::size_t>(c)] = static_cast<int8_t>(groupOf(f->ancestor[static_cast<std::size_t>(c)], c));
+            }
+        }
+        seen_ = lineage_.foundersMade();
+        // At most two stimulated cells, each beside a cell that was live
+        // before it; the second may touch only the first, which settles first.
+        std::vector<std::size_t> pending;
+        for (const engine::Founder* f : stimulated) pending.push_back(board.index(f->x, f->y));
+        for (bool settled = true; settled && !pending.empty();) {
+            settled = false;
+            for (const engine::Founder* f : stimulated) {
+                const std::size_t cell = board.index(f->x, f->y);
+                if (std::find(pending.begin(), pending.end(), cell) == pending.end()) continue;
+                const std::size_t from = firstLiveNeighbour(board, f->x, f->y, pending);
+                if (from == static_cast<std::size_t>(-1)) continue;
+                const int32_t fx = static_cast<int32_t>(from / static_cast<std::size_t>(board.side()));
+                const int32_t fy = static_cast<int32_t>(from % static_cast<std::size_t>(board.side()));
+                auto& groups = extra_[f->id];
+                for (int c = 0; c < kChannels; ++c)
+                    groups[static_cast<std::size_t>(c)] = static_cast<int8_t>(groupOf(lineage_.founderAt(fx, fy, c), c));
+                std::erase(pending, cell);
+                settled = true;
+            }
         }
     }
-}
+
+    engine::Lineage lineage_;
+    engine::FounderId seen_ = 0;
+    std::unordered_map<engine::FounderId, std::array<int8_t, kChannels>> extra_;
+};
 
 // ---- a run --------------------------------------------------------------------------
 
-namespace {
-
-// Counts per group and channel of the live cells; fills in the holders.
-void takeStock(const engine::Board& board, const GroupTracker& tracker, int32_t generation, TournamentResult& result) {
-    for (auto& c : result.counts) c = {0, 0, 0};
-    int32_t population = 0;
-    for (std::size_t i = 0; i < board.Cells.size(); ++i) {
-        if (board.Cells[i].State == 0) continue;
-        ++population;
-        for (int c = 0; c < kChannels; ++c) {
-            const int g = tracker.group(i, c);
-            if (g >= 0) ++result.counts[static_cast<std::size_t>(g)][static_cast<std::size_t>(c)];
-        }
-    }
+// The live cells per group and channel; fills in the holders.
+void takeStock(const engine::Board& board, FounderGroups& groups, int32_t generation, TournamentResult& result) {
+    groups.count(result.counts);
+    const int32_t population = board.countLive();
     result.population = population;
-    for (int c = 0; c < kChannels; ++c) {
-        if (result.holder[static_cast<std::size_t>(c)] >= 0 || population == 0) continue;
+    for (std::size_t c = 0; c < kChannels; ++c) {
+        if (result.holder[c] >= 0 || population == 0) continue;
         for (std::size_t g = 0; g < result.counts.size(); ++g)
-            if (result.counts[g][static_cast<std::size_t>(c)] == population) {
-                result.holder[static_cast<std::size_t>(c)] = static_cast<int>(g);
-                result.heldSince[static_cast<std::size_t>(c)] = generation;
+            if (result.counts[g][c] == population) {
+                result.holder[c] = static_cast<int>(g);
+                result.heldSince[c] = generation;
             }
     }
 }
@@ -242,7 +273,7 @@ TournamentResult RunTournament(const TournamentSettings& settings, uint64_t seed
 
 TournamentResult RunTournament(const TournamentSettings& settings, TournamentStart start, engine::RandomSequence& random) {
     engine::Board& board = start.board;
-    GroupTracker tracker(board, start.groups);
+    FounderGroups groups(board, start.groups);
     engine::Stepper stepper;
     TournamentResult result;
     result.counts.resize(static_cast<std::size_t>(settings.groups));
@@ -251,18 +282,17 @@ TournamentResult RunTournament(const TournamentSettings& settings, TournamentSta
         board.Generation = 0;
         engine::RecordPopulation(board, board.countLive());
     }
-    takeStock(board, tracker, 0, result);
+    takeStock(board, groups, 0, result);
     int32_t generation = 0;
     while (!finished(result) && generation < settings.generations) {
-        tracker.beforeStep(board);
-        stepper.ReCalc(board, random);
-        tracker.afterStep(board);
+        groups.step(stepper, board, random);
         if (settings.asWindow) {
+            // As engine::StepAndStimulate: the drawing's count, then stimulation.
             engine::RecordPopulation(board, board.countLive());
-            if (engine::AutoStimulate(board, random) > 0) tracker.afterStimulation(board);
+            groups.autoStimulate(board, random);
         }
         ++generation;
-        takeStock(board, tracker, generation, result);
+        takeStock(board, groups, generation, result);
     }
     result.generationsRun = generation;
     result.ending = result.population == 0 ? Ending::Extinction : finished(result) ? Ending::Fixation : Ending::Limit;

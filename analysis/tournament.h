@@ -7,6 +7,16 @@
 // seed decides everything (the layout and every random draw of the run), so
 // one seed gives one row of results, the same on every machine and in every
 // thread. Standard C++ only.
+//
+// The groups follow the engine's lineage (engine/lineage.h): every start
+// founder is in the group of its place in the layout; a newborn's channel
+// belongs to the group of the parent that gave it; a mutant keeps, per
+// channel, the group of the founder it would have inherited, so that a colour
+// appearing out of nowhere still counts for the lineage it was born into; a
+// cell that auto-stimulation brings to life has no parents and takes, per
+// channel, the group of its first live neighbour in the step's order of
+// parents (ascending position in the board's array, after wrapping), which
+// was live before it.
 
 #include <array>
 #include <cstdint>
@@ -85,35 +95,6 @@ struct TournamentStart {
     std::vector<int8_t> groups;
 };
 TournamentStart LayOutFounders(const TournamentSettings& settings, engine::RandomSequence& random);
-
-// The groups every live cell's channels descend from, kept beside a board
-// from one generation to the next. A newborn takes each channel's group from
-// the parent that gives it that channel (the first, second and third live
-// neighbour in the step's order: ascending position in the board's array,
-// after wrapping); a mutant keeps the groups it would have inherited, so that
-// a colour appearing out of nowhere still counts for the lineage it was born
-// into. A cell that auto-stimulation brings to life has no parents: it takes
-// all three groups of its first live neighbour in the same order.
-class GroupTracker {
-public:
-    GroupTracker(const engine::Board& board, const std::vector<int8_t>& groups);
-
-    // Call before the step, then after it; then afterStimulation when
-    // auto-stimulation changed the board.
-    void beforeStep(const engine::Board& board);
-    void afterStep(const engine::Board& board);
-    void afterStimulation(const engine::Board& board);
-
-    // The group of live cell i's channel c.
-    int group(std::size_t cell, int channel) const { return groups_[cell * kChannels + channel]; }
-
-private:
-    int firstLiveNeighbour(std::size_t cell, const std::vector<uint8_t>& live, int skip) const;
-
-    int32_t side_;
-    std::vector<int8_t> groups_;   // per cell, kChannels
-    std::vector<uint8_t> wasLive_;
-};
 
 // One whole run of `seed`.
 TournamentResult RunTournament(const TournamentSettings& settings, uint64_t seed);

@@ -212,8 +212,8 @@ std::string SummarySvg(const std::vector<TournamentSummary>& summaries) {
     // One panel per set of settings: per group three bars (red, green and
     // blue channel) in the group's colour, each with its interval as a
     // whisker, on a scale from 0 to 1.
-    constexpr int kBar = 18, kGap = 16, kLeft = 56, kRight = 16, kPlotHeight = 180, kPanelHeight = 250;
-    int width = 480;
+    constexpr int kBar = 18, kGap = 16, kLeft = 56, kRight = 16, kPlotHeight = 180, kPanelHeight = 270;
+    int width = 560;
     for (const TournamentSummary& s : summaries)
         width = std::max(width, kLeft + kRight + s.groups * (kChannels * kBar + kGap));
     const int height = std::max(1, static_cast<int>(summaries.size())) * kPanelHeight;
@@ -222,10 +222,12 @@ std::string SummarySvg(const std::vector<TournamentSummary>& summaries) {
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
     for (std::size_t p = 0; p < summaries.size(); ++p) {
         const TournamentSummary& s = summaries[p];
-        const int top = static_cast<int>(p) * kPanelHeight + 30, bottom = top + kPlotHeight;
+        const int top = static_cast<int>(p) * kPanelHeight + 50, bottom = top + kPlotHeight;
         auto y = [&](double v) { return format("%.1f", bottom - v * kPlotHeight); };
-        svg += "<text x=\"" + std::to_string(kLeft) + "\" y=\"" + std::to_string(top - 12) + "\" font-size=\"12\">" +
-               settingsTitle(s.settings) + ": " + std::to_string(s.runs) + " runs, win rates with 95 % intervals</text>\n";
+        svg += "<text x=\"" + std::to_string(kLeft) + "\" y=\"" + std::to_string(top - 28) + "\" font-size=\"12\">" +
+               settingsTitle(s.settings) + "</text>\n";
+        svg += "<text x=\"" + std::to_string(kLeft) + "\" y=\"" + std::to_string(top - 12) + "\">" + std::to_string(s.runs) +
+               " runs: how often each group came to hold each channel, with 95 % intervals</text>\n";
         for (int tick = 0; tick <= 4; ++tick) {
             const std::string ty = y(tick / 4.0);
             svg += "<line x1=\"" + std::to_string(kLeft) + "\" x2=\"" + std::to_string(width - kRight) + "\" y1=\"" + ty +

@@ -75,6 +75,18 @@ std::optional<int32_t> densityFrom(const std::string& text) {
 
 // ---- where the rows go ----------------------------------------------------------
 
+// An open file, closed when this goes: also when a constructor that opened
+// it throws, so that a refused table does not stay open and locked.
+struct OpenFile {
+    int fd = -1;
+    OpenFile() = default;
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
 // Rows appended to a file one write at a time, each whole, so that a run that
 // is killed leaves every row it finished and at most part of one more, which
 // --resume finds and makes again. The file is locked while the run writes, so
@@ -87,20 +99,15 @@ public:
             const std::string& prefix, bool resume)
         : path_(path) {
         if (!resume || !openExisting(header, fullHeader, prefix)) {
-            const std::string first = header;
+            refuseWhileLocked();
             if (const std::error_code error =
-                    ReplaceFile(path, std::span(reinterpret_cast<const uint8_t*>(first.data()), first.size())))
+                    ReplaceFile(path, std::span(reinterpret_cast<const uint8_t*>(header.data()), header.size())))
                 throw Failure(path + ": cannot write: " + error.message());
             fd_ = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
             if (fd_ < 0) fail("cannot open");
             lock();
         }
     }
-    ~RowFile() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    RowFile(const RowFile&) = delete;
-    RowFile& operator=(const RowFile&) = delete;
 
     // The seeds whose rows the file already holds.
     const std::unordered_set<uint64_t>& done() const { return done_; }
@@ -133,6 +140,15 @@ private:
     void sync() {
         if (::fdatasync(fd_) != 0 && errno != EINVAL) fail("cannot write");
         lastSync_ = Clock::now();
+    }
+
+    // A table another run is still writing is not replaced under its feet.
+    void refuseWhileLocked() {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0) return;
+        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        ::close(fd);
+        if (locked) throw Failure(path_ + ": another run is writing to it");
     }
 
     void lock() {
@@ -192,7 +208,8 @@ private:
     }
 
     std::string path_;
-    int fd_ = -1;
+    OpenFile file_;
+    int& fd_ = file_.fd;
     std::unordered_set<uint64_t> done_;
     Clock::time_point lastSync_ = Clock::now();
 };

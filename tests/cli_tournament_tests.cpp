@@ -5,6 +5,8 @@
 // hand; and the refusals.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -274,6 +276,16 @@ TEST_F(Tournament, WrongRequestsAreRefusedAndTablesOfOtherSettingsKept) {
         args.insert(args.end(), more.begin(), more.end());
         EXPECT_EQ(run(args, nullptr, &err), status) << more[0] << " " << err;
     }
+    // A table another run is writing (it holds the lock) is neither continued nor replaced.
+    const int held = ::open(path("t.csv").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);  // no refused run above left it locked
+    for (const char* resume : {"--resume", "--no-header"}) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), {"--csv", path("t.csv"), resume});
+        EXPECT_EQ(run(args, nullptr, &err), 1);
+        EXPECT_EQ(err, "kaleidomat-cli: " + path("t.csv") + ": another run is writing to it\n");
+    }
+    ::close(held);
     EXPECT_EQ(read("t.csv"), table);
     EXPECT_EQ(run({"summarize", path("t.csv"), "--svg", path("t.csv")}, nullptr, &err), 2);
     write("bad.csv", "not,a,table\n");

@@ -40,7 +40,8 @@ std::string row(uint64_t identity, uint64_t parent, uint64_t generation, int64_t
 
 }  // namespace
 
-LineageRecorder::LineageRecorder(int channel, uint64_t every) : channel_(channel), every_(std::max<uint64_t>(every, 1)) {}
+LineageRecorder::LineageRecorder(int channel, uint64_t every)
+    : channel_(channel), every_(std::max<uint64_t>(every, 1)) {}
 
 void LineageRecorder::record(engine::Lineage& lineage) {
     lineage.keepFolded(true);

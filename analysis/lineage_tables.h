@@ -22,7 +22,9 @@
 namespace analysis {
 
 // The taxon of a founder's channel.
-constexpr uint64_t TaxonId(engine::FounderId founder, int channel) { return 3 * founder + static_cast<uint64_t>(channel); }
+constexpr uint64_t TaxonId(engine::FounderId founder, int channel) {
+    return 3 * founder + static_cast<uint64_t>(channel);
+}
 
 class LineageRecorder {
 public:

@@ -17,6 +17,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -103,6 +105,34 @@ void lineageSteps(benchmark::State& state, Phase phase) {
     state.counters["founders"] = static_cast<double>(lineage.founders().size());
 }
 
+// A long run of a 64 x 64 board as the window runs it (auto-stimulation keeps
+// it going) with lineage on: its memory and records at the end. 100,000
+// generations, or as many as KALEIDOMAT_LINEAGE_GENERATIONS says (10^7 take a
+// minute or so).
+void BM_LineageLongRun(benchmark::State& state) {
+    const char* env = std::getenv("KALEIDOMAT_LINEAGE_GENERATIONS");
+    const long long generations = env ? std::atoll(env) : 100000;
+    for (auto _ : state) {
+        engine::Board board = seededBoard(64);
+        engine::RandomSequence random(kSeed);
+        engine::Stepper stepper;
+        engine::Lineage lineage;
+        lineage.start(board);
+        std::size_t most = 0;
+        for (long long g = 0; g < generations; ++g) {
+            lineage.stepAndStimulate(stepper, board, random);
+            most = std::max(most, lineage.memoryBytes());
+        }
+        lineage.tally();
+        state.counters["generations"] = static_cast<double>(generations);
+        state.counters["founders_made"] = static_cast<double>(lineage.foundersMade());
+        state.counters["founders_kept"] = static_cast<double>(lineage.founders().size());
+        state.counters["bytes_at_end"] = static_cast<double>(lineage.memoryBytes());
+        state.counters["bytes_at_most"] = static_cast<double>(most);
+        state.counters["live_at_end"] = board.countLive();
+    }
+}
+
 void BM_EngineDense(benchmark::State& state) { engineSteps(state, kDense, engine::FastestKernelSet()); }
 void BM_EngineSettled(benchmark::State& state) { engineSteps(state, kSettled, engine::FastestKernelSet()); }
 void BM_PlainDense(benchmark::State& state) { plainSteps(state, kDense); }
@@ -115,6 +145,7 @@ BENCHMARK(BM_PlainDense)->Name("Step/plain/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200);
 BENCHMARK(BM_LineageDense)->Name("Step/lineage/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_LineageSettled)->Name("Step/lineage/settled")->Arg(50)->Arg(200);
+BENCHMARK(BM_LineageLongRun)->Name("Lineage/long-run/64")->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_PlainSettled)->Name("Step/plain/settled")->Arg(50)->Arg(200);
 
 // The other kernel sets, registered at start-up from what the processor has.

@@ -577,7 +577,7 @@ const ProgramTable& program() {
               {"--channel", "C", "the Muller table's channel: red (default), green or blue", std::nullopt,
                channelProblem},
               {"--every", "K",
-               "Muller table rows every K-th generation and the last,\n1 to 1000000 (default 1)",
+               "Muller table rows every K-th generation and the last,\n1 to 1000000 (default 1); a long run's table is\nbuilt in memory, a row per taxon alive each sampled\ngeneration, so sample long runs",
                std::pair<uint64_t, uint64_t>{1, kMaxRunGenerations}},
               {"--as-window", "", kAsWindowHelp}},
              "Runs N generations and follows where every live cell's red, green and blue\n"

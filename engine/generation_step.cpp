@@ -40,6 +40,12 @@
 // have variants for instruction sets (step_kernels.h); the Stepper runs the
 // ones of its KernelSet through a table. Births and everything else here are
 // the same for every set.
+//
+// With lineage on (lineage.h, through Stepper::ReCalcTracked) the same step
+// is compiled a second time: births also copy each newborn's founder slots
+// from the parents that gave it its channels and report mutations, the
+// lineage is told when the board's live cells differ from those it knows,
+// and it gets the live bits the step leaves. The plain step has none of it.
 
 #include "engine/generation_step.h"
 

@@ -123,9 +123,10 @@ int Lineage::sync(const Board& board, FounderKind kind, int32_t group) {
                 continue;
             }
             const auto& slot = slots_[i];
-            const bool known = (word & bit) != 0 && records_[slot[0]].colour.Red == now.Red &&
-                               records_[slot[1]].colour.Green == now.Green &&
-                               records_[slot[2]].colour.Blue == now.Blue && slot[0] != 0;
+            // Cells of unknown origin (slot 0) are taken as edited too.
+            const bool known = (word & bit) != 0 && slot[0] != 0 && slot[1] != 0 && slot[2] != 0 &&
+                               records_[slot[0]].colour.Red == now.Red &&
+                               records_[slot[1]].colour.Green == now.Green && records_[slot[2]].colour.Blue == now.Blue;
             if (known) continue;
             const uint32_t s = addFounder(kind, i, now, generation_);
             records_[s].group = {group, group, group};
@@ -162,7 +163,7 @@ void Lineage::mutated(std::size_t cell, const CellRecord& colour) {
     const uint32_t slot = addFounder(FounderKind::Mutation, cell, colour, generation_);
     Founder& f = records_[slot];
     for (int c = 0; c < kChannels; ++c) {
-        f.ancestor[c] = records_[inherited[c]].id;
+        f.ancestor[c] = f.keptAncestor[c] = records_[inherited[c]].id;
         f.group[c] = records_[inherited[c]].group[c];
     }
     slots_[cell] = {slot, slot, slot};
@@ -197,31 +198,46 @@ void Lineage::tally() {
                 for (int c = 0; c < kChannels; ++c) ++records_[slots_[i][c]].live[c];
             }
     // A mutation is numbered after its ancestors, so going backwards every
-    // founder has its mutations' clades before it passes its own on.
+    // founder has its mutations' clades before it passes its own on; on the
+    // way each founder counts its branches, the mutations below it (through
+    // folded links) that have live cells.
+    std::vector<std::array<int32_t, kChannels>> branches(records_.size());
     for (std::size_t k = records_.size(); k-- > 1;) {
         Founder& f = records_[k];
         for (int c = 0; c < kChannels; ++c) {
             if (f.folded[c]) continue;
             f.clade[c] += f.live[c];
-            if (f.clade[c] > 0 && f.ancestor[c] != kNoFounder) records_[slotOf(f.ancestor[c])].clade[c] += f.clade[c];
+            if (f.clade[c] == 0 || f.keptAncestor[c] == kNoFounder) continue;
+            const uint32_t parent = slotOf(f.keptAncestor[c]);
+            records_[parent].clade[c] += f.clade[c];
+            ++branches[parent][c];
+        }
+    }
+    // Forwards, folding: the extinct, and links of a single line, whose
+    // mutation below then takes the link's own nearest ancestor.
+    for (std::size_t k = 1; k < records_.size(); ++k) {
+        Founder& f = records_[k];
+        for (int c = 0; c < kChannels; ++c) {
+            if (f.live[c] == 0 && f.extinct[c] == kStillLiving) f.extinct[c] = clock_;
+            if (f.folded[c]) continue;
+            if (f.clade[c] > 0 && f.keptAncestor[c] != kNoFounder) {
+                const Founder& parent = records_[slotOf(f.keptAncestor[c])];
+                if (parent.folded[c]) f.keptAncestor[c] = parent.keptAncestor[c];
+            }
+            if (f.clade[c] > 0 && (f.live[c] > 0 || branches[k][c] > 1)) continue;
+            f.folded[c] = true;
+            ++extinctCounts_[static_cast<std::size_t>(f.kind)][static_cast<std::size_t>(c)];
+            if (keepFolded_) folded_.push_back({f, c});
         }
     }
     std::vector<uint32_t> renumbered(records_.size());
     std::size_t kept = 1;
     for (std::size_t k = 1; k < records_.size(); ++k) {
-        Founder& f = records_[k];
-        for (int c = 0; c < kChannels; ++c) {
-            if (f.live[c] == 0 && f.extinct[c] == kStillLiving) f.extinct[c] = clock_;
-            if (f.folded[c] || f.clade[c] > 0) continue;
-            f.folded[c] = true;
-            ++extinctCounts_[static_cast<std::size_t>(f.kind)][static_cast<std::size_t>(c)];
-            if (keepFolded_) folded_.push_back({f, c});
-        }
         renumbered[k] = static_cast<uint32_t>(kept);
-        if (!(f.folded[0] && f.folded[1] && f.folded[2])) {
-            if (kept != k) records_[kept] = f;
-            ++kept;
-        }
+        const Founder& f = records_[k];
+        if (f.folded[0] && f.folded[1] && f.folded[2]) continue;
+        if (kept != k) records_[kept] = f;
+        ++kept;
     }
     if (kept != records_.size()) {
         records_.resize(kept);

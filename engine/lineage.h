@@ -34,9 +34,16 @@
 //
 // Records stay bounded: a tally (tally(), and automatically when the records
 // have doubled since the last one) counts the live cells of every founder and
-// folds each founder's channel that no live cell carries, neither itself nor
-// through a mutation below it, into the extinct counts. A founder's record
-// goes when all three of its channels are folded.
+// folds into the extinct counts each founder's channel that no live cell
+// carries, neither itself nor through a mutation below it, and each that no
+// live cell carries itself and that has only one line of mutations below it
+// with live cells: a link of a single line, which the line's next founder
+// bypasses from then on (keptAncestor). So the founders kept in a channel are
+// those carried by live cells and those where lines part, at most twice the
+// live cells, however long the run: lines of descent through many mutations
+// do not pile up. A founder's record goes when all three of its channels are
+// folded; Founder::ancestor keeps the founder a mutation would have
+// inherited, folded or not.
 //
 // A Lineage is a value: copying it and assigning the copy back restores the
 // whole state exactly (for undo, going back a generation, a kept board); the
@@ -94,6 +101,9 @@ struct Founder {
     CellRecord colour;       // its colour: Red, Green and Blue are its three channels' values
     // Per channel (0 red, 1 green, 2 blue):
     std::array<FounderId, kChannels> ancestor{};  // a mutation's would-be parent founder; kNoFounder otherwise
+    // The nearest ancestor not folded: `ancestor` until that one is folded
+    // as a link of a single line (see tally()), then its own nearest.
+    std::array<FounderId, kChannels> keptAncestor{};
     std::array<int32_t, kChannels> group{kNoGroup, kNoGroup, kNoGroup};
     // As of the last tally:
     std::array<int32_t, kChannels> live{};   // live cells whose number in the channel is this founder
@@ -131,8 +141,8 @@ public:
     // ---- switching on and off ------------------------------------------------
 
     // Starts afresh on `board`: every live cell becomes a Start founder, the
-    // clock 0, the extinct counts 0 (keepFolded stays as it is). `group`, when given, gives the group of
-    // the founder at (x, y); otherwise kNoGroup.
+    // clock 0, the extinct counts 0 (keepFolded stays as it is). `group`,
+    // when given, gives the group of the founder at (x, y); otherwise kNoGroup.
     void start(const Board& board, const std::function<int32_t(int32_t x, int32_t y)>& group = {});
     // Lineage off: everything released, keepFolded off.
     void stop();
@@ -142,9 +152,10 @@ public:
 
     // Makes every live cell of `board` that the lineage saw dead, or with
     // another colour, a founder of `kind` in `group`, at the current clock;
-    // cells that died drop out. A board of another size than the one the
-    // lineage knows makes every live cell such a founder. Returns the number
-    // of new founders. Nothing when lineage is off.
+    // cells that died drop out; live cells of unknown origin become founders
+    // too. A board of another size than the one the lineage knows makes
+    // every live cell such a founder. Returns the number of new founders.
+    // Nothing when lineage is off.
     int sync(const Board& board, FounderKind kind = FounderKind::Edit, int32_t group = kNoGroup);
 
     // One generation: stepper.ReCalc(board, random) exactly (the same board,
@@ -171,21 +182,23 @@ public:
     // kNoFounder for a dead cell (as the lineage last saw the board), one off
     // the board, or a live one of unknown origin (see sync()).
     FounderId founderAt(int32_t x, int32_t y, int channel) const;
-    // The record of a founder that is not folded yet; nullptr otherwise.
+    // The record of a founder with a channel not folded yet; nullptr otherwise.
     const Founder* founder(FounderId id) const;
-    // Every record not folded yet, in the order of their numbers.
+    // Every such record, in the order of their numbers. The records and the
+    // pointers above hold until the next step, sync, tally or start.
     std::span<const Founder> founders() const { return std::span<const Founder>(records_).subspan(1); }
 
     // Counts every founder's live cells and clade per channel, notes the
-    // extinct times and folds every channel that no live cell carries (see
-    // above). After it, founders() has the counts of the board as the lineage
-    // last saw it.
+    // extinct times and folds extinct channels and links of single lines
+    // (see above). After it, founders() has the counts of the board as the
+    // lineage last saw it.
     void tally();
     // Founders carried by at least one live cell in `channel`, as of the last tally.
     int32_t survivors(int channel) const;
-    // Live cells whose founder in `channel` is unknown (see sync()), as of the last tally.
+    // Live cells whose founder in `channel` is unknown (see sync()), as of
+    // the last tally.
     int32_t unknownCells(int channel) const { return records_[0].live[static_cast<std::size_t>(channel)]; }
-    // Channels of founders of `kind` folded so far.
+    // Channels of founders of `kind` folded so far (all of them extinct).
     int64_t extinctCount(FounderKind kind, int channel) const;
     // Founders numbered so far (the last number given).
     FounderId foundersMade() const { return nextId_ - 1; }

@@ -106,6 +106,28 @@ GenerationStats Meter::measure(const engine::Board& board, bool follows) {
     return row;
 }
 
+ColourMix MeasureColourMix(const engine::Board& board) {
+    std::vector<uint32_t> colours;
+    for (const engine::CellRecord& c : board.Cells)
+        if (c.State != 0)
+            colours.push_back(static_cast<uint32_t>(c.Red) << 16 | static_cast<uint32_t>(c.Green) << 8 | c.Blue);
+    std::sort(colours.begin(), colours.end());
+    ColourMix mix;
+    // Summed in the colours' order, so that the result does not depend on
+    // where the cells stand.
+    const double total = static_cast<double>(colours.size());
+    for (std::size_t i = 0; i < colours.size();) {
+        std::size_t j = i;
+        while (j < colours.size() && colours[j] == colours[i]) ++j;
+        const double p = static_cast<double>(j - i) / total;
+        mix.shannon -= p * std::log(p);
+        ++mix.colours;
+        i = j;
+    }
+    if (mix.shannon <= 0.0) mix.shannon = 0.0;  // not -0 for a single colour
+    return mix;
+}
+
 std::vector<GenerationStats> RunStatistics(engine::Board board, int32_t generations, engine::RandomSequence& random,
                                            bool stimulate) {
     std::vector<GenerationStats> rows;

@@ -52,6 +52,15 @@ private:
     std::vector<uint32_t> colours_;
 };
 
+// How mixed the live cells' colours are: the number of distinct colours and
+// Shannon's diversity of their frequencies, -Σ p ln p (0 for one colour or
+// none; ln of the count when all are equally common).
+struct ColourMix {
+    int32_t colours = 0;
+    double shannon = 0.0;
+};
+ColourMix MeasureColourMix(const engine::Board& board);
+
 // The board as it is, then after each of `generations` steps: generations + 1
 // rows. With `stimulate` every step is followed by the window's
 // auto-stimulation, as in a run with 変化を促す switched on.

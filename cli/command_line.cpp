@@ -75,8 +75,9 @@ void addCommand(CLI::App& app, const CommandEntry& entry, Arguments& arguments, 
 std::string fullHelp(const CLI::App& app) { return app.help("", CLI::AppFormatMode::All); }
 
 // What the parser leaves over: an option the command does not have, or more
-// files than it takes. "--" (after which everything is a file) is left over too.
-void refuseExtras(const CLI::App& command, const CommandEntry& entry) {
+// files than it takes, which a command that takes any number of files gets in
+// `files`. "--" (after which everything is a file) is left over too.
+void takeExtras(const CLI::App& command, const CommandEntry& entry, std::vector<std::string>& more) {
     const std::size_t wanted = entry.files.size();
     std::size_t files = wanted;
     bool optionsEnded = false;
@@ -87,9 +88,10 @@ void refuseExtras(const CLI::App& command, const CommandEntry& entry) {
             throw UsageError("unknown option " + extra.substr(0, extra.find('=')) + " for " + entry.name);
         } else {
             ++files;
+            more.push_back(extra);
         }
     }
-    if (files > wanted)
+    if (files > wanted && !entry.moreFiles)
         throw UsageError(std::string(entry.name) + " takes " + std::to_string(wanted) +
                          (wanted == 1 ? " file" : " files") + ", got " + std::to_string(files));
 }
@@ -145,7 +147,7 @@ Request ParseCommandLine(const ProgramTable& program, const std::vector<std::str
     }
     for (std::size_t c = 0; c < count; ++c) {
         if (!app.got_subcommand(program.commands[c].name)) continue;
-        refuseExtras(*app.get_subcommand(program.commands[c].name), program.commands[c]);
+        takeExtras(*app.get_subcommand(program.commands[c].name), program.commands[c], arguments[c].files);
         for (std::size_t i = 0; i < options[c].size(); ++i)
             if (options[c][i]->count() > 0) arguments[c].options[program.commands[c].options[i].name] = values[c][i];
         return Request{&program.commands[c], std::move(arguments[c]), {}};

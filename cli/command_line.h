@@ -53,6 +53,7 @@ struct CommandEntry {
     std::vector<OptionEntry> options;
     const char* help;
     std::function<int(const Arguments&, std::ostream& out, std::ostream& err)> run;
+    bool moreFiles = false;  // any number of files after those listed (at least one of the last)
 };
 
 struct ProgramTable {

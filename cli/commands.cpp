@@ -17,8 +17,10 @@
 #include "cli/cell_files.h"
 #include "cli/command_line.h"
 #include "cli/picture_files.h"
+#include "cli/tournament_commands.h"
 #include "analysis/lineage_tables.h"
 #include "analysis/statistics.h"
+#include "analysis/tournament.h"
 #include "display/board_renderer.h"
 #include "engine/lineage.h"
 #include "engine/rules.h"
@@ -510,6 +512,64 @@ const ProgramTable& program() {
              "distinct colours among the live cells and the share of the most common\n"
              "colour (0 to 1). Without --csv or --svg, prints one line of summary.",
              statsCommand},
+            {"tournament", {},
+             {{"--seeds", "LIST",
+               "the seeds, one run each: A-B, or a list such as\n"
+               "1-100,200,300-310 (each seed once)",
+               std::nullopt, SeedsProblem, true},
+              {"--groups", "K", "founder groups, 2 to 12, each its own colour\n(default 2)",
+               std::pair<uint64_t, uint64_t>{analysis::kMinGroups, analysis::kMaxGroups}},
+              {"--layout", "L",
+               "where the groups start (default halves): halves (K\n"
+               "bands side by side), quadrants (K rectangles in about\n"
+               "√K rows), stripes (four columns wide, in turn),\n"
+               "checker (4 x 4 squares), scatter (each founder picks\n"
+               "a group at random)",
+               std::nullopt, LayoutProblem},
+              {"--density", "D", "share of live cells at the start, above 0 up to 1,\nat most four decimals (default 0.2)",
+               std::nullopt, DensityProblem},
+              {"--size", "N", "side of the board, 10 to 200 (default 64)",
+               std::pair<uint64_t, uint64_t>{engine::kMinGridMax + 1, engine::kMaxGridMax + 1}},
+              {"--generations", "G", "the most generations a run lasts, 0 to 10000000\n(default 1000)",
+               std::pair<uint64_t, uint64_t>{0, 10000000}},
+              {"--as-window", "",
+               "the window's rule: every generation is followed by\n"
+               "auto-stimulation (変化を促す), as in step --as-window"},
+              {"--threads", "T", "runs T seeds at once, 1 to 1024 (default: one per\ncore)",
+               std::pair<uint64_t, uint64_t>{1, 1024}},
+              {"--chunk", "i/N",
+               "runs only the i-th of N equal slices of the seeds\n(1 <= i <= N), for one job of many",
+               std::nullopt, ChunkProblem},
+              {"--csv", "OUT.csv", "where the rows go (default: - for standard output)"},
+              {"--no-header", "", "writes no header line"},
+              {"--resume", "",
+               "continues OUT.csv: seeds whose rows it holds are\n"
+               "skipped, a last row cut off is made again, the rest\n"
+               "is appended"},
+              {"--progress", "", "shows the progress on stderr even when it is not\na terminal"}},
+             "Runs one tournament per seed: K groups of founders, each its own colour,\n"
+             "laid out on an N x N torus, run until every colour channel of every live\n"
+             "cell descends from one group (fixation), the board dies out, or G\n"
+             "generations have passed. A newborn's channel belongs to the group of the\n"
+             "parent that gave it; a mutant keeps the groups it would have inherited; a\n"
+             "cell that auto-stimulation brings to life takes the groups of its first\n"
+             "live neighbour. Each seed gives one CSV row, the same bytes with any\n"
+             "number of threads on any machine, in the order of the seeds: version,\n"
+             "settings, seed, generations_run, end (fixation, extinction or limit),\n"
+             "population, colours, shannon (diversity of the colours), per channel the\n"
+             "group that holds it (0 for none) and since when, and per group its share of\n"
+             "the live cells in each channel. Rows are appended as they are done, so a\n"
+             "run that is stopped keeps them and --resume goes on from there. On a\n"
+             "terminal the progress is shown on stderr.",
+             TournamentCommand},
+            {"summarize", {{"FILE...", "tables of tournament rows, with or without headers"}},
+             {{"--svg", "OUT.svg", "also draws the win rates with their intervals"}},
+             "Reads tournament tables in any order and prints, for each set of\n"
+             "settings, how the runs ended and per group and channel how often the group\n"
+             "came to hold the channel (the win rate, with its 95 % Wilson score\n"
+             "interval) and after how many generations (mean and median). A seed that\n"
+             "appears twice with the same settings is refused.",
+             SummarizeCommand, true},
             {"lineage", {{"IN.hxa", "the board (or pattern) to run"}},
              {runLength("number of generations, 0 to 1000000 (required)", kMaxRunGenerations, true), kSeed,
               {"-o", "PREFIX",

@@ -18,6 +18,7 @@ kaleidomat_test_packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils
   dpkg-dev lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin
+  parallel slurm-wlm munge iproute2
 )
 
 # Usage: kaleidomat_install_missing [run|test]   (default: test, everything)

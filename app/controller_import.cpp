@@ -16,10 +16,6 @@ namespace app {
 
 namespace {
 
-// Longer clipboard texts are not read as patterns: the largest pattern a board
-// holds is far shorter in either format.
-constexpr std::size_t kMaxPatternText = 1u << 20;
-
 std::string lowered(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -39,9 +35,13 @@ engine::CellRecord RandomLiveCell(engine::RandomSequence& random) {
 
 // The Life pattern the clipboard's text holds, if it holds one with a live
 // cell (ordinary text such as "!" reads as an empty pattern).
+// The offered formats are asked first, so a clipboard without text is not
+// fetched at all; longer texts are not read as patterns: the largest pattern
+// a board holds is far shorter in either format.
 std::optional<io::LifeGrid> ClipboardGrid(platform::Clipboard& clipboard) {
+    if (!clipboard.hasText()) return std::nullopt;
     const std::string text = clipboard.getText();
-    if (text.empty() || text.size() > kMaxPatternText) return std::nullopt;
+    if (text.empty() || text.size() > platform::kLargestClipboardText) return std::nullopt;
     auto parsed = io::ParseLifeText(text);
     io::LifeGrid* grid = std::get_if<io::LifeGrid>(&parsed);
     if (!grid || grid->countLive() == 0) return std::nullopt;

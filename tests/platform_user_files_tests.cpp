@@ -34,6 +34,8 @@ void keep(const std::string& path, int side = 20, bool truncated = false, int se
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())),
               static_cast<qint64>(bytes.size()));
+    // Written out before the date is set: a flush at closing would date the file now.
+    ASSERT_TRUE(file.flush());
     ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(secondsFromNow), QFile::FileModificationTime));
 }
 

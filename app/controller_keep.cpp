@@ -7,6 +7,8 @@
 // board file would differ from the one kept last. A continuous run is not
 // slowed by it: its stop keeps the board, and so does closing the window.
 
+#include <utility>
+
 #include "app/window_controller.h"
 #include "io/formats.h"
 #include "ui/texts.h"
@@ -36,9 +38,25 @@ void WindowController::KeepBoard() {
     if (bytes == keptBytes_) return;
     const std::string path = user->keptBoardFile();
     // A failed keeping is not worth a message box every second: the old kept
-    // board stays whole, and the next change tries again.
-    if (path.empty() || !services_.files.writeFile(path, bytes)) return;
+    // board stays whole, and the next change tries again. It is told once in
+    // the status bar, and until a keeping works again closing asks whether
+    // to save a changed board.
+    const platform::Result<void> written =
+        path.empty() ? platform::Result<void>(platform::Error{texts::kNoStateFolder}) : services_.files.writeFile(path, bytes);
+    if (!written) {
+        if (!std::exchange(keepFailing_, true))
+            window().setPanelText(platform::Panel::Pointer, texts::kKeepFailed + written.error().reason);
+        return;
+    }
+    keepFailing_ = false;
     keptBytes_ = std::move(bytes);
+}
+
+// Remembered settings that could not be saved are told once, like a failed keeping.
+void WindowController::ReportSettingsFailure() {
+    if (!services_.settings) return;
+    if (const std::optional<platform::Error> failure = services_.settings->unreportedSaveFailure())
+        window().setPanelText(platform::Panel::Pointer, texts::kSettingsSaveFailed + failure->reason);
 }
 
 // Opens the kept board as the open command opens a file, the same question

@@ -10,6 +10,7 @@ namespace app {
 void WindowController::SetSpeed(int rate) {
     session_.pacer.setRate(rate, services_.window.clock());
     if (services_.settings) services_.settings->writeInt(platform::setting::kSpeed, session_.pacer.rate());
+    ReportSettingsFailure();
     // A run waiting for its next generation waits for the new deadline instead.
     if (session_.running()) {
         ++runSerial_;

@@ -8,6 +8,7 @@ namespace app {
 void WindowController::toggleRaisedCells() {
     SetRaisedCells(!RaisedCells());
     if (services_.settings) services_.settings->writeBool(platform::setting::kRaised, RaisedCells());
+    ReportSettingsFailure();
 }
 
 void WindowController::SetRaisedCells(bool raised) {

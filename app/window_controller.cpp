@@ -103,6 +103,9 @@ void WindowController::shutdown() {
     if (closed_) return;
     session_.run.RunMode = RunMode::Stopped;  // a slice still scheduled ends when it comes
     KeepBoard();
+    // A board that could not be kept would be lost with the window: the
+    // same question as before another board is loaded.
+    if (keepFailing_) AskToSaveChanges();
     closed_ = true;
     board.Cells.clear();
     board.Cells.shrink_to_fit();

@@ -236,6 +236,7 @@ private:
     // Writes the board to this copy's kept file when it differs from what was
     // kept last (not during a continuous run: its stop keeps the board).
     void KeepBoard();
+    void ReportSettingsFailure();  // a failed save of the settings, told once
     void ScheduleKeeping();  // keeps the board within a second, once, however often it changes
 
     // ---- clipboard ---------------------------------------------------------------------
@@ -281,6 +282,7 @@ private:
     std::vector<std::string> patternFiles_;  // per pattern item its file's path; "" for the others
     std::vector<uint8_t> keptBytes_;  // the board file last kept (or found at start-up)
     bool keepingDue_ = false;         // a keeping is scheduled
+    bool keepFailing_ = false;        // the last keeping failed (and was told)
     RunRecorder recorder_;            // what the graph window shows
     bool graphOpen_ = false;
     bool closed_ = false;

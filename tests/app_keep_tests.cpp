@@ -47,6 +47,37 @@ TEST_F(Keeping, ChangesRunStopsAndClosingKeepTheBoard) {
     EXPECT_TRUE(f.dialogs.messages.empty());
 }
 
+// A failed keeping is told once in the status bar, and while it fails closing
+// asks whether to save a changed board; a keeping that works ends the asking.
+// A failed save of the settings is told once the same way.
+TEST_F(Keeping, AFailedKeepingIsToldOnceAndClosingAsks) {
+    auto& panel = f.window.panels[3];
+    f.files.failWrites = {f.userFiles.ownBoard};
+    for (int i = 0; i < 2; ++i) {
+        panel.clear();
+        f.press(Button::Random);
+        f.userFiles.runDue();
+        EXPECT_EQ(panel, i == 0 ? std::string(texts::kKeepFailed) + "No space left on device" : "");
+    }
+    f.files.failWrites.clear();
+    f.press(Button::Random);
+    f.userFiles.runDue();
+    f.files.failWrites = {f.userFiles.ownBoard};
+    f.press(Button::Step);
+    f.settings.saveFailure = platform::Error{"Read-only file system"};
+    f.command(Menu::ViewRaised);
+    EXPECT_EQ(panel, std::string(texts::kSettingsSaveFailed) + "Read-only file system");
+    f.command(Menu::ViewRaised);
+    EXPECT_EQ(panel, std::string(texts::kSettingsSaveFailed) + "Read-only file system");
+    EXPECT_TRUE(f.dialogs.messages.empty());
+    f.dialogs.answers = {platform::MessageAnswer::Yes};
+    f.dialogs.filePaths = {"/d/saved.hxa"};
+    f.window.close();
+    expectOnlyMessage(f.dialogs.messages, texts::kSaveChanges, platform::MessageIcon::Question,
+                      platform::MessageButtons::YesNo, platform::MessageAnswer::Yes);
+    EXPECT_FALSE(f.files.files["/d/saved.hxa"].empty());
+}
+
 // Restoring opens the kept board as 開く does, question first, bound to no
 // file, so that 保存 asks for a name; with nothing kept it only says so.
 // Save As asks for a name even with a file; a failed one keeps the old name.

@@ -102,6 +102,12 @@ inline constexpr const char* kPatternExtension = "hxq";
 inline constexpr const char* kOpenFailed = "ファイルを開けませんでした。";
 // 前回の盤面を復元 with no board kept by an earlier or another copy.
 inline constexpr const char* kNothingToRestore = "復元できる盤面がありません。";
+// Told once in the status bar's pointer panel, the reason after them: the
+// board could not be kept (closing then asks whether to save), or the
+// remembered settings could not be saved.
+inline constexpr const char* kKeepFailed = "盤面を保持できません: ";
+inline constexpr const char* kSettingsSaveFailed = "設定を保存できません: ";
+inline constexpr const char* kNoStateFolder = "状態フォルダがありません";  // the reason when there is none
 
 // Tool tips of the toolbar buttons.
 inline constexpr const char* kToolTipOpen = "開く";

@@ -175,6 +175,8 @@ public:
     }
     void writeInt(const std::string& key, int value) override { ints[key] = value; }
     void writeBool(const std::string& key, bool value) override { bools[key] = value; }
+    std::optional<platform::Error> saveFailure;  // told once, as the real settings do
+    std::optional<platform::Error> unreportedSaveFailure() override { return std::exchange(saveFailure, std::nullopt); }
 };
 
 // The window without a window system: records every state the logic sets.

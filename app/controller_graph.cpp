@@ -40,8 +40,13 @@ void WindowController::RecordGeneration() {
 }
 
 void WindowController::graphExportRequested(GraphExport kind) {
-    // Files are written while the board stands still.
-    if (closed_ || !services_.graph || session_.running()) return;
+    if (closed_ || !services_.graph) return;
+    // Files are written while the board stands still: the click is answered
+    // at once rather than leaving a save dialog to pop up later, unasked.
+    if (session_.running()) {
+        Message(texts::kGraphExportWhileRunning, MessageIcon::Information);
+        return;
+    }
     struct Kind {
         const char* filter;
         const char* extension;

@@ -147,6 +147,10 @@ void WindowController::stopRun() {
     sizeButtons_ = {board.GridMax < engine::kMaxGridMax, board.GridMax > engine::kMinGridMax};
     session_.run.RunMode = RunMode::Stopped;
     KeepBoard();
+    if (graphOpen_) {
+        recorder_.stopped(board);  // the record ends at the board shown
+        services_.graph->seriesChanged();
+    }
     if (runChangeOpen_) {
         runChangeOpen_ = false;
         session_.endChange(caption(), true);
@@ -179,6 +183,7 @@ void WindowController::resetGeneration() {
     board.Generation = 0;
     session_.generationReset();  // later generations count on from here, replayed too
     services_.window.setPanelText(platform::Panel::Generation, texts::kGenerationReset);
+    BoardReplaced();  // an open graph numbers its generations from the new count
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 #include "app/run_recorder.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace app {
 
@@ -42,6 +43,14 @@ void RunRecorder::generation(const engine::Board& board, bool always) {
     // A measurement the system interrupted (another program ran meanwhile)
     // costs no more than this, so that it does not leave a long gap.
     credit_ = std::max<std::chrono::steady_clock::duration>(credit_ - (clock_() - now), -kMostDebt);
+}
+
+void RunRecorder::stopped(const engine::Board& board) {
+    if (measuredLast_) return;
+    // Kept as a row whatever the stride: a later thinning drops it like any other.
+    const int64_t stride = std::exchange(stride_, 1);
+    measure(board, false);
+    stride_ = stride;
 }
 
 void RunRecorder::measure(const engine::Board& board, bool follows) {

@@ -40,6 +40,9 @@ public:
     // The board has gone one generation on. `always`: measure it whatever
     // the time spent (a single step, which a person asked for).
     void generation(const engine::Board& board, bool always = false);
+    // The run has stopped on `board`: when its last generation was left out,
+    // it is measured now, so that the record ends at the board shown.
+    void stopped(const engine::Board& board);
 
     const analysis::GraphSeries& series() const { return series_; }
     const std::vector<analysis::GenerationStats>& rows() const { return rows_; }

@@ -132,6 +132,47 @@ TEST_F(Seeded, TheGraphsCsvIsTheCommandLinesForTheSameRun) {
     EXPECT_EQ(graph.series->size(), 1);  // a closed graph records nothing
 }
 
+// An export clicked during a run is answered at once and writes nothing; a
+// run ended by extinction is exported up to the empty board shown. A reset
+// generation count and a graph reopened later start the axis afresh.
+TEST(GraphWindow, ExportDuringARunExtinctionResetAndReopening) {
+    ControllerFixture f;
+    FakeGraphWindow graph;
+    f.graph = &graph;
+    f.start();
+    f.clearBoard();
+    f.setLive(5, 5);
+    f.setLive(20, 20);
+    f.command(platform::Menu::ViewGraph);
+    f.window.onProcessEvents = [&] {
+        if (f.window.processEventsCount == 1) graph.events->graphExportRequested(platform::GraphExport::Csv);
+    };
+    f.press(Button::Start);
+    ASSERT_EQ(f.dialogs.messages.size(), 2u);
+    expectMessage(f.dialogs.messages[0], texts::kGraphExportWhileRunning, platform::MessageIcon::Information);
+    EXPECT_EQ(f.dialogs.messages[1].text, texts::kExtinct);
+    EXPECT_TRUE(f.dialogs.fileDialogs.empty());
+    f.dialogs.filePaths = {"/out/g.csv"};
+    graph.events->graphExportRequested(platform::GraphExport::Csv);
+    const std::string csv(f.files.files["/out/g.csv"].begin(), f.files.files["/out/g.csv"].end());
+    std::string lastRowStart(1, '\n');
+    lastRowStart += std::to_string(f.board().Generation) + ",0,";
+    EXPECT_NE(csv.rfind(lastRowStart), std::string::npos);
+    EXPECT_EQ(csv.find('\n', csv.rfind(lastRowStart) + 1), csv.size() - 1);
+
+    f.press(Button::Random);
+    for (int i = 0; i < 3; ++i) f.press(Button::Step);
+    f.command(platform::Menu::Popup1Reset);
+    EXPECT_EQ(graph.series->firstGeneration(), 0);
+    EXPECT_EQ(graph.series->size(), 1);
+    graph.events->graphClosed();
+    for (int i = 0; i < 4; ++i) f.press(Button::Step);
+    f.command(platform::Menu::ViewGraph);
+    EXPECT_TRUE(graph.shown);
+    EXPECT_EQ(graph.series->firstGeneration(), 4);
+    EXPECT_EQ(graph.series->size(), 1);
+}
+
 // Births, deaths, colours and families of boards made by hand.
 TEST(Statistics, BirthsDeathsColoursAndFamiliesOfHandMadeBoards) {
     struct Case {
@@ -227,6 +268,11 @@ TEST(RunRecorder, RecordsEveryPacedGenerationAndSamplesAFullSpeedRun) {
             EXPECT_LT(recorder.rows().size(), 400u);
             EXPECT_GT(recorder.rows().size(), 20u);
         }
+        // A stop records the board it stopped on, once.
+        for (int twice = 0; twice < 2; ++twice) recorder.stopped(board);
+        EXPECT_EQ(recorder.rows().back().generation, board.Generation);
+        EXPECT_NE(recorder.rows().rbegin()[1].generation, board.Generation);
+        EXPECT_EQ(recorder.series().size(), 2001);
     }
 }
 

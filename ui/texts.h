@@ -107,6 +107,8 @@ inline constexpr const char* kNothingToRestore = "復元できる盤面があり
 // remembered settings could not be saved.
 inline constexpr const char* kKeepFailed = "盤面を保持できません: ";
 inline constexpr const char* kSettingsSaveFailed = "設定を保存できません: ";
+// The graph's export clicked during a run.
+inline constexpr const char* kGraphExportWhileRunning = "実行中は書き出せません。停止してから書き出してください。";
 inline constexpr const char* kNoStateFolder = "状態フォルダがありません";  // the reason when there is none
 
 // Tool tips of the toolbar buttons.

@@ -22,17 +22,24 @@
 
 int main(int argc, char* argv[]) {
     io::IgnoreFileSizeSignal();  // a file-size limit fails that write, like a full disk, not the program
-    // Answered before Qt starts, so that they need no display.
-    if (const auto text = app::InformationRequest(std::vector<std::string>(argv + 1, argv + argc), KALEIDOMAT_VERSION)) {
+    // Answered before Qt starts, so that they need no display; so is a
+    // wrong --seed.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const auto text = app::InformationRequest(arguments, KALEIDOMAT_VERSION)) {
         std::fputs(text->c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (const app::StartArguments early = app::ParseStartArguments(arguments); !early.error.empty()) {
+        std::fprintf(stderr, "kaleidomat: %s\n", early.error.c_str());
+        return 2;
     }
     QApplication application(argc, argv);
     // Lets the desktop match the window to its desktop entry (name, icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("kaleidomat"));
     platform::qt::InstallJapaneseTranslations(application);
 
-    // "--seed S" first fixes the random sequence. The rest of the argument
+    // "--seed S" first fixes the random sequence (read again from what Qt
+    // has left of the arguments, its own options taken out). The rest of the argument
     // text is one path: the arguments joined by single blanks, quotes kept
     // as given.
     std::vector<std::string> given;

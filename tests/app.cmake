@@ -48,6 +48,11 @@ if(TARGET kaleidomat)
                           [ \"$(env -u DISPLAY QT_QPA_PLATFORM=xcb \"$0\" --version)\" = \"kaleidomat ${PROJECT_VERSION}\" ] && \
                           [ \"$(\"$1\" --version)\" = \"kaleidomat-cli ${PROJECT_VERSION}\" ]"
                    $<TARGET_FILE:kaleidomat> $<TARGET_FILE:kaleidomat-cli>)
+  # A wrong --seed is refused the same way, with status 2 and a message of its own.
+  add_test(NAME app_wrong_seed_without_display
+           COMMAND sh -c "out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \"$0\" --seed x 2>&1); \
+                          [ $? = 2 ] && echo \"$out\" | grep -q '^kaleidomat: --seed needs a whole number'"
+                   $<TARGET_FILE:kaleidomat>)
 endif()
 
 # ---- Life text patterns (RLE, plaintext) opened and pasted, through the controller ----

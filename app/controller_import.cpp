@@ -16,6 +16,36 @@ namespace app {
 
 namespace {
 
+// The reader's reason in the window's language (the command line keeps the
+// reader's English).
+std::string ReasonText(const io::TextError& error) {
+    using io::TextProblem;
+    const std::string& d = error.detail;
+    std::string reason;
+    switch (error.problem) {
+        case TextProblem::LineTooLong: reason = texts::kLifeTextLineTooLong; break;
+        case TextProblem::TooLarge:
+            reason = std::string(texts::kLifeTextTooLarge[0]) + d + texts::kLifeTextTooLarge[1] + d + texts::kLifeTextTooLarge[2];
+            break;
+        case TextProblem::NotConwaysRule:
+            reason = std::string(texts::kLifeTextNotConway[0]) + d + texts::kLifeTextNotConway[1];
+            break;
+        case TextProblem::UnsupportedGrid:
+            reason = std::string(texts::kLifeTextUnsupportedGrid[0]) + d + texts::kLifeTextUnsupportedGrid[1];
+            break;
+        case TextProblem::BadHeader: reason = texts::kLifeTextBadHeader; break;
+        case TextProblem::BadRunCount: reason = texts::kLifeTextBadRunCount; break;
+        case TextProblem::UnexpectedCharacter:
+            reason = std::string(texts::kLifeTextUnexpected[0]) + d + texts::kLifeTextUnexpected[1];
+            break;
+        case TextProblem::DoesNotFitTorus:
+            reason = std::string(texts::kLifeTextTorus[0]) + d + texts::kLifeTextTorus[1] + d + texts::kLifeTextTorus[2];
+            break;
+        case TextProblem::Other: reason = texts::kLifeTextUnreadable; break;
+    }
+    return error.line > 0 ? std::to_string(error.line) + texts::kLifeTextAtLine + reason : reason;
+}
+
 std::string lowered(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -59,7 +89,7 @@ std::optional<bool> WindowController::OpenLifePattern(const std::string& path, c
     const std::variant<io::LifeGrid, io::TextError> parsed = io::ParseLifeText(text);
     if (!HasLifeTextExtension(path) && !std::holds_alternative<io::LifeGrid>(parsed)) return std::nullopt;
     if (const auto* error = std::get_if<io::TextError>(&parsed)) {
-        Message(std::string(texts::kImportFailed) + "\n" + path + "\n" + error->message,
+        Message(std::string(texts::kImportFailed) + "\n" + path + "\n" + ReasonText(*error),
                 platform::MessageIcon::Exclamation);
         return false;
     }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 #include <memory>
+#include <utility>
 
 namespace io {
 
@@ -78,6 +79,11 @@ std::string shown(char c) {
 }
 
 std::string atLine(std::size_t line) { return "line " + std::to_string(line) + ": "; }
+
+// A refusal at a line of the text.
+TextError refusedAt(std::size_t line, TextProblem problem, const std::string& what, std::string detail = {}) {
+    return TextError{atLine(line) + what, problem, line, std::move(detail)};
+}
 
 // Text from the input as a message quotes it: its first kMaxQuoted bytes,
 // cut between characters, and "..." where it goes on.
@@ -229,11 +235,11 @@ bool readGridSide(std::string_view& s, int& side, bool& twisted, bool& shifted) 
 // Checks a header's rule value: Conway's rule, alone (the plane) or on a
 // bounded grid written after a colon, of which only a square torus "Tn,n" of
 // side 10 .. 200 is a world this program runs. Sets torusSide (0 for none).
-bool readRule(std::string_view value, int& torusSide, std::string& message) {
+bool readRule(std::string_view value, int& torusSide, TextError& error) {
     value = trim(value);
     const std::size_t colon = value.find(':');
     if (!IsConwayRule(value.substr(0, colon))) {
-        message = ruleRefusal(value);
+        error = {ruleRefusal(value), TextProblem::NotConwaysRule, 0, quoted(value)};
         return false;
     }
     torusSide = 0;
@@ -251,7 +257,7 @@ bool readRule(std::string_view value, int& torusSide, std::string& message) {
     }
     understood = understood && grid.empty();
     if (!understood || kind == '\0' || std::string_view("tpksc").find(kind) == std::string_view::npos) {
-        message = gridRefusal(value, "a bounded grid it does not know");
+        error = {gridRefusal(value, "a bounded grid it does not know"), TextProblem::UnsupportedGrid, 0, quoted(value)};
         return false;
     }
     std::string what;
@@ -265,7 +271,7 @@ bool readRule(std::string_view value, int& torusSide, std::string& message) {
     else if (width != height) what = "a torus that is not square";
     else if (width < kMinTorusSide || width > kMaxSide) what = "a torus of side " + std::to_string(width);
     if (!what.empty()) {
-        message = gridRefusal(value, what);
+        error = {gridRefusal(value, what), TextProblem::UnsupportedGrid, 0, quoted(value)};
         return false;
     }
     torusSide = width;
@@ -281,7 +287,7 @@ bool isName(std::string_view s) {
 
 // Reads a header line: "x = W", "y = H" and "rule = R" in any order and
 // spacing, separated by commas; a rule may itself contain commas ("B3/S23:T48,48").
-bool parseHeader(std::string_view line, int& width, int& height, int& torusSide, std::string& message) {
+bool parseHeader(std::string_view line, int& width, int& height, int& torusSide, TextError& error) {
     bool haveX = false, haveY = false;
     std::vector<std::pair<std::string, std::string>> items;
     while (!line.empty()) {
@@ -298,7 +304,7 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
             items.back().second += ',';
             items.back().second += item;
         } else {
-            message = "header item '" + quoted(item) + "' is not 'name = value'";
+            error = {"header item '" + quoted(item) + "' is not 'name = value'", TextProblem::BadHeader};
             return false;
         }
     }
@@ -307,22 +313,24 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
             int v = 0;
             if (!readNumber(value, v)) {
                 const bool digitsOnly = !value.empty() && std::all_of(value.begin(), value.end(), isDigit);
-                message = digitsOnly ? tooLarge() : "header size '" + quoted(value) + "' is not a whole number";
+                error = digitsOnly ? TextError{tooLarge(), TextProblem::TooLarge, 0, std::to_string(kMaxSide)}
+                                   : TextError{"header size '" + quoted(value) + "' is not a whole number",
+                                               TextProblem::BadHeader};
                 return false;
             }
             if (v > kMaxSide) {
-                message = tooLarge();
+                error = {tooLarge(), TextProblem::TooLarge, 0, std::to_string(kMaxSide)};
                 return false;
             }
             (key == "x" ? width : height) = v;
             (key == "x" ? haveX : haveY) = true;
         } else if (key == "rule") {
-            if (!readRule(value, torusSide, message)) return false;
+            if (!readRule(value, torusSide, error)) return false;
         }
         // Other items (some programs add their own) do not change the pattern.
     }
     if (!haveX || !haveY) {
-        message = "header lacks x or y";
+        error = {"header lacks x or y", TextProblem::BadHeader};
         return false;
     }
     return true;
@@ -343,19 +351,20 @@ std::optional<TextError> readRleHeader(std::string_view text, RleHeader& header)
     Lines lines(text);
     std::string_view line;
     while (lines.next(line)) {
-        if (line.size() > kMaxLine) return TextError{atLine(lines.number()) + tooLong()};
+        if (line.size() > kMaxLine) return refusedAt(lines.number(), TextProblem::LineTooLong, tooLong());
         const std::string_view t = trim(line);
         if (t.empty()) continue;
         if (t.front() == '#') {
             // "#r 23/3" gives the rule in XLife's way.
             if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)))
-                return TextError{atLine(lines.number()) + ruleRefusal(t.substr(2))};
+                return refusedAt(lines.number(), TextProblem::NotConwaysRule, ruleRefusal(t.substr(2)),
+                                 quoted(trim(t.substr(2))));
             continue;
         }
         if (t.find('=') != std::string_view::npos) {  // runs never contain "="
-            std::string message;
-            if (!parseHeader(t, header.width, header.height, header.torusSide, message))
-                return TextError{atLine(lines.number()) + message};
+            TextError error;
+            if (!parseHeader(t, header.width, header.height, header.torusSide, error))
+                return refusedAt(lines.number(), error.problem, error.message, error.detail);
             header.runsLine = lines.number() + 1;
             header.runs = lines.rest();
         } else {
@@ -388,25 +397,27 @@ public:
                 continue;
             }
             atLineStart_ = false;
-            if (c == '!') return digits_ > 0 ? error("run count before '!'") : std::nullopt;
+            if (c == '!') return digits_ > 0 ? error(TextProblem::BadRunCount, "run count before '!'") : std::nullopt;
             if (auto failure = isDigit(c) ? addDigit(c) : endRun(c)) return failure;
         }
-        if (digits_ > 0) return error("run count without a cell");
+        if (digits_ > 0) return error(TextProblem::BadRunCount, "run count without a cell");
         return std::nullopt;
     }
 
 private:
-    std::optional<TextError> error(const std::string& what) const { return TextError{atLine(line_) + what}; }
+    std::optional<TextError> error(TextProblem problem, const std::string& what, std::string detail = {}) const {
+        return refusedAt(line_, problem, what, std::move(detail));
+    }
 
     std::optional<TextError> addDigit(char c) {
-        if (++digits_ > kMaxRunDigits) return error("run count too long");
+        if (++digits_ > kMaxRunDigits) return error(TextProblem::BadRunCount, "run count too long");
         count_ = count_ * 10 + (c - '0');
         return std::nullopt;
     }
 
     // A cell or line symbol ends the run: its count (1 when none was written) applies to it.
     std::optional<TextError> endRun(char c) {
-        if (digits_ > 0 && count_ == 0) return error("run count of 0");
+        if (digits_ > 0 && count_ == 0) return error(TextProblem::BadRunCount, "run count of 0");
         const int run = digits_ > 0 ? count_ : 1;
         count_ = 0;
         digits_ = 0;
@@ -417,7 +428,7 @@ private:
             case 'o':
             case 'x':  // some collections mark parts of a pattern with x or y
             case 'y':
-                if (y_ >= kMaxSide || x_ + run > kMaxSide) return error(tooLarge());
+                if (y_ >= kMaxSide || x_ + run > kMaxSide) return error(TextProblem::TooLarge, tooLarge(), std::to_string(kMaxSide));
                 for (int k = 0; k < run; ++k) sheet_.setLive(static_cast<int>(x_ + k), static_cast<int>(y_));
                 x_ += run;
                 break;
@@ -426,7 +437,7 @@ private:
                 x_ = 0;
                 break;
             default:
-                return error("unexpected " + shown(c));
+                return error(TextProblem::UnexpectedCharacter, "unexpected " + shown(c), shown(c));
         }
         // Positions only matter up to the sheet's edge; keep them from growing without bound.
         x_ = std::min<int64_t>(x_, int64_t{1} << 40);
@@ -449,7 +460,8 @@ std::variant<LifeGrid, TextError> rleGrid(const RleHeader& header, const Sheet& 
     const int torus = header.torusSide;
     if (torus > 0 && (width > torus || height > torus))
         return TextError{"pattern of " + std::to_string(width) + " x " + std::to_string(height) +
-                         " cells does not fit its " + std::to_string(torus) + " x " + std::to_string(torus) + " torus"};
+                         " cells does not fit its " + std::to_string(torus) + " x " + std::to_string(torus) + " torus",
+                         TextProblem::DoesNotFitTorus, 0, std::to_string(torus)};
     LifeGrid grid = sheet.toGrid(width, height);
     grid.torusSide = torus;
     return grid;
@@ -495,18 +507,19 @@ std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text) {
     Sheet sheet;
     int row = 0, width = 0, height = 0;
     while (lines.next(line)) {
-        if (line.size() > kMaxLine) return TextError{atLine(lines.number()) + tooLong()};
+        if (line.size() > kMaxLine) return refusedAt(lines.number(), TextProblem::LineTooLong, tooLong());
         if (!line.empty() && line.front() == '!') continue;
         while (!line.empty() && isBlank(line.back())) line.remove_suffix(1);
         if (!line.empty()) {
             if (row >= kMaxSide || line.size() > static_cast<std::size_t>(kMaxSide))
-                return TextError{atLine(lines.number()) + tooLarge()};
+                return refusedAt(lines.number(), TextProblem::TooLarge, tooLarge(), std::to_string(kMaxSide));
             for (std::size_t x = 0; x < line.size(); ++x) {
                 const char c = line[x];
                 if (c == 'O' || c == 'o' || c == '*')
                     sheet.setLive(static_cast<int>(x), row);
                 else if (c != '.')
-                    return TextError{atLine(lines.number()) + "unexpected " + shown(c)};
+                    return refusedAt(lines.number(), TextProblem::UnexpectedCharacter, "unexpected " + shown(c),
+                                     shown(c));
             }
             width = std::max(width, static_cast<int>(line.size()));
             height = row + 1;

@@ -54,8 +54,27 @@ struct LifeGrid {
 LifeGrid GridFromBlock(const CellBlock& block);
 
 // Why a text was refused, for a message such as "line 3: unexpected 'z'".
+// What is wrong with a text, as a kind a caller can put in its own words,
+// and in English (with the line, when there is one) for the command line.
+enum class TextProblem {
+    Other,
+    LineTooLong,
+    TooLarge,            // more cells across or down than any board holds
+    NotConwaysRule,
+    UnsupportedGrid,     // a bounded grid other than a square torus of a usable side
+    BadHeader,           // a header item, size or missing x or y
+    BadRunCount,
+    UnexpectedCharacter,
+    DoesNotFitTorus,     // live cells beyond the torus the rule names
+};
+
 struct TextError {
     std::string message;
+    TextProblem problem = TextProblem::Other;
+    std::size_t line = 0;  // 0 when the problem belongs to no one line
+    // The part of the text it is about, as written there (a rule, a
+    // character), or the largest side for TooLarge; may be empty.
+    std::string detail{};
 };
 
 // True for Conway's rule written as "B3/S23" (any case, digits in any

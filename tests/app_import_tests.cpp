@@ -93,6 +93,23 @@ TEST(LifePatternFiles, RefusedPatternLeavesTheBoard) {
     }
 }
 
+// The reader's reasons are told in Japanese, with the line they were found on.
+TEST(LifePatternFiles, RefusalReasonsAreJapanese) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"x = 3, y = 3, rule = B36/S23\nbo!", "1 行目: ルール (rule)「B36/S23」はコンウェイのライフゲーム (B3/S23) ではありません"},
+        {"#C a\nx = 3\nbo!", "2 行目: ヘッダー (x = 幅, y = 高さ) が正しくありません"},
+        {"x = 3, y = 1\n\n0o!", "3 行目: セルの繰り返し数が正しくありません"},
+        {"x = 12, y = 1, rule = B3/S23:T10,10\n12o!", "パターンが 10 × 10 のトーラスに収まりません"},
+    };
+    for (const auto& [text, reason] : cases) {
+        ControllerFixture f;
+        f.files.files["/p/bad.rle"] = bytes(text);
+        f.start("/p/bad.rle");
+        ASSERT_EQ(f.dialogs.messages.size(), 1u) << text;
+        EXPECT_EQ(f.dialogs.messages[0].text, std::string(texts::kImportFailed) + "\n/p/bad.rle\n" + reason);
+    }
+}
+
 // Without a cell block, RLE or plaintext text is laid at the selection as a
 // block is (dead cells too, cut to the selection and the board); a cell
 // block wins over text; other text leaves 貼り付け disabled.

@@ -148,6 +148,19 @@ inline constexpr const char* kImportedMark = " (インポート)";
 // A pattern that could not be taken; the file's name and the reader's reason
 // follow on their own lines.
 inline constexpr const char* kImportFailed = "Life パターンを読み込めませんでした。";
+// The reader's reason, after the line it was found on ("3 行目: "). Where a
+// reason names part of the text (a rule, a character, a size), it stands
+// between the text's two halves.
+inline constexpr const char* kLifeTextAtLine = " 行目: ";
+inline constexpr const char* kLifeTextUnreadable = "Life パターンとして読めません";
+inline constexpr const char* kLifeTextLineTooLong = "行が長すぎます";
+inline constexpr const char* kLifeTextTooLarge[] = {"パターンが大きすぎます（", " × ", " セルまで）"};
+inline constexpr const char* kLifeTextNotConway[] = {"ルール (rule)「", "」はコンウェイのライフゲーム (B3/S23) ではありません"};
+inline constexpr const char* kLifeTextUnsupportedGrid[] = {"ルール (rule)「", "」の盤面には対応していません（10 から 200 までの正方形のトーラスのみ）"};
+inline constexpr const char* kLifeTextBadHeader = "ヘッダー (x = 幅, y = 高さ) が正しくありません";
+inline constexpr const char* kLifeTextBadRunCount = "セルの繰り返し数が正しくありません";
+inline constexpr const char* kLifeTextUnexpected[] = {"読めない文字 ", " があります"};
+inline constexpr const char* kLifeTextTorus[] = {"パターンが ", " × ", " のトーラスに収まりません"};
 // ---- end of Life patterns ----
 
 // ---- help (app/help_text.cpp) ----

@@ -31,37 +31,17 @@
 #include "engine/rules.h"
 #include "io/formats.h"
 #include "io/life_text.h"
+#include "support/cli_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class Cli : public ::testing::Test {
+class Cli : public CliFixture {
 protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(path(name), std::ios::binary) << text;
-    }
     void save(const std::string& name, const engine::Board& board) const { cli::SaveBoard(path(name), board); }
-    int run(const std::vector<std::string>& args, std::string* out = nullptr, std::string* err = nullptr) {
-        std::ostringstream o, e;
-        const int status = cli::Run(args, o, e);
-        if (out) *out = o.str();
-        if (err) *err = e.str();
-        EXPECT_TRUE(err || status == 0) << e.str();
-        return status;
-    }
 
     std::string err_;
-    const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-cli-" + std::to_string(::getpid()) + "-" +
-                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 TEST_F(Cli, StepRunsTheEngineFromGenerationOneWithTheSeed) {

@@ -20,36 +20,13 @@
 #include "cli/commands.h"
 #include "engine/generation_step.h"
 #include "engine/stimulation.h"
+#include "support/cli_fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class Tournament : public ::testing::Test {
-protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    std::string read(const std::string& name) const {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(path(name), std::ios::binary) << text;
-    }
-    int run(std::vector<std::string> args, std::string* out = nullptr, std::string* err = nullptr) {
-        std::ostringstream o, e;
-        const int status = cli::Run(args, o, e);
-        if (out) *out = o.str();
-        if (err) *err = e.str();
-        EXPECT_TRUE(err || status == 0) << e.str();
-        return status;
-    }
-
-    const fs::path dir_ = fs::temp_directory_path() / ("kaleidomat-tournament-" + std::to_string(::getpid()) + "-" +
-                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-};
+class Tournament : public CliFixture {};
 
 std::string withoutFirstLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
 

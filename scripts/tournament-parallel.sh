@@ -52,13 +52,8 @@ while [ $# -gt 0 ]; do
     *) echo "tournament-parallel.sh: unknown option $1" >&2; usage ;;
   esac
 done
-[ $# -gt 0 ] || { echo "tournament-parallel.sh: no tournament options after --" >&2; usage; }
-for arg in "$@"; do
-  case $arg in
-    --csv|--chunk|--resume|--threads|--progress)
-      echo "tournament-parallel.sh: $arg is set by this script, leave it out" >&2; exit 2 ;;
-  esac
-done
+source "$root/scripts/tournament-options.sh"
+check_tournament_options tournament-parallel.sh usage "$@"
 command -v parallel >/dev/null || { echo "tournament-parallel.sh: GNU parallel is missing (Debian package parallel)" >&2; exit 1; }
 
 if [ -z "$cli" ]; then

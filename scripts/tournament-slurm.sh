@@ -59,13 +59,8 @@ while [ $# -gt 0 ]; do
     *) echo "tournament-slurm.sh: unknown option $1" >&2; usage ;;
   esac
 done
-[ $# -gt 0 ] || { echo "tournament-slurm.sh: no tournament options after --" >&2; usage; }
-for arg in "$@"; do
-  case $arg in
-    --csv|--chunk|--resume|--threads|--progress)
-      echo "tournament-slurm.sh: $arg is set by this script, leave it out" >&2; exit 2 ;;
-  esac
-done
+source "$(dirname "$script")/tournament-options.sh"
+check_tournament_options tournament-slurm.sh usage "$@"
 command -v sbatch >/dev/null || { echo "tournament-slurm.sh: sbatch is missing (Debian package slurm-client)" >&2; exit 1; }
 if [ -z "$cli" ]; then
   root=$(dirname "$(dirname "$script")")

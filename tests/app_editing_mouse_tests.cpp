@@ -6,12 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "support/controller_fixture.h"
 
-using platform::kRightButton;
-using platform::kShiftKey;
 using platform::Menu;
 using platform::PixelRect;
 
@@ -24,20 +20,18 @@ using MouseEditing = Started;
 TEST_F(MouseEditing, DragLeavingTheBoardKeepsTheLastCellInside) {
     f.clearBoard();
     f.setLive(47, 40);
-    f.down(45.5f, 45.5f);
-    f.move(49.9f, 30.2f);
-    f.move(50.0f, 29.0f);  // the right edge itself is off the board
-    f.move(63.0f, -4.0f);
+    f.down(f.at(45, 45));
+    f.move(f.at(49, 30));
+    f.move(f.offBoard);
     const std::string panel3 = f.window.panels[3];
-    f.up(63.0f, -4.0f);
+    f.up(f.offBoard);
     EXPECT_EQ(f.box(), (SelectionBox{45, 30, 49, 45}));
     EXPECT_EQ(panel3, "x = 49, y = 30");  // moves off the board leave the panels alone
     EXPECT_EQ(f.window.focus, (PixelRect{432, 288, 480, 442}));
     for (Button b : {Button::Cut, Button::Copy, Button::NewRegistration, Button::Color, Button::Rotate})
         EXPECT_TRUE(f.window.buttonEnabled(b)) << static_cast<int>(b);
-    f.click(50, 3);
-    f.down(-0.5f, 3.0f);
-    f.down(std::numeric_limits<float>::quiet_NaN(), 3.0f);
+    f.click(50, 3);  // a cell the board does not have
+    f.down(f.offBoard);
     EXPECT_EQ(f.box(), (SelectionBox{45, 30, 49, 45}));
     EXPECT_FALSE(f.selection().Selecting);
 }
@@ -55,12 +49,12 @@ TEST_F(MouseEditing, RightClickPopup) {
         for (Menu m : hidden) EXPECT_FALSE(f.window.menuVisible(m));
     };
     f.drag(10, 10, 20, 15);
-    f.click(12, 13, kRightButton);
+    f.click(12, 13, MouseButton::Right);
     EXPECT_EQ(atPopup, (SelectionBox{10, 10, 20, 15}));
-    f.click(21, 13, kRightButton);
+    f.click(21, 13, MouseButton::Right);
     EXPECT_EQ(atPopup, (SelectionBox{21, 13, 21, 13}));
     const bool wasLive = f.board().cell(40, 40).live();
-    f.click(40, 40, kRightButton, kShiftKey);
+    f.click(40, 40, MouseButton::Right, kShift);
     EXPECT_EQ(f.board().cell(40, 40).live(), !wasLive);
     EXPECT_EQ(f.window.popups.size(), 3u);
     for (Menu m : hidden) EXPECT_TRUE(f.window.menuVisible(m));
@@ -69,16 +63,16 @@ TEST_F(MouseEditing, RightClickPopup) {
 // During a continuous run presses and releases do nothing. The run drops the
 // selection under a drag still going on; that drag then ends.
 TEST_F(MouseEditing, ClicksAreIgnoredDuringARun) {
-    f.down(10.5f, 10.5f);
+    f.down(f.at(10, 10));
     int yields = 0;
     f.window.onProcessEvents = [&] {
-        f.click(11, 11, platform::kLeftButton, kShiftKey);
-        f.click(12, 12, kRightButton);
+        f.click(11, 11, MouseButton::Left, kShift);
+        f.click(12, 12, MouseButton::Right);
         if (++yields == 3) f.command(Menu::ExecStop);
     };
     f.command(Menu::ExecStart);
-    f.move(15.5f, 15.5f);
-    f.up(15.5f, 15.5f);
+    f.move(f.at(15, 15));
+    f.up(f.at(15, 15));
     EXPECT_EQ(f.selection().SelLeft, -1);
     EXPECT_TRUE(f.window.popups.empty());
     EXPECT_EQ(f.window.focus, std::nullopt);

@@ -141,16 +141,22 @@ void WindowController::toolbarButtonClicked(platform::Button button) {
 
 void WindowController::boardMouseDown(const platform::BoardMouse& event) {
     if (closed_) return;
-    runRecorded(UndoKind::Change, [&] { pressOnBoard(event.button, event.modifiers.shift, event.cell); });
+    runRecorded(UndoKind::Change, [&] {
+        pressOnBoard(event.button, event.modifiers.shift, event.cell);
+        if (event.button == platform::MouseButton::Left && event.modifiers.shift) beginStroke(event.cell);
+    });
     refreshCommands();
 }
 
 void WindowController::boardMouseMove(const platform::BoardMouse& event) {
-    if (!closed_) moveOnBoard(event.cell);
+    if (closed_) return;
+    if (stroke_.active) strokeTo(event);
+    moveOnBoard(event.cell);
 }
 
 void WindowController::boardMouseUp(const platform::BoardMouse& event) {
     if (closed_) return;
+    finishStroke();
     releaseOnBoard(event.button);
     refreshCommands();
 }
@@ -165,7 +171,10 @@ void WindowController::statusBarMouse(platform::MouseButton button, platform::Mo
         window().showPopup(platform::Popup::Popup1);
 }
 
-void WindowController::windowClosing() { shutdown(); }
+void WindowController::windowClosing() {
+    finishStroke();
+    shutdown();
+}
 
 // ---- undo and redo, one generation back -------------------------------------------
 

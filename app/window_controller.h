@@ -24,6 +24,7 @@
 //   controller_import.cpp   Life text patterns (RLE, plaintext) from files and the clipboard
 //   controller_help.cpp     the help menu (its text: help_text.cpp)
 //   controller_graph.cpp    the graph window: recording a run, exporting it
+//   controller_drawing.cpp  drawing and erasing along a Shift+drag
 
 #include <array>
 #include <chrono>
@@ -212,6 +213,20 @@ private:
     void openPatternMenu();
     bool SelectionHasLiveCell() const;
 
+    // ---- drawing with Shift+drag (controller_drawing.cpp) ------------------------------
+    // A Shift+left press toggles its cell as a click does; dragging on, every
+    // cell the pointer passes takes that cell's new state (a dead one comes
+    // to life in a random colour, a live one dies), the cells between two
+    // pointer positions included. The press and the whole drag are one change.
+    struct Stroke {
+        bool active = false;
+        bool drawsLive = false;
+        bool hasLast = false;  // off the board, the next cell starts afresh
+        int32_t lastColumn = 0, lastRow = 0;
+    };
+    void beginStroke(const platform::PointedCell& at);
+    void strokeTo(const platform::BoardMouse& event);
+    void finishStroke();  // ends the change; nothing when no stroke is going on
 
     // ---- patterns ------------------------------------------------------------------
     void placePatternItem(int Index);
@@ -287,6 +302,7 @@ private:
     RunRecorder recorder_;            // what the graph window shows
     bool graphOpen_ = false;
     bool closed_ = false;
+    Stroke stroke_;
 
     EditCommands editMenu_{true, true};
     EditCommands editButtons_{false, false};

@@ -177,6 +177,7 @@ void WindowController::dispatch(Menu id) {
 }
 
 void WindowController::runRecorded(UndoKind kind, const std::function<void()>& change) {
+    finishStroke();  // a drag still drawing is a change of its own, before this one
     if (kind == UndoKind::None) return change();
     session_.beginChange(caption());
     change();

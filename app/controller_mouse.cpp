@@ -25,33 +25,29 @@ std::string HexByte(int32_t value) {
     return {kDigits[v >> 4], kDigits[v & 0xFu]};
 }
 
-// A position on the board picture, in board units, lies on a cell when it is
-// inside the picture's scale; the cell is the position truncated.
-bool CellAt(const engine::Board& board, int scale, float X, float Y, int32_t& cx, int32_t& cy) {
-    const float limit = static_cast<float>(scale);
-    if (!(X >= 0.0f && X < limit && Y >= 0.0f && Y < limit)) return false;  // also refuses NaN
-    cx = static_cast<int32_t>(X);
-    cy = static_cast<int32_t>(Y);
-    return board.contains(cx, cy);
+// The pointer is on a cell of this board.
+bool OnCell(const engine::Board& board, const platform::PointedCell& at) {
+    return at.onBoard && board.contains(at.column, at.row);
 }
 
 }  // namespace
 
-void WindowController::pressOnBoard(int Button, int Shift, float X, float Y) {
+void WindowController::pressOnBoard(platform::MouseButton button, bool shift, const platform::PointedCell& at) {
+    using platform::MouseButton;
     if (session_.running()) return;
-    int32_t cx = 0, cy = 0;
     // Presses come from the picture, which is all board; a position beyond
     // the last cell (an edge pixel) selects nothing rather than a cell that
     // does not exist.
-    if (!CellAt(board, window().boardScale(), X, Y, cx, cy)) return;
+    if (!OnCell(board, at)) return;
+    const int32_t cx = at.column, cy = at.row;
     Selection& s = selection;
 
-    if (Button & platform::kLeftButton) {
-        if (Shift & platform::kShiftKey) {
+    if (button == MouseButton::Left) {
+        if (shift) {
             // Select the single cell as a plain click would, then toggle it.
-            pressOnBoard(platform::kLeftButton, 0, X, Y);
-            moveOnBoard(X, Y);
-            releaseOnBoard(platform::kLeftButton);
+            pressOnBoard(MouseButton::Left, false, at);
+            moveOnBoard(at);
+            releaseOnBoard(MouseButton::Left);
             engine::CellRecord& c = board.cell(cx, cy);
             if (c.State != 0) {
                 c = {};
@@ -67,22 +63,22 @@ void WindowController::pressOnBoard(int Button, int Shift, float X, float Y) {
             s.SelTop = s.SelBottom = cy;
             DrawFocus();
         }
-    } else if (Button & platform::kRightButton) {
+    } else if (button == MouseButton::Right) {
         const bool inside =
             HasSelection() && s.SelLeft <= cx && cx <= s.SelRight && s.SelTop <= cy && cy <= s.SelBottom;
         if (!inside) {
             // The clicked cell becomes the selection (and is toggled with Shift).
-            pressOnBoard(platform::kLeftButton, Shift, X, Y);
-            moveOnBoard(X, Y);
-            releaseOnBoard(platform::kLeftButton);
+            pressOnBoard(MouseButton::Left, shift, at);
+            moveOnBoard(at);
+            releaseOnBoard(MouseButton::Left);
         }
         // The pop-up comes with the release.
     }
 }
 
-void WindowController::moveOnBoard(float X, float Y) {
-    int32_t cx = 0, cy = 0;
-    if (!CellAt(board, window().boardScale(), X, Y, cx, cy)) return;  // off the board while dragging
+void WindowController::moveOnBoard(const platform::PointedCell& at) {
+    if (!OnCell(board, at)) return;  // off the board while dragging
+    const int32_t cx = at.column, cy = at.row;
 
     platform::MainWindow& w = window();
     w.setPanelText(platform::Panel::Pointer, texts::kPointerXPrefix + std::to_string(cx) + texts::kPointerYPrefix + std::to_string(cy));
@@ -101,13 +97,13 @@ void WindowController::moveOnBoard(float X, float Y) {
     }
 }
 
-void WindowController::releaseOnBoard(int Button) {
+void WindowController::releaseOnBoard(platform::MouseButton button) {
     if (session_.running()) return;
     platform::MainWindow& w = window();
     Selection& s = selection;
 
-    if (!(Button & platform::kLeftButton)) {
-        if (Button & platform::kRightButton) {
+    if (button != platform::MouseButton::Left) {
+        if (button == platform::MouseButton::Right) {
             openPatternMenu();
             refreshCommands();
             // The pop-up offers only the selection commands.

@@ -92,13 +92,15 @@ void WindowController::chooseColour() {
     const std::optional<int32_t> start = patterns::StartingColour(board, r);
     if (!start) return;  // no live cell: no dialog
 
-    const std::optional<platform::ColorValue> colour = askColour(*start);
-    if (!colour || *colour == 0) return;  // cancelled, or black
-    patterns::Recolour(board, r, *colour);
+    // The board's tools give a colour as 0x00BBGGRR.
+    const auto part = [&](int shift) { return static_cast<uint8_t>((*start >> shift) & 0xFF); };
+    const std::optional<platform::RgbColour> colour = askColour({part(0), part(8), part(16)});
+    if (!colour || *colour == platform::RgbColour{}) return;  // cancelled, or black
+    patterns::Recolour(board, r, colour->red | (colour->green << 8) | (colour->blue << 16));
     ReDraw();
 }
 
-std::optional<platform::ColorValue> WindowController::askColour(platform::ColorValue start) {
+std::optional<platform::RgbColour> WindowController::askColour(platform::RgbColour start) {
     return services_.dialogs.chooseColor(start, CustomColors);
 }
 

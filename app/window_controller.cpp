@@ -139,19 +139,25 @@ void WindowController::toolbarButtonClicked(platform::Button button) {
     if (const CommandRow* row = commands_.find(button)) dispatch(row->look.id);
 }
 
-void WindowController::boardMouseDown(int button, int shift, float x, float y) {
+void WindowController::boardMouseDown(const platform::BoardMouse& event) {
     if (closed_) return;
-    runRecorded(UndoKind::Change, [&] { pressOnBoard(button, shift, x, y); });
+    runRecorded(UndoKind::Change, [&] {
+        pressOnBoard(event.button, event.modifiers.shift, event.cell);
+        if (event.button == platform::MouseButton::Left && event.modifiers.shift) beginStroke(event.cell);
+    });
     refreshCommands();
 }
 
-void WindowController::boardMouseMove(int /*button*/, int /*shift*/, float x, float y) {
-    if (!closed_) moveOnBoard(x, y);
+void WindowController::boardMouseMove(const platform::BoardMouse& event) {
+    if (closed_) return;
+    if (stroke_.active) strokeTo(event);
+    moveOnBoard(event.cell);
 }
 
-void WindowController::boardMouseUp(int button, int /*shift*/, float /*x*/, float /*y*/) {
+void WindowController::boardMouseUp(const platform::BoardMouse& event) {
     if (closed_) return;
-    releaseOnBoard(button);
+    finishStroke();
+    releaseOnBoard(event.button);
     refreshCommands();
 }
 
@@ -159,12 +165,16 @@ void WindowController::boardExposed() {
     if (!closed_) paintBoard();
 }
 
-void WindowController::statusBarMouse(int button, int /*shift*/, int x, int /*y*/) {
-    if (!closed_ && x < window().panelLeft(platform::Panel::Population) && (button & platform::kRightButton))
+void WindowController::statusBarMouse(platform::MouseButton button, platform::Modifiers /*modifiers*/, int x,
+                                      int /*y*/) {
+    if (!closed_ && x < window().panelLeft(platform::Panel::Population) && button == platform::MouseButton::Right)
         window().showPopup(platform::Popup::Popup1);
 }
 
-void WindowController::windowClosing() { shutdown(); }
+void WindowController::windowClosing() {
+    finishStroke();
+    shutdown();
+}
 
 // ---- undo and redo, one generation back -------------------------------------------
 

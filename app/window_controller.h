@@ -24,6 +24,7 @@
 //   controller_import.cpp   Life text patterns (RLE, plaintext) from files and the clipboard
 //   controller_help.cpp     the help menu (its text: help_text.cpp)
 //   controller_graph.cpp    the graph window: recording a run, exporting it
+//   controller_drawing.cpp  drawing and erasing along a Shift+drag
 
 #include <array>
 #include <chrono>
@@ -125,11 +126,11 @@ public:
     void menuAboutToShow(platform::Menu menu) override;
     void patternItemTriggered(int index) override;
     void toolbarButtonClicked(platform::Button button) override;
-    void boardMouseDown(int button, int shift, float x, float y) override;
-    void boardMouseMove(int button, int shift, float x, float y) override;
-    void boardMouseUp(int button, int shift, float x, float y) override;
+    void boardMouseDown(const platform::BoardMouse& event) override;
+    void boardMouseMove(const platform::BoardMouse& event) override;
+    void boardMouseUp(const platform::BoardMouse& event) override;
     void boardExposed() override;
-    void statusBarMouse(int button, int shift, int x, int y) override;
+    void statusBarMouse(platform::MouseButton button, platform::Modifiers modifiers, int x, int y) override;
     void windowClosing() override;
     bool canDropFiles() override;
     void filesDropped(const std::vector<std::string>& paths) override;
@@ -204,18 +205,33 @@ private:
     void dropSelection();  // a run or step drops the selection
 
     // ---- mouse and menu openings (controller_mouse.cpp) -----------------------------
-    void pressOnBoard(int Button, int Shift, float X, float Y);
-    void moveOnBoard(float X, float Y);
-    void releaseOnBoard(int Button);
+    void pressOnBoard(platform::MouseButton button, bool shift, const platform::PointedCell& at);
+    void moveOnBoard(const platform::PointedCell& at);
+    void releaseOnBoard(platform::MouseButton button);
     void paintBoard();  // the window system asks for the board
     void openEditMenu();
     void openPatternMenu();
     bool SelectionHasLiveCell() const;
 
+    // ---- drawing with Shift+drag (controller_drawing.cpp) ------------------------------
+    // A Shift+left press toggles its cell as a click does; dragging on, every
+    // cell the pointer passes takes that cell's new state (a dead one comes
+    // to life in a random colour, a live one dies), the cells between two
+    // pointer positions included. The press and the whole drag are one change.
+    struct Stroke {
+        bool active = false;
+        bool drawsLive = false;
+        bool hasLast = false;  // off the board, the next cell starts afresh
+        int32_t lastColumn = 0, lastRow = 0;
+    };
+    void beginStroke(const platform::PointedCell& at);
+    void strokeTo(const platform::BoardMouse& event);
+    void finishStroke();  // ends the change; nothing when no stroke is going on
+
     // ---- patterns ------------------------------------------------------------------
     void placePatternItem(int Index);
     // The colour dialog starting on `start`; the confirmed colour, or nothing.
-    std::optional<platform::ColorValue> askColour(platform::ColorValue start);
+    std::optional<platform::RgbColour> askColour(platform::RgbColour start);
     // Drops a selection (and its focus rectangle) that reaches beyond a board
     // of `gridMax`.
     void DropSelectionBeyond(int32_t gridMax);
@@ -274,7 +290,7 @@ private:
     std::string& FileName = session_.FileName;
 
     // The colour dialog's custom colours (black at first), kept while the window lives.
-    std::vector<platform::ColorValue> CustomColors = std::vector<platform::ColorValue>(16, 0);
+    std::vector<platform::RgbColour> CustomColors = std::vector<platform::RgbColour>(16);
     platform::PixelImage picBuffer;  // the off-screen picture of the board
     display::BoardPainter painter_;  // what picBuffer shows, so a drawing repaints only changes
     display::CellLook cellLook_ = display::CellLook::Raised;
@@ -286,6 +302,7 @@ private:
     RunRecorder recorder_;            // what the graph window shows
     bool graphOpen_ = false;
     bool closed_ = false;
+    Stroke stroke_;
 
     EditCommands editMenu_{true, true};
     EditCommands editButtons_{false, false};

@@ -43,7 +43,7 @@ public:
     }
     std::string openFile(const platform::FileDialogRequest&) override { return ""; }
     std::string saveFile(const platform::FileDialogRequest&) override { return ""; }
-    std::optional<platform::ColorValue> chooseColor(platform::ColorValue, std::vector<platform::ColorValue>&) override {
+    std::optional<platform::RgbColour> chooseColor(platform::RgbColour, std::vector<platform::RgbColour>&) override {
         return std::nullopt;
     }
 };

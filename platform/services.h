@@ -98,8 +98,12 @@ struct FileDialogRequest {
     std::string initialDirectory;
 };
 
-// A colour as the colour dialog and the logic exchange it: 0x00BBGGRR.
-using ColorValue = int32_t;
+// A colour as the colour dialog and the logic exchange it: its red, green
+// and blue parts.
+struct RgbColour {
+    uint8_t red = 0, green = 0, blue = 0;
+    friend bool operator==(const RgbColour&, const RgbColour&) = default;
+};
 
 class Dialogs {
 public:
@@ -122,7 +126,7 @@ public:
     // room for); afterwards the list holds every custom colour of the
     // dialog, the user's changes included. The chosen colour, or nothing
     // when cancelled.
-    virtual std::optional<ColorValue> chooseColor(ColorValue initial, std::vector<ColorValue>& customColors) = 0;
+    virtual std::optional<RgbColour> chooseColor(RgbColour initial, std::vector<RgbColour>& customColors) = 0;
 
     // A modal window showing a long plain text (the help), which the user
     // can scroll and select but not change; returns when it is closed.
@@ -305,10 +309,31 @@ struct PatternEntry {
 // cell under the pointer and its colour.
 enum class Panel { Generation = 1, Population, Pointer, Colour };
 
-// Mouse buttons and modifier keys as bit masks.
-inline constexpr int kLeftButton = 1;
-inline constexpr int kRightButton = 2;
-inline constexpr int kShiftKey = 1;
+// The mouse button an event is about: the one pressed or released, or for a
+// move the one held (left before right before middle); None for a move
+// without a button.
+enum class MouseButton { None, Left, Right, Middle };
+
+// The modifier keys held during a mouse event.
+struct Modifiers {
+    bool shift = false;
+    friend bool operator==(const Modifiers&, const Modifiers&) = default;
+};
+
+// The cell under the pointer: its column and row, when the pointer is on the
+// board at all (a drag goes on beyond its edge).
+struct PointedCell {
+    int32_t column = 0, row = 0;
+    bool onBoard = false;
+    friend bool operator==(const PointedCell&, const PointedCell&) = default;
+};
+
+// A mouse event on the board.
+struct BoardMouse {
+    MouseButton button = MouseButton::None;
+    Modifiers modifiers{};
+    PointedCell cell{};
+};
 
 // Everything the window reports to the logic.
 class WindowEvents {
@@ -318,14 +343,15 @@ public:
     virtual void menuAboutToShow(Menu menu) = 0;  // a menu of the menu bar opens
     virtual void patternItemTriggered(int index) = 0;
     virtual void toolbarButtonClicked(Button button) = 0;
-    // Board mouse events; x and y in board units (one unit per cell).
-    virtual void boardMouseDown(int button, int shift, float x, float y) = 0;
-    virtual void boardMouseMove(int button, int shift, float x, float y) = 0;
-    virtual void boardMouseUp(int button, int shift, float x, float y) = 0;
+    // Mouse events on the board: a button pressed, the pointer moved (with
+    // or without a button held) and a button released.
+    virtual void boardMouseDown(const BoardMouse& event) = 0;
+    virtual void boardMouseMove(const BoardMouse& event) = 0;
+    virtual void boardMouseUp(const BoardMouse& event) = 0;
     // The window system wants the board repainted (uncovered, restored).
     virtual void boardExposed() = 0;
     // A mouse button on the status bar; x in the status bar's pixels.
-    virtual void statusBarMouse(int button, int shift, int x, int y) = 0;
+    virtual void statusBarMouse(MouseButton button, Modifiers modifiers, int x, int y) = 0;
     // The window is being closed (close box or unload).
     virtual void windowClosing() = 0;
     // Files are dragged over the window: whether dropping them would be
@@ -380,8 +406,8 @@ public:
     virtual void setCaption(const std::string& caption) = 0;
     virtual std::string caption() const = 0;
 
-    // The board picture: its drawing area in pixels, the number of board
-    // units across it (for mouse positions), the image it shows, and the
+    // The board picture: its drawing area in pixels, the number of cells
+    // across it (for the cell under the pointer), the image it shows, and the
     // focus rectangle drawn over the image while set.
     virtual int boardPixelWidth() const = 0;
     virtual int boardPixelHeight() const = 0;

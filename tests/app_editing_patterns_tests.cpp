@@ -64,16 +64,17 @@ TEST_F(PatternMenu, ColourDialog) {
     f.setLive(4, 2, 40, 50, 60);  // the same diagonal as (3, 3), further right: first
     f.setLive(9, 9, 70, 80, 90);  // outside the selection
     f.drag(2, 2, 5, 5);
-    const std::optional<platform::ColorValue> answers[] = {std::nullopt, 0, 255};
+    using platform::RgbColour;
+    const std::optional<RgbColour> answers[] = {std::nullopt, RgbColour{}, RgbColour{255, 0, 0}};
     std::vector<CellRecord> expected = f.board().Cells;
     for (const auto& answer : answers) {
-        if (answer.value_or(0) != 0) expected[f.board().index(3, 3)] = expected[f.board().index(4, 2)] = {1, 255, 0, 0};
+        if (answer.value_or(RgbColour{}) != RgbColour{}) expected[f.board().index(3, 3)] = expected[f.board().index(4, 2)] = {1, 255, 0, 0};
         f.dialogs.colorAnswers.push_back(answer);
         f.press(Button::Color);
         EXPECT_EQ(f.board().Cells, expected);
     }
     ASSERT_EQ(f.dialogs.colorCalls.size(), 3u);
-    EXPECT_EQ(f.dialogs.colorCalls[0], 0x3C3228);  // 0x00BBGGRR of (4, 2)
+    EXPECT_EQ(f.dialogs.colorCalls[0], (RgbColour{40, 50, 60}));  // the colour of (4, 2)
     EXPECT_TRUE(f.dialogs.messages.empty());
     f.drag(20, 20, 30, 30);  // no live cell: no dialog
     f.press(Button::Color);

@@ -70,7 +70,7 @@ struct Change {
 };
 
 const Change kChanges[] = {
-    {"shift+click", [](ControllerFixture& f) { f.click(30, 30, platform::kLeftButton, platform::kShiftKey); }},
+    {"shift+click", [](ControllerFixture& f) { f.click(30, 30, MouseButton::Left, kShift); }},
     {"stamped pattern", [](ControllerFixture& f) { f.window.events->patternItemTriggered(2); }},
     {"cut", [](ControllerFixture& f) { command(f, Menu::EditCut); }},
     {"paste", [](ControllerFixture& f) { command(f, Menu::EditPaste); },
@@ -78,7 +78,7 @@ const Change kChanges[] = {
     {"clear", [](ControllerFixture& f) { command(f, Menu::PatternClear); }},
     {"random", [](ControllerFixture& f) { command(f, Menu::PatternRandom); }},
     {"colour", [](ControllerFixture& f) { command(f, Menu::PatternColor); },
-     [](ControllerFixture& f) { f.dialogs.colorAnswers.push_back(0x00123456); }},
+     [](ControllerFixture& f) { f.dialogs.colorAnswers.push_back(platform::RgbColour{0x56, 0x34, 0x12}); }},
     {"mirror left-right", [](ControllerFixture& f) { command(f, Menu::PatternReverseRL); }},
     {"mirror top-bottom", [](ControllerFixture& f) { command(f, Menu::PatternReverseTB); }},
     {"rotate", [](ControllerFixture& f) { command(f, Menu::PatternRotate); }},
@@ -91,7 +91,7 @@ const Change kChanges[] = {
     {"run stopped", [](ControllerFixture& f) { command(f, Menu::ExecStart); },
      [](ControllerFixture& f) { f.window.onProcessEvents = [&f] { f.press(Button::Stop); }; }},
     {"run to extinction", [](ControllerFixture& f) { command(f, Menu::ExecStart); },
-     [](ControllerFixture& f) { f.clearBoard(), f.click(10, 10, platform::kLeftButton, platform::kShiftKey); }},
+     [](ControllerFixture& f) { f.clearBoard(), f.click(10, 10, MouseButton::Left, kShift); }},
 };
 
 // Each kind of change is one step: undo gives back the state before it

@@ -40,7 +40,7 @@ TEST_F(Keeping, ChangesRunStopsAndClosingKeepTheBoard) {
     };
     f.press(Button::Start);
     EXPECT_EQ(kept(), board());
-    f.click(5, 5, platform::kLeftButton, platform::kShiftKey);
+    f.click(5, 5, MouseButton::Left, kShift);
     const Bytes atClose = board();
     f.window.close();
     EXPECT_EQ(kept(), atClose);

@@ -40,7 +40,7 @@ TEST(IncrementalDrawing, EveryDrawingEqualsAFullDrawing) {
     };
     steps(40, "seeded board");
     for (int i = 0; i < 6; ++i) {  // Shift+click brings cells to life and kills them
-        f.click(3 * i, 2 * i, platform::kLeftButton, 1);
+        f.click(3 * i, 2 * i, MouseButton::Left, kShift);
         check("edit " + std::to_string(i));
     }
     steps(5, "after the edits");

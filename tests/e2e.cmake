@@ -15,3 +15,11 @@ if(TARGET kaleidomat AND TARGET kaleidomat-cli)
     set_tests_properties(e2e_${scenario} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
   endforeach()
 endif()
+
+# Drawing with Shift+drag, saved and read back with kaleidomat-cli.
+if(TARGET kaleidomat AND TARGET kaleidomat-cli)
+  add_test(NAME e2e_shift_drawing
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/shift_drawing.sh $<TARGET_FILE:kaleidomat>
+                   $<TARGET_FILE:grab_screen> $<TARGET_FILE:kaleidomat-cli> ${CMAKE_BINARY_DIR}/e2e)
+  set_tests_properties(e2e_shift_drawing PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
+endif()

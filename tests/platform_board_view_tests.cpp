@@ -76,3 +76,25 @@ TEST(BoardLayout, PointerLiesOnTheCellDrawnUnderIt) {
         ASSERT_TRUE(drawn.left <= pixel && pixel < drawn.right) << "pixel " << pixel << " taken for cell " << cell;
     }
 }
+
+// A position in the picture's pixels names the cell drawn there and whether it
+// is on the board at all; a drag goes on beyond the edges, and a press before
+// the board's size is known lies on no cell. The first of the buttons held
+// is the one reported.
+TEST(BoardLayout, PositionsBecomeCellsAndButtons) {
+    using platform::PointedCell;
+    using platform::qt::cellAtPicturePosition;
+    EXPECT_EQ(cellAtPicturePosition({455.3, 455.9}, 480, 50), (PointedCell{47, 47, true}));
+    EXPECT_EQ(cellAtPicturePosition({479.9, 290}, 480, 50), (PointedCell{49, 30, true}));
+    for (const QPointF off : {QPointF(480, 290), QPointF(290, 480), QPointF(-0.5, 3), QPointF(603, -40),
+                              QPointF(qQNaN(), 3)})
+        EXPECT_EQ(cellAtPicturePosition(off, 480, 50), PointedCell{}) << off.x() << ", " << off.y();
+    EXPECT_EQ(cellAtPicturePosition({10, 10}, 480, 0), PointedCell{});
+
+    using platform::MouseButton;
+    using platform::qt::mouseButton;
+    EXPECT_EQ(mouseButton(Qt::LeftButton | Qt::RightButton), MouseButton::Left);
+    EXPECT_EQ(mouseButton(Qt::RightButton | Qt::MiddleButton), MouseButton::Right);
+    EXPECT_EQ(mouseButton(Qt::BackButton), MouseButton::None);
+    EXPECT_TRUE(platform::qt::mouseModifiers(Qt::ShiftModifier | Qt::ControlModifier).shift);
+}

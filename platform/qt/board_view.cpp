@@ -8,21 +8,33 @@
 #include <QRegion>
 #include <QtMath>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <qdrawutil.h>
 
 namespace platform::qt {
 
-int buttonMask(Qt::MouseButtons buttons) {
-    int mask = 0;
-    if (buttons & Qt::LeftButton) mask |= 1;
-    if (buttons & Qt::RightButton) mask |= 2;
-    if (buttons & Qt::MiddleButton) mask |= 4;
-    return mask;
+MouseButton mouseButton(Qt::MouseButtons buttons) {
+    if (buttons & Qt::LeftButton) return MouseButton::Left;
+    if (buttons & Qt::RightButton) return MouseButton::Right;
+    if (buttons & Qt::MiddleButton) return MouseButton::Middle;
+    return MouseButton::None;
+}
+
+Modifiers mouseModifiers(Qt::KeyboardModifiers modifiers) { return {(modifiers & Qt::ShiftModifier) != 0}; }
+
+PointedCell cellAtPicturePosition(QPointF position, int pixels, int cells) {
+    if (pixels <= 0 || cells <= 0) return {};
+    // Computed in single precision, the unit the position had before it
+    // became a cell, so that a pixel maps to the same cell as always.
+    const auto x = static_cast<float>((std::floor(position.x()) + 0.5) * cells / pixels);
+    const auto y = static_cast<float>((std::floor(position.y()) + 0.5) * cells / pixels);
+    const float limit = static_cast<float>(cells);
+    if (!(x >= 0.0f && x < limit && y >= 0.0f && y < limit)) return {};  // also refuses NaN
+    return {static_cast<int32_t>(x), static_cast<int32_t>(y), true};
 }
 
 namespace {
-int shiftMask(Qt::KeyboardModifiers modifiers) { return (modifiers & Qt::ShiftModifier) ? 1 : 0; }
 constexpr int kMinWidgetSize = BoardView::kMinAreaSize + 2 * BoardView::kBorder;
 }  // namespace
 
@@ -241,28 +253,27 @@ void BoardView::paintFocusOutline(QPainter& painter, const PixelRect& focus) {
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
-    const int button = buttonMask(event->button());
+    const MouseButton button = mouseButton(event->button());
     // Presses on the border or beside the board are not on it.
     const QRectF area(drawingArea());
     const QPointF at = event->position();
     const bool onArea = at.x() >= area.left() && at.x() < area.right() + 1 && at.y() >= area.top() &&
                         at.y() < area.bottom() + 1;
-    if (button == 0 || !onArea) return;
-    pressedButtons_ |= button;
-    if (mouse_) mouse_(MouseKind::Press, button, shiftMask(event->modifiers()), toPicture(at));
+    if (button == MouseButton::None || !onArea) return;
+    pressedButtons_ |= event->button();
+    if (mouse_) mouse_(MouseKind::Press, button, mouseModifiers(event->modifiers()), toPicture(at));
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
     const QPointF position = toPicture(event->position());
-    if (mouse_) mouse_(MouseKind::Move, buttonMask(event->buttons()), shiftMask(event->modifiers()), position);
+    if (mouse_) mouse_(MouseKind::Move, mouseButton(event->buttons()), mouseModifiers(event->modifiers()), position);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF position = toPicture(event->position());
-    const int button = buttonMask(event->button());
-    if ((pressedButtons_ & button) == 0) return;  // its press was not reported
-    pressedButtons_ &= ~button;
-    if (mouse_) mouse_(MouseKind::Release, button, shiftMask(event->modifiers()), position);
+    if (!(pressedButtons_ & event->button())) return;  // its press was not reported
+    pressedButtons_ &= ~event->button();
+    if (mouse_) mouse_(MouseKind::Release, mouseButton(event->button()), mouseModifiers(event->modifiers()), position);
 }
 
 }  // namespace platform::qt

@@ -45,10 +45,11 @@ public:
     static constexpr int kTile = 16;  // picture pixels a side of the squares the changed area is kept in
 
     enum class MouseKind { Press, Move, Release };
-    // A mouse event with the button mask (1 left, 2 right, 4 middle), the
-    // Shift mask and the position in pixels of the picture (device pixels
-    // from the drawing area's top-left corner).
-    using MouseHandler = std::function<void(MouseKind kind, int buttons, int shift, QPointF position)>;
+    // A mouse event with its button, the modifier keys and the position in
+    // pixels of the picture (device pixels from the drawing area's top-left
+    // corner).
+    using MouseHandler =
+        std::function<void(MouseKind kind, MouseButton button, Modifiers modifiers, QPointF position)>;
 
     explicit BoardView(QWidget* parent = nullptr);
 
@@ -112,10 +113,20 @@ private:
     RepaintPacer pacer_;
     bool ownRepaintPending_ = false;
     bool painting_ = false;
-    int pressedButtons_ = 0;  // presses that were reported, so their releases are too
+    Qt::MouseButtons pressedButtons_;  // presses that were reported, so their releases are too
 };
 
-// Mouse buttons of a Qt event as the logic's bit mask.
-int buttonMask(Qt::MouseButtons buttons);
+// The button of a Qt mouse event: the first of left, right and middle among
+// `buttons`, None when there is none of them.
+MouseButton mouseButton(Qt::MouseButtons buttons);
+// The modifier keys of a Qt event.
+Modifiers mouseModifiers(Qt::KeyboardModifiers modifiers);
+
+// The cell under a position in the board picture's pixels, on a picture
+// `pixels` a side that shows `cells` cells a side (none while no size is
+// known). A pointer on a pixel stands for the pixel's centre, so that it lies
+// on the cell drawn there: cell edges are rounded to whole pixels, and a
+// cell's first pixel may begin a little before the cell.
+PointedCell cellAtPicturePosition(QPointF position, int pixels, int cells);
 
 }  // namespace platform::qt

@@ -81,23 +81,26 @@ std::string QtDialogs::openFile(const FileDialogRequest& request) { return fileD
 std::string QtDialogs::saveFile(const FileDialogRequest& request) { return fileDialog(request, false); }
 
 namespace {
-QColor fromBgr(ColorValue value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-ColorValue toBgr(const QColor& color) { return color.red() | (color.green() << 8) | (color.blue() << 16); }
+QColor toQColor(RgbColour colour) { return QColor(colour.red, colour.green, colour.blue); }
+RgbColour fromQColor(const QColor& color) {
+    return {static_cast<uint8_t>(color.red()), static_cast<uint8_t>(color.green()), static_cast<uint8_t>(color.blue())};
+}
 }  // namespace
 
-std::optional<ColorValue> QtDialogs::chooseColor(ColorValue initial, std::vector<ColorValue>& customColors) {
+std::optional<RgbColour> QtDialogs::chooseColor(RgbColour initial, std::vector<RgbColour>& customColors) {
     const int count = std::min<int>(QColorDialog::customCount(), static_cast<int>(customColors.size()));
-    for (int i = 0; i < count; ++i) QColorDialog::setCustomColor(i, fromBgr(customColors[i]));
+    for (int i = 0; i < count; ++i) QColorDialog::setCustomColor(i, toQColor(customColors[i]));
     QColorDialog dialog(parent_);
     dialog.setOption(QColorDialog::DontUseNativeDialog, true);
-    dialog.setCurrentColor(fromBgr(initial));
+    dialog.setCurrentColor(toQColor(initial));
     const bool accepted = dialog.exec() == QDialog::Accepted;
     // Custom colours defined in the dialog are kept for its next use, also
     // when it was cancelled.
     customColors.resize(static_cast<std::size_t>(QColorDialog::customCount()));
-    for (std::size_t i = 0; i < customColors.size(); ++i) customColors[i] = toBgr(QColorDialog::customColor(static_cast<int>(i)));
+    for (std::size_t i = 0; i < customColors.size(); ++i)
+        customColors[i] = fromQColor(QColorDialog::customColor(static_cast<int>(i)));
     if (!accepted) return std::nullopt;
-    return toBgr(dialog.selectedColor());
+    return fromQColor(dialog.selectedColor());
 }
 
 void QtDialogs::showText(const std::string& title, const std::string& text) {

@@ -23,7 +23,7 @@ public:
                           MessageButtons buttons, MessageAnswer defaultButton) override;
     std::string openFile(const FileDialogRequest& request) override;
     std::string saveFile(const FileDialogRequest& request) override;
-    std::optional<ColorValue> chooseColor(ColorValue initial, std::vector<ColorValue>& customColors) override;
+    std::optional<RgbColour> chooseColor(RgbColour initial, std::vector<RgbColour>& customColors) override;
     void showText(const std::string& title, const std::string& text) override;
     std::string toolkitVersion() override;
 

@@ -105,12 +105,13 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
     status_->setText(2, text(texts::kPanel2Design));
     status_->setText(3, text(texts::kPanel3Design));
     status_->setText(4, text(texts::kPanel4Design));
-    status_->setMouseHandler([this](int buttons, int shift, int x, int y) {
-        if (events_) events_->statusBarMouse(buttons, shift, x, y);
+    status_->setMouseHandler([this](MouseButton button, Modifiers modifiers, int x, int y) {
+        if (events_) events_->statusBarMouse(button, modifiers, x, y);
     });
 
-    board_->setMouseHandler([this](BoardView::MouseKind kind, int buttons, int shift, QPointF position) {
-        boardMouse(static_cast<int>(kind), buttons, shift, position.x(), position.y());
+    board_->setMouseHandler([this](BoardView::MouseKind kind, MouseButton button, Modifiers modifiers, QPointF at) {
+        const PointedCell cell = cellAtPicturePosition(at, board_->pictureSize(), scale_);
+        boardMouse(static_cast<int>(kind), {button, modifiers, cell});
     });
     board_->setExposedHandler([this] {
         if (events_) events_->boardExposed();
@@ -421,20 +422,12 @@ BevelColors QtMainWindow::bevelColors() const {
     return colors;
 }
 
-void QtMainWindow::boardMouse(int kind, int buttons, int shift, double x, double y) {
+void QtMainWindow::boardMouse(int kind, const BoardMouse& event) {
     if (!events_) return;
-    // Board units: the picture spans `scale_` units (pixels while no scale
-    // has been set). A pointer on a pixel stands for the pixel's centre, so
-    // that it lies on the cell drawn there: cell edges are rounded to whole
-    // pixels, and a cell's first pixel may begin a little before the cell.
-    const int pixels = board_->pictureSize();
-    const double units = scale_ > 0 ? scale_ : pixels;
-    const auto ux = static_cast<float>((std::floor(x) + 0.5) * units / pixels);
-    const auto uy = static_cast<float>((std::floor(y) + 0.5) * units / pixels);
     switch (static_cast<BoardView::MouseKind>(kind)) {
-        case BoardView::MouseKind::Press: events_->boardMouseDown(buttons, shift, ux, uy); break;
-        case BoardView::MouseKind::Move: events_->boardMouseMove(buttons, shift, ux, uy); break;
-        case BoardView::MouseKind::Release: events_->boardMouseUp(buttons, shift, ux, uy); break;
+        case BoardView::MouseKind::Press: events_->boardMouseDown(event); break;
+        case BoardView::MouseKind::Move: events_->boardMouseMove(event); break;
+        case BoardView::MouseKind::Release: events_->boardMouseUp(event); break;
     }
 }
 

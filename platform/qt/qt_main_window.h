@@ -93,7 +93,7 @@ private:
     bool reachable(Menu item) const;
     void itemTriggered(Menu item, QAction* action);
     void patternActionTriggered(QAction* action);
-    void boardMouse(int kind, int buttons, int shift, double x, double y);
+    void boardMouse(int kind, const BoardMouse& event);
     void closing();
     void dragOver(QDropEvent* event);  // accepts or refuses dragged files
     void drop(QDropEvent* event);

@@ -112,9 +112,8 @@ void StatusPanels::paintEvent(QPaintEvent* event) {
 }
 
 void StatusPanels::mousePressEvent(QMouseEvent* event) {
-    const int shift = (event->modifiers() & Qt::ShiftModifier) ? 1 : 0;
     const QPoint position = event->position().toPoint();
-    if (mouse_) mouse_(buttonMask(event->button()), shift, position.x(), position.y());
+    if (mouse_) mouse_(mouseButton(event->button()), mouseModifiers(event->modifiers()), position.x(), position.y());
 }
 
 }  // namespace platform::qt

@@ -10,12 +10,13 @@ class QResizeEvent;
 #include <functional>
 
 #include "platform/qt/repaint_pacer.h"
+#include "platform/services.h"
 
 namespace platform::qt {
 
 // The status bar: four sunken text panels side by side, sharing the width
 // in the proportion 3351 : 3351 : 2999 : 2646. Mouse presses anywhere on it
-// are reported with the button mask, the Shift mask and the position in the
+// are reported with the button, the modifier keys and the position in the
 // bar's pixels.
 class StatusPanels : public QWidget {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
     static constexpr int kPanelCount = 4;
     static constexpr int kHeight = 23;
 
-    using MouseHandler = std::function<void(int buttons, int shift, int x, int y)>;
+    using MouseHandler = std::function<void(MouseButton button, Modifiers modifiers, int x, int y)>;
 
     explicit StatusPanels(QWidget* parent = nullptr);
 

@@ -17,6 +17,8 @@
 
 using platform::Button;
 using platform::Menu;
+using platform::MouseButton;
+inline constexpr platform::Modifiers kShift{true};
 using app::RunMode;
 using SelectionBox = std::array<int32_t, 4>;  // left, top, right, bottom
 
@@ -76,25 +78,28 @@ struct ControllerFixture {
     }
     void setLive(int x, int y, int r = 10, int g = 20, int b = 30) { board().cell(x, y) = {1, r, g, b}; }
 
-    // Mouse events in board units, as the window reports them.
-    void down(float x, float y, int button = platform::kLeftButton, int shift = 0) {
-        window.events->boardMouseDown(button, shift, x, y);
+    // Mouse events over a cell, or beyond the board's edge (offBoard), as
+    // the window reports them.
+    static platform::PointedCell at(int x, int y) { return {x, y, true}; }
+    static constexpr platform::PointedCell offBoard{};
+    void down(platform::PointedCell c, MouseButton button = MouseButton::Left, platform::Modifiers keys = {}) {
+        window.events->boardMouseDown({button, keys, c});
     }
-    void move(float x, float y, int button = platform::kLeftButton, int shift = 0) {
-        window.events->boardMouseMove(button, shift, x, y);
+    void move(platform::PointedCell c, MouseButton button = MouseButton::Left, platform::Modifiers keys = {}) {
+        window.events->boardMouseMove({button, keys, c});
     }
-    void up(float x, float y, int button = platform::kLeftButton, int shift = 0) {
-        window.events->boardMouseUp(button, shift, x, y);
+    void up(platform::PointedCell c, MouseButton button = MouseButton::Left, platform::Modifiers keys = {}) {
+        window.events->boardMouseUp({button, keys, c});
     }
-    // A left drag from the middle of one cell to the middle of another.
+    // A left drag from one cell to another.
     void drag(int x0, int y0, int x1, int y1) {
-        down(x0 + 0.5f, y0 + 0.5f);
-        move(x1 + 0.5f, y1 + 0.5f);
-        up(x1 + 0.5f, y1 + 0.5f);
+        down(at(x0, y0));
+        move(at(x1, y1));
+        up(at(x1, y1));
     }
-    void click(int x, int y, int button = platform::kLeftButton, int shift = 0) {
-        down(x + 0.5f, y + 0.5f, button, shift);
-        up(x + 0.5f, y + 0.5f, button, shift);
+    void click(int x, int y, MouseButton button = MouseButton::Left, platform::Modifiers keys = {}) {
+        down(at(x, y), button, keys);
+        up(at(x, y), button, keys);
     }
     void press(platform::Button button) { window.events->toolbarButtonClicked(button); }
 };

@@ -49,8 +49,8 @@ public:
     std::deque<platform::MessageAnswer> answers;  // for Yes/No boxes; default button when empty
     std::vector<ShownFileDialog> fileDialogs;
     std::deque<std::string> filePaths;  // answers to file dialogs; "" (cancel) when empty
-    std::vector<platform::ColorValue> colorCalls;                   // the colour each dialog started on
-    std::deque<std::optional<platform::ColorValue>> colorAnswers;  // cancel when empty
+    std::vector<platform::RgbColour> colorCalls;                   // the colour each dialog started on
+    std::deque<std::optional<platform::RgbColour>> colorAnswers;  // cancel when empty
 
     platform::MessageAnswer message(const std::string& text, const std::string& title, platform::MessageIcon icon,
                                     platform::MessageButtons buttons, platform::MessageAnswer defaultButton) override {
@@ -62,10 +62,10 @@ public:
     std::string toolkitVersion() override { return "Qt 6.0.0"; }
     std::string openFile(const platform::FileDialogRequest& r) override { return file(true, r); }
     std::string saveFile(const platform::FileDialogRequest& r) override { return file(false, r); }
-    std::optional<platform::ColorValue> chooseColor(platform::ColorValue initial,
-                                                    std::vector<platform::ColorValue>&) override {
+    std::optional<platform::RgbColour> chooseColor(platform::RgbColour initial,
+                                                   std::vector<platform::RgbColour>&) override {
         colorCalls.push_back(initial);
-        return next(colorAnswers, std::optional<platform::ColorValue>());
+        return next(colorAnswers, std::optional<platform::RgbColour>());
     }
 
 private:
@@ -341,11 +341,13 @@ private:
         void menuAboutToShow(platform::Menu m) override { then(&WindowEvents::menuAboutToShow, m); }
         void patternItemTriggered(int i) override { then(&WindowEvents::patternItemTriggered, i); }
         void toolbarButtonClicked(platform::Button b) override { then(&WindowEvents::toolbarButtonClicked, b); }
-        void boardMouseDown(int b, int s, float x, float y) override { then(&WindowEvents::boardMouseDown, b, s, x, y); }
-        void boardMouseMove(int b, int s, float x, float y) override { then(&WindowEvents::boardMouseMove, b, s, x, y); }
-        void boardMouseUp(int b, int s, float x, float y) override { then(&WindowEvents::boardMouseUp, b, s, x, y); }
+        void boardMouseDown(const platform::BoardMouse& e) override { then(&WindowEvents::boardMouseDown, e); }
+        void boardMouseMove(const platform::BoardMouse& e) override { then(&WindowEvents::boardMouseMove, e); }
+        void boardMouseUp(const platform::BoardMouse& e) override { then(&WindowEvents::boardMouseUp, e); }
         void boardExposed() override { then(&WindowEvents::boardExposed); }
-        void statusBarMouse(int b, int s, int x, int y) override { then(&WindowEvents::statusBarMouse, b, s, x, y); }
+        void statusBarMouse(platform::MouseButton b, platform::Modifiers m, int x, int y) override {
+            then(&WindowEvents::statusBarMouse, b, m, x, y);
+        }
         void windowClosing() override { then(&WindowEvents::windowClosing); }
         bool canDropFiles() override { return w_.target && w_.target->canDropFiles(); }
         void filesDropped(const std::vector<std::string>& p) override { then(&WindowEvents::filesDropped, p); }

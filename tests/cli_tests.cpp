@@ -292,6 +292,11 @@ TEST_F(Cli, BoardsTravelAsTheirTorusPatternsWithout) {
     EXPECT_EQ(run({"convert", path("t.rle"), path("u.hxa"), "--size", "50"}, &out, &err), 1);
     EXPECT_EQ(err, "kaleidomat-cli: " + path("t.rle") + ": its rule asks for a 48 x 48 torus, not --size 50\n");
     EXPECT_FALSE(fs::exists(path("u.hxa")));
+
+    // RLE to RLE (also on standard output) keeps the name, author and comment lines.
+    write("n.rle", "#N Glider\r\n#O Richard K. Guy\n#C A comment\n#r B3/S23\nx = 3, y = 3\nbo$2bo$3o!\n#N after\n");
+    run({"convert", path("n.rle"), "-"}, &out);
+    EXPECT_EQ(out, "#N Glider\n#O Richard K. Guy\n#C A comment\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
 }
 
 // Golly, given the exported RLE, runs the same world as our step.

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 #include <functional>
@@ -61,6 +62,10 @@ public:
     // taken whole) and repaints only them.
     void showImagePart(const PixelImage& image, const std::vector<PixelRect>& changed);
     void setFocusRect(const std::optional<PixelRect>& rect);
+    // A short text over the top of the board, gone after kNoticeMs.
+    static constexpr int kNoticeMs = 1000;
+    void showNotice(const QString& text);
+    const QString& notice() const { return notice_; }
 
     const QImage& image() const { return image_; }
     // The drawing area in the widget's (logical) pixels.
@@ -101,6 +106,7 @@ private:
     void paintFrame(QPainter& painter, const QRegion& region, const QRect& area) const;
     void paintPicture(QPainter& painter, const QRegion& region, const QRect& area) const;
     static void paintFocusOutline(QPainter& painter, const PixelRect& focus);
+    void paintNotice(QPainter& painter) const;
 
     MouseHandler mouse_;
     std::function<void()> exposed_;
@@ -113,6 +119,8 @@ private:
     bool ownRepaintPending_ = false;
     bool painting_ = false;
     int pressedButtons_ = 0;  // presses that were reported, so their releases are too
+    QString notice_;
+    QTimer noticeTimer_;
 };
 
 // Mouse buttons of a Qt event as the logic's bit mask.

@@ -18,13 +18,6 @@ using platform::Menu;
 
 namespace {
 
-// Two upper-case hexadecimal digits of the low byte.
-std::string HexByte(int32_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    const unsigned v = static_cast<unsigned>(value) & 0xFFu;
-    return {kDigits[v >> 4], kDigits[v & 0xFu]};
-}
-
 // A position on the board picture, in board units, lies on a cell when it is
 // inside the picture's scale; the cell is the position truncated.
 bool CellAt(const engine::Board& board, int scale, float X, float Y, int32_t& cx, int32_t& cy) {
@@ -82,12 +75,15 @@ void WindowController::pressOnBoard(int Button, int Shift, float X, float Y) {
 
 void WindowController::moveOnBoard(float X, float Y) {
     int32_t cx = 0, cy = 0;
-    if (!CellAt(board, window().boardScale(), X, Y, cx, cy)) return;  // off the board while dragging
+    if (!CellAt(board, window().boardScale(), X, Y, cx, cy)) {  // off the board while dragging
+        pointerCell_.reset();
+        return;
+    }
 
     platform::MainWindow& w = window();
     w.setPanelText(platform::Panel::Pointer, texts::kPointerXPrefix + std::to_string(cx) + texts::kPointerYPrefix + std::to_string(cy));
-    const engine::CellRecord& c = board.cell(cx, cy);
-    w.setPanelText(platform::Panel::Colour, texts::kColorPrefix + HexByte(c.Red) + HexByte(c.Green) + HexByte(c.Blue));
+    pointerCell_ = {cx, cy};
+    ShowPointerCell();  // and again whenever the board is drawn, so it follows the cell's changes
 
     Selection& s = selection;
     // A run or step drops the selection; a drag that was going on then has
@@ -109,14 +105,17 @@ void WindowController::releaseOnBoard(int Button) {
     if (!(Button & platform::kLeftButton)) {
         if (Button & platform::kRightButton) {
             openPatternMenu();
+            openEditMenu();
             refreshCommands();
-            // The pop-up offers only the selection commands.
+            // The pop-up offers only the selection commands, the edit ones after its own.
             constexpr Menu kHidden[] = {Menu::PatternClear, Menu::PatternExpand, Menu::PatternRandom,
                                         Menu::PatternReduction, Menu::Bar3};
             for (Menu m : kHidden) w.setMenuVisible(m, false);
+            for (Menu m : popupEditItems_) w.setMenuVisible(m, true);
             w.showPopup(platform::Popup::Pattern);
             if (closed_) return;  // the window was closed from inside the pop-up
             for (Menu m : kHidden) w.setMenuVisible(m, true);
+            for (Menu m : popupEditItems_) w.setMenuVisible(m, false);
         }
         return;
     }

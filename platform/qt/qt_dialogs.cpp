@@ -69,6 +69,7 @@ std::string QtDialogs::fileDialog(const FileDialogRequest& request, bool open) {
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);  // asks before an existing file is returned
+        if (!request.initialName.empty()) dialog.selectFile(toQString(request.initialName));
     }
     if (dialog.exec() != QDialog::Accepted) return "";
     const QStringList chosen = dialog.selectedFiles();
@@ -105,7 +106,8 @@ void QtDialogs::showText(const std::string& title, const std::string& text) {
     dialog.setWindowTitle(toQString(title));
     auto* view = new QPlainTextEdit(&dialog);
     view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Long lines wrap at the window's width, so nothing needs scrolling sideways.
+    view->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     view->setPlainText(toQString(text));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

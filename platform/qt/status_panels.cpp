@@ -13,8 +13,8 @@
 namespace platform::qt {
 
 namespace {
-constexpr std::array<int, StatusPanels::kPanelCount> kShares{3351, 3351, 2999, 2646};
-constexpr int kTotalShares = 3351 + 3351 + 2999 + 2646;
+constexpr std::array<int, StatusPanels::kPanelCount> kShares{3351, 3351, 2999, 2646, 2600};
+constexpr int kTotalShares = 3351 + 3351 + 2999 + 2646 + 2600;
 constexpr int kGap = 2;  // between two panels
 }  // namespace
 
@@ -69,7 +69,7 @@ void StatusPanels::resizeEvent(QResizeEvent*) { fitFont(); }
 
 void StatusPanels::fitFont() {
     const char* const designTexts[kPanelCount] = {texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design,
-                                                  texts::kPanel4Design};
+                                                  texts::kPanel4Design, texts::kPanel5Design};
     QFont candidate = parentWidget() ? parentWidget()->font() : QFont();
     int pixels = QFontInfo(candidate).pixelSize();
     for (; pixels > 8; --pixels) {

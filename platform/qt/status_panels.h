@@ -13,14 +13,14 @@ class QResizeEvent;
 
 namespace platform::qt {
 
-// The status bar: four sunken text panels side by side, sharing the width
-// in the proportion 3351 : 3351 : 2999 : 2646. Mouse presses anywhere on it
+// The status bar: five sunken text panels side by side, sharing the width
+// in the proportion 3351 : 3351 : 2999 : 2646 : 2600 (the last, the speed). Mouse presses anywhere on it
 // are reported with the button mask, the Shift mask and the position in the
 // bar's pixels.
 class StatusPanels : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kPanelCount = 4;
+    static constexpr int kPanelCount = 5;
     static constexpr int kHeight = 23;
 
     using MouseHandler = std::function<void(int buttons, int shift, int x, int y)>;

@@ -13,8 +13,9 @@ class QResizeEvent;
 
 namespace platform::qt {
 
-// The status bar: five sunken text panels side by side, sharing the width
-// in the proportion 3351 : 3351 : 2999 : 2646 : 2600 (the last, the speed). Mouse presses anywhere on it
+// The status bar: five sunken text panels side by side (the last shows the
+// speed), each as wide as its design text needs, the rest of the width shared
+// in the proportion 3351 : 3351 : 2999 : 2646 : 2600. Mouse presses anywhere on it
 // are reported with the button mask, the Shift mask and the position in the
 // bar's pixels.
 class StatusPanels : public QWidget {
@@ -57,6 +58,7 @@ private:
     std::array<QStaticText, kPanelCount> laidOut_;
     std::array<std::string, kPanelCount> utf8_;  // the last texts given as bytes
     std::array<bool, kPanelCount> dirty_{};       // changed, not yet repainted
+    std::array<int, kPanelCount> lefts_{};        // where each panel begins, set with the font
     RepaintPacer pacer_;
     MouseHandler mouse_;
 };

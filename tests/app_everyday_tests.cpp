@@ -7,6 +7,7 @@
 
 #include <chrono>
 
+#include "app/command_line.h"
 #include "app/help_text.h"
 #include "support/controller_fixture.h"
 #include "ui/texts.h"
@@ -157,4 +158,6 @@ TEST(Everyday, DialogsReadoutsAndHelp) {
     const std::string help = app::KeysHelpText(f.controller->commands());
     EXPECT_TRUE(help.find("Num+") == std::string::npos && help.find("テンキー +") != std::string::npos);
     EXPECT_EQ(platform::FindCommand(f.window.commands, Menu::HelpKeys)->key, std::string("F1"));
+    const std::string usage = app::InformationRequest({"--help"}, "1").value_or("");
+    for (const char* kind : {"(.hxa)", "(.rle)", "(.cells)"}) EXPECT_NE(usage.find(kind), std::string::npos) << kind;
 }

@@ -200,7 +200,8 @@ struct SvgChart {
 };
 
 SvgChart placeRows(const std::vector<GenerationStats>& rows) {
-    const double first = rows.front().generation;
+    // A run from the start (generation 0 or 1) has its axis begin at 0, with a tick there.
+    const double first = rows.front().generation == 1 ? 0 : rows.front().generation;
     const double last = std::max<double>(rows.back().generation, first + 1);
     int32_t maxPopulation = 1, maxColours = 1;
     for (const GenerationStats& r : rows) {
@@ -280,7 +281,18 @@ std::string svgFamilyBand(const SvgChart& chart) {
            "\" fill=\"none\" stroke=\"black\"/>\n";
     svg += svgText(kLeft - 8, kBandTop + 4, "100 %", " text-anchor=\"end\"");
     svg += svgText(kLeft - 8, kBandBottom + 4, "0 %", " text-anchor=\"end\"");
-    svg += svgText(kRight + 8, (kBandTop + kBandBottom) / 2 + 4, "colour families");
+    // The band's title above it, inside the picture; its colours named below the chart.
+    svg += svgText(kLeft, kBandTop - 8, "colour families");
+    constexpr int kPerRow = 7;
+    constexpr double kEntryWidth = (kRight - kLeft) / kPerRow;
+    for (int f = 0; f < kFamilyCount; ++f) {
+        const Family& family = kFamilies[f];
+        const double x = kLeft + (f % kPerRow) * kEntryWidth, y = kBandBottom + 58 + (f / kPerRow) * 17;
+        svg += "<rect x=\"" + number(x, "%.1f") + "\" y=\"" + number(y - 9, "%.1f") +
+               "\" width=\"10\" height=\"10\" fill=\"rgb(" + std::to_string(family.red) + "," +
+               std::to_string(family.green) + "," + std::to_string(family.blue) + ")\"/>\n";
+        svg += svgText(x + 14, y, family.name, " font-size=\"11\"");
+    }
     return svg;
 }
 
@@ -290,7 +302,7 @@ std::string svgLegend(const SvgChart& chart) {
     svg += svgText(kLeft + 30, 28, "population (left axis)", std::string(" fill=\"") + kPopulationColour + "\"");
     svg += svgSegment(kRight - 190, 24, kRight - 166, 24, kColoursColour);
     svg += svgText(kRight - 160, 28, "distinct colours (right axis)", std::string(" fill=\"") + kColoursColour + "\"");
-    svg += svgText((kLeft + kRight) / 2, kBandBottom + 44,
+    svg += svgText((kLeft + kRight) / 2, kBandBottom + 36,
                    chart.ordered ? "generation" : "generations run (the counter restarted on the way)",
                    " text-anchor=\"middle\"");
     return svg;

@@ -12,15 +12,18 @@ constexpr const char* kHelp =
     "\n"
     "Conway's Life on a coloured toroidal board, in a window.\n"
     "\n"
-    "  FILE       a board file to open at start-up; the arguments after the\n"
-    "             program's name, joined by single blanks, are one path\n"
+    "  FILE       a file to open at start-up: a board (.hxa), or a Life pattern\n"
+    "             in RLE (.rle) or plaintext (.cells), which opens as a new\n"
+    "             board; the arguments after the program's name, joined by\n"
+    "             single blanks, are one path\n"
     "  --seed S   starts the random sequence from the whole number S instead\n"
     "             of the clock, so that a run can be repeated\n"
     "  --help     prints this text and exits\n"
     "  --version  prints the version and exits\n"
     "\n"
     "The keys + and - move a run one rung up or down the speed ladder (menu 実行,\n"
-    "速度). The speed, 立体表示 and the windows' places are kept in\n"
+    "速度). The speed, 立体表示, 点滅を抑える, the recent files and the windows'\n"
+    "places are kept in\n"
     "$XDG_CONFIG_HOME/kaleidomat/kaleidomat.conf (normally ~/.config/kaleidomat/).\n";
 }  // namespace
 

@@ -35,6 +35,13 @@ void WindowController::registerCommands() {
           {.help = texts::kHelpFileSaveAs, .run = [this] { saveBoardAs(); }, .enabled = idle});
     r.add({.id = FileRestore, .in = File, .caption = texts::kMenuFileRestore},
           {.help = texts::kHelpFileRestore, .undo = U::Change, .run = [this] { restoreKeptBoard(); }, .enabled = idle});
+    // The recent files: a submenu of eight items, captioned and shown as the list says.
+    const Menu recent = r.add({.kind = K::Menu, .id = Unassigned, .in = File, .caption = texts::kMenuFileRecent},
+                              {.help = texts::kHelpFileRecent,
+                               .enabled = [this] { return !session_.running() && !recentFiles_.empty(); }});
+    for (std::size_t i = 0; i < recentItems_.size(); ++i)
+        recentItems_[i] = r.add({.id = Unassigned, .in = recent},
+                                {.undo = U::Change, .run = [this, i] { openRecent(i); }});
     r.add({.kind = K::Separator, .id = Bar1, .in = File}, {});
     r.add({.id = FileExit, .in = File, .caption = texts::kMenuFileExit},
           {.help = texts::kHelpFileExit, .run = [this] { quit(); }});
@@ -74,7 +81,7 @@ void WindowController::registerCommands() {
         const int rate = kSpeedRungs[i];
         r.add({.id = kRungs[i].first, .in = ExecSpeed, .caption = kRungs[i].second, .checked = rate == kUnlimitedRate,
                .radio = true},
-              {.run = [this, rate] { SetSpeed(rate); }, .checked = [this, rate] { return Speed() == rate; }});
+              {.run = [this, rate] { SetSpeed(rate), NoticeSpeed(); }, .checked = [this, rate] { return Speed() == rate; }});
     }
     // One rung faster or slower, also during a run ("=" is "+" unshifted).
     r.add({.kind = K::KeyOnly, .id = ExecFaster, .in = Exec, .key = "+; =; Num++"},
@@ -101,6 +108,13 @@ void WindowController::registerCommands() {
     // Two keys, as the window system's own lists give them.
     r.add({.id = EditRedo, .in = Edit, .caption = texts::kMenuEditRedo, .key = "Ctrl+Y; Ctrl+Shift+Z", .enabled = false},
           {.help = texts::kHelpEditRedo, .run = [this] { redo(); }, .enabled = [this] { return session_.canRedo(); }});
+    // The selection's keys, as in a paint program.
+    r.add({.kind = K::KeyOnly, .id = Unassigned, .in = Edit, .key = "Del; Backspace"},
+          {.help = texts::kHelpEditDelete, .undo = U::Change, .run = [this] { deleteSelection(); }});
+    r.add({.kind = K::KeyOnly, .id = Unassigned, .in = Edit, .key = "Ctrl+A"},
+          {.help = texts::kHelpEditSelectAll, .run = [this] { selectAll(); }});
+    r.add({.kind = K::KeyOnly, .id = Unassigned, .in = Edit, .key = "Esc"},
+          {.help = texts::kHelpEditDeselect, .run = [this] { deselect(); }});
 
     r.add({.kind = K::Menu, .id = Pattern, .caption = texts::kMenuPattern}, {.enabled = idle});
     // Its items are the pattern list, filled at start-up; the last one,
@@ -147,6 +161,19 @@ void WindowController::registerCommands() {
            .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction, .buttonEnabled = true},
           {.help = texts::kHelpPatternReduction, .undo = U::Change, .run = [this] { reduceBoard(); },
            .enabled = [this] { return sizeMenu_.reduce; }, .buttonEnabled = [this] { return sizeButtons_.reduce; }});
+    // Shown only when the menu pops up on the board: the selection's edit commands.
+    popupEditItems_[0] = r.add({.kind = K::Separator, .id = Unassigned, .in = Pattern}, {});
+    popupEditItems_[1] = r.add({.id = Unassigned, .in = Pattern, .caption = texts::kMenuPopupCut},
+          {.help = texts::kHelpPopupCut, .undo = U::Change, .run = [this] { cutSelection(); },
+           .enabled = [this] { return editMenu_.cutCopy; }});
+    popupEditItems_[2] = r.add({.id = Unassigned, .in = Pattern, .caption = texts::kMenuPopupCopy},
+          {.help = texts::kHelpPopupCopy, .run = [this] { copySelection(); }, .enabled = [this] { return editMenu_.cutCopy; }});
+    popupEditItems_[3] = r.add({.id = Unassigned, .in = Pattern, .caption = texts::kMenuPopupPaste},
+          {.help = texts::kHelpPopupPaste, .undo = U::Change, .run = [this] { pasteSelection(); },
+           .enabled = [this] { return editMenu_.paste; }});
+    popupEditItems_[4] = r.add({.id = Unassigned, .in = Pattern, .caption = texts::kMenuPopupRegister},
+          {.help = texts::kHelpPopupRegister, .run = [this] { registerPattern(); },
+           .enabled = [this] { return patternMenu_.selected; }});
 
     // How the board is drawn, and the graph window.
     r.add({.kind = K::Menu, .id = View, .caption = texts::kMenuView}, {});
@@ -154,9 +181,12 @@ void WindowController::registerCommands() {
           {.help = texts::kHelpViewRaised, .run = [this] { toggleRaisedCells(); }, .checked = [this] { return RaisedCells(); }});
     r.add({.id = ViewGraph, .in = View, .caption = texts::kMenuViewGraph, .key = "Ctrl+G"},
           {.help = texts::kHelpViewGraph, .run = [this] { toggleGraph(); }});
+    // Last in 表示: the calm mode, for eyes sensitive to flashing.
+    r.add({.id = Unassigned, .in = View, .caption = texts::kMenuViewCalm},
+          {.help = texts::kHelpViewCalm, .run = [this] { toggleCalm(); }, .checked = [this] { return calm_; }});
     // Always last on the menu bar.
     r.add({.kind = K::Menu, .id = Help, .caption = texts::kMenuHelp}, {});
-    r.add({.id = HelpKeys, .in = Help, .caption = texts::kMenuHelpKeys},
+    r.add({.id = HelpKeys, .in = Help, .caption = texts::kMenuHelpKeys, .key = "F1"},
           {.help = texts::kHelpHelpKeys, .run = [this] { showKeysHelp(); }});
     r.add({.id = HelpAbout, .in = Help, .caption = texts::kMenuHelpAbout},
           {.help = texts::kHelpHelpAbout, .run = [this] { showAbout(); }});

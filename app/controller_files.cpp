@@ -61,7 +61,13 @@ platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title
         const platform::FileFilter lifePatterns{texts::kLifePatternFilterName,
                                                 {std::string("*.") + texts::kRleExtension,
                                                  std::string("*.") + texts::kPlaintextExtension}};
-        request.filters = {kindFilter(texts::kBoardFilterName, texts::kBoardExtension), lifePatterns, allFiles};
+        // First every kind 開く takes, so that a pattern beside the boards is in sight.
+        const platform::FileFilter openable{texts::kOpenableFilterName,
+                                            {std::string("*.") + texts::kBoardExtension,
+                                             std::string("*.") + texts::kRleExtension,
+                                             std::string("*.") + texts::kPlaintextExtension}};
+        request.filters = {openable, kindFilter(texts::kBoardFilterName, texts::kBoardExtension), lifePatterns,
+                           allFiles};
         request.defaultExtension = texts::kBoardExtension;
     } else if (mode == kBoardFileMode) {
         request.filters = {kindFilter(texts::kBoardFilterName, texts::kBoardExtension), allFiles};
@@ -80,14 +86,14 @@ std::string WindowController::askOpenPath(int Mode) {
     // Any other Mode keeps the kind of the dialog's previous use.
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
     return services_.dialogs.openFile(
-        DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, services_.files.currentDirectory()));
+        DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, DialogFolder()));
 }
 
 std::string WindowController::askSavePath(int Mode) {
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
     // Patterns are registered into the user's pattern folder, made when first
     // needed; the program's own folder is often not writable (/usr/bin).
-    std::string folder = services_.files.currentDirectory();
+    std::string folder = DialogFolder();
     platform::UserFiles* user = services_.userFiles;
     if (dialogMode_ == kPatternFileMode && user && user->makePatternFolder()) folder = user->patternFolder();
     return services_.dialogs.saveFile(DialogRequest(dialogMode_, false, texts::kSaveDialogTitle, std::move(folder)));
@@ -120,6 +126,7 @@ void WindowController::SaveData() {
     }
     board.Modified = false;
     SetFileCaption();
+    RememberRecent(FileName);
 }
 
 bool WindowController::OpenFile(const std::string& NewFileName) {
@@ -159,7 +166,7 @@ void WindowController::openBoard() {
     AskToSaveChanges();
     const std::string path = askOpenPath(kBoardFileMode);
     if (path.empty()) return;
-    OpenFile(path);
+    if (OpenFile(path)) RememberRecent(path);
     ReDraw();
 }
 
@@ -173,7 +180,7 @@ void WindowController::filesDropped(const std::vector<std::string>& paths) {
     if (paths.empty() || !canDropFiles()) return;
     runRecorded(UndoKind::Change, [&] {  // one undo step, as 開く
         AskToSaveChanges();
-        OpenFile(paths.front());
+        if (OpenFile(paths.front())) RememberRecent(paths.front());
         ReDraw();
     });
     refreshCommands();

@@ -59,7 +59,8 @@ void WindowController::graphExportRequested(GraphExport kind) {
     request.filters = {platform::FileFilter{k.filter, {std::string("*.") + k.extension}},
                        platform::FileFilter{texts::kAllFilesFilterName, {"*"}}};
     request.defaultExtension = k.extension;
-    request.initialDirectory = services_.files.currentDirectory();
+    request.initialDirectory = DialogFolder();
+    request.initialName = ExportName(k.extension);
     const std::string path = services_.dialogs.saveFile(request);
     if (path.empty()) return;
 

@@ -89,6 +89,7 @@ void WindowController::saveBoardAs() {
     FileName = path;
     board.Modified = false;
     SetFileCaption();
+    RememberRecent(path);
 }
 
 }  // namespace app

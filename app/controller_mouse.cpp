@@ -18,13 +18,6 @@ using platform::Menu;
 
 namespace {
 
-// Two upper-case hexadecimal digits of the low byte.
-std::string HexByte(int32_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    const unsigned v = static_cast<unsigned>(value) & 0xFFu;
-    return {kDigits[v >> 4], kDigits[v & 0xFu]};
-}
-
 // The pointer is on a cell of this board.
 bool OnCell(const engine::Board& board, const platform::PointedCell& at) {
     return at.onBoard && board.contains(at.column, at.row);
@@ -77,13 +70,16 @@ void WindowController::pressOnBoard(platform::MouseButton button, bool shift, co
 }
 
 void WindowController::moveOnBoard(const platform::PointedCell& at) {
-    if (!OnCell(board, at)) return;  // off the board while dragging
+    if (!OnCell(board, at)) {  // off the board while dragging
+        pointerCell_.reset();
+        return;
+    }
     const int32_t cx = at.column, cy = at.row;
 
     platform::MainWindow& w = window();
     w.setPanelText(platform::Panel::Pointer, texts::kPointerXPrefix + std::to_string(cx) + texts::kPointerYPrefix + std::to_string(cy));
-    const engine::CellRecord& c = board.cell(cx, cy);
-    w.setPanelText(platform::Panel::Colour, texts::kColorPrefix + HexByte(c.Red) + HexByte(c.Green) + HexByte(c.Blue));
+    pointerCell_ = {cx, cy};
+    ShowPointerCell();  // and again whenever the board is drawn, so it follows the cell's changes
 
     Selection& s = selection;
     // A run or step drops the selection; a drag that was going on then has
@@ -105,14 +101,17 @@ void WindowController::releaseOnBoard(platform::MouseButton button) {
     if (button != platform::MouseButton::Left) {
         if (button == platform::MouseButton::Right) {
             openPatternMenu();
+            openEditMenu();
             refreshCommands();
-            // The pop-up offers only the selection commands.
+            // The pop-up offers only the selection commands, the edit ones after its own.
             constexpr Menu kHidden[] = {Menu::PatternClear, Menu::PatternExpand, Menu::PatternRandom,
                                         Menu::PatternReduction, Menu::Bar3};
             for (Menu m : kHidden) w.setMenuVisible(m, false);
+            for (Menu m : popupEditItems_) w.setMenuVisible(m, true);
             w.showPopup(platform::Popup::Pattern);
             if (closed_) return;  // the window was closed from inside the pop-up
             for (Menu m : kHidden) w.setMenuVisible(m, true);
+            for (Menu m : popupEditItems_) w.setMenuVisible(m, false);
         }
         return;
     }

@@ -49,7 +49,8 @@ void WindowController::ShowBoard(bool countPopulation) {
     // and handed to the window; the picture is the same as a full drawing.
     const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors(), cellLook_);
     if (countPopulation) board.Population() = drawing.population;
-    w.showBoardPart(picBuffer, drawing.changed);
+    if (!CalmHoldsPicture()) w.showBoardPart(picBuffer, drawing.changed);
+    ShowPointerCell();
 
     // The fresh picture has no focus rectangle: put it back, flag unchanged.
     if (selection.FocusShown) {
@@ -119,6 +120,7 @@ void WindowController::runSlice(unsigned serial) {
     if (board.Population() == 0) {
         // All cells have died: once the window has shown the empty board,
         // the run ends with its message.
+        FlushCalmPicture();
         w.callAfter(std::chrono::nanoseconds(0), [this, serial] { endExtinctRun(serial); });
     } else if (session_.running()) {
         scheduleSlice();
@@ -146,6 +148,7 @@ void WindowController::scheduleSlice() {
 void WindowController::stopRun() {
     sizeButtons_ = {board.GridMax < engine::kMaxGridMax, board.GridMax > engine::kMinGridMax};
     session_.run.RunMode = RunMode::Stopped;
+    FlushCalmPicture();  // the board the run stopped at is on the screen
     KeepBoard();
     if (graphOpen_) {
         recorder_.stopped(board);  // the record ends at the board shown

@@ -16,12 +16,14 @@ void WindowController::SetSpeed(int rate) {
         ++runSerial_;
         scheduleSlice();
     }
+    ShowSpeed();
 }
 
 void WindowController::changeSpeed(int rungs) {
     const int last = static_cast<int>(kSpeedRungs.size()) - 1;
     const int rung = std::clamp(static_cast<int>(*SpeedRungOf(session_.pacer.rate())) + rungs, 0, last);
     SetSpeed(kSpeedRungs[static_cast<std::size_t>(rung)]);
+    NoticeSpeed();
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/help_text.h"
 
+#include <algorithm>
 
 #include "ui/texts.h"
 
@@ -33,6 +34,13 @@ std::string PathOf(const CommandRegistry& commands, const platform::Command& com
     return path;
 }
 
+// A key as users read it: the keypad's "Num++" is "テンキー +", "Del" is "Delete".
+std::string KeyAsRead(const std::string& key) {
+    if (key.starts_with("Num+") && key.size() > 4) return texts::kHelpKeypad + key.substr(4);
+    if (key == "Del") return "Delete";
+    return key;
+}
+
 // Every command with its key and toolbar button, grouped by menu: `menu`
 // runs for each menu of the bar (and the pop-up), `item` for each command.
 template <typename MenuFn, typename ItemFn>
@@ -42,9 +50,14 @@ void ForEachCommand(const CommandRegistry& commands, MenuFn menu, ItemFn item) {
         if (c.kind == platform::CommandKind::PopupMenu) menu(texts::kHelpPopupHeading);
         else if (!c.in && c.kind == platform::CommandKind::Menu) menu(Shown(c.caption));
         if (!NeedsHelpLine(c)) continue;
-        // Several keys of one command are listed "Ctrl+Y / Ctrl+Shift+Z".
+        // Several keys of one command are listed "Ctrl+Y / Ctrl+Shift+Z", each as users read it.
         std::string extras;
-        for (const char* k = c.key; *k; ++k) extras += (k[0] == ';' && k[1] == ' ') ? (++k, " / ") : std::string(1, *k);
+        const std::string keys = c.key;
+        for (std::size_t from = 0; from < keys.size();) {
+            const std::size_t end = std::min(keys.find("; ", from), keys.size());
+            extras += (extras.empty() ? "" : " / ") + KeyAsRead(keys.substr(from, end - from));
+            from = end + 2;
+        }
         if (c.button != platform::Button::None)
             extras += std::string(extras.empty() ? "" : ", ") + texts::kHelpToolbarOpen + c.toolTip +
                       texts::kHelpToolbarClose;
@@ -73,8 +86,10 @@ std::string Roff(const std::string& text, bool breaks = false) {
 }  // namespace
 
 bool NeedsHelpLine(const platform::Command& command) {
-    // The radio items of a submenu are described by the submenu's line.
-    return command.in && command.kind != platform::CommandKind::Separator && !command.radio;
+    // The radio items of a submenu are described by the submenu's line, and
+    // so are items captioned only while the program runs (the recent files).
+    const bool listItem = command.kind == platform::CommandKind::Item && !*command.caption;
+    return command.in && command.kind != platform::CommandKind::Separator && !command.radio && !listItem;
 }
 
 std::string KeysHelpText(const CommandRegistry& commands) {
@@ -114,7 +129,7 @@ std::string AboutText(const std::string& toolkitVersion) {
     std::string text = std::string(texts::kAppTitle) + " " + KALEIDOMAT_VERSION + "\n" + texts::kAboutSummary + "\n\n" +
                        texts::kAboutLicence + "\n";
     if (!toolkitVersion.empty()) text += toolkitVersion + "\n";
-    return text + texts::kAboutCopyright;
+    return text + texts::kAboutCopyright + "\n\n" + texts::kAboutCalm;
 }
 
 }  // namespace app

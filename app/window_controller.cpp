@@ -38,6 +38,7 @@ platform::MessageAnswer WindowController::Message(const std::string& text, Messa
 
 void WindowController::start() {
     window().setCommands(commands_.looks());
+    startEveryday();
     random.reseed(options_.seed ? *options_.seed : engine::RandomSequence::clockSeed());
     // The toolbar pictures belong to the window and are in place already.
     // The clipboard knows the cell block's format by its name; there is
@@ -62,6 +63,7 @@ void WindowController::start() {
             loaded = OpenFile(path);
             if (loaded) ReDraw();
             if (loaded) session_.recordStartupOpen(texts::kAppTitle, caption());
+            if (loaded) RememberRecent(path);
         } else {
             Message("'" + path + texts::kNotFoundSuffix, MessageIcon::Warning);
         }

@@ -25,6 +25,7 @@
 //   controller_help.cpp     the help menu (its text: help_text.cpp)
 //   controller_graph.cpp    the graph window: recording a run, exporting it
 //   controller_drawing.cpp  drawing and erasing along a Shift+drag
+//   controller_everyday.cpp the speed readout, recent files, selection keys, calm mode
 
 #include <array>
 #include <chrono>
@@ -106,6 +107,9 @@ public:
     // called before start(), to start in a remembered look.
     void SetRaisedCells(bool raised);
     bool RaisedCells() const { return cellLook_ == display::CellLook::Raised; }
+    bool Calm() const { return calm_; }  // 点滅を抑える
+    // The name an export proposes: "<board>-graph.<extension>", "graph.<extension>" without a file.
+    std::string ExportName(const std::string& extension) const;
     // Takes a rate of the ladder (generations a second, 0 for no limit;
     // anything else is no limit) and remembers it.
     void SetSpeed(int rate);
@@ -310,6 +314,36 @@ private:
     PatternCommands patternButtons_{false, false};
     SizeCommands sizeMenu_{true, true};
     SizeCommands sizeButtons_{true, true};
+
+    // ---- everyday use (controller_everyday.cpp) ----------------------------------------
+    // The calm mode hands a run's picture to the window at most once in this interval.
+    static constexpr std::chrono::nanoseconds kCalmInterval = std::chrono::milliseconds(400);
+    void startEveryday();  // at start-up: the remembered calm mode and recent files, blank readouts
+    void ShowSpeed();      // the speed panel
+    void NoticeSpeed();    // the notice over the board after a change of rung
+    void RememberRecent(const std::string& path);
+    void StoreRecentFiles();
+    void ShowRecentFiles();
+    void openRecent(std::size_t index);
+    void deleteSelection();
+    void selectAll();
+    void deselect();
+    void ShowPointerCell();  // the colour panel: the cell under the pointer as it is now
+    void toggleCalm();
+    // In the calm mode during a run: whether the picture just painted waits
+    // (true), or has been handed to the window whole (true) or is to be as usual (false).
+    bool CalmHoldsPicture();
+    void FlushCalmPicture();  // a picture held back reaches the window now
+    std::string DialogFolder();  // where file dialogs start: the current file's folder, else the working one
+    std::vector<std::string> recentFiles_;  // newest first
+    std::array<platform::Menu, 8> recentItems_{};
+    std::array<platform::Menu, 5> popupEditItems_{};  // the pop-up's separator and edit items
+    std::optional<std::pair<int32_t, int32_t>> pointerCell_;
+    bool calm_ = false;
+    bool calmPending_ = false;  // a picture painted but not handed to the window
+    bool calmShownOnce_ = false;
+    std::chrono::nanoseconds calmShown_{0};
+    // ---- end of everyday use ----
 
     unsigned runSerial_ = 0;  // a slice of an earlier run finds it changed and ends
     bool runChangeOpen_ = false;  // the run's change is kept for undo when it stops

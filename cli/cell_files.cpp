@@ -81,6 +81,27 @@ engine::Board LoadBoard(const std::string& path) {
 
 void SaveBoard(const std::string& path, const engine::Board& board) { WriteWholeFile(path, io::EncodeBoardFile(board)); }
 
+namespace {
+
+// The "#N", "#O", "#C" and "#c" lines before an RLE pattern's first line
+// that is neither blank nor a comment (the parser has refused overlong ones).
+std::string RleHeaderLines(std::string_view text) {
+    std::string lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line[0] != '#') break;
+        if (line.size() >= 2 && line[0] == '#' && std::string_view("NOCc").find(line[1]) != std::string_view::npos)
+            lines.append(line).append("\n");
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+}  // namespace
+
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour) {
     LoadedCells result;
     if (kind == FileKind::Board) {
@@ -104,6 +125,7 @@ LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntr
     auto parsed = kind == FileKind::Rle ? io::ParseRle(text) : io::ParsePlaintext(text);
     if (const auto* error = std::get_if<io::TextError>(&parsed)) fail(path, error->message);
     const io::LifeGrid& grid = std::get<io::LifeGrid>(parsed);
+    if (kind == FileKind::Rle) result.rleHeaderLines = RleHeaderLines(text);
     if (grid.torusSide > 0) {
         result.boardGridMax = grid.torusSide - 1;
         result.fromTorusRule = true;

@@ -61,6 +61,9 @@ struct LoadedCells {
     // pattern on a square torus (rule "B3/S23:Tn,n"); unset for a pattern.
     std::optional<int32_t> boardGridMax;
     bool fromTorusRule = false;  // boardGridMax comes from an RLE rule
+    // An RLE pattern's name, author and comment lines ("#N", "#O", "#C",
+    // "#c") in front of its header, each ended by "\n": RLE written from it keeps them.
+    std::string rleHeaderLines;
 };
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour);
 

@@ -237,7 +237,7 @@ void writeLifeText(const Conversion& c, const LoadedCells& cells, std::ostream& 
     // Life programs run the same world. A pattern has none.
     if (cells.boardGridMax) grid.torusSide = *cells.boardGridMax + 1;
     writeText(c.out,
-              c.to == FileKind::Rle ? io::WriteRle(grid)
+              c.to == FileKind::Rle ? cells.rleHeaderLines + io::WriteRle(grid)
                                     : io::WritePlaintext(grid, std::filesystem::path(c.out).stem().string()),
               out);
 }

@@ -96,6 +96,7 @@ struct FileDialogRequest {
     std::vector<FileFilter> filters;
     std::string defaultExtension;  // appended to a name typed without one
     std::string initialDirectory;
+    std::string initialName;  // the file name proposed at first (a save dialog), or ""
 };
 
 // A colour as the colour dialog and the logic exchange it: its red, green
@@ -250,6 +251,13 @@ public:
     // Why the values written could not be kept, told once: the first call
     // after a failed save gives the reason, every later call nothing.
     virtual std::optional<Error> unreportedSaveFailure() { return std::nullopt; }
+
+    // A list of texts (the recent files), in its order; nothing when none was stored.
+    virtual std::optional<std::vector<std::string>> readStrings(const std::string& key) const {
+        (void)key;
+        return std::nullopt;
+    }
+    virtual void writeStrings(const std::string& key, const std::vector<std::string>& values) { (void)key, (void)values; }
 };
 
 // The keys of the stored values.
@@ -258,6 +266,9 @@ inline constexpr const char* kSpeed = "run/speed";        // int: generations a 
 inline constexpr const char* kRaised = "view/raised";     // bool: 立体表示, true at first start
 inline constexpr const char* kGeometry = "window/geometry";  // the window's size and position (Qt side)
 inline constexpr const char* kGraphGeometry = "graph/geometry";  // the graph window's (Qt side)
+// ---- everyday use ----
+inline constexpr const char* kCalm = "view/calm";            // bool: 点滅を抑える, false at first start
+inline constexpr const char* kRecentFiles = "file/recent";   // strings: the recent files, newest first
 }  // namespace setting
 
 // ------------------------------------------------------------- the window --
@@ -306,8 +317,8 @@ struct PatternEntry {
 };
 
 // The status bar's panels, left to right: the generation, the population, the
-// cell under the pointer and its colour.
-enum class Panel { Generation = 1, Population, Pointer, Colour };
+// cell under the pointer, its colour and the run's speed.
+enum class Panel { Generation = 1, Population, Pointer, Colour, Speed };
 
 // The mouse button an event is about: the one pressed or released, or for a
 // move the one held (left before right before middle); None for a move
@@ -423,6 +434,11 @@ public:
     }
     virtual void setFocusRect(const std::optional<PixelRect>& rect) = 0;
     virtual BevelColors bevelColors() const = 0;
+
+    // A short notice over the board (the new speed), gone by itself after about a second.
+    virtual void showNotice(const std::string& text) { (void)text; }
+    // A menu item's caption ("&" marks the access key) changed while the program runs.
+    virtual void setMenuCaption(Menu item, const std::string& caption) { (void)item, (void)caption; }
 
     // The clock of a run's pacing (a steady one, from an arbitrary start).
     virtual std::chrono::nanoseconds clock() const {

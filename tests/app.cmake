@@ -70,3 +70,7 @@ if(KALEIDOMAT_CLI)
   kaleidomat_test(app_graph_tests app_graph_tests.cpp)
   target_link_libraries(app_graph_tests PRIVATE kaleidomat_app kaleidomat_cli_commands)
 endif()
+
+# ---- Everyday comforts over the fakes: speed readout, calm mode, selection keys, recent files, dialogs ----
+kaleidomat_test(app_everyday_tests app_everyday_tests.cpp)
+target_link_libraries(app_everyday_tests PRIVATE kaleidomat_app)

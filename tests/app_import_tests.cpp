@@ -55,7 +55,7 @@ TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
         if (way != Way::CommandLine) f.board().Modified = false;
         if (way == Way::Dialog) f.dialogs.filePaths.push_back(path), f.press(Button::Open);
         if (way == Way::Drop) f.window.events->filesDropped({path});
-        EXPECT_TRUE(way != Way::Dialog || f.dialogs.fileDialogs.at(0).request.filters.at(1) ==
+        EXPECT_TRUE(way != Way::Dialog || f.dialogs.fileDialogs.at(0).request.filters.at(2) ==
                                               (platform::FileFilter{"Life パターン (*.rle *.cells)", {"*.rle", "*.cells"}}));
         EXPECT_TRUE(f.dialogs.messages.empty());
         EXPECT_EQ(std::tuple(f.board().GridMax, f.window.boardScale(), f.board().Population()),

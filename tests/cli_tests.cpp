@@ -272,6 +272,11 @@ TEST_F(Cli, BoardsTravelAsTheirTorusPatternsWithout) {
     EXPECT_EQ(run({"convert", path("t.rle"), path("u.hxa"), "--size", "50"}, &out, &err), 1);
     EXPECT_EQ(err, "kaleidomat-cli: " + path("t.rle") + ": its rule asks for a 48 x 48 torus, not --size 50\n");
     EXPECT_FALSE(fs::exists(path("u.hxa")));
+
+    // RLE to RLE (also on standard output) keeps the name, author and comment lines.
+    write("n.rle", "#N Glider\r\n#O Richard K. Guy\n#C A comment\n#r B3/S23\nx = 3, y = 3\nbo$2bo$3o!\n#N after\n");
+    run({"convert", path("n.rle"), "-"}, &out);
+    EXPECT_EQ(out, "#N Glider\n#O Richard K. Guy\n#C A comment\nx = 3, y = 3, rule = B3/S23\nbo$2bo$3o!\n");
 }
 
 // Golly, given the exported RLE, runs the same world as our step.
@@ -378,7 +383,20 @@ TEST_F(Cli, StatsOfABlinkerAndAGlider) {
     EXPECT_EQ(read("b.csv"),
               "generation,population,births,deaths,colours,top_colour_share\n"
               "1,3,0,0,3,0.3333\n2,3,2,2,2,0.6667\n3,3,2,2,2,0.6667\n4,3,2,2,2,0.6667\n5,3,2,2,2,0.6667\n");
-    EXPECT_NE(read("b.svg").find("<polyline"), std::string::npos);
+    // The generation axis starts at a tick at 0; every label ends inside the
+    // 640 units' width (at 7 units a character); the families have a legend.
+    const std::string svg = read("b.svg");
+    EXPECT_NE(svg.find("<polyline"), std::string::npos);
+    EXPECT_NE(svg.find("text-anchor=\"middle\">0</text>"), std::string::npos);
+    for (std::size_t at = svg.find("<text x=\""); at != std::string::npos; at = svg.find("<text x=\"", at + 1)) {
+        const std::size_t open = svg.find('>', at), close = svg.find("</text>", at);
+        const std::string tag = svg.substr(at, open - at), label = svg.substr(open + 1, close - open - 1);
+        const double right = std::stod(svg.substr(at + 9)) +
+                             (tag.find("\"end\"") != std::string::npos ? 0 : tag.find("\"middle\"") != std::string::npos ? 3.5 : 7) *
+                                 static_cast<double>(label.size());
+        EXPECT_LE(right, 640) << label;
+    }
+    EXPECT_NE(svg.find(">chartreuse</text>"), std::string::npos);
     run({"stats", path("glider.hxa"), "-n", "100", "--seed", "1"}, &out);
     EXPECT_EQ(out, "generations 1 to 101: population 5 to 5 (least 5, most 5), 200 births, 200 deaths, colours 5 to 1, "
                    "most common colour 100.0 % at the end\n");

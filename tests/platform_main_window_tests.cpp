@@ -43,7 +43,8 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
     listMenu({window.popupMenu(platform::Popup::Popup1)->menuAction()}, 0, menus);
     EXPECT_EQ(menus,
               "ファイル(&F)\n  開く(&O)... Ctrl+O\n  保存(&S)... Ctrl+S\n  名前を付けて保存(&A)... Ctrl+Shift+S\n"
-              "  前回の盤面を復元(&R)\n  -\n  終了\n"
+              "  前回の盤面を復元(&R)\n  最近使ったファイル(&J)\n"
+              "    \n    \n    \n    \n    \n    \n    \n    \n  -\n  終了\n"
               "実行(&E)\n  開始(&E) F5\n  停止(&S) F6 (off)\n  ステップ実行(&P) F8\n  変化を促す(&A) (checked)\n"
               "  1世代戻る(&B) Shift+F8 (off)\n"
               "  -\n  速度(&V)\n    1 世代/秒\n    2 世代/秒\n    5 世代/秒\n    10 世代/秒\n    20 世代/秒\n"
@@ -52,8 +53,9 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "  -\n  元に戻す(&U) Ctrl+Z (off)\n  やり直し(&R) Ctrl+Y (off)\n"
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
               "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
-              "表示(&V)\n  立体表示(&D) (checked)\n  グラフ(&G) Ctrl+G\n"
-              "ヘルプ(&H)\n  操作方法(&K)...\n  バージョン情報(&A)...\n"
+              "  -\n  切り取り(&K)\n  コピー(&Y)\n  貼り付け(&P)\n  パターン登録(&N)\n"
+              "表示(&V)\n  立体表示(&D) (checked)\n  グラフ(&G) Ctrl+G\n  点滅を抑える(&F)\n"
+              "ヘルプ(&H)\n  操作方法(&K)... F1\n  バージョン情報(&A)...\n"
               "Popup1\n  リセット(&R)\n");
 
     // An entry with two keys has both.

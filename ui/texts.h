@@ -198,6 +198,37 @@ inline constexpr const char* kFamilyNames[] = {"赤", "橙", "黄", "黄緑", "�
 // ---- end of the graph window ----
 
 
+// ---- everyday use: speed readout, recent files, selection keys, calm mode ----
+// Status panel 5: the rung in use, as the 速度 menu names it; its widest text.
+inline constexpr const char* kPanel5Design = "1,000 世代/秒";
+inline constexpr const char* kNoticeSpeedPrefix = "速度: ";  // the notice over the board when the rung changes
+inline constexpr const char* kMenuFileRecent = "最近使ったファイル(&J)";
+// A recent file that is no longer there; its path follows on its own line.
+inline constexpr const char* kRecentMissing = "ファイルが見つかりません。最近使ったファイルの一覧から外しました。";
+inline constexpr const char* kMenuViewCalm = "点滅を抑える(&F)";
+// The board's pop-up menu: the selection's edit commands after its pattern commands.
+inline constexpr const char* kMenuPopupCut = "切り取り(&K)";
+inline constexpr const char* kMenuPopupCopy = "コピー(&Y)";
+inline constexpr const char* kMenuPopupPaste = "貼り付け(&P)";
+inline constexpr const char* kMenuPopupRegister = "パターン登録(&N)";
+// The open dialog's first type: every kind of file 開く takes.
+inline constexpr const char* kOpenableFilterName = "開けるすべてのファイル (*.hxa *.hxq *.rle *.cells)";
+// Export names proposed from the board's file name: "<name>-graph.csv"; "graph.csv" without one.
+inline constexpr const char* kExportNameSuffix = "-graph";
+inline constexpr const char* kExportNameUnnamed = "graph";
+inline constexpr const char* kHelpFileRecent = "最近開いたか保存した盤面とパターン (8 つまで) を開きます。なくなったファイルは一覧から外します。";
+inline constexpr const char* kHelpViewCalm = "入のとき、連続実行中の盤面の描き直しを 1 秒に 3 回までに抑えます (実行の速さは変わりません)。光の点滅に敏感な方に。";
+inline constexpr const char* kHelpEditDelete = "選択範囲のセルを消します。";
+inline constexpr const char* kHelpEditSelectAll = "盤面全体を選択します。";
+inline constexpr const char* kHelpEditDeselect = "選択を解除します。";
+inline constexpr const char* kHelpPopupCut = "選択範囲をクリップボードに移し、盤面から消します (編集 > 切り取り と同じ)。";
+inline constexpr const char* kHelpPopupCopy = "選択範囲をクリップボードにコピーします (編集 > コピー と同じ)。";
+inline constexpr const char* kHelpPopupPaste = "クリップボードのパターンを選択範囲の左上から貼り付けます (編集 > 貼り付け と同じ)。";
+inline constexpr const char* kHelpPopupRegister = "選択範囲をパターンファイル (.hxq) に保存し、登録済の一覧に加えます。";
+inline constexpr const char* kHelpKeypad = "テンキー ";  // before a key of the numeric keypad
+inline constexpr const char* kAboutCalm = "光の点滅に敏感な方は 表示 > 点滅を抑える を入にしてください。";
+// ---- end of everyday use ----
+
 // The help: one line per command the user can choose.
 inline constexpr const char* kHelpFileOpen = "盤面ファイル (.hxa) を開きます。Life パターン (.rle, .cells) は新しい盤面として読み込みます。";
 inline constexpr const char* kHelpFileSave = "盤面を盤面ファイル (.hxa) に保存します。名前がまだなければ尋ねます。";

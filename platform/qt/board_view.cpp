@@ -45,6 +45,38 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent), pacer_(this, [this] { r
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resetTiles(pictureSize());
+    noticeTimer_.setSingleShot(true);
+    connect(&noticeTimer_, &QTimer::timeout, this, [this] {
+        notice_.clear();
+        wholeDirty_ = true;
+        changed();
+    });
+}
+
+// Repainted by the view's own means, so the owner is not asked for a fresh picture.
+void BoardView::showNotice(const QString& text) {
+    notice_ = text;
+    noticeTimer_.start(kNoticeMs);
+    wholeDirty_ = true;
+    changed();
+}
+
+void BoardView::paintNotice(QPainter& painter) const {
+    painter.resetTransform();
+    painter.setClipping(false);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = this->font();
+    font.setPixelSize(18);
+    painter.setFont(font);
+    const QRect area = drawingArea();
+    QRect box = painter.fontMetrics().boundingRect(notice_).adjusted(-12, -6, 12, 6);
+    box.moveCenter(QPoint(area.center().x(), area.top() + 12 + box.height() / 2));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 190));
+    painter.drawRoundedRect(box, 6, 6);
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, notice_);
 }
 
 QSize BoardView::sizeHint() const { return QSize(kMinWidgetSize, kMinWidgetSize); }
@@ -185,6 +217,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     paintFrame(painter, event->region(), area);
     paintPicture(painter, event->region(), area);
     if (focus_) paintFocusOutline(painter, *focus_);
+    if (!notice_.isEmpty()) paintNotice(painter);
     // Changes made by the owner during this paint, outside what it repaints.
     if (wholeDirty_ || std::find(dirtyTiles_.begin(), dirtyTiles_.end(), 1) != dirtyTiles_.end())
         pacer_.changed();
@@ -244,12 +277,24 @@ void BoardView::paintPicture(QPainter& painter, const QRegion& region, const QRe
 }
 
 void BoardView::paintFocusOutline(QPainter& painter, const PixelRect& focus) {
-    // The dotted outline of the focus rectangle, inverting the pixels below.
-    QPolygon dots;
-    display::ForEachFocusDot(focus, [&](int x, int y) { dots << QPoint(x, y); });
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    // Two-tone dashes around the selection's edge pixels, four black, four
+    // white, clockwise from the top-left corner: one of the two tones stands
+    // out on any colour, where an inverting dotted line fades on mid grey.
+    if (focus.width() <= 0 || focus.height() <= 0) return;
+    QPolygon tones[2];
+    int along = 0;
+    const auto put = [&](int x, int y) { tones[(along++ / 4) & 1] << QPoint(x, y); };
+    for (int x = focus.left; x < focus.right; ++x) put(x, focus.top);
+    for (int y = focus.top + 1; y < focus.bottom; ++y) put(focus.right - 1, y);
+    if (focus.bottom - 1 > focus.top)
+        for (int x = focus.right - 2; x >= focus.left; --x) put(x, focus.bottom - 1);
+    if (focus.right - 1 > focus.left)
+        for (int y = focus.bottom - 2; y > focus.top; --y) put(focus.left, y);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawPoints(tones[0]);
     painter.setPen(QPen(Qt::white, 0));
-    painter.drawPoints(dots);
+    painter.drawPoints(tones[1]);
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

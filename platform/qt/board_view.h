@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 #include <functional>
@@ -62,6 +63,10 @@ public:
     // taken whole) and repaints only them.
     void showImagePart(const PixelImage& image, const std::vector<PixelRect>& changed);
     void setFocusRect(const std::optional<PixelRect>& rect);
+    // A short text over the top of the board, gone after kNoticeMs.
+    static constexpr int kNoticeMs = 1000;
+    void showNotice(const QString& text);
+    const QString& notice() const { return notice_; }
 
     const QImage& image() const { return image_; }
     // The drawing area in the widget's (logical) pixels.
@@ -102,6 +107,7 @@ private:
     void paintFrame(QPainter& painter, const QRegion& region, const QRect& area) const;
     void paintPicture(QPainter& painter, const QRegion& region, const QRect& area) const;
     static void paintFocusOutline(QPainter& painter, const PixelRect& focus);
+    void paintNotice(QPainter& painter) const;
 
     MouseHandler mouse_;
     std::function<void()> exposed_;
@@ -114,6 +120,8 @@ private:
     bool ownRepaintPending_ = false;
     bool painting_ = false;
     Qt::MouseButtons pressedButtons_;  // presses that were reported, so their releases are too
+    QString notice_;
+    QTimer noticeTimer_;
 };
 
 // The button of a Qt mouse event: the first of left, right and middle among

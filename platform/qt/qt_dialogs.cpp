@@ -11,7 +11,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QFontMetricsF>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QVBoxLayout>
 #include <QtGlobal>
 
@@ -69,6 +72,7 @@ std::string QtDialogs::fileDialog(const FileDialogRequest& request, bool open) {
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);  // asks before an existing file is returned
+        if (!request.initialName.empty()) dialog.selectFile(toQString(request.initialName));
     }
     if (dialog.exec() != QDialog::Accepted) return "";
     const QStringList chosen = dialog.selectedFiles();
@@ -106,10 +110,28 @@ std::optional<RgbColour> QtDialogs::chooseColor(RgbColour initial, std::vector<R
 void QtDialogs::showText(const std::string& title, const std::string& text) {
     QDialog dialog(parent_);
     dialog.setWindowTitle(toQString(title));
-    auto* view = new QPlainTextEdit(&dialog);
+    auto* view = new QTextEdit(&dialog);
     view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view->setPlainText(toQString(text));
+    view->setAcceptRichText(false);
+    // Long lines wrap at the window's width, so nothing needs scrolling
+    // sideways, and each line is a paragraph indented by its leading blanks,
+    // so that its wrapped part stays in line under it.
+    view->setLineWrapMode(QTextEdit::WidgetWidth);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QTextCursor cursor(view->document());
+    const qreal blank = QFontMetricsF(view->font()).horizontalAdvance(QLatin1Char(' '));
+    bool first = true;
+    for (const QString& line : toQString(text).split(QLatin1Char('\n'))) {
+        qsizetype indent = 0;
+        while (indent < line.size() && line[indent] == QLatin1Char(' ')) ++indent;
+        QTextBlockFormat format;
+        format.setLeftMargin(static_cast<qreal>(indent) * blank);
+        if (first) cursor.setBlockFormat(format);
+        else cursor.insertBlock(format);
+        first = false;
+        cursor.insertText(line.mid(indent));
+    }
+    view->moveCursor(QTextCursor::Start);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto* layout = new QVBoxLayout(&dialog);

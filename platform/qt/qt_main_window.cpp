@@ -105,6 +105,7 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
     status_->setText(2, text(texts::kPanel2Design));
     status_->setText(3, text(texts::kPanel3Design));
     status_->setText(4, text(texts::kPanel4Design));
+    status_->setText(5, text(texts::kPanel5Design));
     status_->setMouseHandler([this](MouseButton button, Modifiers modifiers, int x, int y) {
         if (events_) events_->statusBarMouse(button, modifiers, x, y);
     });
@@ -249,7 +250,7 @@ bool QtMainWindow::menuEnabled(Menu item) const {
 void QtMainWindow::setMenuChecked(Menu item, bool checked) {
     QAction* action = menuAction(item);
     if (!action || action->isSeparator() || menu(item)) return;
-    if (checked) action->setCheckable(true);
+    action->setCheckable(true);  // an item with a check rule shows its box also while unchecked
     if (action->isCheckable()) action->setChecked(checked);
 }
 
@@ -411,6 +412,12 @@ void QtMainWindow::showBoardPart(const PixelImage& image, const std::vector<Pixe
 }
 
 void QtMainWindow::setFocusRect(const std::optional<PixelRect>& rect) { board_->setFocusRect(rect); }
+
+void QtMainWindow::showNotice(const std::string& text) { board_->showNotice(toQString(text)); }
+
+void QtMainWindow::setMenuCaption(Menu item, const std::string& caption) {
+    if (QAction* action = menuAction(item)) action->setText(toQString(caption));
+}
 
 BevelColors QtMainWindow::bevelColors() const {
     const QPalette& palette = frame_->palette();

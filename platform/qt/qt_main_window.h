@@ -70,6 +70,8 @@ public:
     void showBoard(const PixelImage& image) override;
     void showBoardPart(const PixelImage& image, const std::vector<PixelRect>& changed) override;
     void setFocusRect(const std::optional<PixelRect>& rect) override;
+    void showNotice(const std::string& text) override;
+    void setMenuCaption(Menu item, const std::string& caption) override;
     BevelColors bevelColors() const override;
     void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override;
     void close() override;

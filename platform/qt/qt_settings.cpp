@@ -84,6 +84,21 @@ void QtSettings::writeBool(const std::string& key, bool value) {
     write(keyOf(key), value ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
+// A list of one is read back as a plain text; any other type is nothing.
+std::optional<std::vector<std::string>> QtSettings::readStrings(const std::string& key) const {
+    const QVariant value = settings_ ? settings_->value(keyOf(key)) : QVariant();
+    if (value.typeId() != QMetaType::QString && value.typeId() != QMetaType::QStringList) return std::nullopt;
+    std::vector<std::string> out;
+    for (const QString& text : value.toStringList()) out.push_back(text.toStdString());
+    return out;
+}
+
+void QtSettings::writeStrings(const std::string& key, const std::vector<std::string>& values) {
+    QStringList list;
+    for (const std::string& text : values) list.append(QString::fromStdString(text));
+    write(keyOf(key), list);
+}
+
 void QtSettings::writeBytes(const std::string& key, const QByteArray& value) { write(keyOf(key), value); }
 
 void QtSettings::write(const QString& key, const QVariant& value) {

@@ -35,6 +35,8 @@ public:
     void writeInt(const std::string& key, int value) override;
     void writeBool(const std::string& key, bool value) override;
     std::optional<Error> unreportedSaveFailure() override;
+    std::optional<std::vector<std::string>> readStrings(const std::string& key) const override;
+    void writeStrings(const std::string& key, const std::vector<std::string>& values) override;
 
     // The window's geometry as QWidget::saveGeometry gives it.
     QByteArray readBytes(const std::string& key) const;

@@ -2,6 +2,7 @@
 #include "platform/qt/status_panels.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -13,8 +14,8 @@
 namespace platform::qt {
 
 namespace {
-constexpr std::array<int, StatusPanels::kPanelCount> kShares{3351, 3351, 2999, 2646};
-constexpr int kTotalShares = 3351 + 3351 + 2999 + 2646;
+constexpr std::array<int, StatusPanels::kPanelCount> kShares{3351, 3351, 2999, 2646, 2600};
+constexpr int kTotalShares = 3351 + 3351 + 2999 + 2646 + 2600;
 constexpr int kGap = 2;  // between two panels
 }  // namespace
 
@@ -51,9 +52,7 @@ QString StatusPanels::text(int panel) const {
 
 int StatusPanels::panelLeft(int panel) const {
     if (panel < 1 || panel > kPanelCount) return 0;
-    int shares = 0;
-    for (int i = 0; i < panel - 1; ++i) shares += kShares[i];
-    return static_cast<int>(static_cast<long long>(width()) * shares / kTotalShares);
+    return lefts_[panel - 1];
 }
 
 QRect StatusPanels::panelRect(int panel) const {
@@ -67,20 +66,39 @@ QRect StatusPanels::textRect(int panel) const { return panelRect(panel).adjusted
 
 void StatusPanels::resizeEvent(QResizeEvent*) { fitFont(); }
 
+// Each panel gets the room its design text needs (its colour panel, the
+// widest colour), and what is left over in the proportion of the shares; the
+// font is the largest, up to the window's, with which everything fits.
 void StatusPanels::fitFont() {
-    const char* const designTexts[kPanelCount] = {texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design,
-                                                  texts::kPanel4Design};
+    const QString designTexts[kPanelCount] = {
+        QString::fromUtf8(texts::kPanel1Design), QString::fromUtf8(texts::kPanel2Design),
+        QString::fromUtf8(texts::kPanel3Design), QString::fromUtf8(texts::kColorPrefix) + QStringLiteral("DDDDDD"),
+        QString::fromUtf8(texts::kPanel5Design)};
+    constexpr int kPadding = 5 + kGap;  // beside the text, as textRect leaves it, and between panels
     QFont candidate = parentWidget() ? parentWidget()->font() : QFont();
-    int pixels = QFontInfo(candidate).pixelSize();
-    for (; pixels > 8; --pixels) {
+    std::array<int, kPanelCount> needs{};
+    int needed = 0;
+    for (int pixels = QFontInfo(candidate).pixelSize(); pixels > 8; --pixels) {
         candidate.setPixelSize(pixels);
         const QFontMetrics metrics(candidate);
-        bool fits = true;
-        for (int panel = 1; panel <= kPanelCount; ++panel)
-            fits = fits && metrics.horizontalAdvance(QString::fromUtf8(designTexts[panel - 1])) <= textRect(panel).width();
-        if (fits) break;
+        needed = 0;
+        // A glyph may reach beyond its advance: the wider of the two counts.
+        const auto widthOf = [&](const QString& text) {
+            return std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).width());
+        };
+        for (int i = 0; i < kPanelCount; ++i) {
+            needs[i] = std::max(widthOf(designTexts[i]), i == 3 ? widthOf(QString::fromUtf8(texts::kPanel4Design)) : 0) +
+                       kPadding;
+            needed += needs[i];
+        }
+        if (needed <= width()) break;
     }
-    candidate.setPixelSize(pixels);
+    const int spare = std::max(0, width() - needed);
+    for (int i = 0, left = 0, shares = 0; i < kPanelCount; ++i) {
+        lefts_[i] = left + static_cast<int>(static_cast<long long>(spare) * shares / kTotalShares);
+        left += needs[i];
+        shares += kShares[i];
+    }
     setFont(candidate);
     laidOut_.fill(QStaticText());
 }

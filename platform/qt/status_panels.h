@@ -14,14 +14,15 @@ class QResizeEvent;
 
 namespace platform::qt {
 
-// The status bar: four sunken text panels side by side, sharing the width
-// in the proportion 3351 : 3351 : 2999 : 2646. Mouse presses anywhere on it
+// The status bar: five sunken text panels side by side (the last shows the
+// speed), each as wide as its design text needs, the rest of the width shared
+// in the proportion 3351 : 3351 : 2999 : 2646 : 2600. Mouse presses anywhere on it
 // are reported with the button, the modifier keys and the position in the
 // bar's pixels.
 class StatusPanels : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kPanelCount = 4;
+    static constexpr int kPanelCount = 5;
     static constexpr int kHeight = 23;
 
     using MouseHandler = std::function<void(MouseButton button, Modifiers modifiers, int x, int y)>;
@@ -58,6 +59,7 @@ private:
     std::array<QStaticText, kPanelCount> laidOut_;
     std::array<std::string, kPanelCount> utf8_;  // the last texts given as bytes
     std::array<bool, kPanelCount> dirty_{};       // changed, not yet repainted
+    std::array<int, kPanelCount> lefts_{};        // where each panel begins, set with the font
     RepaintPacer pacer_;
     MouseHandler mouse_;
 };

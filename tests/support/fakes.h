@@ -175,6 +175,11 @@ public:
     }
     void writeInt(const std::string& key, int value) override { ints[key] = value; }
     void writeBool(const std::string& key, bool value) override { bools[key] = value; }
+    std::map<std::string, std::vector<std::string>> lists;
+    std::optional<std::vector<std::string>> readStrings(const std::string& k) const override {
+        return lists.contains(k) ? std::optional(lists.at(k)) : std::nullopt;
+    }
+    void writeStrings(const std::string& key, const std::vector<std::string>& values) override { lists[key] = values; }
     std::optional<platform::Error> saveFailure;  // told once, as the real settings do
     std::optional<platform::Error> unreportedSaveFailure() override { return std::exchange(saveFailure, std::nullopt); }
 };
@@ -190,7 +195,7 @@ public:
     std::map<platform::Menu, MenuState> menus;
     std::map<platform::Button, ButtonState> buttons;
     std::vector<std::string> patternItems;
-    std::array<std::string, 5> panels;  // 1..4
+    std::array<std::string, 6> panels;  // 1..5
     std::string captionText;
     int scale = 0;
     platform::PixelImage shown;
@@ -210,11 +215,12 @@ public:
     platform::WindowEvents* events = nullptr;
     platform::WindowEvents* target = nullptr;
     // Pixel x where each status panel begins (panels 1..4).
-    std::array<int, 5> panelLefts{0, 0, 130, 260, 376};
+    std::array<int, 6> panelLefts{0, 0, 130, 260, 376, 480};
 
     FakeMainWindow() : loop_(*this) {
         patternItems = {texts::kBuiltinPatternNames[0]};
-        panels = {"", texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design, texts::kPanel4Design};
+        panels = {"", texts::kPanel1Design, texts::kPanel2Design, texts::kPanel3Design, texts::kPanel4Design,
+                  texts::kPanel5Design};
     }
 
     // Starts in the window's design state, like the real one.
@@ -303,6 +309,10 @@ public:
     }
     void setFocusRect(const std::optional<platform::PixelRect>& r) override { focus = r; }
     platform::BevelColors bevelColors() const override { return {}; }
+    std::vector<std::string> notices;                 // every notice shown over the board
+    std::map<platform::Menu, std::string> captions;   // captions changed while the program runs
+    void showNotice(const std::string& text) override { notices.push_back(text); }
+    void setMenuCaption(platform::Menu m, const std::string& c) override { captions[m] = c; }
     // A clock that moves only by the waits for scheduled calls (and by the
     // tests): each wait lasts as long as asked.
     std::chrono::nanoseconds now{0};
@@ -316,13 +326,15 @@ public:
         return out;
     }
     // Every disabled menu entry, in menu order; undo, redo and one
-    // generation back, which follow the history rather than the run, are
-    // left out (the history's tests check them).
+    // generation back, which follow the history rather than the run, and
+    // the recent files, which follow their list, are left out (their own
+    // tests check them).
     std::vector<platform::Menu> disabledMenus() const {
         using platform::Menu;
         std::vector<Menu> out;
         for (const platform::Command& c : commands)
-            if (!menuEnabled(c.id) && c.id != Menu::EditUndo && c.id != Menu::EditRedo && c.id != Menu::ExecBack)
+            if (!menuEnabled(c.id) && c.id != Menu::EditUndo && c.id != Menu::EditRedo && c.id != Menu::ExecBack &&
+                std::string(c.caption) != texts::kMenuFileRecent)
                 out.push_back(c.id);
         return out;
     }

@@ -154,6 +154,7 @@ void WindowController::registerCommands() {
           {.help = texts::kHelpViewRaised, .run = [this] { toggleRaisedCells(); }, .checked = [this] { return RaisedCells(); }});
     r.add({.id = ViewGraph, .in = View, .caption = texts::kMenuViewGraph, .key = "Ctrl+G"},
           {.help = texts::kHelpViewGraph, .run = [this] { toggleGraph(); }});
+    registerLineageCommands();  // the 系譜 submenu (controller_lineage.cpp)
     // Always last on the menu bar.
     r.add({.kind = K::Menu, .id = Help, .caption = texts::kMenuHelp}, {});
     r.add({.id = HelpKeys, .in = Help, .caption = texts::kMenuHelpKeys},

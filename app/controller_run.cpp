@@ -47,9 +47,19 @@ void WindowController::ShowBoard(bool countPopulation) {
 
     // Only the cells that look different from the last drawing are painted
     // and handed to the window; the picture is the same as a full drawing.
-    const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors(), cellLook_);
+    // The lineage view paints a board of its own colours with the same live
+    // cells; its origin outlines go over the picture, and once drawn the
+    // picture is painted whole again the next time.
+    if (marksDrawn_) painter_.forget(), marksDrawn_ = false;
+    const display::BoardPainter::Drawing& drawing = painter_.paint(ShownBoard(), picBuffer, w.bevelColors(), cellLook_);
     if (countPopulation) board.Population() = drawing.population;
-    w.showBoardPart(picBuffer, drawing.changed);
+    if (tracing_ && trace_) {
+        std::vector<display::PixelRect> changed = drawing.changed;
+        DrawLineageMarks(changed);
+        w.showBoardPart(picBuffer, changed);
+    } else {
+        w.showBoardPart(picBuffer, drawing.changed);
+    }
 
     // The fresh picture has no focus rectangle: put it back, flag unchanged.
     if (selection.FocusShown) {

@@ -141,16 +141,23 @@ void WindowController::toolbarButtonClicked(platform::Button button) {
 
 void WindowController::boardMouseDown(int button, int shift, float x, float y) {
     if (closed_) return;
+    // Tracing: a left click traces the cell, no click edits or selects.
+    if (tracing_) {
+        if (button & platform::kLeftButton) traceCellAt(x, y);
+        return;
+    }
     runRecorded(UndoKind::Change, [&] { pressOnBoard(button, shift, x, y); });
     refreshCommands();
 }
 
 void WindowController::boardMouseMove(int /*button*/, int /*shift*/, float x, float y) {
     if (!closed_) moveOnBoard(x, y);
+    if (!closed_ && tracing_) ShowTrace();  // the traced cell's line stays in the pointer panel
 }
 
 void WindowController::boardMouseUp(int button, int /*shift*/, float /*x*/, float /*y*/) {
     if (closed_) return;
+    if (tracing_ && !selection.Selecting) return;  // no pop-up either (a drag begun before still ends)
     releaseOnBoard(button);
     refreshCommands();
 }

@@ -70,3 +70,6 @@ if(KALEIDOMAT_CLI)
   kaleidomat_test(app_graph_tests app_graph_tests.cpp)
   target_link_libraries(app_graph_tests PRIVATE kaleidomat_app kaleidomat_cli_commands)
 endif()
+
+# ---- The lineage view and the ancestry tracer, against the plain tracker ----
+target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)

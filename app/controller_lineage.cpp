@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include "app/window_controller.h"
 #include "ui/texts.h"
@@ -32,20 +33,21 @@ void WindowController::registerLineageCommands() {
     using platform::CommandKind;
     using platform::Menu;
     CommandRegistry& r = commands_;
-    const auto idleOrAny = [] { return true; };
     lineageMenu_.submenu =
-        r.add({.kind = CommandKind::Menu, .id = Menu::Unassigned, .in = Menu::View, .caption = texts::kMenuViewLineage}, {});
-    const auto colouring = [&](Colouring c, const char* caption, const char* help) {
+        r.add({.kind = CommandKind::Menu, .id = Menu::Unassigned, .in = Menu::View, .caption = texts::kMenuViewLineage},
+              {.help = texts::kHelpViewLineage});
+    // The colourings are radio items: the submenu's help line describes them.
+    const auto colouring = [&](Colouring c, const char* caption) {
         return r.add({.id = Menu::Unassigned, .in = lineageMenu_.submenu, .caption = caption,
                       .checked = c == Colouring::Normal, .radio = true},
-                     {.help = help, .run = [this, c] { colourByLineage(c); }, .enabled = idleOrAny,
+                     {.run = [this, c] { colourByLineage(c); },
                       .checked = [this, c] { return lineageColouring_ == c; }});
     };
-    lineageMenu_.red = colouring(Colouring::Red, texts::kMenuLineageRed, texts::kHelpLineageRed);
-    lineageMenu_.green = colouring(Colouring::Green, texts::kMenuLineageGreen, texts::kHelpLineageGreen);
-    lineageMenu_.blue = colouring(Colouring::Blue, texts::kMenuLineageBlue, texts::kHelpLineageBlue);
-    lineageMenu_.age = colouring(Colouring::Age, texts::kMenuLineageAge, texts::kHelpLineageAge);
-    lineageMenu_.normal = colouring(Colouring::Normal, texts::kMenuLineageNormal, texts::kHelpLineageNormal);
+    lineageMenu_.red = colouring(Colouring::Red, texts::kMenuLineageRed);
+    lineageMenu_.green = colouring(Colouring::Green, texts::kMenuLineageGreen);
+    lineageMenu_.blue = colouring(Colouring::Blue, texts::kMenuLineageBlue);
+    lineageMenu_.age = colouring(Colouring::Age, texts::kMenuLineageAge);
+    lineageMenu_.normal = colouring(Colouring::Normal, texts::kMenuLineageNormal);
     lineageMenu_.trace =
         r.add({.id = Menu::Unassigned, .in = lineageMenu_.submenu, .caption = texts::kMenuLineageTrace, .checked = false},
               {.help = texts::kHelpLineageTrace, .run = [this] { toggleTracing(); },
@@ -81,6 +83,18 @@ const engine::Board& WindowController::ShownBoard() {
     const engine::Lineage* lineage = session_.lineage();
     if (!lineageViewOn() || !lineage) return board;
     lineageView_.followBirths(board, *lineage);
+    // A lineage started afresh (another board, an undo past its start)
+    // numbers its founders anew: a traced founder whose number now names
+    // another record is no longer the one traced.
+    if (trace_)
+        for (int c = 0; c < engine::kChannels; ++c) {
+            const std::optional<engine::Founder>& was = trace_->records[static_cast<std::size_t>(c)];
+            const engine::Founder* now = lineage->founder(trace_->founders[static_cast<std::size_t>(c)]);
+            if (was && now && std::tie(was->origin, was->x, was->y, was->kind) != std::tie(now->origin, now->x, now->y, now->kind)) {
+                trace_.reset();
+                break;
+            }
+        }
     if (tracing_ && trace_)
         LineageView::paintTrace(board, *lineage, trace_->founders, viewBoard_);
     else if (lineageColouring_ == Colouring::Age)

@@ -269,14 +269,10 @@ inline constexpr const char* kMenuLineageBlue = "青の祖先で色分け(&B)";
 inline constexpr const char* kMenuLineageAge = "年齢で色分け(&A)";
 inline constexpr const char* kMenuLineageNormal = "通常の色(&N)";
 inline constexpr const char* kMenuLineageTrace = "祖先をたどる(&T)";
-inline constexpr const char* kHelpLineageRed =
-    "生きたセルを、赤の値を受け継いだ祖先ごとに色分けします。大きな家系から順に別々の色、残りは灰色です。";
-inline constexpr const char* kHelpLineageGreen =
-    "生きたセルを、緑の値を受け継いだ祖先ごとに色分けします。大きな家系から順に別々の色、残りは灰色です。";
-inline constexpr const char* kHelpLineageBlue =
-    "生きたセルを、青の値を受け継いだ祖先ごとに色分けします。大きな家系から順に別々の色、残りは灰色です。";
-inline constexpr const char* kHelpLineageAge = "生きたセルを、生まれてからの世代数で色分けします。白が新しく、青が古いセルです。";
-inline constexpr const char* kHelpLineageNormal = "色分けと祖先の印をやめ、セルを本来の色で描きます。";
+inline constexpr const char* kHelpViewLineage =
+    "赤・緑・青の値がどのセルから受け継がれてきたか (系譜) を盤面に示します。祖先で色分けすると、"
+    "生きたセルをその色の値を受け継いだ祖先ごとに、大きな家系から順に別々の色で、残りを灰色で描きます。"
+    "年齢で色分けすると、生まれたばかりのセルが白、古いセルほど赤、紫、青になります。通常の色で本来の色に戻ります。";
 inline constexpr const char* kHelpLineageTrace =
     "入のとき、生きたセルをクリックすると、赤・緑・青の祖先が同じセルをそれぞれ赤・緑・青で示し、"
     "祖先が生まれた場所を枠で囲みます。クリックで盤面は変わりません。";

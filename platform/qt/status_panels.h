@@ -16,7 +16,7 @@ namespace platform::qt {
 // The status bar: four sunken text panels side by side, sharing the width
 // in the proportion 3351 : 3351 : 2999 : 2646. Mouse presses anywhere on it
 // are reported with the button mask, the Shift mask and the position in the
-// bar's pixels.
+// bar's pixels. A panel's text longer than the panel shows is its tool tip.
 class StatusPanels : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +41,7 @@ public:
     QRect panelRect(int panel) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

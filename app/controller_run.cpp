@@ -47,9 +47,19 @@ void WindowController::ShowBoard(bool countPopulation) {
 
     // Only the cells that look different from the last drawing are painted
     // and handed to the window; the picture is the same as a full drawing.
-    const display::BoardPainter::Drawing& drawing = painter_.paint(board, picBuffer, w.bevelColors(), cellLook_);
+    // The lineage view paints a board of its own colours with the same live
+    // cells; its origin outlines go over the picture, and once drawn the
+    // picture is painted whole again the next time.
+    if (marksDrawn_) painter_.forget(), marksDrawn_ = false;
+    const display::BoardPainter::Drawing& drawing = painter_.paint(ShownBoard(), picBuffer, w.bevelColors(), cellLook_);
     if (countPopulation) board.Population() = drawing.population;
-    if (!CalmHoldsPicture()) w.showBoardPart(picBuffer, drawing.changed);
+    if (tracing_ && trace_) {
+        std::vector<display::PixelRect> changed = drawing.changed;
+        DrawLineageMarks(changed);
+        if (!CalmHoldsPicture()) w.showBoardPart(picBuffer, changed);
+    } else if (!CalmHoldsPicture()) {
+        w.showBoardPart(picBuffer, drawing.changed);
+    }
     ShowPointerCell();
 
     // The fresh picture has no focus rectangle: put it back, flag unchanged.
@@ -177,10 +187,7 @@ void WindowController::stepOnce() {
 
 void WindowController::toggleAutoStimulation() { session_.run.AutoStimulate = !session_.run.AutoStimulate; }
 
-void WindowController::AutoStimulation() {
-    if (session_.run.RunMode == RunMode::Stopped) return;
-    StimulateIfSettled(board, random, session_.run.AutoStimulate);
-}
+void WindowController::AutoStimulation() { session_.stimulateIfSettled(); }
 
 void WindowController::resetGeneration() {
     board.Generation = 0;

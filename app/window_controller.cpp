@@ -143,6 +143,11 @@ void WindowController::toolbarButtonClicked(platform::Button button) {
 
 void WindowController::boardMouseDown(const platform::BoardMouse& event) {
     if (closed_) return;
+    // Tracing: a left click traces the cell, no click edits or selects.
+    if (tracing_) {
+        if (event.button == platform::MouseButton::Left) traceCellAt(event.cell);
+        return;
+    }
     runRecorded(UndoKind::Change, [&] {
         pressOnBoard(event.button, event.modifiers.shift, event.cell);
         if (event.button == platform::MouseButton::Left && event.modifiers.shift) beginStroke(event.cell);
@@ -154,11 +159,13 @@ void WindowController::boardMouseMove(const platform::BoardMouse& event) {
     if (closed_) return;
     if (stroke_.active) strokeTo(event);
     moveOnBoard(event.cell);
+    if (tracing_) ShowTrace();  // the traced cell's line stays in the pointer panel
 }
 
 void WindowController::boardMouseUp(const platform::BoardMouse& event) {
     if (closed_) return;
     finishStroke();
+    if (tracing_ && !selection.Selecting) return;  // no pop-up either (a drag begun before still ends)
     releaseOnBoard(event.button);
     refreshCommands();
 }

@@ -26,6 +26,7 @@
 //   controller_graph.cpp    the graph window: recording a run, exporting it
 //   controller_drawing.cpp  drawing and erasing along a Shift+drag
 //   controller_everyday.cpp the speed readout, recent files, selection keys, calm mode
+//   controller_lineage.cpp  the lineage view (表示 › 系譜) and the ancestry tracer
 
 #include <array>
 #include <chrono>
@@ -36,6 +37,7 @@
 #include <vector>
 
 #include "app/command_registry.h"
+#include "app/lineage_view.h"
 #include "app/run_recorder.h"
 #include "app/session.h"
 #include "display/board_renderer.h"
@@ -125,6 +127,18 @@ public:
     // The file's name without its folder, extension included.
     static std::string FileTitle(const std::string& path);
 
+    // ---- the lineage view (controller_lineage.cpp) ----------------------------------
+    // How live cells are coloured: as they are, by their founder in one
+    // channel, or by their age.
+    enum class LineageColouring { Normal, Red, Green, Blue, Age };
+    // The 系譜 submenu's entries, numbered when registered.
+    struct LineageMenu {
+        platform::Menu submenu, red, green, blue, age, normal, trace;
+    };
+    const LineageMenu& lineageMenu() const { return lineageMenu_; }
+    LineageColouring lineageColouring() const { return lineageColouring_; }
+    bool tracing() const { return tracing_; }
+
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;
     void menuAboutToShow(platform::Menu menu) override;
@@ -196,6 +210,8 @@ private:
     void showKeysHelp();
     void showAbout();
     void toggleGraph();
+    void colourByLineage(LineageColouring colouring);
+    void toggleTracing();
 
     // ---- the run (controller_run.cpp) ----------------------------------------------
     bool canRun() const;
@@ -273,6 +289,21 @@ private:
     void BoardReplaced();
     void RecordGeneration();  // after each generation: the open graph records it
 
+    // ---- the lineage view (controller_lineage.cpp) ----------------------------------
+    void registerLineageCommands();
+    bool lineageViewOn() const { return lineageColouring_ != LineageColouring::Normal || tracing_; }
+    // The view wants the session's lineage, or gives it back.
+    void wantLineage(bool wanted);
+    // The board as the view colours it (the board itself while the view is
+    // off); it keeps the cells' ages up to date.
+    const engine::Board& ShownBoard();
+    // The traced founders' origins, outlined on the picture after a drawing;
+    // the rectangles drawn are added to `changed`.
+    void DrawLineageMarks(std::vector<display::PixelRect>& changed);
+    // A left click in tracing mode: the cell's founders are traced.
+    void traceCellAt(const platform::PointedCell& at);
+    void ShowTrace();  // the traced cell's line in the pointer panel
+
     // ---- helpers -----------------------------------------------------------------------
     platform::MainWindow& window() { return services_.window; }
     std::string caption() const { return services_.window.caption(); }
@@ -344,6 +375,22 @@ private:
     bool calmShownOnce_ = false;
     std::chrono::nanoseconds calmShown_{0};
     // ---- end of everyday use ----
+    // ---- the lineage view ----
+    LineageMenu lineageMenu_{};
+    LineageColouring lineageColouring_ = LineageColouring::Normal;
+    bool tracing_ = false;
+    bool lineageWanted_ = false;  // the view holds one of the session's wants
+    struct Trace {
+        int32_t x = 0, y = 0;  // the cell clicked
+        std::array<engine::FounderId, engine::kChannels> founders{};
+        std::array<std::optional<engine::Founder>, engine::kChannels> records;  // as they were at the click
+        int32_t bornGeneration = 0;
+        uint64_t bornClock = 0;
+    };
+    std::optional<Trace> trace_;
+    bool marksDrawn_ = false;  // origin outlines are on the picture: the next change repaints all
+    LineageView lineageView_;  // the cells' ages and the founders' colours
+    engine::Board viewBoard_;  // the board as the view colours it
 
     unsigned runSerial_ = 0;  // a slice of an earlier run finds it changed and ends
     bool runChangeOpen_ = false;  // the run's change is kept for undo when it stops

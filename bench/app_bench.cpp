@@ -248,6 +248,41 @@ void back(Program& p, int side, long long generations) {
 
 }  // namespace
 
+// The lineage view at 200 x 200: a full drawing and the continuous run with
+// live cells coloured by their red founder, then by age, then tracing a cell
+// (its kin and its founders' origins marked), against the same without it.
+void lineageView(Program& p, double duration) {
+    const app::WindowController::LineageMenu& menu = p.form.lineageMenu();
+    for (platform::Menu view : {menu.red, menu.age, menu.trace}) {
+        const char* label = view == menu.red ? " lineage by red founder" : view == menu.age ? " lineage by age" : " tracing";
+        p.seed(200);
+        p.form.dispatch(view);
+        if (view == menu.trace) {
+            const engine::Board& board = Access::board(p.form);
+            for (int32_t i = 0; i < board.side() * board.side(); ++i)
+                if (board.Cells[static_cast<std::size_t>(i)].live()) {
+                    const platform::BoardMouse click{platform::MouseButton::Left, {}, {i / board.side(), i % board.side(), true}};
+                    p.form.boardMouseDown(click);
+                    p.form.boardMouseUp(click);
+                    break;
+                }
+        }
+        const int rounds = 200;
+        const auto start = Clock::now();
+        for (int i = 0; i < rounds; ++i) {
+            p.form.ForgetDrawing();
+            p.form.ReDraw();
+        }
+        std::printf("redraw 200x200%s: %.3f ms\n", label, seconds(Clock::now() - start) * 1000.0 / rounds);
+        QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.dispatch(Menu::ExecStop); });
+        p.window.yields = 0;
+        const auto runStart = Clock::now();
+        p.runToStop();
+        std::printf("run 200x200%s: %.0f generations/s\n", label, p.window.yields / seconds(Clock::now() - runStart));
+        p.form.dispatch(menu.normal);
+    }
+}
+
 int main(int argc, char* argv[]) {
     // [SECONDS of each continuous run, 0 to 3600] [GENERATIONS of the soak, 0 for none]:
     // a negative time, or anything that is not a number, would never end.
@@ -286,6 +321,7 @@ int main(int argc, char* argv[]) {
         open += runWithGraph(program, 200, duration, round == 2);
     }
     std::printf("run 200x200 with the graph open: %.0f %% of the rate with it closed\n", 100 * open / closed);
+    lineageView(program, duration);
     if (soakGenerations > 0) {
         soak(program, 200, soakGenerations);
         back(program, 200, soakGenerations);

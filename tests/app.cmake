@@ -74,3 +74,5 @@ endif()
 # ---- Everyday comforts over the fakes: speed readout, calm mode, selection keys, recent files, dialogs ----
 kaleidomat_test(app_everyday_tests app_everyday_tests.cpp)
 target_link_libraries(app_everyday_tests PRIVATE kaleidomat_app)
+# ---- The lineage view and the ancestry tracer, against the plain tracker ----
+target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)

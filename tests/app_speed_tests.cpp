@@ -63,12 +63,13 @@ TEST(GenerationPacer, ARungChangeCountsFromTheLastGenerationWithoutARace) {
     EXPECT_EQ(loop.starts.size(), 5u + 100u);
 }
 
-// The one checked rung's rate (the radio items are the rungs in order); -1
+// The one checked rung's rate (the radio items of 速度 are the rungs in order); -1
 // unless exactly one is checked.
 int checkedRate(const ControllerFixture& f) {
     int rate = -1, checked = 0, rung = 0;
     for (const platform::Command& c : f.window.commands)
-        if (c.radio && f.window.menuChecked(c.id)) rate = app::kSpeedRungs[rung++], ++checked;
+        if (c.in != Menu::ExecSpeed) continue;
+        else if (c.radio && f.window.menuChecked(c.id)) rate = app::kSpeedRungs[rung++], ++checked;
         else rung += c.radio;
     return checked == 1 ? rate : -1;
 }

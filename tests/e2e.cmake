@@ -8,7 +8,7 @@ target_link_libraries(grab_screen PRIVATE Qt6::Gui)
 
 if(TARGET kaleidomat AND TARGET kaleidomat-cli)
   foreach(scenario run_control clipboard_exchange keep_board speed_ladder life_patterns seeded_steps size_limit
-                   recent_files)
+                   recent_files lineage_trace)
     add_test(NAME e2e_${scenario}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${scenario}.sh $<TARGET_FILE:kaleidomat>
                      $<TARGET_FILE:grab_screen> $<TARGET_FILE:kaleidomat-cli> ${CMAKE_BINARY_DIR}/e2e)

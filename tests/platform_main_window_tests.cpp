@@ -54,7 +54,9 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
               "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
               "  -\n  切り取り(&K)\n  コピー(&Y)\n  貼り付け(&P)\n  パターン登録(&N)\n"
-              "表示(&V)\n  立体表示(&D) (checked)\n  グラフ(&G) Ctrl+G\n  点滅を抑える(&F)\n"
+              "表示(&V)\n  立体表示(&D) (checked)\n  グラフ(&G) Ctrl+G\n"
+              "  系譜(&K)\n    赤の祖先で色分け(&R)\n    緑の祖先で色分け(&G)\n    青の祖先で色分け(&B)\n"
+              "    年齢で色分け(&A)\n    通常の色(&N) (checked)\n    祖先をたどる(&T)\n  点滅を抑える(&F)\n"
               "ヘルプ(&H)\n  操作方法(&K)... F1\n  バージョン情報(&A)...\n"
               "Popup1\n  リセット(&R)\n");
 

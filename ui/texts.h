@@ -293,6 +293,38 @@ inline constexpr HelpEntry kHelpFileLines[] = {
     {".cells", "プレーンテキストのパターン: 開くと新しい盤面になります。"},
 };
 
+// ---- the lineage view and the ancestry tracer (controller_lineage.cpp) ----
+inline constexpr const char* kMenuViewLineage = "系譜(&K)";
+inline constexpr const char* kMenuLineageRed = "赤の祖先で色分け(&R)";
+inline constexpr const char* kMenuLineageGreen = "緑の祖先で色分け(&G)";
+inline constexpr const char* kMenuLineageBlue = "青の祖先で色分け(&B)";
+inline constexpr const char* kMenuLineageAge = "年齢で色分け(&A)";
+inline constexpr const char* kMenuLineageNormal = "通常の色(&N)";
+inline constexpr const char* kMenuLineageTrace = "祖先をたどる(&T)";
+inline constexpr const char* kHelpViewLineage =
+    "赤・緑・青の値がどのセルから受け継がれてきたか (系譜) を盤面に示します。祖先で色分けすると、"
+    "生きたセルをその色の値を受け継いだ祖先ごとに、大きな家系から順に別々の色で、残りを灰色で描きます。"
+    "年齢で色分けすると、生まれたばかりのセルが白、古いセルほど赤、紫、青になります。通常の色で本来の色に戻ります。";
+inline constexpr const char* kHelpLineageTrace =
+    "入のとき、生きたセルをクリックすると、赤・緑・青の祖先が同じセルをそれぞれ赤・緑・青で示し、"
+    "祖先が生まれた場所を枠で囲みます。クリックで盤面は変わりません。";
+// The tracer's line in the pointer panel: per channel the founder's number,
+// the generation it came to life at and its kind, then the cell's birth and
+// the generations from each founder to it.
+inline constexpr const char* kTraceChannels[3] = {"赤", "緑", "青"};
+inline constexpr const char* kTraceNumber = "#";
+inline constexpr const char* kTraceGenerationOpen = "(第";
+inline constexpr const char* kTraceGenerationKind = "世代・";
+inline constexpr const char* kTraceClose = ") ";
+inline constexpr const char* kTraceKinds[4] = {"開始", "編集", "刺激", "変異"};
+inline constexpr const char* kTraceUnknown = "不明 ";
+inline constexpr const char* kTraceBirth = "誕生 第";
+inline constexpr const char* kTraceDescent = "世代、祖先から ";
+inline constexpr const char* kTraceDescentSeparator = "・";
+inline constexpr const char* kTraceDescentEnd = " 世代";
+inline constexpr const char* kTraceDeadCell = "生きたセルをクリックしてください";
+// ---- end of the lineage view ----
+
 // The help's headings and the words around a command's keys.
 inline constexpr const char* kHelpMenusHeading = "■ メニュー";
 inline constexpr const char* kHelpPopupHeading = "世代欄のメニュー (右クリック)";

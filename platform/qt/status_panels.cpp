@@ -2,10 +2,12 @@
 #include "platform/qt/status_panels.h"
 
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <algorithm>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <qdrawutil.h>
 
 #include "ui/texts.h"
@@ -127,6 +129,24 @@ void StatusPanels::paintEvent(QPaintEvent* event) {
         painter.drawStaticText(QPointF(area.left(), top), text);
         painter.restore();
     }
+}
+
+// The whole text of a panel that cuts it off (the tracer's line in the
+// pointer panel), shown when the pointer rests on it.
+bool StatusPanels::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const QPoint position = static_cast<QHelpEvent*>(event)->pos();
+    for (int panel = 1; panel <= kPanelCount; ++panel) {
+        if (!panelRect(panel).contains(position)) continue;
+        const QString& text = texts_[panel - 1];
+        if (QFontMetrics(font()).horizontalAdvance(text) > textRect(panel).width()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text, this, panelRect(panel));
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 void StatusPanels::mousePressEvent(QMouseEvent* event) {

@@ -18,7 +18,7 @@ namespace platform::qt {
 // speed), each as wide as its design text needs, the rest of the width shared
 // in the proportion 3351 : 3351 : 2999 : 2646 : 2600. Mouse presses anywhere on it
 // are reported with the button, the modifier keys and the position in the
-// bar's pixels.
+// bar's pixels. A panel's text longer than the panel shows is its tool tip.
 class StatusPanels : public QWidget {
     Q_OBJECT
 public:
@@ -43,6 +43,7 @@ public:
     QRect panelRect(int panel) const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

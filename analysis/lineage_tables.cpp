@@ -48,30 +48,64 @@ void LineageRecorder::record(engine::Lineage& lineage) {
     lineage.tally();
     for (engine::FoldedChannel& f : lineage.takeFolded()) folded_.push_back(std::move(f));
     if (lineage.clock() % every_ != 0 || lineage.clock() == lastClock_) return;
-    lastStart_ = rows_.size();
     lastClock_ = lineage.clock();
-    appendRows(lineage, false, rows_);
+    std::size_t bytes = 0;
+    for (int c = 0; c < engine::kChannels; ++c) {
+        if (channel_ >= 0 && c != channel_) continue;
+        Rows& rows = rows_[static_cast<std::size_t>(c)];
+        rows.starts.emplace_back(lastClock_, rows.text.size());
+        appendRows(lineage, c, false, rows.text);
+        bytes += rows.text.size();
+    }
+    if (bytes > mostBytes_) thin();
 }
 
-void LineageRecorder::appendRows(const engine::Lineage& lineage, bool everyTaxon, std::string& out) const {
+void LineageRecorder::thin() {
+    every_ *= 2;
+    for (Rows& rows : rows_) {
+        Rows kept;
+        for (std::size_t i = 0; i < rows.starts.size(); ++i) {
+            const auto [clock, start] = rows.starts[i];
+            // The last generation recorded stays, as mullerCsv replaces it.
+            if (clock % every_ != 0 && clock != lastClock_) continue;
+            const std::size_t end = i + 1 < rows.starts.size() ? rows.starts[i + 1].second : rows.text.size();
+            kept.starts.emplace_back(clock, kept.text.size());
+            kept.text.append(rows.text, start, end - start);
+        }
+        rows = std::move(kept);
+    }
+}
+
+void LineageRecorder::appendRows(const engine::Lineage& lineage, int channel, bool everyTaxon,
+                                 std::string& out) const {
     const uint64_t generation = lineage.clock();
-    out += "0,," + std::to_string(generation) + ',' + std::to_string(lineage.unknownCells(channel_)) + '\n';
+    out += "0,," + std::to_string(generation) + ',' + std::to_string(lineage.unknownCells(channel)) + '\n';
     if (everyTaxon) {
-        for (const Taxon& t : analysis::everyTaxon(folded_, lineage, channel_))
+        for (const Taxon& t : analysis::everyTaxon(folded_, lineage, channel))
             out += row(t.id(), t.parent(), generation, t.founder->folded[t.channel] ? 0 : t.founder->live[t.channel]);
         return;
     }
     for (const engine::Founder& f : lineage.founders()) {
-        const Taxon t{&f, channel_};
-        if (f.live[channel_] > 0) out += row(t.id(), t.parent(), generation, f.live[channel_]);
+        const Taxon t{&f, channel};
+        if (f.live[channel] > 0) out += row(t.id(), t.parent(), generation, f.live[channel]);
     }
 }
 
-std::string LineageRecorder::mullerCsv(const engine::Lineage& lineage) const {
+std::string LineageRecorder::mullerCsv(const engine::Lineage& lineage, int channel) const {
     std::string out = "Identity,Parent,Generation,Population\n";
-    // The last generation is written in full, in place of its sampled rows.
-    out.append(rows_, 0, lastClock_ == lineage.clock() ? lastStart_ : rows_.size());
-    appendRows(lineage, true, out);
+    const Rows& rows = rows_[static_cast<std::size_t>(channel)];
+    // The last generation is written in full, in place of its sampled rows;
+    // a generation sampled but no longer kept (thinned away) is not written.
+    std::size_t end = rows.text.size();
+    if (!rows.starts.empty() && rows.starts.back().first == lineage.clock() && lastClock_ == lineage.clock())
+        end = rows.starts.back().second;
+    for (std::size_t i = 0; i < rows.starts.size(); ++i) {
+        const std::size_t start = rows.starts[i].second;
+        if (start >= end) break;
+        const std::size_t next = i + 1 < rows.starts.size() ? rows.starts[i + 1].second : rows.text.size();
+        if (rows.starts[i].first % every_ == 0) out.append(rows.text, start, std::min(next, end) - start);
+    }
+    appendRows(lineage, channel, true, out);
     return out;
 }
 

@@ -135,6 +135,7 @@ bool WindowController::OpenFile(const std::string& NewFileName) {
         return false;
     }
     io::PutLoadedBoard(std::move(std::get<io::LoadedBoard>(decoded)), board);
+    session_.restartLineage();
     ScalePictures();
 
     DropSelectionBeyond(board.GridMax);

@@ -111,6 +111,7 @@ std::optional<bool> WindowController::OpenLifePattern(const std::string& path, c
             if (grid.live(x, y)) board.cell(left + x, top + y) = RandomLiveCell(random);
     board.PopulationHistory.fill(0);
     board.Population() = board.countLive();
+    session_.restartLineage();
     ScalePictures();
     DropSelectionBeyond(board.GridMax);
 

@@ -76,12 +76,14 @@ void WindowController::rotateSelection() {
 
 void WindowController::fillRandom() {
     engine::Init(board, random);
+    session_.restartLineage();
     ReDraw();
     BoardReplaced();
 }
 
 void WindowController::clearBoard() {
     patterns::ClearBoard(board);
+    session_.restartLineage();
     ReDraw();
     BoardReplaced();
 }
@@ -109,6 +111,7 @@ void WindowController::enlargeBoard() {
     // Ten columns and rows more, never beyond the largest board (a board file
     // may bring a size off the steps of ten).
     patterns::ResizeBoard(board, std::min(board.GridMax + 10, engine::kMaxGridMax), session_.BoardCopy);
+    session_.restartLineage();
     ScalePictures();
     ReDraw();
     ApplySizeRule();
@@ -120,6 +123,7 @@ void WindowController::reduceBoard() {
     const int32_t newGridMax = std::max(board.GridMax - 10, engine::kMinGridMax);
     DropSelectionBeyond(newGridMax);  // before the board shrinks
     patterns::ResizeBoard(board, newGridMax, session_.BoardCopy);
+    session_.restartLineage();
     ScalePictures();
     ReDraw();
     ApplySizeRule();

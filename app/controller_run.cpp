@@ -174,10 +174,7 @@ void WindowController::stepOnce() {
 
 void WindowController::toggleAutoStimulation() { session_.run.AutoStimulate = !session_.run.AutoStimulate; }
 
-void WindowController::AutoStimulation() {
-    if (session_.run.RunMode == RunMode::Stopped) return;
-    StimulateIfSettled(board, random, session_.run.AutoStimulate);
-}
+void WindowController::AutoStimulation() { session_.stimulateIfSettled(); }
 
 void WindowController::resetGeneration() {
     board.Generation = 0;

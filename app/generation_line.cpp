@@ -12,22 +12,23 @@ namespace app {
 void GenerationLine::clear() { *this = GenerationLine(); }
 
 void GenerationLine::beforeStep(const engine::Board& board, const engine::RandomSequence& random,
-                                bool autoStimulate) {
+                                bool autoStimulate, const engine::Lineage* lineage) {
     if (!started_) {
         started_ = true;
         flag_ = autoStimulate;
-        addCheckpoint(0, board, random, autoStimulate, true);
+        addCheckpoint(0, board, random, autoStimulate, true, lineage);
         return;
     }
     dropAhead();
     noteSwitch(autoStimulate);
 }
 
-void GenerationLine::afterStep(const engine::Board& board, const engine::RandomSequence& random) {
+void GenerationLine::afterStep(const engine::Board& board, const engine::RandomSequence& random,
+                               const engine::Lineage* lineage) {
     if (!started_) return;
     end_ = ++cursor_;
     if (cursor_ % spacing_ == 0) {
-        addCheckpoint(cursor_, board, random, flag_, true);
+        addCheckpoint(cursor_, board, random, flag_, true, lineage);
         thin();
     }
 }
@@ -63,7 +64,7 @@ void GenerationLine::noteSwitch(bool autoStimulate) {
 void GenerationLine::dropAhead() {
     if (cursor_ == end_) return;
     for (auto it = checkpoints_.upper_bound(cursor_); it != checkpoints_.end();) {
-        bytes_ -= it->second.board.bytes();
+        bytes_ -= it->second.bytes();
         it = checkpoints_.erase(it);
     }
     while (!events_.empty() && events_.back().at > cursor_) events_.pop_back();
@@ -71,14 +72,23 @@ void GenerationLine::dropAhead() {
 }
 
 void GenerationLine::addCheckpoint(uint64_t at, const engine::Board& board, const engine::RandomSequence& random,
-                                   bool flag, bool regular) {
+                                   bool flag, bool regular, const engine::Lineage* lineage) {
     auto [it, added] = checkpoints_.try_emplace(at);
     if (!added) {
         it->second.regular = it->second.regular || regular;
         return;
     }
-    it->second = {BoardImage::capture(board), random.position(), flag, regular};
-    bytes_ += it->second.board.bytes();
+    it->second = {BoardImage::capture(board), random.position(), flag, regular, std::nullopt};
+    if (lineage && lineage->on()) it->second.lineage = *lineage;
+    bytes_ += it->second.bytes();
+}
+
+void GenerationLine::forgetLineage() {
+    for (auto& [at, checkpoint] : checkpoints_) {
+        bytes_ -= checkpoint.bytes();
+        checkpoint.lineage.reset();
+        bytes_ += checkpoint.bytes();
+    }
 }
 
 // Too many checkpoints, or too large: the spacing doubles and the ones off
@@ -88,7 +98,7 @@ void GenerationLine::thin() {
         spacing_ *= 2;
         for (auto it = std::next(checkpoints_.begin()); it != checkpoints_.end();) {
             if (it->first % spacing_ != 0) {
-                bytes_ -= it->second.board.bytes();
+                bytes_ -= it->second.bytes();
                 it = checkpoints_.erase(it);
             } else {
                 it->second.regular = true;
@@ -98,14 +108,14 @@ void GenerationLine::thin() {
     }
 }
 
-void GenerationLine::replayEvents(uint64_t at, engine::Board& board, engine::RandomSequence& random,
-                                  bool& flag) const {
+void GenerationLine::replayEvents(uint64_t at, engine::Board& board, engine::RandomSequence& random, bool& flag,
+                                  engine::Lineage* lineage) const {
     auto it = std::lower_bound(events_.begin(), events_.end(), at,
                                [](const Event& e, uint64_t position) { return e.at < position; });
     for (; it != events_.end() && it->at == at; ++it) {
         switch (it->kind) {
-            case EventKind::Drawn: RecordDrawing(board, random, false, flag); break;
-            case EventKind::DrawnRunning: RecordDrawing(board, random, true, flag); break;
+            case EventKind::Drawn: RecordDrawing(board, random, false, flag, lineage); break;
+            case EventKind::DrawnRunning: RecordDrawing(board, random, true, flag, lineage); break;
             case EventKind::GenerationReset: board.Generation = 0; break;
             case EventKind::SwitchOn: flag = true; break;
             case EventKind::SwitchOff: flag = false; break;
@@ -113,7 +123,8 @@ void GenerationLine::replayEvents(uint64_t at, engine::Board& board, engine::Ran
     }
 }
 
-void GenerationLine::back(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper) {
+void GenerationLine::back(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper,
+                          engine::Lineage* lineage) {
     if (!canGoBack()) return;
     const uint64_t target = cursor_ - 1;
     auto from = std::prev(checkpoints_.upper_bound(target));
@@ -123,18 +134,24 @@ void GenerationLine::back(engine::Board& board, engine::RandomSequence& random, 
     from->second.board.restore(board);
     random.restore(from->second.random);
     bool flag = from->second.autoStimulate;
+    if (lineage && !lineage->on()) lineage = nullptr;
+    // Without a copy the lineage starts at the generation gone back to.
+    const bool restartLineage = lineage && !from->second.lineage;
+    if (lineage && from->second.lineage) *lineage = *from->second.lineage;
+    engine::Lineage* carried = restartLineage ? nullptr : lineage;
     // Positions on the way are kept at the square root of the distance, so
     // the next steps back start close by.
     const uint64_t distance = target - start;
     const uint64_t stride = std::max<uint64_t>(2, static_cast<uint64_t>(std::ceil(std::sqrt(double(distance)))));
     for (uint64_t at = start;;) {
-        replayEvents(at, board, random, flag);
+        replayEvents(at, board, random, flag, carried);
         if (at == target) break;
-        AdvanceGeneration(board, random, stepper, flag);
+        AdvanceGeneration(board, random, stepper, flag, carried);
         ++at;
         if (at < target && (at - start) % stride == 0 && bytes_ < kByteLimit + kByteLimit / 2)
-            addCheckpoint(at, board, random, flag, false);
+            addCheckpoint(at, board, random, flag, false, carried);
     }
+    if (restartLineage) lineage->start(board);
     board.Modified = modified;
     cursor_ = target;
     flag_ = flag;
@@ -142,7 +159,7 @@ void GenerationLine::back(engine::Board& board, engine::RandomSequence& random, 
     // Those left above on earlier ways back have served.
     for (auto it = checkpoints_.upper_bound(target); it != checkpoints_.end();) {
         if (!it->second.regular) {
-            bytes_ -= it->second.board.bytes();
+            bytes_ -= it->second.bytes();
             it = checkpoints_.erase(it);
         } else {
             ++it;
@@ -150,15 +167,17 @@ void GenerationLine::back(engine::Board& board, engine::RandomSequence& random, 
     }
 }
 
-void GenerationLine::forward(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper) {
+void GenerationLine::forward(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper,
+                             engine::Lineage* lineage) {
     if (!canGoForward()) return;
     // The board shown is exactly this position, so the next one is one
     // generation and its events away.
+    if (lineage && !lineage->on()) lineage = nullptr;
     const bool modified = board.Modified;
     bool flag = flag_;
-    AdvanceGeneration(board, random, stepper, flag);
+    AdvanceGeneration(board, random, stepper, flag, lineage);
     ++cursor_;
-    replayEvents(cursor_, board, random, flag);
+    replayEvents(cursor_, board, random, flag, lineage);
     board.Modified = modified;
     flag_ = flag;
 }

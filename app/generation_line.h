@@ -22,15 +22,23 @@
 // from far behind a checkpoint also leaves checkpoints at the square root
 // of that distance, so that the next steps back are short (within half as
 // much memory again; those above the position shown go once passed).
+//
+// While the board's lineage is on, the generations carry it along (the
+// lineage is given to every call) and checkpoints keep a copy of it, so
+// going back puts it back exactly. A checkpoint without one (taken before
+// lineage came on, or dropped by forgetLineage) starts the lineage afresh
+// at the generation gone back to.
 
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "app/board_image.h"
 #include "engine/board.h"
 #include "engine/generation_step.h"
+#include "engine/lineage.h"
 #include "engine/random_sequence.h"
 
 namespace app {
@@ -46,9 +54,11 @@ public:
     // Before a generation is computed from `board`: starts a line if there is
     // none, drops the generations ahead of the one shown, and notes a
     // changed switch.
-    void beforeStep(const engine::Board& board, const engine::RandomSequence& random, bool autoStimulate);
+    void beforeStep(const engine::Board& board, const engine::RandomSequence& random, bool autoStimulate,
+                    const engine::Lineage* lineage = nullptr);
     // After it was computed and drawn.
-    void afterStep(const engine::Board& board, const engine::RandomSequence& random);
+    void afterStep(const engine::Board& board, const engine::RandomSequence& random,
+                   const engine::Lineage* lineage = nullptr);
     // A drawing outside a step (`running`: a run or step is standing, so it
     // may stimulate), and the generation counter reset; both at the
     // generation shown, dropping those ahead.
@@ -59,8 +69,14 @@ public:
     bool canGoForward() const { return started_ && cursor_ < end_; }
     // Makes `board` and `random` the previous / next position. The board's
     // unsaved flag stays as it is.
-    void back(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper);
-    void forward(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper);
+    // `lineage`, when on, is put back (or started afresh) and carried along.
+    void back(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper,
+              engine::Lineage* lineage = nullptr);
+    void forward(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper,
+                 engine::Lineage* lineage = nullptr);
+    // The lineage was switched on or off: the copies kept belong to no
+    // lineage of the board any more.
+    void forgetLineage();
 
     uint64_t position() const { return cursor_; }
     uint64_t length() const { return end_; }
@@ -78,15 +94,18 @@ private:
         engine::RandomSequence::Position random;
         bool autoStimulate;
         bool regular;  // on the even spacing; the others go first
+        std::optional<engine::Lineage> lineage;  // while lineage was on
+        std::size_t bytes() const { return board.bytes() + (lineage ? lineage->memoryBytes() : 0); }
     };
 
     void dropAhead();
     void noteSwitch(bool autoStimulate);
     void addCheckpoint(uint64_t at, const engine::Board& board, const engine::RandomSequence& random, bool flag,
-                       bool regular);
+                       bool regular, const engine::Lineage* lineage);
     void thin();
     // Applies the events at `at` to the state, in the order they happened.
-    void replayEvents(uint64_t at, engine::Board& board, engine::RandomSequence& random, bool& flag) const;
+    void replayEvents(uint64_t at, engine::Board& board, engine::RandomSequence& random, bool& flag,
+                      engine::Lineage* lineage) const;
 
     bool started_ = false;
     uint64_t cursor_ = 0;  // the position shown

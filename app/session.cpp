@@ -12,6 +12,10 @@
 
 #include "app/session.h"
 
+#include <algorithm>
+
+#include "app/stimulation.h"
+
 namespace app {
 
 EditorState Session::capture(const std::string& caption) const {
@@ -21,6 +25,7 @@ EditorState Session::capture(const std::string& caption) const {
     s.focusShown = selection.FocusShown;
     s.fileName = FileName;
     s.caption = caption;
+    if (lineage_.on()) s.lineage = std::make_shared<const engine::Lineage>(lineage_);
     return s;
 }
 
@@ -32,6 +37,13 @@ void Session::restore(const EditorState& s) {
     selection.SelRight = s.selection[2];
     selection.SelBottom = s.selection[3];
     FileName = s.fileName;
+    // A state kept while lineage was off has none: it starts at that board.
+    if (lineage_.on()) {
+        if (s.lineage)
+            lineage_ = *s.lineage;
+        else
+            lineage_.start(board);
+    }
 }
 
 void Session::beginChange(const std::string& caption) {
@@ -41,6 +53,8 @@ void Session::beginChange(const std::string& caption) {
 void Session::endChange(const std::string& caption, bool stepOrRun) {
     if (changeDepth_ == 0 || --changeDepth_ > 0) return;
     if (!changeBefore_) return;
+    // Cells an edit brought to life or recoloured are edit founders.
+    if (!stepOrRun) lineage_.sync(board, engine::FounderKind::Edit);
     EditorState after = capture(caption);
     if (after.differsFrom(*changeBefore_)) {
         undo_.push(std::move(*changeBefore_), std::move(after));
@@ -69,12 +83,32 @@ void Session::recordStartupOpen(const std::string& emptyCaption, const std::stri
 }
 
 void Session::stepGeneration(const std::function<void()>& draw) {
-    generations_.beforeStep(board, random, run.AutoStimulate);
+    generations_.beforeStep(board, random, run.AutoStimulate, lineage());
     computingGeneration_ = true;
-    stepper.ReCalc(board, random);
+    lineage_.step(stepper, board, random);  // the plain step while lineage is off
     draw();
     computingGeneration_ = false;
-    generations_.afterStep(board, random);
+    generations_.afterStep(board, random, lineage());
+}
+
+void Session::needLineage(bool wanted) {
+    const bool was = lineage_.on();
+    lineageWanted_ = wanted ? lineageWanted_ + 1 : std::max(0, lineageWanted_ - 1);
+    if (lineageWanted_ > 0 && !was)
+        lineage_.start(board);
+    else if (lineageWanted_ == 0 && was)
+        lineage_.stop();
+    else
+        return;
+    generations_.forgetLineage();
+}
+
+void Session::restartLineage() {
+    if (lineage_.on()) lineage_.start(board);
+}
+
+void Session::stimulateIfSettled() {
+    if (run.RunMode != RunMode::Stopped) StimulateIfSettled(board, random, run.AutoStimulate, lineageOrNull());
 }
 
 void Session::drawn() {

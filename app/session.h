@@ -3,12 +3,14 @@
 
 // The document the user works on: the board, the selection, the file name,
 // the one random sequence, the stepper, the run state and its speed, the undo
-// history and the line of generations computed since the last edit. It knows
+// history, the line of generations computed since the last edit, and the
+// board's lineage while something shows it. It knows
 // nothing of windows; the window's controller shows it and turns the user's
 // commands into changes of it.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "app/undo_history.h"
 #include "engine/board.h"
 #include "engine/generation_step.h"
+#include "engine/lineage.h"
 #include "engine/random_sequence.h"
 #include "patterns/cell_rect.h"
 
@@ -92,19 +95,49 @@ public:
     void drawn();
     bool canGoBack() const { return !running() && generations_.canGoBack(); }
     bool canGoForward() const { return generations_.canGoForward(); }
-    void back() { generations_.back(board, random, stepper); }
-    void forward() { generations_.forward(board, random, stepper); }
+    void back() { generations_.back(board, random, stepper, lineageOrNull()); }
+    void forward() { generations_.forward(board, random, stepper, lineageOrNull()); }
     void generationReset() { generations_.generationReset(); }
+
+    // ---- lineage ----------------------------------------------------------------
+    // Where every live cell's red, green and blue came from (engine/lineage.h).
+    // Off, costing nothing, until something asks for it; each user (the
+    // lineage view, the graph window) asks with true and gives it back with
+    // false, and it stays on while anyone wants it. When it comes on, the live
+    // cells become founders of kind start. While it is on, every generation
+    // computed here (steps, runs, stimulation, the line's replays) carries it
+    // along, changes that are no step or run make their new or recoloured
+    // cells edit founders, and undo, redo, and going back and forward a
+    // generation put it back with the board. Switching it on or off starts
+    // the line of generations anew (its checkpoints keep it or do not).
+    void needLineage(bool wanted);
+    bool lineageOn() const { return lineage_.on(); }
+    // Null while off. The records hold until the next generation or change.
+    const engine::Lineage* lineage() const { return lineage_.on() ? &lineage_ : nullptr; }
+    // The board was replaced as a whole (opened, imported, ランダム, クリア,
+    // 拡大, 縮小, the kept board): its live cells become start founders.
+    void restartLineage();
+    // Counts every founder's live cells and folds the records of extinct
+    // ones (Lineage::tally). Folding changes no cell's founders, but going
+    // back a generation does not repeat it: afterwards the records equal
+    // those of the run as computed again, not as tallied.
+    void tallyLineage() { lineage_.tally(); }
+    // Auto-stimulation after a drawing, with its cell a stimulation founder.
+    void stimulateIfSettled();
 
     const UndoHistory& history() const { return undo_; }
     const GenerationLine& generations() const { return generations_; }
 
 private:
+    engine::Lineage* lineageOrNull() { return lineage_.on() ? &lineage_ : nullptr; }
+
     UndoHistory undo_;
     GenerationLine generations_;
     int changeDepth_ = 0;
     std::optional<EditorState> changeBefore_;
     bool computingGeneration_ = false;  // the drawing belongs to a generation of the line
+    engine::Lineage lineage_;
+    int lineageWanted_ = 0;  // how many users want the lineage
 };
 
 }  // namespace app

@@ -14,19 +14,28 @@ bool StimulateOneCell(engine::Board& board, engine::RandomSequence& random) {
     return engine::StimulateOneCell(board, random);
 }
 
-void StimulateIfSettled(engine::Board& board, engine::RandomSequence& random, bool autoStimulate) {
-    if (autoStimulate) engine::AutoStimulate(board, random);
+void StimulateIfSettled(engine::Board& board, engine::RandomSequence& random, bool autoStimulate,
+                        engine::Lineage* lineage) {
+    if (!autoStimulate) return;
+    if (lineage)
+        lineage->autoStimulate(board, random);
+    else
+        engine::AutoStimulate(board, random);
 }
 
-void RecordDrawing(engine::Board& board, engine::RandomSequence& random, bool running, bool autoStimulate) {
+void RecordDrawing(engine::Board& board, engine::RandomSequence& random, bool running, bool autoStimulate,
+                   engine::Lineage* lineage) {
     engine::RecordPopulation(board, board.countLive());
-    if (running) StimulateIfSettled(board, random, autoStimulate);
+    if (running) StimulateIfSettled(board, random, autoStimulate, lineage);
 }
 
 void AdvanceGeneration(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper,
-                       bool autoStimulate) {
-    stepper.ReCalc(board, random);
-    RecordDrawing(board, random, true, autoStimulate);
+                       bool autoStimulate, engine::Lineage* lineage) {
+    if (lineage)
+        lineage->step(stepper, board, random);
+    else
+        stepper.ReCalc(board, random);
+    RecordDrawing(board, random, true, autoStimulate, lineage);
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 
 #include "engine/board.h"
 #include "engine/generation_step.h"
+#include "engine/lineage.h"
 #include "engine/random_sequence.h"
 
 namespace app {
@@ -23,15 +24,19 @@ bool StimulateOneCell(engine::Board& board, engine::RandomSequence& random);
 
 // The test made after each drawing of a run: a population that stood still,
 // or alternated between two values, over the last ten drawings gets one cell
-// and the generation count restarts at 1.
-void StimulateIfSettled(engine::Board& board, engine::RandomSequence& random, bool autoStimulate);
+// and the generation count restarts at 1. With a `lineage` (on), the new cell
+// is a stimulation founder.
+void StimulateIfSettled(engine::Board& board, engine::RandomSequence& random, bool autoStimulate,
+                        engine::Lineage* lineage = nullptr);
 
 // One drawing without the picture: the history moves on, and while a run or
 // step is standing the settled test is made.
-void RecordDrawing(engine::Board& board, engine::RandomSequence& random, bool running, bool autoStimulate);
+void RecordDrawing(engine::Board& board, engine::RandomSequence& random, bool running, bool autoStimulate,
+                   engine::Lineage* lineage = nullptr);
 
-// One generation of a run as the window makes it: the step, then its drawing.
+// One generation of a run as the window makes it: the step (carrying the
+// lineage along when one is given), then its drawing.
 void AdvanceGeneration(engine::Board& board, engine::RandomSequence& random, engine::Stepper& stepper,
-                       bool autoStimulate);
+                       bool autoStimulate, engine::Lineage* lineage = nullptr);
 
 }  // namespace app

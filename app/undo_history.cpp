@@ -10,6 +10,14 @@ bool EditorState::differsFrom(const EditorState& other) const {
            board.Modified != other.board.Modified || fileName != other.fileName;
 }
 
+namespace {
+// `state` keeps `same`'s lineage when the two are equal, to keep one copy.
+void shareLineage(EditorState& state, const EditorState& same) {
+    if (state.lineage && same.lineage && state.lineage != same.lineage && *state.lineage == *same.lineage)
+        state.lineage = same.lineage;
+}
+}  // namespace
+
 void UndoHistory::push(EditorState before, EditorState after) {
     steps_.resize(done_);
     // Consecutive changes mostly share boards: the state before this one is
@@ -17,6 +25,8 @@ void UndoHistory::push(EditorState before, EditorState after) {
     if (!steps_.empty() && before.board.sameCells(steps_.back().after.board))
         before.board.shareCellsOf(steps_.back().after.board);
     if (after.board.sameCells(before.board)) after.board.shareCellsOf(before.board);
+    if (!steps_.empty()) shareLineage(before, steps_.back().after);
+    shareLineage(after, before);
     steps_.push_back({std::move(before), std::move(after)});
     while (steps_.size() > 1 && (steps_.size() > kStepLimit || bytes() > kByteLimit)) steps_.pop_front();
     done_ = steps_.size();
@@ -36,6 +46,7 @@ std::size_t UndoHistory::bytes() const {
     std::size_t total = 0;
     auto add = [&](const EditorState& s) {
         if (counted.insert(s.board.cellsIdentity()).second) total += s.board.bytes();
+        if (s.lineage && counted.insert(s.lineage.get()).second) total += s.lineage->memoryBytes();
         total += sizeof(EditorState) + s.fileName.capacity() + s.caption.capacity();
     };
     for (const Step& step : steps_) {

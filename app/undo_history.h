@@ -10,9 +10,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 
 #include "app/board_image.h"
+#include "engine/lineage.h"
 
 namespace app {
 
@@ -24,6 +26,9 @@ struct EditorState {
     bool focusShown = false;
     std::string fileName;
     std::string caption;
+    // The board's lineage while it was on (shared between states that hold
+    // the same); null when it was off.
+    std::shared_ptr<const engine::Lineage> lineage;
 
     // Something the user would call a change: cells, size, counter, file.
     bool differsFrom(const EditorState& other) const;
@@ -45,7 +50,7 @@ public:
     void clear();
 
     std::size_t steps() const { return steps_.size(); }
-    // The memory the kept boards take, each shared list once.
+    // The memory the kept boards and lineages take, each shared one once.
     std::size_t bytes() const;
 
 private:

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/undo_history.h"
+#include "engine/stimulation.h"
 #include "support/controller_fixture.h"
 
 namespace {
@@ -25,10 +27,15 @@ struct Snapshot {
     std::string fileName;
     std::string caption;
     engine::RandomSequence::Position random;
+    std::optional<engine::Lineage> lineage;
 };
 
 Snapshot take(ControllerFixture& f) {
-    return {f.board(), f.box(), f.selection().FocusShown, f.fileName(), f.window.caption(), f.random().position()};
+    const engine::Lineage* lineage = f.session().lineage();
+    return {f.board(),          f.box(),
+            f.selection().FocusShown, f.fileName(),
+            f.window.caption(), f.random().position(),
+            lineage ? std::optional<engine::Lineage>(*lineage) : std::nullopt};
 }
 
 // Field by field, so a failure names what differs.
@@ -46,6 +53,7 @@ void expectSame(const Snapshot& a, const Snapshot& b, bool withRandom, const std
     if (withRandom) {
         EXPECT_EQ(a.random, b.random);
     }
+    EXPECT_TRUE(a.lineage == b.lineage);
 }
 
 void command(ControllerFixture& f, Menu item) { f.window.events->menuTriggered(item); }
@@ -178,19 +186,22 @@ TEST(UndoRedo, TheListKeepsItsMemoryBound) {
 // stimulated again and again. Going back passes the very same states down to
 // the board before the first generation, forward again ends on the last one;
 // neither is an undo step.
+// With lineage on, every state's lineage comes back with it too.
 TEST(GenerationBack, BackAndForwardPassTheSameStates) {
     int stimulated = 0;
-    for (uint64_t way : {0u, 1u, 2u, 3u}) {  // 3: a run
+    for (uint64_t way : {0u, 1u, 2u, 3u, 4u, 5u}) {  // 3 and 5: a run; 4 and 5: with lineage
         SCOPED_TRACE(way);
+        const bool run = way == 3 || way == 5;
         ControllerFixture f;
         f.start("", way);
         f.board().create(way == 0 ? 9 : 19);
         command(f, Menu::PatternRandom);
-        if (way == 3) {  // a block and a blinker: settled at once
+        if (run) {  // a block and a blinker: settled at once
             f.clearBoard();
             for (auto [x, y] : {std::pair{4, 4}, {5, 4}, {4, 5}, {5, 5}, {12, 11}, {12, 12}, {12, 13}}) f.setLive(x, y);
             f.controller->ReDraw();
         }
+        if (way >= 4) f.session().needLineage(true);
         std::vector<Snapshot> line{take(f)};
         std::mt19937 events(static_cast<unsigned>(way));
         auto between = [&] {
@@ -203,10 +214,10 @@ TEST(GenerationBack, BackAndForwardPassTheSameStates) {
             stimulated += now == 1 && was != 0;
             if (line.size() == 400) f.press(Button::Stop);
         };
-        if (way == 3) f.window.onProcessEvents = between;
-        for (int i = 0; i < (way == 3 ? 1 : 120); ++i) {
-            command(f, way == 3 ? Menu::ExecStart : Menu::ExecStep);
-            if (way != 3) between();
+        if (run) f.window.onProcessEvents = between;
+        for (int i = 0; i < (run ? 1 : 120); ++i) {
+            command(f, run ? Menu::ExecStart : Menu::ExecStep);
+            if (!run) between();
         }
         f.window.onProcessEvents = nullptr;
         for (std::size_t i = line.size() - 1; i-- > 0;) {
@@ -218,10 +229,80 @@ TEST(GenerationBack, BackAndForwardPassTheSameStates) {
         for (std::size_t i = 1; i < line.size(); ++i) command(f, Menu::ExecStep);
         expectSame(take(f), line.back(), true, "forward again");
         command(f, Menu::EditUndo);  // the last step or the run, not a move along the line
-        if (way == 3) expectSame(take(f), line.front(), false, "run undone");
-        if (way != 3) expectSame(take(f), line[line.size() - 2], false, "last step undone");
+        if (run) expectSame(take(f), line.front(), false, "run undone");
+        if (!run) expectSame(take(f), line[line.size() - 2], false, "last step undone");
     }
     EXPECT_GT(stimulated, 0);
+}
+
+// The session's lineage is on while anyone wants it. It follows steps with
+// stimulation and edits exactly as the engine's own lineage over the same
+// board and random sequence does; undo, redo and going back a generation put
+// back the very lineage of the state brought back.
+TEST(LineageInTheSession, FollowsTheEngineThroughEditsUndoAndGoingBack) {
+    ControllerFixture f;
+    f.start("", 99);
+    f.board().create(19);
+    command(f, Menu::PatternRandom);
+    app::Session& session = f.session();
+    EXPECT_EQ(session.lineage(), nullptr);
+    session.needLineage(true);
+    session.needLineage(true);  // a second user
+    ASSERT_NE(session.lineage(), nullptr);
+
+    // The engine's own run beside the window's: step, drawing, stimulation.
+    engine::Board board = f.board();
+    engine::RandomSequence random = f.random();
+    engine::Stepper stepper;
+    engine::Lineage plain;
+    plain.start(board);
+    std::vector<engine::Lineage> states{plain};
+    auto step = [&] {
+        command(f, Menu::ExecStep);
+        plain.step(stepper, board, random);
+        engine::RecordPopulation(board, board.countLive());
+        plain.autoStimulate(board, random);
+        states.push_back(plain);
+    };
+    for (int i = 0; i < 30; ++i) step();
+    ASSERT_TRUE(board.Cells == f.board().Cells);
+    EXPECT_TRUE(*session.lineage() == plain);
+
+    // An edit: the cell brought to life is an edit founder.
+    int x = 0, y = 0;
+    while (f.board().cell(x, y).live()) ++x;
+    f.click(x, y, platform::kLeftButton, platform::kShiftKey);
+    board.cell(x, y) = f.board().cell(x, y);
+    plain.sync(board, engine::FounderKind::Edit);
+    const engine::Founder* edit = session.lineage()->founder(session.lineage()->founderAt(x, y, 0));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->kind, engine::FounderKind::Edit);
+    EXPECT_TRUE(*session.lineage() == plain);
+    const engine::Lineage edited = plain;
+    for (int i = 0; i < 10; ++i) step();
+    EXPECT_TRUE(*session.lineage() == plain);
+
+    command(f, Menu::ExecBack);
+    command(f, Menu::ExecBack);
+    EXPECT_TRUE(*session.lineage() == states[states.size() - 3]);
+    command(f, Menu::ExecStep);  // forward along the line
+    EXPECT_TRUE(*session.lineage() == states[states.size() - 2]);
+    command(f, Menu::EditUndo);  // the last step, then the others and the edit
+    EXPECT_TRUE(*session.lineage() == states[states.size() - 2]);
+    for (int i = 0; i < 9; ++i) command(f, Menu::EditUndo);
+    EXPECT_TRUE(*session.lineage() == edited);
+    command(f, Menu::EditUndo);
+    EXPECT_TRUE(*session.lineage() == states[30]);
+    command(f, Menu::EditRedo);
+    EXPECT_TRUE(*session.lineage() == edited);
+
+    // ランダム starts it afresh; the last user gone, it is off.
+    command(f, Menu::PatternRandom);
+    EXPECT_EQ(session.lineage()->foundersMade(), static_cast<uint64_t>(f.board().countLive()));
+    session.needLineage(false);
+    EXPECT_NE(session.lineage(), nullptr);
+    session.needLineage(false);
+    EXPECT_EQ(session.lineage(), nullptr);
 }
 
 }  // namespace

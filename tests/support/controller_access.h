@@ -15,6 +15,7 @@ struct app::WindowController::TestAccess {
     static std::string& FileName(WindowController& c) { return c.session_.FileName; }
     static engine::RandomSequence& random(WindowController& c) { return c.session_.random; }
     static engine::Stepper& stepper(WindowController& c) { return c.session_.stepper; }
+    static Session& session(WindowController& c) { return c.session_; }
     static const platform::PixelImage& picBuffer(const WindowController& c) { return c.picBuffer; }
     static const analysis::GraphSeries* graphSeries(const WindowController& c) { return &c.recorder_.series(); }
 };

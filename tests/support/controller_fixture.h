@@ -64,6 +64,7 @@ struct ControllerFixture {
     app::RunState& run() { return Access::run(*controller); }
     std::string& fileName() { return Access::FileName(*controller); }
     engine::RandomSequence& random() { return Access::random(*controller); }
+    app::Session& session() { return Access::session(*controller); }
     const platform::PixelImage& picBuffer() { return Access::picBuffer(*controller); }
     SelectionBox box() {
         const app::Selection& s = selection();

@@ -18,17 +18,28 @@ void WindowController::toggleGraph() {
     platform::GraphWindow* graph = services_.graph;
     if (!graph) return;
     if (graphOpen_) {
-        graphOpen_ = false;
         graph->setVisible(false);
+        graphClosed();
         return;
     }
     graphOpen_ = true;
+    // The graph shows the founders' shares: the lineage is on while it is
+    // open, and the start of its record is a start of the lineage, so that
+    // its tables hold every founder from there on.
+    session_.needLineage(true);
+    session_.restartLineage();
+    recorder_.follow(session_.recordedLineage());
     recorder_.restart(board);
     graph->seriesChanged();
     graph->setVisible(true);
 }
 
-void WindowController::graphClosed() { graphOpen_ = false; }
+void WindowController::graphClosed() {
+    if (!graphOpen_) return;
+    graphOpen_ = false;
+    recorder_.follow(nullptr);
+    session_.needLineage(false);
+}
 
 void WindowController::BoardReplaced() {
     if (!graphOpen_ || closed_) return;

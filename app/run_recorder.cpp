@@ -43,9 +43,7 @@ void RunRecorder::restart(const engine::Board& board) {
     series_.clear();
     rows_.clear();
     extra_.clear();
-    tables_ = analysis::LineageRecorder(-1);
-    tables_.limitRows(kMaxMullerBytes);
-    if (lineage_) tables_.record(*lineage_);
+    restartTables();
     stride_ = 1;
     at_ = 0;
     credit_ = {};
@@ -53,10 +51,22 @@ void RunRecorder::restart(const engine::Board& board) {
     measure(board, false);
 }
 
+void RunRecorder::restartTables() {
+    tables_ = analysis::LineageRecorder(-1);
+    tables_.limitRows(kMaxMullerBytes);
+    if (!lineage_) return;
+    tables_.record(*lineage_);
+    tablesClock_ = lineage_->clock();
+}
+
 void RunRecorder::generation(const engine::Board& board, bool always) {
     ++at_;
-    // The tables follow every generation, so that a taxon's end is exact.
-    if (lineage_) tables_.record(*lineage_);
+    // The tables follow every generation, so that a taxon's end is exact. A
+    // lineage that did not go just one generation on (put back a generation,
+    // restarted with a replaced board) starts them afresh.
+    if (lineage_ && lineage_->clock() != tablesClock_ + 1) restartTables();
+    else if (lineage_) tables_.record(*lineage_);
+    if (lineage_) tablesClock_ = lineage_->clock();
     const auto now = clock_();
     credit_ = std::min<std::chrono::steady_clock::duration>(
         credit_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>((now - last_) * kShareOfTime),

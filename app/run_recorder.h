@@ -82,6 +82,7 @@ private:
         std::array<int32_t, engine::kChannels> survivors{-1, -1, -1};  // -1: no lineage
     };
     void measure(const engine::Board& board, bool follows);
+    void restartTables();
 
     Clock clock_;
     analysis::Meter meter_;
@@ -90,6 +91,7 @@ private:
     std::vector<RowExtra> extra_;  // beside each row
     engine::Lineage* lineage_ = nullptr;
     analysis::LineageRecorder tables_{-1};
+    uint64_t tablesClock_ = 0;  // the lineage's clock at the tables' last record
     int64_t stride_ = 1;
     int64_t at_ = 0;              // generations since the start
     bool measuredLast_ = false;   // the generation before was measured

@@ -115,6 +115,8 @@ struct FakeGraphWindow : platform::GraphWindow {
     void showSeries(const analysis::GraphSeries* s) override { series = s; }
     void seriesChanged() override {}
     std::vector<uint8_t> picturePng() override { return {'P', 'N', 'G'}; }
+    int channel = 0;
+    int founderChannel() const override { return channel; }
     std::array<int, 4> geometry() const override { return {}; }
     void setGeometry(const std::array<int, 4>&) override {}
 };
@@ -148,7 +150,7 @@ TEST_F(Seeded, TheGraphsCsvIsTheCommandLinesForTheSameRun) {
         if (i == 0) continue;
         EXPECT_EQ(lines[i][19], std::to_string(i - 1));
         restarted |= i > 1 && std::stoi(lines[i][0]) < std::stoi(lines[i - 1][0]);
-        EXPECT_EQ(lines[i][22], "");  // no lineage followed
+        EXPECT_NE(lines[i][22], "");  // survivors_red: the graph follows the lineage
     }
     EXPECT_TRUE(restarted);
     EXPECT_EQ(firstColumns, std::string(command.begin(), command.end()));
@@ -371,6 +373,37 @@ TEST_F(Seeded, FounderSharesAndTablesAreTheCommandLinesMullerTable) {
     }
     const auto lines = csvLines(recorder.csv());
     EXPECT_EQ(lines.back()[22], std::to_string(lineage.survivors(0)));  // survivors_red
+}
+
+// The window's lineage export after steps with the graph open is what
+// kaleidomat-cli lineage --as-window writes for the same seeded run, for the
+// channel the graph shows. Of the two files, the one not chosen in the
+// dialog is asked about before it is replaced; a No writes neither.
+TEST_F(Seeded, TheWindowsLineageExportIsTheCommandLines) {
+    cli({"random", path("r.hxa"), "--size", "30", "--seed", "9"});
+    ControllerFixture f;
+    FakeGraphWindow graph;
+    graph.channel = 1;
+    f.files.files["/b/r.hxa"] = read("r.hxa");
+    f.graph = &graph;
+    f.start("/b/r.hxa", 17);
+    f.command(platform::Menu::ViewGraph);
+    for (int i = 0; i < 60; ++i) f.press(Button::Step);
+    f.files.files["/out/run.phylogeny.csv"] = {'o', 'l', 'd'};
+    for (const auto answer : {platform::MessageAnswer::No, platform::MessageAnswer::Yes}) {
+        f.dialogs.filePaths.push_back("/out/run.muller.csv");
+        f.dialogs.answers.push_back(answer);
+        graph.events->graphExportRequested(platform::GraphExport::Lineage);
+        EXPECT_EQ(f.files.files.count("/out/run.muller.csv"), answer == platform::MessageAnswer::Yes);
+    }
+    cli({"lineage", path("r.hxa"), "-n", "60", "--seed", "17", "--as-window", "--channel", "green", "-o",
+         path("run")});
+    EXPECT_EQ(f.files.files["/out/run.phylogeny.csv"], read("run.phylogeny.csv"));
+    EXPECT_EQ(f.files.files["/out/run.muller.csv"], read("run.muller.csv"));
+    EXPECT_GT(graph.series->extent(analysis::SurvivorsBlue).high, 1);
+    // Closed, the graph gives the lineage back.
+    f.command(platform::Menu::ViewGraph);
+    EXPECT_FALSE(f.session().lineageOn());
 }
 
 // A recorder holding its Muller rows within a bound samples more sparsely as

@@ -11,7 +11,9 @@
 // Every channel of every founder is one taxon, numbered 3 × founder +
 // channel (0 red, 1 green, 2 blue); a mutation's ancestor in a channel is
 // the taxon it would have inherited there. Times are the lineage's clock:
-// generations since lineage started.
+// generations since lineage started. A recorder that begins on a lineage some
+// way into its run hangs a taxon whose ancestor was folded before it began
+// from the root, so that every parent the tables name is in them.
 
 #include <array>
 #include <cstdint>
@@ -68,11 +70,15 @@ public:
 private:
     void appendRows(const engine::Lineage& lineage, int channel, bool everyTaxon, std::string& out) const;
     void thin();
+    uint64_t parentOf(const engine::Founder& f, int channel) const;  // 0: the root
 
     int channel_;
     uint64_t every_;
     std::size_t mostBytes_ = SIZE_MAX;
     std::vector<engine::FoldedChannel> folded_;  // every taxon folded so far
+    bool started_ = false;
+    engine::FounderId firstNew_ = 1;  // founders from this number on came after the first record
+    std::vector<uint64_t> known_;     // the taxa of the first record, ascending
     // Per channel recorded, the Muller rows so far and where each sampled
     // generation's rows begin.
     struct Rows {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include "analysis/lineage_tables.h"
@@ -278,6 +279,10 @@ TEST(GraphSeries, DecimationKeepsEveryExtremeInBoundedMemory) {
         EXPECT_TRUE(spikes == 1 || spikes == 2) << width;
         EXPECT_TRUE(dips == 1 || dips == 2) << width;
     }
+    // The colours' logarithmic axis: decades, and 2 and 5 between while there are few.
+    EXPECT_EQ(analysis::LogAxisTicks(6500), (std::vector<double>{1, 10, 100, 1000, 10000}));
+    EXPECT_EQ(analysis::LogAxisTicks(40), (std::vector<double>{1, 2, 5, 10, 20, 50, 100}));
+    EXPECT_EQ(analysis::LogAxisTicks(0), (std::vector<double>{1, 2, 5, 10}));
     // Generations left out (a run too fast to measure each) are gaps, not values.
     analysis::GraphSeries gaps;
     gaps.add(s, 0);
@@ -433,6 +438,34 @@ TEST(LineageTables, BoundedMullerRowsAreThoseOfASparserRecorder) {
     EXPECT_GE(every, 4u);
     EXPECT_EQ(bounded, tables(every, SIZE_MAX, nullptr));
     EXPECT_NE(bounded, tables(1, SIZE_MAX, nullptr));
+
+    // Begun some way into a run, the tables name only parents they hold.
+    engine::Board board;
+    board.create(29);
+    engine::RandomSequence random(3);
+    engine::Init(board, random);
+    engine::Lineage lineage;
+    lineage.start(board);
+    engine::Stepper stepper;
+    for (int g = 0; g < 1500; ++g) {
+        lineage.step(stepper, board, random);
+        lineage.tally();  // as a view of the lineage tallies it
+    }
+    analysis::LineageRecorder late(1);
+    for (int g = 0; g < 100; ++g) {
+        late.record(lineage);
+        lineage.step(stepper, board, random);
+    }
+    late.record(lineage);
+    std::set<std::string> identities{""};
+    const auto rows = csvLines(late.mullerCsv(lineage));
+    for (std::size_t i = 1; i < rows.size(); ++i) identities.insert(rows[i][0]);
+    int mutations = 0;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        EXPECT_TRUE(identities.count(rows[i][1])) << rows[i][1];
+        mutations += rows[i][1] != "0" && rows[i][1] != "";
+    }
+    EXPECT_GT(mutations, 0);
 }
 
 }  // namespace

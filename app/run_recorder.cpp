@@ -56,17 +56,21 @@ void RunRecorder::restartTables() {
     tables_.limitRows(kMaxMullerBytes);
     if (!lineage_) return;
     tables_.record(*lineage_);
+    seenClock_ = tablesClock_ = lineage_->clock();
+}
+
+void RunRecorder::recordTables() {
+    if (!lineage_ || lineage_->clock() == tablesClock_) return;
+    tables_.record(*lineage_);
     tablesClock_ = lineage_->clock();
 }
 
 void RunRecorder::generation(const engine::Board& board, bool always) {
     ++at_;
-    // The tables follow every generation, so that a taxon's end is exact. A
-    // lineage that did not go just one generation on (put back a generation,
-    // restarted with a replaced board) starts them afresh.
-    if (lineage_ && lineage_->clock() != tablesClock_ + 1) restartTables();
-    else if (lineage_) tables_.record(*lineage_);
-    if (lineage_) tablesClock_ = lineage_->clock();
+    // A lineage that did not go just one generation on (put back a
+    // generation, restarted with a replaced board) starts the tables afresh.
+    if (lineage_ && lineage_->clock() != seenClock_ + 1) restartTables();
+    if (lineage_) seenClock_ = lineage_->clock();
     const auto now = clock_();
     credit_ = std::min<std::chrono::steady_clock::duration>(
         credit_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>((now - last_) * kShareOfTime),
@@ -80,6 +84,11 @@ void RunRecorder::generation(const engine::Board& board, bool always) {
         measuredLast_ = false;
         return;
     }
+    // The tables are tallied with every generation measured: with all of a
+    // paced run's, so that a taxon's end is exact; within the time share at
+    // full speed, where a taxon's end is the first measured generation
+    // without it.
+    recordTables();
     measure(board, measuredLast_);
     // A measurement the system interrupted (another program ran meanwhile)
     // costs no more than this, so that it does not leave a long gap.
@@ -90,6 +99,7 @@ void RunRecorder::stopped(const engine::Board& board) {
     if (measuredLast_) return;
     // Kept as a row whatever the stride: a later thinning drops it like any other.
     const int64_t stride = std::exchange(stride_, 1);
+    recordTables();
     measure(board, false);
     stride_ = stride;
 }

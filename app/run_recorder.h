@@ -14,10 +14,12 @@
 // comes a millisecond or more after the one before (a run of at most a
 // thousand generations a second, or a single step) is always measured.
 //
-// While it follows a lineage (follow()), every generation is tallied for the
-// phylogeny and Muller tables (analysis::LineageRecorder, all three
-// channels), and a measured generation also records the surviving founders
-// per channel and the largest founders' shares.
+// While it follows a lineage (follow()), every measured generation is also
+// tallied for the phylogeny and Muller tables (analysis::LineageRecorder, all
+// three channels) and records the surviving founders per channel and the
+// largest founders' shares. A paced run and single steps are measured in
+// full, so their tables are those of kaleidomat-cli lineage; at full speed
+// the tables sample the run as the graph does.
 
 #include <chrono>
 #include <cstdint>
@@ -83,6 +85,7 @@ private:
     };
     void measure(const engine::Board& board, bool follows);
     void restartTables();
+    void recordTables();  // the lineage's generation into the tables, once
 
     Clock clock_;
     analysis::Meter meter_;
@@ -92,6 +95,7 @@ private:
     engine::Lineage* lineage_ = nullptr;
     analysis::LineageRecorder tables_{-1};
     uint64_t tablesClock_ = 0;  // the lineage's clock at the tables' last record
+    uint64_t seenClock_ = 0;    // the lineage's clock at the last generation
     int64_t stride_ = 1;
     int64_t at_ = 0;              // generations since the start
     bool measuredLast_ = false;   // the generation before was measured

@@ -36,14 +36,65 @@ inline constexpr std::array<Family, kFamilyCount> kFamilies{{
     {"grey", 150, 150, 150},
 }};
 
-// The lines of the graph.
-enum Line { Population, Births, Deaths, Colours, TopShare, kLineCount };
+// The lines of the graph. Shannon and Simpson are the diversity of the live
+// cells' colours (distinct colour values); the survivors are the founders
+// carried by a live cell in each channel, not a number (NaN) while the
+// lineage is not followed.
+enum Line {
+    Population,
+    Births,
+    Deaths,
+    Colours,
+    TopShare,
+    Shannon,
+    Simpson,
+    SurvivorsRed,
+    SurvivorsGreen,
+    SurvivorsBlue,
+    kLineCount
+};
+inline constexpr int kLineageChannels = 3;  // red, green, blue
+
+// A founder's share of the live cells in one channel; founder 0 is none.
+struct FounderShare {
+    uint64_t founder = 0;
+    float share = 0;
+    friend bool operator==(const FounderShare&, const FounderShare&) = default;
+};
+// The largest founders a sample keeps per channel.
+inline constexpr int kTopFounders = 8;
+using TopFounders = std::array<FounderShare, kTopFounders>;  // largest first, then founder 0
+
+// `into` (the mean of `weight` samples) and `other` (of `otherWeight`) as
+// one mean, of the largest founders of both: a founder missing from a list
+// counts as 0 there.
+inline void MergeTopFounders(TopFounders& into, float weight, const TopFounders& other, float otherWeight) {
+    std::array<FounderShare, 2 * kTopFounders> all{};
+    std::size_t n = 0;
+    const float total = weight + otherWeight;
+    if (total <= 0) return;
+    for (const FounderShare& f : into)
+        if (f.founder != 0) all[n++] = {f.founder, f.share * weight / total};
+    for (const FounderShare& f : other) {
+        if (f.founder == 0) continue;
+        std::size_t k = 0;
+        while (k < n && all[k].founder != f.founder) ++k;
+        if (k == n) all[n++] = {f.founder, 0};
+        all[k].share += f.share * otherWeight / total;
+    }
+    std::sort(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(n), [](const FounderShare& a, const FounderShare& b) {
+        return a.share != b.share ? a.share > b.share : a.founder < b.founder;
+    });
+    into = {};
+    std::copy_n(all.begin(), std::min<std::size_t>(n, kTopFounders), into.begin());
+}
 
 // One recorded generation.
 struct Sample {
     int32_t generation = 0;  // the board's own counter
     std::array<double, kLineCount> values{};
     std::array<float, kFamilyCount> shares{};  // of the live cells, 0 to 1; all 0 on an empty board
+    std::array<TopFounders, kLineageChannels> founders{};  // empty while the lineage is not followed
 };
 
 // The least and the greatest value seen; empty (low > high) before the first.
@@ -66,12 +117,15 @@ struct Bucket {
     int64_t count = 0;  // recorded generations in it
     std::array<Extent, kLineCount> lines{};
     std::array<float, kFamilyCount> shares{};  // means
+    std::array<TopFounders, kLineageChannels> founders{};  // means of the largest
     Sample last;
 
     void add(const Sample& s) {
         for (int i = 0; i < kLineCount; ++i) lines[i].add(s.values[i]);
         for (int f = 0; f < kFamilyCount; ++f)
             shares[f] = (shares[f] * static_cast<float>(count) + s.shares[f]) / static_cast<float>(count + 1);
+        for (int c = 0; c < kLineageChannels; ++c)
+            MergeTopFounders(founders[c], static_cast<float>(count), s.founders[c], 1);
         last = s;
         ++count;
     }
@@ -82,6 +136,8 @@ struct Bucket {
         for (int f = 0; f < kFamilyCount; ++f)
             shares[f] = (shares[f] * static_cast<float>(count) + later.shares[f] * static_cast<float>(later.count)) /
                         total;
+        for (int c = 0; c < kLineageChannels; ++c)
+            MergeTopFounders(founders[c], static_cast<float>(count), later.founders[c], static_cast<float>(later.count));
         count += later.count;
         last = later.last;
     }
@@ -169,6 +225,22 @@ inline std::vector<double> AxisTicks(double low, double high, int wanted) {
         }
     for (double v = std::ceil(low / step - 1e-9) * step; v <= high + step * 1e-9; v += step)
         ticks.push_back(std::abs(v) < step * 1e-9 ? 0.0 : v);
+    return ticks;
+}
+
+// The ticks of a logarithmic axis from 1 to at least `high`: the powers of
+// ten, and 2 and 5 times them while there are few decades.
+inline std::vector<double> LogAxisTicks(double high) {
+    std::vector<double> ticks;
+    const double top = std::pow(10.0, std::ceil(std::log10(std::max(high, 10.0)) - 1e-9));
+    const bool fine = top <= 100;
+    for (double p = 1; p <= top * (1 + 1e-9); p *= 10) {
+        ticks.push_back(p);
+        if (fine && p < top) {
+            ticks.push_back(2 * p);
+            ticks.push_back(5 * p);
+        }
+    }
     return ticks;
 }
 

@@ -54,6 +54,9 @@ Sample GenerationStats::sample() const {
     s.values[Deaths] = deaths < 0 ? std::nan("") : deaths;
     s.values[Colours] = colours;
     s.values[TopShare] = topShare;
+    s.values[Shannon] = shannon;
+    s.values[Simpson] = simpson;
+    for (const Line l : {SurvivorsRed, SurvivorsGreen, SurvivorsBlue}) s.values[l] = std::nan("");
     for (int f = 0; f < kFamilyCount; ++f) s.shares[f] = static_cast<float>(familyShare(f));
     return s;
 }
@@ -95,14 +98,21 @@ GenerationStats Meter::measure(const engine::Board& board, bool follows) {
     std::sort(colours_.begin(), colours_.end());
     row.population = static_cast<int32_t>(colours_.size());
     std::size_t top = 0;
+    const double total = static_cast<double>(colours_.size());
+    double squares = 0;
     for (std::size_t i = 0; i < colours_.size();) {
         std::size_t j = i;
         while (j < colours_.size() && colours_[j] == colours_[i]) ++j;
         ++row.colours;
         top = std::max(top, j - i);
+        const double p = static_cast<double>(j - i) / total;
+        row.shannon -= p * std::log(p);
+        squares += p * p;
         i = j;
     }
-    row.topShare = colours_.empty() ? 0.0 : static_cast<double>(top) / static_cast<double>(colours_.size());
+    row.topShare = colours_.empty() ? 0.0 : static_cast<double>(top) / total;
+    row.shannon = std::max(row.shannon, 0.0);  // not -0 for a single colour
+    row.simpson = colours_.empty() ? 0.0 : std::max(1.0 - squares, 0.0);
     return row;
 }
 

@@ -31,6 +31,13 @@ struct GenerationStats {
     int32_t deaths = 0;
     int32_t colours = 0;     // distinct colours among the live cells
     double topShare = 0.0;   // live cells of the most common colour / population; 0 when empty
+    // The diversity of the live cells' colours, each distinct colour value
+    // (red, green, blue) a kind, with p its share of the live cells:
+    // Shannon's -Σ p ln p and Simpson's 1 - Σ p², the chance that two cells
+    // drawn at random (the same one may be drawn twice) differ in colour.
+    // Both 0 for one colour or none.
+    double shannon = 0.0;
+    double simpson = 0.0;
     std::array<int32_t, kFamilyCount> families{};  // live cells per colour family
 
     double familyShare(int family) const {

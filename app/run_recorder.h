@@ -13,6 +13,13 @@
 // births and deaths, as the one before it was not seen). A generation that
 // comes a millisecond or more after the one before (a run of at most a
 // thousand generations a second, or a single step) is always measured.
+//
+// While it follows a lineage (follow()), every measured generation is also
+// tallied for the phylogeny and Muller tables (analysis::LineageRecorder, all
+// three channels) and records the surviving founders per channel and the
+// largest founders' shares. A paced run and single steps are measured in
+// full, so their tables are those of kaleidomat-cli lineage; at full speed
+// the tables sample the run as the graph does.
 
 #include <chrono>
 #include <cstdint>
@@ -20,8 +27,10 @@
 #include <vector>
 
 #include "analysis/graph_series.h"
+#include "analysis/lineage_tables.h"
 #include "analysis/statistics.h"
 #include "engine/board.h"
+#include "engine/lineage.h"
 
 namespace app {
 
@@ -33,7 +42,17 @@ public:
     static constexpr std::size_t kMaxRows = std::size_t{1} << 17;
     static constexpr double kShareOfTime = 0.05;
 
+    // The Muller rows kept for the lineage export, about; beyond it they are
+    // sampled ever more sparsely (analysis::LineageRecorder::limitRows).
+    static constexpr std::size_t kMaxMullerBytes = std::size_t{48} << 20;
+
     explicit RunRecorder(Clock clock = std::chrono::steady_clock::now) : clock_(std::move(clock)) {}
+
+    // The lineage that goes with the board from the next restart() on
+    // (nullptr: none). It must live as long as it is followed, be on, and
+    // be stepped with the board.
+    void follow(engine::Lineage* lineage) { lineage_ = lineage; }
+    bool following() const { return lineage_ != nullptr; }
 
     // Starts a new record whose first row is the board as it is now.
     void restart(const engine::Board& board);
@@ -47,14 +66,36 @@ public:
     const analysis::GraphSeries& series() const { return series_; }
     const std::vector<analysis::GenerationStats>& rows() const { return rows_; }
 
+    // The rows as CSV: analysis::StatisticsCsv's columns with the families,
+    // then "generations_since_start" (which, unlike the board's counter,
+    // auto-stimulation does not restart), "shannon", "simpson" and
+    // "survivors_red", "survivors_green", "survivors_blue" (empty while no
+    // lineage is followed).
+    std::string csv() const;
+
+    // The lineage's tables since the last restart (empty strings while no
+    // lineage is followed): the phylogeny and the Muller table of `channel`.
+    std::string phylogenyCsv() const;
+    std::string mullerCsv(int channel) const;
+
 private:
+    struct RowExtra {
+        int64_t at = 0;  // generations since the start
+        std::array<int32_t, engine::kChannels> survivors{-1, -1, -1};  // -1: no lineage
+    };
     void measure(const engine::Board& board, bool follows);
+    void restartTables();
+    void recordTables();  // the lineage's generation into the tables, once
 
     Clock clock_;
     analysis::Meter meter_;
     analysis::GraphSeries series_;
     std::vector<analysis::GenerationStats> rows_;
-    std::vector<int64_t> rowAt_;  // the generation (since the start) of each row
+    std::vector<RowExtra> extra_;  // beside each row
+    engine::Lineage* lineage_ = nullptr;
+    analysis::LineageRecorder tables_{-1};
+    uint64_t tablesClock_ = 0;  // the lineage's clock at the tables' last record
+    uint64_t seenClock_ = 0;    // the lineage's clock at the last generation
     int64_t stride_ = 1;
     int64_t at_ = 0;              // generations since the start
     bool measuredLast_ = false;   // the generation before was measured

@@ -124,6 +124,10 @@ public:
     void tallyLineage() { lineage_.tally(); }
     // Auto-stimulation after a drawing, with its cell a stimulation founder.
     void stimulateIfSettled();
+    // ---- the graph's recorder ----
+    // The lineage for a recorder that tallies it and takes over the records
+    // it folds (app/run_recorder.h); null while off.
+    engine::Lineage* recordedLineage() { return lineageOrNull(); }
 
     const UndoHistory& history() const { return undo_; }
     const GenerationLine& generations() const { return generations_; }

@@ -288,6 +288,9 @@ private:
     // 縮小, undone or redone): an open graph starts a new record from it.
     void BoardReplaced();
     void RecordGeneration();  // after each generation: the open graph records it
+    // ---- the graph's exports (controller_graph.cpp) ----
+    bool writeGraphFile(const std::string& path, const std::vector<uint8_t>& bytes);  // false: failed, told
+    void exportLineage(const std::string& chosen);
 
     // ---- the lineage view (controller_lineage.cpp) ----------------------------------
     void registerLineageCommands();

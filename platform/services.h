@@ -455,8 +455,9 @@ public:
 
 // ------------------------------------------------------------- the graph --
 
-// What the graph window can be asked to write.
-enum class GraphExport { Csv, Png, Svg };
+// What the graph window can be asked to write. Lineage: the phylogeny and
+// the Muller table of the founders' channel shown (two files).
+enum class GraphExport { Csv, Png, Svg, Lineage };
 
 // What the graph window reports to the logic.
 class GraphEvents {
@@ -481,6 +482,9 @@ public:
     virtual void seriesChanged() = 0;
     // The graph as it is shown, as a PNG file's bytes.
     virtual std::vector<uint8_t> picturePng() = 0;
+    // The colour channel whose founders' shares are shown (0 red, 1 green,
+    // 2 blue).
+    virtual int founderChannel() const { return 0; }
     // Position and size on the screen (left, top, width, height), to be
     // remembered between sessions.
     virtual std::array<int, 4> geometry() const = 0;

@@ -5,16 +5,21 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#include "analysis/lineage_tables.h"
 #include "analysis/statistics.h"
 #include "app/run_recorder.h"
 #include "app/command_line.h"
 #include "engine/rules.h"
 #include "cli/commands.h"
+#include "cli/cell_files.h"
+#include "engine/lineage.h"
+#include "engine/stimulation.h"
 #include "support/controller_fixture.h"
 
 namespace {
@@ -87,6 +92,18 @@ TEST(StartArguments, SeedComesBeforeTheFileAndMustBeAWholeNumber) {
         EXPECT_FALSE(parsed(wrong).error.empty()) << wrong.back();
 }
 
+// The fields of every line of a CSV text (none quoted), header included.
+std::vector<std::vector<std::string>> csvLines(const std::string& text) {
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line + ',');
+        lines.emplace_back();
+        for (std::string field; std::getline(fields, field, ',');) lines.back().push_back(field);
+    }
+    return lines;
+}
+
 // The graph window as the logic sees it.
 struct FakeGraphWindow : platform::GraphWindow {
     platform::GraphEvents* events = nullptr;
@@ -98,6 +115,8 @@ struct FakeGraphWindow : platform::GraphWindow {
     void showSeries(const analysis::GraphSeries* s) override { series = s; }
     void seriesChanged() override {}
     std::vector<uint8_t> picturePng() override { return {'P', 'N', 'G'}; }
+    int channel = 0;
+    int founderChannel() const override { return channel; }
     std::array<int, 4> geometry() const override { return {}; }
     void setGeometry(const std::array<int, 4>&) override {}
 };
@@ -120,7 +139,21 @@ TEST_F(Seeded, TheGraphsCsvIsTheCommandLinesForTheSameRun) {
     cli({"stats", path("still.hxa"), "-n", "25", "--seed", "31", "--as-window", "--families", "--csv",
          path("c.csv")});
     const Bytes window = f.files.files["/out/g.csv"], command = read("c.csv");
-    EXPECT_EQ(std::string(window.begin(), window.end()), std::string(command.begin(), command.end()));
+    // The command's columns first; the window's own after them: a count of
+    // generations that goes on where the board's counter restarts.
+    const auto lines = csvLines(std::string(window.begin(), window.end()));
+    std::string firstColumns;
+    bool restarted = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].size(), 6 + 13 + 6u);
+        for (std::size_t k = 0; k < 19; ++k) firstColumns += lines[i][k] + (k == 18 ? "\n" : ",");
+        if (i == 0) continue;
+        EXPECT_EQ(lines[i][19], std::to_string(i - 1));
+        restarted |= i > 1 && std::stoi(lines[i][0]) < std::stoi(lines[i - 1][0]);
+        EXPECT_NE(lines[i][22], "");  // survivors_red: the graph follows the lineage
+    }
+    EXPECT_TRUE(restarted);
+    EXPECT_EQ(firstColumns, std::string(command.begin(), command.end()));
     ASSERT_NE(graph.series, nullptr);
     EXPECT_EQ(graph.series->size(), 26);
 
@@ -209,6 +242,14 @@ TEST(Statistics, BirthsDeathsColoursAndFamiliesOfHandMadeBoards) {
     EXPECT_DOUBLE_EQ(next.topShare, 0.75);
     EXPECT_DOUBLE_EQ(next.familyShare(8), 0.75);
     EXPECT_EQ(meter.measure(board, false).births, 0);  // not the generation after: nothing counted
+    // Diversity over colour values: a half, a quarter and a quarter.
+    EXPECT_NEAR(first.shannon, -(0.5 * std::log(0.5) + 0.5 * std::log(0.25)), 1e-12);
+    EXPECT_DOUBLE_EQ(first.simpson, 1 - (0.25 + 2 * 0.0625));
+    board.cell(3, 1) = {};
+    board.cell(8, 7) = {};
+    const analysis::GenerationStats one = meter.measure(board, false);  // one colour left
+    EXPECT_EQ(std::signbit(one.shannon), false);
+    EXPECT_EQ(one.shannon + one.simpson, 0.0);
 }
 
 // Ten million generations in a bounded series: every pixel column still has
@@ -236,6 +277,10 @@ TEST(GraphSeries, DecimationKeepsEveryExtremeInBoundedMemory) {
         EXPECT_TRUE(spikes == 1 || spikes == 2) << width;
         EXPECT_TRUE(dips == 1 || dips == 2) << width;
     }
+    // The colours' logarithmic axis: decades, and 2 and 5 between while there are few.
+    EXPECT_EQ(analysis::LogAxisTicks(6500), (std::vector<double>{1, 10, 100, 1000, 10000}));
+    EXPECT_EQ(analysis::LogAxisTicks(40), (std::vector<double>{1, 2, 5, 10, 20, 50, 100}));
+    EXPECT_EQ(analysis::LogAxisTicks(0), (std::vector<double>{1, 2, 5, 10}));
     // Generations left out (a run too fast to measure each) are gaps, not values.
     analysis::GraphSeries gaps;
     gaps.add(s, 0);
@@ -274,6 +319,118 @@ TEST(RunRecorder, RecordsEveryPacedGenerationAndSamplesAFullSpeedRun) {
         EXPECT_NE(recorder.rows().rbegin()[1].generation, board.Generation);
         EXPECT_EQ(recorder.series().size(), 2001);
     }
+}
+
+// The recorder following a lineage that runs as kaleidomat-cli lineage
+// --as-window runs it: per generation its survivors and largest founders'
+// shares are those of the command's Muller table of each channel.
+TEST_F(Seeded, FounderSharesAndTablesAreTheCommandLinesMullerTable) {
+    cli({"random", path("r.hxa"), "--size", "24", "--seed", "8"});
+    constexpr int kSteps = 150;
+    engine::RandomSequence random(5);
+    engine::Board board = cli::LoadBoard(path("r.hxa"));
+    board.Generation = 0;
+    engine::RecordPopulation(board, board.countLive());
+    engine::Lineage lineage;
+    lineage.start(board);
+    auto t = std::chrono::steady_clock::time_point{};
+    app::RunRecorder recorder([&] { return t += std::chrono::milliseconds(2); });  // paced: all measured
+    recorder.follow(&lineage);
+    recorder.restart(board);
+    engine::Stepper stepper;
+    for (int g = 0; g < kSteps; ++g) {
+        lineage.stepAndStimulate(stepper, board, random);
+        recorder.generation(board);
+    }
+    for (int c = 0; c < engine::kChannels; ++c) {
+        cli({"lineage", path("r.hxa"), "-n", std::to_string(kSteps), "--seed", "5", "--as-window", "--channel",
+             engine::ChannelName(c), "-o", path("run")});
+        const Bytes muller = read("run.muller.csv");
+        // (population, founder) of every living taxon, and the live cells, per generation.
+        std::vector<std::vector<std::pair<int64_t, uint64_t>>> taxa(kSteps + 1);
+        std::vector<int64_t> live(kSteps + 1);
+        const auto rows = csvLines(std::string(muller.begin(), muller.end()));
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            const std::size_t g = std::stoul(rows[i][2]);
+            const int64_t population = std::stoll(rows[i][3]);
+            live[g] += population;
+            if (rows[i][0] != "0" && population > 0) taxa[g].emplace_back(population, std::stoull(rows[i][0]) / 3);
+        }
+        int withFounders = 0;
+        for (int g = 0; g <= kSteps; ++g) {
+            std::sort(taxa[g].begin(), taxa[g].end(), [](const auto& a, const auto& b) {
+                return a.first != b.first ? a.first > b.first : a.second < b.second;
+            });
+            analysis::TopFounders expected{};
+            for (std::size_t k = 0; k < taxa[g].size() && k < expected.size(); ++k)
+                expected[k] = {taxa[g][k].second, static_cast<float>(static_cast<double>(taxa[g][k].first) / live[g])};
+            const analysis::Sample& sample = recorder.series().span(g, g + 1).last;
+            EXPECT_EQ(sample.values[analysis::SurvivorsRed + c], static_cast<double>(taxa[g].size())) << g;
+            EXPECT_EQ(sample.founders[c], expected) << "generation " << g << " channel " << c;
+            withFounders += taxa[g].size() > 1;
+        }
+        EXPECT_GT(withFounders, kSteps / 2);
+    }
+}
+
+// The window's lineage export after steps with the graph open is what
+// kaleidomat-cli lineage --as-window writes for the same seeded run, for the
+// channel the graph shows. Of the two files, the one not chosen in the
+// dialog is asked about before it is replaced; a No writes neither.
+TEST_F(Seeded, TheWindowsLineageExportIsTheCommandLines) {
+    cli({"random", path("r.hxa"), "--size", "30", "--seed", "9"});
+    ControllerFixture f;
+    FakeGraphWindow graph;
+    graph.channel = 1;
+    f.files.files["/b/r.hxa"] = read("r.hxa");
+    f.graph = &graph;
+    f.start("/b/r.hxa", 17);
+    f.command(platform::Menu::ViewGraph);
+    for (int i = 0; i < 60; ++i) f.press(Button::Step);
+    f.files.files["/out/run.phylogeny.csv"] = {'o', 'l', 'd'};
+    for (const auto answer : {platform::MessageAnswer::No, platform::MessageAnswer::Yes}) {
+        f.dialogs.filePaths.push_back("/out/run.muller.csv");
+        f.dialogs.answers.push_back(answer);
+        graph.events->graphExportRequested(platform::GraphExport::Lineage);
+        EXPECT_EQ(f.files.files.count("/out/run.muller.csv"), answer == platform::MessageAnswer::Yes);
+    }
+    cli({"lineage", path("r.hxa"), "-n", "60", "--seed", "17", "--as-window", "--channel", "green", "-o",
+         path("run")});
+    EXPECT_EQ(f.files.files["/out/run.phylogeny.csv"], read("run.phylogeny.csv"));
+    EXPECT_EQ(f.files.files["/out/run.muller.csv"], read("run.muller.csv"));
+    EXPECT_GT(graph.series->extent(analysis::SurvivorsBlue).high, 1);
+    // Closed, the graph gives the lineage back.
+    f.command(platform::Menu::ViewGraph);
+    EXPECT_FALSE(f.session().lineageOn());
+}
+
+// A recorder holding its Muller rows within a bound samples more sparsely as
+// the run goes on; its tables are those of a recorder that sampled so
+// sparsely from the start.
+TEST(LineageTables, BoundedMullerRowsAreThoseOfASparserRecorder) {
+    const auto tables = [](uint64_t every, std::size_t bound, uint64_t* reached) {
+        engine::Board board;
+        board.create(29);
+        engine::RandomSequence random(12);
+        engine::Init(board, random);
+        engine::Lineage lineage;
+        lineage.start(board);
+        analysis::LineageRecorder recorder(-1, every);
+        recorder.limitRows(bound);
+        recorder.record(lineage);
+        engine::Stepper stepper;
+        for (int g = 0; g < 333; ++g) {
+            lineage.step(stepper, board, random);
+            recorder.record(lineage);
+        }
+        if (reached) *reached = recorder.every();
+        return recorder.mullerCsv(lineage, 0) + recorder.mullerCsv(lineage, 2) + recorder.phylogenyCsv(lineage);
+    };
+    uint64_t every = 0;
+    const std::string bounded = tables(1, 40'000, &every);
+    EXPECT_GE(every, 4u);
+    EXPECT_EQ(bounded, tables(every, SIZE_MAX, nullptr));
+    EXPECT_NE(bounded, tables(1, SIZE_MAX, nullptr));
 }
 
 }  // namespace

@@ -196,6 +196,18 @@ inline constexpr const char* kSvgFilterName = "SVG 画像 (*.svg)";
 inline constexpr const char* kFamilyNames[] = {"赤", "橙", "黄", "黄緑", "緑", "青緑", "水色",
                                                "空色", "青", "紫", "赤紫", "ピンク", "灰色"};
 // ---- end of the graph window ----
+// ---- the graph window's diversity and founders (graph_window.cpp, controller_graph.cpp) ----
+inline constexpr const char* kGraphShannon = "シャノン多様度";
+inline constexpr const char* kGraphSimpson = "シンプソン多様度";
+inline constexpr const char* kGraphFounders = "創始者の割合";
+inline constexpr const char* kGraphOtherFounders = "その他";
+inline constexpr const char* kGraphSurvivors = "生き残る創始者";
+inline constexpr const char* kGraphFounderPrefix = "#";
+inline constexpr const char* kGraphFounderChannel = "創始者の色:";
+// The colour channels, red, green and blue.
+inline constexpr const char* kGraphChannelNames[] = {"赤", "緑", "青"};
+inline constexpr const char* kGraphExportLineage = "系譜を保存...";
+// ---- end of the graph window's diversity and founders ----
 
 
 // ---- everyday use: speed readout, recent files, selection keys, calm mode ----

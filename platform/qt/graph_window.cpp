@@ -3,7 +3,9 @@
 
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -30,15 +32,33 @@ struct LineStyle {
     analysis::Line line;
     const char* name;
     QColor colour;
+    Qt::PenStyle style = Qt::SolidLine;
 };
 
+// Deaths are dashed, so that where they run along the births both show.
 const LineStyle kLines[] = {
     {analysis::Population, texts::kGraphPopulation, QColor(31, 95, 191)},
     {analysis::Births, texts::kGraphBirths, QColor(42, 157, 58)},
-    {analysis::Deaths, texts::kGraphDeaths, QColor(192, 57, 43)},
+    {analysis::Deaths, texts::kGraphDeaths, QColor(192, 57, 43), Qt::DashLine},
     {analysis::Colours, texts::kGraphColours, QColor(217, 102, 31)},
     {analysis::TopShare, texts::kGraphTopShare, QColor(123, 63, 160)},
+    {analysis::Shannon, texts::kGraphShannon, QColor(20, 130, 130)},
+    {analysis::Simpson, texts::kGraphSimpson, QColor(170, 40, 120), Qt::DashLine},
 };
+const LineStyle& style(analysis::Line line) {
+    for (const LineStyle& l : kLines)
+        if (l.line == line) return l;
+    return kLines[0];
+}
+bool isShare(analysis::Line line) { return line == analysis::TopShare; }
+
+// The founders' band: the largest founders in these colours, the rest grey.
+constexpr int kShownFounders = 8;
+const QColor kFounderColours[kShownFounders] = {
+    QColor(78, 121, 167), QColor(242, 142, 43), QColor(225, 87, 89),  QColor(118, 183, 178),
+    QColor(89, 161, 79),  QColor(237, 201, 72), QColor(176, 122, 161), QColor(255, 157, 167),
+};
+const QColor kOtherFounders(200, 200, 200);
 
 QColor familyColour(int f) { return QColor(kFamilies[f].red, kFamilies[f].green, kFamilies[f].blue); }
 
@@ -53,17 +73,27 @@ struct Column {
     Bucket b;
 };
 
-// A panel: its rectangle and the value at its top (the bottom is 0).
+// A panel: its rectangle and the value at its top (the bottom is 0, or 1
+// on a logarithmic panel).
 struct Panel {
     QRect r;
-    double top;
-    int y(double v) const { return r.bottom() - static_cast<int>(std::lround(v / top * (r.height() - 1))); }
+    double top = 1;
+    bool log = false;
+    int y(double v) const {
+        const double f = log ? std::log10(std::max(v, 1.0)) / std::log10(std::max(top, 10.0)) : v / top;
+        return r.bottom() - static_cast<int>(std::lround(f * (r.height() - 1)));
+    }
 };
 
-void drawLine(QPainter& p, const std::vector<Column>& cols, const Panel& panel, analysis::Line line, QColor colour,
-              double scale, bool joined) {
+// A line's values on a panel; `scale` turns them into the panel's (a share
+// drawn against a panel whose top is `scale`).
+void drawLine(QPainter& p, const std::vector<Column>& cols, const Panel& panel, analysis::Line line, double scale,
+              bool joined) {
+    const LineStyle& st = style(line);
+    const bool dashed = st.style != Qt::SolidLine;
     // A one-pixel pen for the columns' extremes: the quickest to draw.
-    p.setPen(QPen(colour, joined ? 1.5 : 0));
+    p.setPen(QPen(st.colour, joined ? 1.5 : 0, joined ? st.style : Qt::SolidLine));
+    const auto y = [&](double v) { return panel.y(v * scale); };
     bool havePrevious = false;
     QPoint previous;
     for (const Column& c : cols) {
@@ -71,58 +101,185 @@ void drawLine(QPainter& p, const std::vector<Column>& cols, const Panel& panel, 
         // Columns a fast run left unmeasured are bridged: the line goes on.
         if (c.b.count == 0 || e.empty()) continue;
         const double lastValue = std::isnan(c.b.last.values[line]) ? (e.low + e.high) / 2 : c.b.last.values[line];
-        const QPoint here(c.x, panel.y(lastValue * scale));
+        const QPoint here(c.x, y(lastValue));
         if (joined) {
             // A short run: a line from generation to generation.
             if (havePrevious) p.drawLine(previous, here);
             else p.drawPoint(here);
         } else {
-            // The column's extremes, reaching to the column before so the line stays whole.
-            int high = panel.y(e.high * scale), low = panel.y(e.low * scale);
+            // The column's extremes, reaching to the column before so the
+            // line stays whole; a dashed line leaves out every other four
+            // columns.
+            int high = y(e.high), low = y(e.low);
+            const bool gap = dashed && (c.x / 4) % 2 == 1;
             if (havePrevious && c.x - previous.x() > 1) {
-                p.drawLine(previous, QPoint(c.x, (high + low) / 2));  // across unmeasured columns
+                if (!gap) p.drawLine(previous, QPoint(c.x, (high + low) / 2));  // across unmeasured columns
             } else if (havePrevious) {
                 high = std::min(high, previous.y());
                 low = std::max(low, previous.y());
             }
-            p.drawLine(c.x, high, c.x, low);
+            if (!gap) p.drawLine(c.x, high, c.x, low);
         }
         previous = here;
         havePrevious = true;
     }
 }
 
-// Where the graph's parts go: the legend of the lines on top, three panels
-// (the counts; the colours and the top share; the colour families), the
-// generation axis and the legend of the families below, with the value
+// A legend: entries laid out left to right, wrapped onto more rows where
+// the width ends, so that none is cut off however narrow the window.
+struct LegendEntry {
+    QString name;
+    std::function<void(QPainter&, int x, int y)> mark;  // draws the mark at (x, y), the row's top left
+    int markWidth;
+};
+constexpr int kLegendRow = 16;
+
+std::vector<QPoint> flowLegend(const std::vector<LegendEntry>& entries, int left, int width, const QFontMetrics& m) {
+    std::vector<QPoint> at;
+    int x = 0, row = 0;
+    for (const LegendEntry& e : entries) {
+        const int w = e.markWidth + 4 + m.horizontalAdvance(e.name);
+        if (x > 0 && x + w > width) {
+            x = 0;
+            ++row;
+        }
+        at.emplace_back(left + x, row * kLegendRow);
+        x += w + 12;
+    }
+    return at;
+}
+int legendRows(const std::vector<QPoint>& at) { return at.empty() ? 0 : at.back().y() / kLegendRow + 1; }
+
+void drawLegend(QPainter& p, const std::vector<LegendEntry>& entries, const std::vector<QPoint>& at, int top,
+                const QFontMetrics& m) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int x = at[i].x(), y = top + at[i].y();
+        entries[i].mark(p, x, y);
+        p.setPen(Qt::black);
+        p.drawText(x + entries[i].markWidth + 4, y + 4 + m.ascent(), entries[i].name);
+    }
+}
+
+LegendEntry lineEntry(const LineStyle& l) {
+    const QString name = text(l.name) + (isShare(l.line) ? QStringLiteral(" (%)") : QString());
+    return {name, [l](QPainter& p, int x, int y) {
+                p.setPen(QPen(l.colour, 2, l.style));
+                p.drawLine(x, y + 9, x + 18, y + 9);
+            },
+            18};
+}
+LegendEntry boxEntry(const QString& name, QColor colour) {
+    return {name, [colour](QPainter& p, int x, int y) { p.fillRect(x, y + 4, 10, 10, colour); }, 10};
+}
+LegendEntry textEntry(const QString& name) {
+    return {name, [](QPainter&, int, int) {}, -4};
+}
+
+// The founders shown in the band of `channel`: the kShownFounders with the
+// largest share in any column, in the order of their numbers (the oldest
+// at the bottom).
+std::vector<uint64_t> shownFounders(const std::vector<Column>& cols, int channel) {
+    std::vector<analysis::FounderShare> peak;
+    for (const Column& c : cols)
+        for (const analysis::FounderShare& f : c.b.founders[channel]) {
+            if (f.founder == 0) break;
+            auto it = std::find_if(peak.begin(), peak.end(), [&](const auto& g) { return g.founder == f.founder; });
+            if (it == peak.end()) peak.push_back(f);
+            else it->share = std::max(it->share, f.share);
+        }
+    std::sort(peak.begin(), peak.end(), [](const auto& a, const auto& b) {
+        return a.share != b.share ? a.share > b.share : a.founder < b.founder;
+    });
+    std::vector<uint64_t> shown;
+    for (std::size_t i = 0; i < peak.size() && i < kShownFounders; ++i) shown.push_back(peak[i].founder);
+    std::sort(shown.begin(), shown.end());
+    return shown;
+}
+
+// Where the graph's parts go: the legend of the lines on top, the panels
+// (the counts; the colours, logarithmic, and the top share; the diversity;
+// the colour families; the founders' shares when the lineage is followed),
+// the generation axis and the legend of the bands below, with the value
 // axes' ticks.
 struct GraphLayout {
     QRect area;
     int left, right, width;
-    Panel a, b;
-    QRect c;
-    std::vector<double> ticksA, ticksB;
+    Panel a, b, d;
+    QRect c, f;  // f is empty without founders
+    std::vector<double> ticksA, ticksB, ticksD;
+    std::vector<LegendEntry> topLegend, bottomLegend;
+    std::vector<QPoint> topAt, bottomAt;
+    int bottomLegendTop;
 };
 
-GraphLayout layOut(const QRect& area, const GraphSeries& series) {
-    const int left = area.left() + 62, right = area.right() - 58;
-    const int top = area.top() + 26, bottom = area.bottom() - 58;
-    const int gap = 12, height = std::max(60, bottom - top - 2 * gap);
-    const int hA = height * 46 / 100, hB = height * 27 / 100, hC = height - hA - hB;
-    const int width = std::max(1, right - left + 1);
+std::vector<LegendEntry> bandLegend(const std::vector<Column>& cols, int channel,
+                                    bool founders, const std::vector<uint64_t>& shown) {
+    std::vector<LegendEntry> e{textEntry(text(texts::kGraphFamilies))};
+    for (int f = 0; f < kFamilyCount; ++f) e.push_back(boxEntry(text(texts::kFamilyNames[f]), familyColour(f)));
+    if (!founders) return e;
+    e.push_back(textEntry(text(texts::kGraphFounders) + QStringLiteral(" (") + text(texts::kGraphChannelNames[channel]) +
+                          QStringLiteral(")")));
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        e.push_back(boxEntry(text(texts::kGraphFounderPrefix) + QString::number(shown[i]), kFounderColours[i]));
+    e.push_back(boxEntry(text(texts::kGraphOtherFounders), kOtherFounders));
+    // The survivors of the last generation recorded.
+    const analysis::Sample* last = nullptr;
+    for (auto it = cols.rbegin(); it != cols.rend() && !last; ++it)
+        if (it->b.count > 0) last = &it->b.last;
+    if (last) {
+        QString survivors = text(texts::kGraphSurvivors);
+        for (int c = 0; c < analysis::kLineageChannels; ++c) {
+            const double v = last->values[analysis::SurvivorsRed + c];
+            survivors += QStringLiteral(" ") + text(texts::kGraphChannelNames[c]) + QStringLiteral(" ") +
+                         (std::isnan(v) ? QStringLiteral("-") : number(v));
+        }
+        e.push_back(textEntry(survivors));
+    }
+    return e;
+}
+
+GraphLayout layOut(const QRect& area, const GraphSeries& series, const std::vector<Column>& cols, int channel,
+                   const QFontMetrics& m) {
+    GraphLayout g;
+    g.area = area;
+    g.left = area.left() + 62;
+    g.right = area.right() - 58;
+    g.width = std::max(1, g.right - g.left + 1);
+    const bool founders = !series.extent(analysis::SurvivorsRed).empty();
+    for (const LineStyle& l : kLines) g.topLegend.push_back(lineEntry(l));
+    g.bottomLegend = bandLegend(cols, channel, founders, founders ? shownFounders(cols, channel) : std::vector<uint64_t>{});
+    const int legendLeft = area.left() + 8, legendWidth = area.width() - 16;
+    g.topAt = flowLegend(g.topLegend, legendLeft, legendWidth, m);
+    g.bottomAt = flowLegend(g.bottomLegend, legendLeft, legendWidth, m);
+    const int top = area.top() + 6 + kLegendRow * legendRows(g.topAt) + 6;
+    g.bottomLegendTop = area.bottom() - 4 - kLegendRow * legendRows(g.bottomAt);
+    const int bottom = g.bottomLegendTop - 36;  // the generation axis
+    const int panels = founders ? 5 : 4, gap = 10;
+    const int height = std::max(100, bottom - top - (panels - 1) * gap);
+    // Parts of the height, in percent: counts, colours, diversity, families, founders.
+    const std::array<int, 5> part = founders ? std::array{30, 19, 15, 18, 18} : std::array{38, 23, 16, 23, 0};
+    std::array<int, 5> h{};
+    for (int i = 0; i < 5; ++i) h[i] = height * part[i] / 100;
+    std::array<int, 5> y{};
+    y[0] = top;
+    for (int i = 1; i < 5; ++i) y[i] = y[i - 1] + h[i - 1] + gap;
+
     const auto high = [&](analysis::Line l) {
         const analysis::Extent e = series.extent(l);
         return e.empty() ? 0.0 : e.high;
     };
     const double maxA =
         std::max(1.0, std::max({high(analysis::Population), high(analysis::Births), high(analysis::Deaths)}));
-    const double maxB = std::max(1.0, high(analysis::Colours));
-    std::vector<double> ticksA = analysis::AxisTicks(0, maxA, std::max(2, hA / 40));
-    std::vector<double> ticksB = analysis::AxisTicks(0, maxB, std::max(2, hB / 35));
-    const Panel a{QRect(left, top, width, hA), std::max(maxA, ticksA.back())};
-    const Panel b{QRect(left, top + hA + gap, width, hB), std::max(maxB, ticksB.back())};
-    const QRect c(left, top + hA + hB + 2 * gap, width, hC);
-    return GraphLayout{area, left, right, width, a, b, c, std::move(ticksA), std::move(ticksB)};
+    g.ticksA = analysis::AxisTicks(0, maxA, std::max(2, h[0] / 40));
+    g.ticksB = analysis::LogAxisTicks(high(analysis::Colours));
+    const double maxD = std::max(1.0, high(analysis::Shannon));
+    g.ticksD = analysis::AxisTicks(0, maxD, std::max(2, h[2] / 30));
+    g.a = Panel{QRect(g.left, y[0], g.width, h[0]), std::max(maxA, g.ticksA.back())};
+    g.b = Panel{QRect(g.left, y[1], g.width, h[1]), g.ticksB.back(), true};
+    g.d = Panel{QRect(g.left, y[2], g.width, h[2]), std::max(maxD, g.ticksD.back())};
+    g.c = QRect(g.left, y[3], g.width, h[3]);
+    if (founders) g.f = QRect(g.left, y[4], g.width, h[4]);
+    return g;
 }
 
 // The graph's columns: for a run no longer than the graph is wide, one per
@@ -144,14 +301,14 @@ std::vector<Column> makeColumns(const GraphSeries& series, int left, int width, 
     return cols;
 }
 
-// Grid lines and the value axes: counts on the left, the share on the
-// right, each label in its line's colour where a panel has two.
+// Grid lines and the value axes: counts on the left, shares on the right,
+// each label in its line's colour where a panel has two.
 void drawValueAxes(QPainter& p, const GraphLayout& g) {
-    const Panel &a = g.a, &b = g.b;
-    const QRect& c = g.c;
+    const Panel &a = g.a, &b = g.b, &d = g.d;
     p.setPen(QColor(225, 225, 225));
     for (double v : g.ticksA) p.drawLine(g.left, a.y(v), g.right, a.y(v));
     for (double v : g.ticksB) p.drawLine(g.left, b.y(v), g.right, b.y(v));
+    for (double v : g.ticksD) p.drawLine(g.left, d.y(v), g.right, d.y(v));
     const auto leftLabel = [&](int y, const QString& s, QColor colour) {
         p.setPen(colour);
         p.drawLine(g.left - 4, y, g.left - 1, y);
@@ -163,64 +320,117 @@ void drawValueAxes(QPainter& p, const GraphLayout& g) {
         p.drawText(QRect(g.right + 6, y - 8, g.area.right() - g.right - 6, 16), Qt::AlignLeft | Qt::AlignVCenter, s);
     };
     for (double v : g.ticksA) leftLabel(a.y(v), number(v), Qt::black);
-    for (double v : g.ticksB) leftLabel(b.y(v), number(v), kLines[3].colour);
-    for (int percent : {0, 50, 100}) rightLabel(b.y(percent / 100.0 * b.top), QString::number(percent) + " %", kLines[4].colour);
-    for (int percent : {0, 50, 100})
-        leftLabel(c.bottom() - percent * (c.height() - 1) / 100, QString::number(percent) + " %", Qt::black);
+    // Every decade is labelled; the 2 and 5 between them only while there is room.
+    for (double v : g.ticksB) {
+        const bool decade = std::abs(std::log10(v) - std::round(std::log10(v))) < 1e-9;
+        if (decade || b.r.height() >= 80) leftLabel(b.y(v), number(v), style(analysis::Colours).colour);
+    }
+    for (double v : g.ticksD) leftLabel(d.y(v), number(v), style(analysis::Shannon).colour);
+    for (int percent : {0, 50, 100}) rightLabel(b.y(0) - percent * (b.r.height() - 1) / 100, QString::number(percent) + " %", style(analysis::TopShare).colour);
+    for (int tenth : {0, 5, 10})
+        rightLabel(d.r.bottom() - tenth * (d.r.height() - 1) / 10, number(tenth / 10.0), style(analysis::Simpson).colour);
+    for (const QRect& band : {g.c, g.f}) {
+        if (band.isEmpty()) continue;
+        for (int percent : {0, 50, 100})
+            leftLabel(band.bottom() - percent * (band.height() - 1) / 100, QString::number(percent) + " %", Qt::black);
+    }
 }
 
-// The colour families: each column stacked to 100 % from the bottom,
-// written into a picture of the band pixel by pixel (far quicker than a
-// rectangle per family and column).
-void drawFamilyBand(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols) {
-    QImage band(g.c.size(), QImage::Format_RGB32);
+// A band stacked to 100 % from the bottom, written into a picture pixel by
+// pixel (far quicker than a rectangle per part and column). `parts` gives
+// a column's shares and their colours, or false for a column to fill as
+// the one before it.
+void drawBand(QPainter& p, const QRect& r, const GraphLayout& g, const std::vector<Column>& cols,
+              const std::function<bool(const Column&, std::vector<std::pair<double, QRgb>>&)>& parts) {
+    QImage band(r.size(), QImage::Format_RGB32);
     band.fill(Qt::white);
-    std::array<QRgb, kFamilyCount> familyRgb{};
-    for (int f = 0; f < kFamilyCount; ++f) familyRgb[f] = familyColour(f).rgb();
-    // A column left unmeasured shows the one before it.
-    const std::array<float, kFamilyCount>* shares = nullptr;
+    std::vector<std::pair<double, QRgb>> shares, previous;
+    bool have = false;
     for (const Column& col : cols) {
-        if (col.b.count > 0) shares = &col.b.shares;
-        if (!shares) continue;
-        float total = 0;
-        for (float s : *shares) total += s;
+        shares.clear();
+        if (col.b.count > 0 && parts(col, shares)) {
+            previous = shares;
+            have = true;
+        }
+        // A column left unmeasured shows the one before it.
+        if (!have) continue;
+        double total = 0;
+        for (const auto& s : previous) total += s.first;
         if (total <= 0) continue;
         double below = 0;
-        for (int f = 0; f < kFamilyCount; ++f) {
-            const double above = below + (*shares)[f] / total;
+        for (const auto& [share, rgb] : previous) {
+            const double above = below + share / total;
             const int y0 = band.height() - static_cast<int>(std::lround(above * band.height()));
             const int y1 = band.height() - static_cast<int>(std::lround(below * band.height()));
             for (int y = std::max(y0, 0); y < std::min(y1, band.height()); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(band.scanLine(y));
                 for (int x = col.x - g.left; x < std::min(col.x - g.left + col.width, band.width()); ++x)
-                    row[x] = familyRgb[f];
+                    row[x] = rgb;
             }
             below = above;
         }
     }
-    p.drawImage(g.c.topLeft(), band);
+    p.drawImage(r.topLeft(), band);
+}
+
+void drawFamilyBand(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols) {
+    std::array<QRgb, kFamilyCount> familyRgb{};
+    for (int f = 0; f < kFamilyCount; ++f) familyRgb[f] = familyColour(f).rgb();
+    drawBand(p, g.c, g, cols, [&](const Column& col, std::vector<std::pair<double, QRgb>>& parts) {
+        for (int f = 0; f < kFamilyCount; ++f) parts.emplace_back(col.b.shares[f], familyRgb[f]);
+        return true;
+    });
+}
+
+// The founders' shares of the channel: the founders shown, the oldest at the
+// bottom, the rest of the live cells as one grey band on top.
+void drawFounderBand(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols, int channel) {
+    if (g.f.isEmpty()) return;
+    const std::vector<uint64_t> shown = shownFounders(cols, channel);
+    drawBand(p, g.f, g, cols, [&](const Column& col, std::vector<std::pair<double, QRgb>>& parts) {
+        float live = 0;
+        for (float s : col.b.shares) live += s;
+        if (col.b.lines[analysis::SurvivorsRed].empty()) return false;
+        if (live <= 0) return true;  // an empty board: nothing to stack
+        double rest = 1;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            double share = 0;
+            for (const analysis::FounderShare& f : col.b.founders[channel])
+                if (f.founder == shown[i]) share = f.share;
+            parts.emplace_back(share, kFounderColours[i].rgb());
+            rest -= share;
+        }
+        parts.emplace_back(std::max(rest, 0.0), kOtherFounders.rgb());
+        return true;
+    });
 }
 
 // The lines over the panels, smoothed only where they join generations, and
-// the panels' frames on top.
+// the panels' frames on top. Births are drawn before the dashed deaths, so
+// that each shows where they meet.
 void drawLinesAndFrames(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols, bool joined) {
     p.setRenderHint(QPainter::Antialiasing, joined);
-    drawLine(p, cols, g.a, analysis::Deaths, kLines[2].colour, 1, joined);
-    drawLine(p, cols, g.a, analysis::Births, kLines[1].colour, 1, joined);
-    drawLine(p, cols, g.a, analysis::Population, kLines[0].colour, 1, joined);
-    drawLine(p, cols, g.b, analysis::TopShare, kLines[4].colour, g.b.top, joined);
-    drawLine(p, cols, g.b, analysis::Colours, kLines[3].colour, 1, joined);
+    drawLine(p, cols, g.a, analysis::Births, 1, joined);
+    drawLine(p, cols, g.a, analysis::Deaths, 1, joined);
+    drawLine(p, cols, g.a, analysis::Population, 1, joined);
+    // The share against the logarithmic panel: drawn on a linear panel of the same rectangle.
+    drawLine(p, cols, Panel{g.b.r, 1}, analysis::TopShare, 1, joined);
+    drawLine(p, cols, g.b, analysis::Colours, 1, joined);
+    drawLine(p, cols, Panel{g.d.r, 1}, analysis::Simpson, 1, joined);
+    drawLine(p, cols, g.d, analysis::Shannon, 1, joined);
     p.setRenderHint(QPainter::Antialiasing, false);
 
     p.setPen(Qt::black);
     p.setBrush(Qt::NoBrush);
-    for (const QRect& r : {g.a.r, g.b.r, g.c}) p.drawRect(r.adjusted(0, 0, -1, -1));
+    for (const QRect& r : {g.a.r, g.b.r, g.d.r, g.c, g.f})
+        if (!r.isEmpty()) p.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
-// The generation axis below the band.
+// The generation axis below the bands.
 void drawGenerationAxis(QPainter& p, const GraphLayout& g, const GraphSeries& series) {
     const int64_t n = series.size();
     const int32_t first = series.firstGeneration();
+    const int axis = (g.f.isEmpty() ? g.c : g.f).bottom();
     const auto xOf = [&](double generation) {
         return g.left +
                static_cast<int>(std::lround(n <= 1 ? 0 : (generation - first) * (g.width - 1) / double(n - 1)));
@@ -228,45 +438,24 @@ void drawGenerationAxis(QPainter& p, const GraphLayout& g, const GraphSeries& se
     p.setPen(Qt::black);
     for (double generation : analysis::AxisTicks(first, first + double(n - 1), std::max(2, g.width / 90))) {
         const int x = xOf(generation);
-        p.drawLine(x, g.c.bottom() + 1, x, g.c.bottom() + 4);
-        p.drawText(QRect(x - 40, g.c.bottom() + 5, 80, 14), Qt::AlignHCenter | Qt::AlignTop, number(generation));
+        p.drawLine(x, axis + 1, x, axis + 4);
+        p.drawText(QRect(x - 40, axis + 5, 80, 14), Qt::AlignHCenter | Qt::AlignTop, number(generation));
     }
-    p.drawText(QRect(g.left, g.c.bottom() + 19, g.width, 14), Qt::AlignHCenter | Qt::AlignTop,
+    p.drawText(QRect(g.left, axis + 19, g.width, 14), Qt::AlignHCenter | Qt::AlignTop,
                text(texts::kGraphAxisGeneration));
 }
 
-// The legends: the lines on top, the families at the bottom.
-void drawLegends(QPainter& p, const GraphLayout& g, const QFontMetrics& metrics) {
-    int x = g.left;
-    for (const LineStyle& l : kLines) {
-        p.setPen(QPen(l.colour, 2));
-        p.drawLine(x, g.area.top() + 12, x + 16, g.area.top() + 12);
-        p.setPen(Qt::black);
-        const QString name = text(l.name) + (l.line == analysis::TopShare ? QStringLiteral(" (%)") : QString());
-        p.drawText(x + 20, g.area.top() + 16, name);
-        x += 20 + metrics.horizontalAdvance(name) + 16;
-    }
-    x = g.left;
-    const int legendY = g.area.bottom() - 18;
-    p.drawText(x, legendY + 11, text(texts::kGraphFamilies));
-    x += metrics.horizontalAdvance(text(texts::kGraphFamilies)) + 8;
-    for (int f = 0; f < kFamilyCount; ++f) {
-        p.fillRect(x, legendY + 2, 10, 10, familyColour(f));
-        const QString name = text(texts::kFamilyNames[f]);
-        p.drawText(x + 13, legendY + 11, name);
-        x += 13 + metrics.horizontalAdvance(name) + 8;
-    }
-}
-
 // What the box at the pointer says of a generation: its number, each
-// line's value and the three largest families.
-QStringList describeSample(const analysis::Sample& s) {
+// line's value, the three largest families and, with the lineage, the
+// survivors and the three largest founders of the channel shown.
+QStringList describeSample(const analysis::Sample& s, int channel) {
     QStringList lines{text(texts::kGraphGeneration) + QStringLiteral(" ") + QString::number(s.generation)};
     for (const LineStyle& l : kLines) {
         const double v = s.values[l.line];
-        const QString value = std::isnan(v)                     ? QStringLiteral("-")
-                              : l.line == analysis::TopShare ? QString::number(100 * v, 'f', 1) + " %"
-                                                              : number(v);
+        const QString value = std::isnan(v)  ? QStringLiteral("-")
+                              : isShare(l.line) ? QString::number(100 * v, 'f', 1) + " %"
+                              : l.line == analysis::Shannon || l.line == analysis::Simpson ? QString::number(v, 'f', 3)
+                                                                                             : number(v);
         lines << text(l.name) + QStringLiteral(" ") + value;
     }
     std::array<int, kFamilyCount> order{};
@@ -274,20 +463,29 @@ QStringList describeSample(const analysis::Sample& s) {
     std::sort(order.begin(), order.end(), [&](int i, int j) { return s.shares[i] > s.shares[j]; });
     for (int k = 0; k < 3 && s.shares[order[k]] > 0; ++k)
         lines << text(texts::kFamilyNames[order[k]]) + QStringLiteral(" ") + QString::number(100 * s.shares[order[k]], 'f', 1) + " %";
+    if (std::isnan(s.values[analysis::SurvivorsRed])) return lines;
+    QString survivors = text(texts::kGraphSurvivors);
+    for (int c = 0; c < analysis::kLineageChannels; ++c)
+        survivors += QStringLiteral(" ") + text(texts::kGraphChannelNames[c]) + QStringLiteral(" ") +
+                     number(s.values[analysis::SurvivorsRed + c]);
+    lines << survivors;
+    for (int k = 0; k < 3 && s.founders[channel][k].founder != 0; ++k)
+        lines << text(texts::kGraphFounderPrefix) + QString::number(s.founders[channel][k].founder) +
+                     QStringLiteral(" ") + QString::number(100 * s.founders[channel][k].share, 'f', 1) + " %";
     return lines;
 }
 
 // The generation pointed at: a line through the panels and a box with its
 // values beside it (on the left where the right has no room).
 void drawPointedGeneration(QPainter& p, const GraphLayout& g, const std::vector<Column>& cols, int pointerX,
-                           const QFontMetrics& metrics) {
+                           int channel, const QFontMetrics& metrics) {
     const Column* pointed = nullptr;
     for (const Column& col : cols)
         if (pointerX >= col.x && pointerX < col.x + col.width && col.b.count > 0) pointed = &col;
     if (!pointed) return;
     p.setPen(QPen(QColor(0, 0, 0, 120), 1, Qt::DashLine));
-    p.drawLine(pointed->x, g.a.r.top(), pointed->x, g.c.bottom());
-    const QStringList lines = describeSample(pointed->b.last);
+    p.drawLine(pointed->x, g.a.r.top(), pointed->x, (g.f.isEmpty() ? g.c : g.f).bottom());
+    const QStringList lines = describeSample(pointed->b.last, channel);
     int boxWidth = 0;
     for (const QString& l : lines) boxWidth = std::max(boxWidth, metrics.horizontalAdvance(l));
     boxWidth += 12;
@@ -304,7 +502,7 @@ void drawPointedGeneration(QPainter& p, const GraphLayout& g, const std::vector<
 
 }  // namespace
 
-void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int pointerX) {
+void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int pointerX, int channel) {
     p.fillRect(area, Qt::white);
     QFont font = p.font();
     font.setPixelSize(11);
@@ -315,35 +513,40 @@ void PaintGraph(QPainter& p, const QRect& area, const GraphSeries* series, int p
         p.drawText(area, Qt::AlignCenter, text(texts::kGraphEmpty));
         return;
     }
-    const GraphLayout layout = layOut(area, *series);
-    const bool joined = series->size() <= layout.width;
-    const std::vector<Column> cols = makeColumns(*series, layout.left, layout.width, joined);
+    channel = std::clamp(channel, 0, analysis::kLineageChannels - 1);
+    // The columns depend on the panels' width only, which the legends do not change.
+    const int left = area.left() + 62, width = std::max(1, area.right() - 58 - left + 1);
+    const bool joined = series->size() <= width;
+    const std::vector<Column> cols = makeColumns(*series, left, width, joined);
+    const GraphLayout layout = layOut(area, *series, cols, channel, metrics);
     drawValueAxes(p, layout);
     drawFamilyBand(p, layout, cols);
+    drawFounderBand(p, layout, cols, channel);
     drawLinesAndFrames(p, layout, cols, joined);
     drawGenerationAxis(p, layout, *series);
-    drawLegends(p, layout, metrics);
-    drawPointedGeneration(p, layout, cols, pointerX, metrics);
+    drawLegend(p, layout.topLegend, layout.topAt, area.top() + 4, metrics);
+    drawLegend(p, layout.bottomLegend, layout.bottomAt, layout.bottomLegendTop, metrics);
+    drawPointedGeneration(p, layout, cols, pointerX, channel, metrics);
 }
 
 // ---- the plot --------------------------------------------------------------------
 
 GraphPlot::GraphPlot(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
-    setMinimumSize(420, 300);
+    setMinimumSize(kMinimumWidth, kMinimumHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 QImage GraphPlot::picture() const {
     QImage image(size(), QImage::Format_RGB32);
     QPainter p(&image);
-    PaintGraph(p, image.rect(), series_, -1);
+    PaintGraph(p, image.rect(), series_, -1, channel_);
     return image;
 }
 
 void GraphPlot::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    PaintGraph(p, rect(), series_, pointerX_);
+    PaintGraph(p, rect(), series_, pointerX_, channel_);
 }
 
 void GraphPlot::mouseMoveEvent(QMouseEvent* event) {
@@ -378,11 +581,24 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
     plot_ = new GraphPlot(frame_.get());
     layout->addWidget(plot_, 1);
     auto* buttons = new QHBoxLayout;
+    // The channel whose founders the graph shows and the lineage export writes.
+    auto* channelLabel = new QLabel(text(texts::kGraphFounderChannel), frame_.get());
+    auto* channel = new QComboBox(frame_.get());
+    channel->setObjectName(QStringLiteral("founderChannel"));
+    for (const char* name : texts::kGraphChannelNames) channel->addItem(text(name));
+    channelLabel->setBuddy(channel);
+    QObject::connect(channel, &QComboBox::currentIndexChanged, plot_, [this](int index) {
+        plot_->setChannel(std::max(index, 0));
+        plot_->update();
+    });
+    buttons->addWidget(channelLabel);
+    buttons->addWidget(channel);
     buttons->addStretch(1);
     const std::pair<const char*, GraphExport> exports[] = {
         {texts::kGraphExportCsv, GraphExport::Csv},
         {texts::kGraphExportPng, GraphExport::Png},
         {texts::kGraphExportSvg, GraphExport::Svg},
+        {texts::kGraphExportLineage, GraphExport::Lineage},
     };
     for (const auto& [caption, kind] : exports) {
         auto* button = new QPushButton(text(caption), frame_.get());
@@ -393,7 +609,7 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
-    frame_->resize(760, 540);
+    frame_->resize(760, 640);
     frame_->onClose = [this] {
         if (events_) events_->graphClosed();
     };
@@ -433,6 +649,8 @@ std::vector<uint8_t> QtGraphWindow::picturePng() {
     plot_->picture().save(&buffer, "PNG");
     return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
+
+int QtGraphWindow::founderChannel() const { return plot_->channel(); }
 
 std::array<int, 4> QtGraphWindow::geometry() const {
     const QRect r = frame_->geometry();

@@ -2,8 +2,11 @@
 #pragma once
 
 // The graph window, drawn with QPainter: population, births and deaths; the
-// number of colours and the share of the most common one; the colour
-// families stacked to 100 %. Every pixel column draws the least and the
+// number of colours (on a logarithmic axis) and the share of the most common
+// one; Shannon's and Simpson's diversity of the colours; the colour families
+// stacked to 100 %; and while the lineage is followed, the largest founders'
+// shares of one channel stacked to 100 % (a Muller plot), chosen in the
+// window. Every pixel column draws the least and the
 // greatest value of the generations it covers, so the cost of a drawing
 // depends on the window's width, not on the length of the run, and no spike
 // is lost. Pointing at the graph shows the values of that generation.
@@ -19,13 +22,20 @@
 namespace platform::qt {
 
 // Draws `series` into `painter` over `area`; `pointerX` (-1 for none) marks
-// the generation pointed at and shows its values.
-void PaintGraph(QPainter& painter, const QRect& area, const analysis::GraphSeries* series, int pointerX);
+// the generation pointed at and shows its values; `channel` (0 red, 1 green,
+// 2 blue) is the one whose founders are shown.
+void PaintGraph(QPainter& painter, const QRect& area, const analysis::GraphSeries* series, int pointerX,
+                int channel = 0);
 
 class GraphPlot : public QWidget {
 public:
     explicit GraphPlot(QWidget* parent = nullptr);
+    // The smallest size: every part of the graph keeps room to be read.
+    static constexpr int kMinimumWidth = 440, kMinimumHeight = 440;
+
     void setSeries(const analysis::GraphSeries* series) { series_ = series; }
+    void setChannel(int channel) { channel_ = channel; }
+    int channel() const { return channel_; }
     QImage picture() const;
 
 protected:
@@ -36,6 +46,7 @@ protected:
 private:
     const analysis::GraphSeries* series_ = nullptr;
     int pointerX_ = -1;
+    int channel_ = 0;
 };
 
 class QtGraphWindow : public platform::GraphWindow {
@@ -52,6 +63,7 @@ public:
     void showSeries(const analysis::GraphSeries* series) override;
     void seriesChanged() override;
     std::vector<uint8_t> picturePng() override;
+    int founderChannel() const override;
     std::array<int, 4> geometry() const override;
     void setGeometry(const std::array<int, 4>& geometry) override;
 

@@ -177,6 +177,9 @@ int Lineage::stimulate(Board& board, RandomSequence& random) {
 
 int Lineage::autoStimulate(Board& board, RandomSequence& random) {
     if (!on_) return AutoStimulate(board, random);
+    // Most generations stimulate nothing: the board is compared with the
+    // lineage (a pass over every cell) only when a cell may be stimulated.
+    if (!MayStimulate(board)) return 0;
     sync(board);  // edits since the lineage last saw the board are no stimulation
     return stimulate(board, random);
 }

@@ -42,18 +42,30 @@ bool StimulateOneCell(Board& board, RandomSequence& random) {
     }
 }
 
+namespace {
+bool Still(const Board& board) {
+    const auto& p = board.PopulationHistory;
+    return std::all_of(p.begin(), p.end(), [&](int32_t v) { return v == p[0]; });
+}
+bool Alternating(const Board& board) {
+    const auto& p = board.PopulationHistory;
+    return p[0] == p[2] && p[0] == p[4] && p[0] == p[6] && p[0] == p[8] && p[1] == p[3] && p[1] == p[5] &&
+           p[1] == p[7] && p[1] == p[9];
+}
+}  // namespace
+
+bool MayStimulate(const Board& board) { return Still(board) || Alternating(board); }
+
 int AutoStimulate(Board& board, RandomSequence& random) {
     auto& p = board.PopulationHistory;
     int stimulated = 0;
-    const bool still = std::all_of(p.begin(), p.end(), [&](int32_t v) { return v == p[0]; });
+    const bool still = Still(board);
     if (still && StimulateOneCell(board, random)) {
         ++p[0];
         board.Generation = 1;
         ++stimulated;
     }
-    const bool alternating = p[0] == p[2] && p[0] == p[4] && p[0] == p[6] && p[0] == p[8] && p[1] == p[3] &&
-                             p[1] == p[5] && p[1] == p[7] && p[1] == p[9];
-    if (alternating && StimulateOneCell(board, random)) {
+    if (Alternating(board) && StimulateOneCell(board, random)) {
         ++p[0];
         board.Generation = 1;
         ++stimulated;

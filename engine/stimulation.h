@@ -29,6 +29,10 @@ bool StimulateOneCell(Board& board, RandomSequence& random);
 // adds one to the newest count and restarts Generation at 1. Returns how many
 // cells were stimulated (0 or 1 in practice).
 int AutoStimulate(Board& board, RandomSequence& random);
+// Whether AutoStimulate would stimulate a cell now if one qualified: the
+// history has stood still or alternated. A cheap test, so that work done only
+// for a stimulation (following the cells' lineage) can be skipped otherwise.
+bool MayStimulate(const Board& board);
 
 // One generation as the window's step makes it with stimulation switched on:
 // the step, the drawing's count of the live cells, then auto-stimulation.

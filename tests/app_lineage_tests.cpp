@@ -35,22 +35,6 @@ struct LineageView : ::testing::Test {
         f.command(Menu::PatternRandom);
     }
     const app::WindowController::LineageMenu& menu() { return f.controller->lineageMenu(); }
-    // The plain tracker starts where the view started the lineage.
-    void startPlain() {
-        plain.board = f.board();
-        plain.random = f.random();
-        plain.ids.assign(plain.board.Cells.size(), {});
-        for (std::size_t i = 0; i < plain.ids.size(); ++i)
-            if (plain.board.Cells[i].live()) plain.found(i, engine::FounderKind::Start);
-    }
-    // One generation as the window makes it: step, drawing, stimulation.
-    void stepPlain() {
-        plain.step();
-        engine::RecordPopulation(plain.board, plain.board.countLive());
-        const std::vector<engine::CellRecord> before = plain.board.Cells;
-        engine::AutoStimulate(plain.board, plain.random);
-        plain.foundChanged(before, engine::FounderKind::Stimulation);
-    }
     uint32_t pixel(int32_t x, int32_t y) {
         const platform::PixelImage& p = f.picBuffer();
         const display::PixelRect r = display::CellPixelRect(x, y, 20, p.width, p.height);
@@ -81,8 +65,8 @@ struct LineageView : ::testing::Test {
 // pointer panel names the founders.
 TEST_F(LineageView, TheTracerMarksExactlyTheKinTheRuleGives) {
     f.command(menu().trace);
-    startPlain();
-    for (int i = 0; i < 12; ++i) f.command(Menu::ExecStep), stepPlain();
+    plain.begin(f.board(), f.random());
+    for (int i = 0; i < 12; ++i) f.command(Menu::ExecStep), plain.windowStep();
 
     // A hybrid: its red founder stood in the left half, its blue one in the right.
     int32_t hx = 0, hy = -1;
@@ -112,7 +96,7 @@ TEST_F(LineageView, TheTracerMarksExactlyTheKinTheRuleGives) {
     // The marks follow the founders through a run.
     int checked = 0;
     f.window.onProcessEvents = [&] {
-        while (plain.clock < f.session().lineage()->clock()) stepPlain();
+        while (plain.clock < f.session().lineage()->clock()) plain.windowStep();
         EXPECT_TRUE(kinShown(traced)) << "generation " << plain.clock;
         if (++checked == 30) f.press(Button::Stop);
     };
@@ -136,8 +120,8 @@ TEST_F(LineageView, ColouringByFounderPicksTheLargestAndNormalColoursComeBack) {
     f.command(menu().green);
     EXPECT_TRUE(f.window.menuChecked(menu().green));
     f.command(menu().red);
-    startPlain();
-    for (int i = 0; i < 8; ++i) f.command(Menu::ExecStep), stepPlain();
+    plain.begin(f.board(), f.random());
+    for (int i = 0; i < 8; ++i) f.command(Menu::ExecStep), plain.windowStep();
     ASSERT_TRUE(plain.board.Cells == f.board().Cells);
 
     std::map<engine::FounderId, int> sizes;

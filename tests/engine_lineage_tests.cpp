@@ -23,12 +23,7 @@
 
 namespace {
 
-using engine::Board;
-using engine::CellRecord;
-using engine::Founder;
-using engine::FounderId;
-using engine::FounderKind;
-using support::PlainTracker;
+using namespace support;  // Board, CellRecord, Founder, FounderId, FounderKind, PlainTracker
 
 // `links` counts the founders folded as links of a single line.
 ::testing::AssertionResult agree(PlainTracker& plain, engine::Lineage& lineage, const Board& board, int& links) {
@@ -100,16 +95,10 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
             lineage.start(board, [n = side](int32_t x, int32_t) { return x * 3 / n; });
             engine::RandomSequence random = plain.random;
             for (int g = 1; g <= generations; ++g) {
-                plain.step();
-                if (stimulate) {
-                    lineage.stepAndStimulate(stepper, board, random);
-                    const std::vector<CellRecord> before = plain.board.Cells;
-                    engine::RecordPopulation(plain.board, plain.board.countLive());
-                    stimulations += engine::AutoStimulate(plain.board, plain.random);
-                    plain.foundChanged(before, FounderKind::Stimulation);
-                } else {
-                    lineage.step(stepper, board, random);
-                }
+                if (stimulate)
+                    lineage.stepAndStimulate(stepper, board, random), stimulations += plain.windowStep();
+                else
+                    lineage.step(stepper, board, random), plain.step();
                 if (g % 10 == 0 || g == generations) {
                     ASSERT_TRUE(agree(plain, lineage, board, links)) << g;
                 }

@@ -16,6 +16,7 @@
 #include "engine/lineage.h"
 #include "engine/random_sequence.h"
 #include "engine/rules.h"
+#include "engine/stimulation.h"
 
 namespace support {
 
@@ -41,6 +42,24 @@ struct PlainTracker {
                   ancestor, ancestor, group};
         ids[i] = {f.id, f.id, f.id};
         founders.push_back(f);
+    }
+    // Starts on `start` with the sequence `r`, every live cell a start founder.
+    void begin(const Board& start, const engine::RandomSequence& r) {
+        board = start;
+        random = r;
+        ids.assign(board.Cells.size(), {});
+        for (std::size_t i = 0; i < ids.size(); ++i)
+            if (board.Cells[i].live()) found(i, FounderKind::Start);
+    }
+    // One generation as the window makes it: the step, the drawing's count of
+    // the live cells, then auto-stimulation. Returns the cells stimulated.
+    int windowStep() {
+        step();
+        engine::RecordPopulation(board, board.countLive());
+        const std::vector<CellRecord> before = board.Cells;
+        const int stimulated = engine::AutoStimulate(board, random);
+        foundChanged(before, FounderKind::Stimulation);
+        return stimulated;
     }
     // Every live cell that was dead in `before` or has another colour.
     void foundChanged(const std::vector<CellRecord>& before, FounderKind kind) {

@@ -42,6 +42,8 @@ public:
     // larger `every`. No bound by default.
     void limitRows(std::size_t bytes) { mostBytes_ = bytes; }
     uint64_t every() const { return every_; }
+    // The taxa folded so far, which the phylogeny keeps to its end.
+    std::size_t foldedTaxa() const { return folded_.size(); }
 
     // After lineage.start() and after every generation: tallies the lineage
     // (which from then on keeps what it folds for the recorder), takes over

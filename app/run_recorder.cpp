@@ -51,7 +51,19 @@ void RunRecorder::restart(const engine::Board& board) {
     measure(board, false);
 }
 
+void RunRecorder::follow(engine::Lineage* lineage) {
+    // A lineage no longer followed keeps nothing more for the tables: it may
+    // stay on for the lineage view, and would gather what it folds for good.
+    if (lineage_ && lineage_ != lineage) {
+        lineage_->keepFolded(false);
+        lineage_->takeFolded();
+    }
+    lineage_ = lineage;
+    ended_.reset();
+}
+
 void RunRecorder::restartTables() {
+    ended_.reset();
     tables_ = analysis::LineageRecorder(-1);
     tables_.limitRows(kMaxMullerBytes);
     if (!lineage_) return;
@@ -61,8 +73,13 @@ void RunRecorder::restartTables() {
 
 void RunRecorder::recordTables() {
     if (!lineage_ || lineage_->clock() == tablesClock_) return;
-    tables_.record(*lineage_);
     tablesClock_ = lineage_->clock();
+    if (ended_) return lineage_->tally();  // the graph's founder figures want it tallied
+    tables_.record(*lineage_);
+    if (tables_.foldedTaxa() < mostTaxa_) return;
+    ended_ = *lineage_;
+    lineage_->keepFolded(false);
+    lineage_->takeFolded();
 }
 
 void RunRecorder::generation(const engine::Board& board, bool always) {
@@ -153,10 +170,14 @@ std::string RunRecorder::csv() const {
     return out;
 }
 
-std::string RunRecorder::phylogenyCsv() const { return lineage_ ? tables_.phylogenyCsv(*lineage_) : std::string(); }
+std::string RunRecorder::phylogenyCsv() const {
+    if (!lineage_) return {};
+    return tables_.phylogenyCsv(ended_ ? *ended_ : *lineage_);
+}
 
 std::string RunRecorder::mullerCsv(int channel) const {
-    return lineage_ ? tables_.mullerCsv(*lineage_, channel) : std::string();
+    if (!lineage_) return {};
+    return tables_.mullerCsv(ended_ ? *ended_ : *lineage_, channel);
 }
 
 }  // namespace app

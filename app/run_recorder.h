@@ -24,6 +24,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "analysis/graph_series.h"
@@ -46,12 +47,21 @@ public:
     // sampled ever more sparsely (analysis::LineageRecorder::limitRows).
     static constexpr std::size_t kMaxMullerBytes = std::size_t{48} << 20;
 
+    // The phylogeny keeps every taxon since the restart. Past about this many
+    // folded ones (some 160 bytes each) the tables end at the generation
+    // reached, so that a long run with the graph open keeps bounded memory;
+    // the graph itself goes on.
+    static constexpr std::size_t kMaxFoldedTaxa = 200'000;
+    void limitTaxa(std::size_t taxa) { mostTaxa_ = taxa; }
+    // The tables ended at the bound above (until the next restart).
+    bool tablesEnded() const { return ended_.has_value(); }
+
     explicit RunRecorder(Clock clock = std::chrono::steady_clock::now) : clock_(std::move(clock)) {}
 
     // The lineage that goes with the board from the next restart() on
     // (nullptr: none). It must live as long as it is followed, be on, and
     // be stepped with the board.
-    void follow(engine::Lineage* lineage) { lineage_ = lineage; }
+    void follow(engine::Lineage* lineage);
     bool following() const { return lineage_ != nullptr; }
 
     // Starts a new record whose first row is the board as it is now.
@@ -94,6 +104,8 @@ private:
     std::vector<RowExtra> extra_;  // beside each row
     engine::Lineage* lineage_ = nullptr;
     analysis::LineageRecorder tables_{-1};
+    std::size_t mostTaxa_ = kMaxFoldedTaxa;
+    std::optional<engine::Lineage> ended_;  // the lineage as the tables ended with it
     uint64_t tablesClock_ = 0;  // the lineage's clock at the tables' last record
     uint64_t seenClock_ = 0;    // the lineage's clock at the last generation
     int64_t stride_ = 1;

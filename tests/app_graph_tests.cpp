@@ -404,6 +404,43 @@ TEST_F(Seeded, TheWindowsLineageExportIsTheCommandLines) {
     EXPECT_FALSE(f.session().lineageOn());
 }
 
+// Past its bound of folded taxa the recorder's tables end where they were,
+// and the lineage keeps nothing more for them, while the graph still gets
+// its founder figures. A lineage no longer followed (the lineage view may
+// keep it on) keeps nothing for the tables either.
+TEST(RunRecorder, LineageTablesEndAtTheirBoundAndReleaseTheLineage) {
+    engine::Board board;
+    board.create(29);
+    engine::RandomSequence random(12);
+    engine::Init(board, random);
+    engine::Lineage lineage;
+    lineage.start(board);
+    auto t = std::chrono::steady_clock::time_point{};
+    const auto paced = [&] { return t += std::chrono::milliseconds(2); };
+    app::RunRecorder recorder(paced), unbounded(paced);
+    recorder.limitTaxa(20);
+    recorder.follow(&lineage);
+    recorder.restart(board);
+    engine::Stepper stepper;
+    std::string ended;
+    for (int g = 1; g <= 300; ++g) {
+        lineage.stepAndStimulate(stepper, board, random);
+        recorder.generation(board);
+        if (recorder.tablesEnded() && ended.empty()) ended = recorder.phylogenyCsv() + recorder.mullerCsv(1);
+    }
+    ASSERT_TRUE(recorder.tablesEnded());
+    EXPECT_EQ(recorder.phylogenyCsv() + recorder.mullerCsv(1), ended);
+    EXPECT_TRUE(lineage.takeFolded().empty());
+    EXPECT_GT(recorder.series().span(300, 301).last.values[analysis::SurvivorsRed], 0);
+
+    unbounded.follow(&lineage);
+    unbounded.restart(board);
+    unbounded.follow(nullptr);
+    for (int g = 0; g < 300; ++g) lineage.stepAndStimulate(stepper, board, random);
+    lineage.tally();
+    EXPECT_TRUE(lineage.takeFolded().empty());
+}
+
 // A recorder holding its Muller rows within a bound samples more sparsely as
 // the run goes on; its tables are those of a recorder that sampled so
 // sparsely from the start.

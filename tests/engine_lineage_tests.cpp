@@ -172,37 +172,4 @@ TEST(Lineage, RecordsStayBoundedOverALongRun) {
     }
 }
 
-// A copy of the lineage, with the board and the random sequence, taken in the
-// middle of a run and put back, gives the same run again: the same founders
-// under the same numbers, the same counts.
-TEST(Lineage, ACopyRestoresTheRunExactly) {
-    Board board;
-    board.create(63);
-    engine::RandomSequence random(11);
-    engine::Init(board, random);
-    engine::Stepper stepper;
-    engine::Lineage lineage;
-    lineage.start(board, [](int32_t x, int32_t y) { return (x + y) % 2; });
-    lineage.keepFolded(true);
-    auto run = [&] {
-        for (int g = 1; g <= 400; ++g) {
-            lineage.stepAndStimulate(stepper, board, random);
-            board.cell(g % 64, 5) = {1, 200, 100, g % 50};
-            lineage.sync(board);
-        }
-        lineage.tally();
-    };
-    run();
-    const std::tuple<Board, engine::RandomSequence, engine::Lineage> saved{board, random, lineage};
-    run();
-    const Board after = board;
-    const engine::Lineage afterLineage = lineage;
-    EXPECT_FALSE(afterLineage == std::get<2>(saved));
-    std::tie(board, random, lineage) = saved;
-    run();
-    EXPECT_EQ(board.Cells, after.Cells);
-    EXPECT_TRUE(lineage == afterLineage);
-    EXPECT_GT(lineage.takeFolded().size(), 0u);
-}
-
 }  // namespace

@@ -1,7 +1,32 @@
 // SPDX-License-Identifier: MIT
 #include "app/board_image.h"
 
+#include <zstd.h>
+
+#include <bit>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
 namespace app {
+
+namespace {
+
+// Fast compression: a 2048 x 2048 board is captured in a few tens of
+// milliseconds, and random colours would not shrink further anyway.
+constexpr int kLevel = 1;
+
+// One compression context per thread, kept: making one costs more than
+// compressing a small board.
+ZSTD_CCtx* context() {
+    thread_local const std::unique_ptr<ZSTD_CCtx, decltype(&ZSTD_freeCCtx)> cctx(ZSTD_createCCtx(), ZSTD_freeCCtx);
+    if (!cctx) throw std::bad_alloc();
+    return cctx.get();
+}
+
+bool empty(const engine::CellRecord& c) { return std::bit_cast<uint32_t>(c) == 0; }
+
+}  // namespace
 
 BoardImage BoardImage::capture(const engine::Board& board, const BoardImage* like) {
     BoardImage image;
@@ -10,19 +35,27 @@ BoardImage BoardImage::capture(const engine::Board& board, const BoardImage* lik
     image.PopulationHistory = board.PopulationHistory;
     image.Modified = board.Modified;
 
-    const engine::CellRecord empty{};
+    // The bit map of cells that carry something, then their records.
+    const std::size_t count = board.Cells.size();
+    const std::size_t mapBytes = (count + 7) / 8;
     std::size_t kept = 0;
-    for (const engine::CellRecord& c : board.Cells) kept += !(c == empty);
-    auto cells = std::make_shared<Cells>();
-    // A kept cell costs twice a whole one (its place beside it).
-    if (kept * 2 < board.Cells.size()) {
-        cells->sparse.reserve(kept);
-        for (std::size_t i = 0; i < board.Cells.size(); ++i)
-            if (!(board.Cells[i] == empty)) cells->sparse.emplace_back(static_cast<uint32_t>(i), board.Cells[i]);
-    } else {
-        cells->whole = board.Cells;
+    for (const engine::CellRecord& c : board.Cells) kept += !empty(c);
+    std::vector<uint8_t> plain(mapBytes + kept * sizeof(engine::CellRecord));
+    uint8_t* record = plain.data() + mapBytes;
+    for (std::size_t i = 0; i < count; ++i) {
+        const engine::CellRecord& c = board.Cells[i];
+        if (empty(c)) continue;
+        plain[i / 8] |= static_cast<uint8_t>(1u << (i % 8));
+        record[0] = c.State, record[1] = c.Red, record[2] = c.Green, record[3] = c.Blue;
+        record += 4;
     }
-    if (like && like->cells_ && *like->cells_ == *cells)
+    auto cells = std::make_shared<Cells>(ZSTD_compressBound(plain.size()));
+    const std::size_t size = ZSTD_compressCCtx(context(), cells->data(), cells->size(), plain.data(), plain.size(), kLevel);
+    if (ZSTD_isError(size)) throw std::bad_alloc();  // only a failed allocation makes zstd fail here
+    cells->resize(size);
+    cells->shrink_to_fit();
+
+    if (like && like->cells_ && like->GridMax == image.GridMax && *like->cells_ == *cells)
         image.cells_ = like->cells_;
     else
         image.cells_ = std::move(cells);
@@ -32,8 +65,23 @@ BoardImage BoardImage::capture(const engine::Board& board, const BoardImage* lik
 void BoardImage::restore(engine::Board& board) const {
     board.create(GridMax);
     if (cells_) {
-        if (!cells_->whole.empty()) board.Cells = cells_->whole;
-        for (const auto& [index, cell] : cells_->sparse) board.Cells[index] = cell;
+        const std::size_t count = board.Cells.size();
+        const std::size_t mapBytes = (count + 7) / 8;
+        const unsigned long long size = ZSTD_getFrameContentSize(cells_->data(), cells_->size());
+        // The bytes were made by capture() above; anything else is a fault of the program.
+        if (size == ZSTD_CONTENTSIZE_ERROR || size == ZSTD_CONTENTSIZE_UNKNOWN || size < mapBytes ||
+            size > mapBytes + count * sizeof(engine::CellRecord))
+            throw std::logic_error("a board image that capture() did not make");
+        std::vector<uint8_t> plain(static_cast<std::size_t>(size));
+        const std::size_t got = ZSTD_decompress(plain.data(), plain.size(), cells_->data(), cells_->size());
+        if (ZSTD_isError(got) || got != plain.size()) throw std::logic_error("a board image that does not decompress");
+        std::size_t at = mapBytes;
+        for (std::size_t i = 0; i < count && at + 4 <= plain.size(); ++i) {
+            if (!((plain[i / 8] >> (i % 8)) & 1)) continue;
+            engine::CellRecord& c = board.Cells[i];
+            c.State = plain[at], c.Red = plain[at + 1], c.Green = plain[at + 2], c.Blue = plain[at + 3];
+            at += 4;
+        }
     }
     board.Generation = Generation;
     board.PopulationHistory = PopulationHistory;
@@ -48,8 +96,7 @@ bool BoardImage::sameCells(const BoardImage& other) const {
 
 std::size_t BoardImage::bytes() const {
     if (!cells_) return 0;
-    return sizeof(Cells) + cells_->sparse.capacity() * sizeof(cells_->sparse[0]) +
-           cells_->whole.capacity() * sizeof(engine::CellRecord);
+    return sizeof(Cells) + cells_->capacity();
 }
 
 }  // namespace app

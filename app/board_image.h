@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// A compact, exact copy of a board: only the cells with a non-zero field are
-// kept (a live cell, or a dead one that still carries a colour), each with
-// its place, so a sparse 200 x 200 board takes a few kilobytes instead of 160;
-// a board where most cells carry something is kept whole, which is then the
-// smaller. The cell list is shared, immutable, between copies that hold the
-// same cells.
+// A compact, exact copy of a board: a bit per cell says whether any of its
+// fields is non-zero (a live cell, or a dead one that still carries a colour),
+// followed by those cells' records in board order, the whole compressed with
+// zstd. A sparse 200 x 200 board takes a few kilobytes instead of 160, and a
+// 2048 x 2048 one a few megabytes instead of 16. The compressed bytes are
+// shared, immutable, between copies that hold the same cells.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "engine/board.h"
@@ -44,11 +43,8 @@ public:
     bool Modified = false;
 
 private:
-    struct Cells {
-        std::vector<std::pair<uint32_t, engine::CellRecord>> sparse;  // place in Cells, cell; board order
-        std::vector<engine::CellRecord> whole;                         // or every cell
-        bool operator==(const Cells&) const = default;
-    };
+    // The compressed bit map and records; the same cells give the same bytes.
+    using Cells = std::vector<uint8_t>;
     std::shared_ptr<const Cells> cells_;
 };
 

@@ -46,9 +46,16 @@ platform::PixelImage SelectionPicture(const platform::PixelImage& board, const S
     return picture;
 }
 
-// The selection as it goes to the clipboard.
+// The selection as it goes to the clipboard. A selection wider or taller
+// than a cell block holds goes as its RLE text and picture alone (the paste
+// takes the RLE back, in new colours).
 platform::ClipboardContents SelectionContents(const engine::Board& board, const Selection& s,
                                               const platform::PixelImage& shown) {
+    const int w = s.SelRight - s.SelLeft + 1, h = s.SelBottom - s.SelTop + 1;
+    if (w > io::kMaxBlockSide || h > io::kMaxBlockSide) {
+        const auto live = [&](int x, int y) { return board.cell(s.SelLeft + x, s.SelTop + y).live(); };
+        return {{}, SelectionPicture(shown, s, board.side()), io::WriteRleOf(w, h, live)};
+    }
     const io::CellBlock block = io::BlockFromBoard(board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
     return {io::EncodeCellBlock(block), SelectionPicture(shown, s, board.side()), io::WriteRle(io::GridFromBlock(block))};
 }

@@ -161,6 +161,9 @@ void WindowController::registerCommands() {
            .button = Reduction, .picture = "reduction.xpm", .toolTip = texts::kToolTipReduction, .buttonEnabled = true},
           {.help = texts::kHelpPatternReduction, .undo = U::Change, .run = [this] { reduceBoard(); },
            .enabled = [this] { return sizeMenu_.reduce; }, .buttonEnabled = [this] { return sizeButtons_.reduce; }});
+    // Any side from 10 to 2048, asked in a small dialog.
+    r.add({.id = Unassigned, .in = Pattern, .caption = texts::kMenuPatternSize},
+          {.help = texts::kHelpPatternSize, .undo = U::Change, .run = [this] { chooseBoardSize(); }});
     // Shown only when the menu pops up on the board: the selection's edit commands.
     popupEditItems_[0] = r.add({.kind = K::Separator, .id = Unassigned, .in = Pattern}, {});
     popupEditItems_[1] = r.add({.id = Unassigned, .in = Pattern, .caption = texts::kMenuPopupCut},

@@ -194,6 +194,12 @@ void WindowController::saveBoard() { SaveData(); }
 void WindowController::CreatePatternFile() {
     const Selection& s = selection;
     if (!HasSelection()) return;
+    // A pattern file holds at most 200 x 200 cells; a larger selection is
+    // refused before any dialog rather than saved cut.
+    if (s.SelRight - s.SelLeft + 1 > io::kMaxBlockSide || s.SelBottom - s.SelTop + 1 > io::kMaxBlockSide) {
+        Message(texts::kPatternTooLarge, MessageIcon::Exclamation);
+        return;
+    }
     const std::string path = askSavePath(kPatternFileMode);
     if (path.empty()) return;
 

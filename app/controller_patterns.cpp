@@ -108,21 +108,33 @@ std::optional<platform::RgbColour> WindowController::askColour(platform::RgbColo
 
 // ---- enlargement and reduction -----------------------------------------------------------
 
+// Enlarging and reducing go in steps of ten from 10 x 10 to 200 x 200; larger
+// boards come from 盤面の大きさ, files and imports. Enlarging stops at 200,
+// and reducing a board over 200 brings it back to 200, the top of the steps.
+
 void WindowController::enlargeBoard() {
-    if (board.GridMax >= engine::kMaxGridMax) return;
-    // Ten columns and rows more, never beyond the largest board (a board file
+    if (board.GridMax >= engine::kMaxSteppedGridMax) return;
+    // Ten columns and rows more, never beyond the steps' top (a board file
     // may bring a size off the steps of ten).
-    patterns::ResizeBoard(board, std::min(board.GridMax + 10, engine::kMaxGridMax), session_.BoardCopy);
-    session_.restartLineage();
-    ScalePictures();
-    ReDraw();
-    ApplySizeRule();
-    BoardReplaced();
+    ResizeTo(std::min(board.GridMax + 10, engine::kMaxSteppedGridMax));
 }
 
 void WindowController::reduceBoard() {
     if (board.GridMax <= engine::kMinGridMax) return;
-    const int32_t newGridMax = std::max(board.GridMax - 10, engine::kMinGridMax);
+    ResizeTo(board.GridMax > engine::kMaxSteppedGridMax ? engine::kMaxSteppedGridMax
+                                                        : std::max(board.GridMax - 10, engine::kMinGridMax));
+}
+
+void WindowController::chooseBoardSize() {
+    if (session_.running()) return;
+    const std::optional<int> side =
+        services_.dialogs.askNumber(texts::kBoardSizeTitle, texts::kBoardSizeLabel, board.side(),
+                                    engine::kMinGridMax + 1, engine::kMaxGridMax + 1);
+    if (!side || *side < engine::kMinGridMax + 1 || *side > engine::kMaxGridMax + 1 || *side == board.side()) return;
+    ResizeTo(*side - 1);
+}
+
+void WindowController::ResizeTo(int32_t newGridMax) {
     DropSelectionBeyond(newGridMax);  // before the board shrinks
     patterns::ResizeBoard(board, newGridMax, session_.BoardCopy);
     session_.restartLineage();
@@ -142,7 +154,7 @@ void WindowController::DropSelectionBeyond(int32_t gridMax) {
 }
 
 void WindowController::ApplySizeRule() {
-    sizeMenu_ = {board.GridMax < engine::kMaxGridMax, board.GridMax > engine::kMinGridMax};
+    sizeMenu_ = {board.GridMax < engine::kMaxSteppedGridMax, board.GridMax > engine::kMinGridMax};
     sizeButtons_ = sizeMenu_;
 }
 

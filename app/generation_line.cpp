@@ -2,6 +2,7 @@
 #include "app/generation_line.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <iterator>
 
@@ -16,6 +17,10 @@ void GenerationLine::beforeStep(const engine::Board& board, const engine::Random
     if (!started_) {
         started_ = true;
         flag_ = autoStimulate;
+        if (board.side() > kLargeBoardSide) {
+            byteLimit_ = kLargeBoardByteLimit;
+            spacing_ = std::bit_floor(std::max<std::size_t>(1, board.Cells.size() / kCellsPerFirstSpacing));
+        }
         addCheckpoint(0, board, random, autoStimulate, true, lineage);
         return;
     }
@@ -94,7 +99,7 @@ void GenerationLine::forgetLineage() {
 // Too many checkpoints, or too large: the spacing doubles and the ones off
 // it go. The start always stays.
 void GenerationLine::thin() {
-    while ((checkpoints_.size() > kCheckpointLimit || bytes_ > kByteLimit) && spacing_ <= end_) {
+    while ((checkpoints_.size() > kCheckpointLimit || bytes_ > byteLimit_) && spacing_ <= end_) {
         spacing_ *= 2;
         for (auto it = std::next(checkpoints_.begin()); it != checkpoints_.end();) {
             if (it->first % spacing_ != 0) {
@@ -148,7 +153,7 @@ void GenerationLine::back(engine::Board& board, engine::RandomSequence& random, 
         if (at == target) break;
         AdvanceGeneration(board, random, stepper, flag, carried);
         ++at;
-        if (at < target && (at - start) % stride == 0 && bytes_ < kByteLimit + kByteLimit / 2)
+        if (at < target && (at - start) % stride == 0 && bytes_ < byteLimit_ + byteLimit_ / 2)
             addCheckpoint(at, board, random, flag, false, carried);
     }
     if (restartLineage) lineage->start(board);

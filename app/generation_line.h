@@ -47,6 +47,13 @@ class GenerationLine {
 public:
     static constexpr std::size_t kCheckpointLimit = 1024;
     static constexpr std::size_t kByteLimit = std::size_t{32} << 20;
+    // Boards over 200 x 200: a checkpoint takes megabytes and tens of
+    // milliseconds to make, so the line may hold more of them and starts
+    // with a spacing that grows with the board (one capture in about 16,384
+    // cells' worth of generations: every 256th at 2048 x 2048).
+    static constexpr std::size_t kLargeBoardByteLimit = std::size_t{128} << 20;
+    static constexpr int32_t kLargeBoardSide = 200;
+    static constexpr std::size_t kCellsPerFirstSpacing = 16384;
 
     // Forgets the line: the board was changed otherwise.
     void clear();
@@ -112,6 +119,7 @@ private:
     uint64_t end_ = 0;     // the last position computed
     bool flag_ = true;     // the switch at the cursor, as the line knows it
     uint64_t spacing_ = 1;
+    std::size_t byteLimit_ = kByteLimit;
     std::map<uint64_t, Checkpoint> checkpoints_;
     std::vector<Event> events_;  // by position, in order
     std::size_t bytes_ = 0;

@@ -28,7 +28,12 @@ void UndoHistory::push(EditorState before, EditorState after) {
     if (!steps_.empty()) shareLineage(before, steps_.back().after);
     shareLineage(after, before);
     steps_.push_back({std::move(before), std::move(after)});
-    while (steps_.size() > 1 && (steps_.size() > kStepLimit || bytes() > kByteLimit)) steps_.pop_front();
+    while (steps_.size() > 1) {
+        const std::size_t held = bytes();
+        if (steps_.size() <= kStepLimit && held <= kHardByteLimit && (held <= kByteLimit || steps_.size() <= kKeptSteps))
+            break;
+        steps_.pop_front();
+    }
     done_ = steps_.size();
 }
 

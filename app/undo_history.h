@@ -36,9 +36,13 @@ struct EditorState {
 
 class UndoHistory {
 public:
-    // The oldest steps are dropped first to stay within both.
+    // The oldest steps are dropped first to stay within both; but the last
+    // kKeptSteps stay beyond kByteLimit (twenty changes of a whole 2048 x
+    // 2048 board take more), as long as they fit in kHardByteLimit.
     static constexpr std::size_t kStepLimit = 1000;
     static constexpr std::size_t kByteLimit = std::size_t{64} << 20;
+    static constexpr std::size_t kKeptSteps = 20;
+    static constexpr std::size_t kHardByteLimit = std::size_t{256} << 20;
 
     // A new change; drops the steps that had been undone.
     void push(EditorState before, EditorState after);

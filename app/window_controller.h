@@ -204,6 +204,7 @@ private:
     void rotateSelection();
     void enlargeBoard();
     void reduceBoard();
+    void chooseBoardSize();  // 盤面の大きさ: any side the board may have
     void resetGeneration();
     void toggleRaisedCells();
     void changeSpeed(int rungs);  // up (+) or down (-) the ladder, stopping at its ends
@@ -255,6 +256,8 @@ private:
     // Drops a selection (and its focus rectangle) that reaches beyond a board
     // of `gridMax`.
     void DropSelectionBeyond(int32_t gridMax);
+    // The board to `newGridMax`, keeping the cells that still fit.
+    void ResizeTo(int32_t newGridMax);
     void FillPatternMenu();
     std::string PatternItemPath(int index);  // the pattern file a pattern item stands for
     void CreatePatternFile();

@@ -46,6 +46,7 @@ public:
     std::optional<platform::RgbColour> chooseColor(platform::RgbColour, std::vector<platform::RgbColour>&) override {
         return std::nullopt;
     }
+    std::optional<int> askNumber(const std::string&, const std::string&, int, int, int) override { return std::nullopt; }
 };
 
 // The real window, counting the drawings of the board (one per generation
@@ -246,6 +247,44 @@ void back(Program& p, int side, long long generations) {
                 elapsed * 1000.0 / 1000);
 }
 
+// The largest board, 2048 x 2048: the continuous run at 最高速 with the
+// graph closed and open, then 20 random fills (each an undo step) and a run
+// of `generations` generations followed by a generation back, with the
+// resident memory of the whole process after each.
+void largeBoard(Program& p, double duration, long long generations) {
+    constexpr int side = 2048;
+    step(p, side);
+    std::printf("resident at %dx%d: %ld KiB\n", side, side, residentKiB());
+    double closed = 0, open = 0;
+    for (int round = 0; round < 2; ++round) {
+        closed += run(p, side, duration);
+        open += runWithGraph(p, side, duration, false);
+    }
+    std::printf("run %dx%d with the graph open: %.0f %% of the rate with it closed\n", side, side, 100 * open / closed);
+    p.seed(side);
+    for (int i = 0; i < 20; ++i) p.form.menuTriggered(platform::Menu::PatternRandom);
+    std::printf("resident after 20 fills of %dx%d: %ld KiB (undo list %zu KiB)\n", side, side, residentKiB(),
+                Access::session(p.form).history().bytes() / 1024);
+    p.window.yields = 0;
+    long most = 0;
+    p.window.onYield = [&] {
+        if (p.window.yields % 1000 == 0) most = std::max(most, residentKiB());
+        if (p.window.yields == generations) p.form.dispatch(Menu::ExecStop);
+    };
+    const auto start = Clock::now();
+    p.runToStop();
+    p.window.onYield = nullptr;
+    std::printf("run %dx%d of %lld generations: %.0f generations/s, resident at most %ld KiB (line %zu KiB)\n", side,
+                side, generations, p.window.yields / seconds(Clock::now() - start), most,
+                Access::session(p.form).generations().bytes() / 1024);
+    const auto first = Clock::now();
+    p.form.menuTriggered(platform::Menu::ExecBack);
+    std::printf("back %dx%d after %lld generations, first: %.1f ms, resident %ld KiB\n", side, side, generations,
+                seconds(Clock::now() - first) * 1000.0, residentKiB());
+    for (int i = 0; i < 20; ++i) p.form.menuTriggered(platform::Menu::EditUndo);
+    std::printf("resident after 20 undos: %ld KiB\n", residentKiB());
+}
+
 }  // namespace
 
 // The lineage view at 200 x 200: a full drawing and the continuous run with
@@ -302,6 +341,12 @@ int main(int argc, char* argv[]) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     Program program;
+    // KALEIDOMAT_LARGE_GENERATIONS=N measures the largest board alone (N the
+    // generations of its long run).
+    if (const char* large = std::getenv("KALEIDOMAT_LARGE_GENERATIONS")) {
+        largeBoard(program, duration, std::max(1LL, std::atoll(large)));
+        return 0;
+    }
     step(program, 50);
     step(program, 200);
     redraw(program, 50);

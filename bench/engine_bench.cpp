@@ -140,9 +140,9 @@ void BM_LineageDense(benchmark::State& state) { lineageSteps(state, kDense); }
 void BM_LineageSettled(benchmark::State& state) { lineageSteps(state, kSettled); }
 void BM_PlainSettled(benchmark::State& state) { plainSteps(state, kSettled); }
 
-BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(50)->Arg(200);
+BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(50)->Arg(200)->Arg(2048);
 BENCHMARK(BM_PlainDense)->Name("Step/plain/dense")->Arg(50)->Arg(200);
-BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200);
+BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200)->Arg(2048);
 BENCHMARK(BM_LineageDense)->Name("Step/lineage/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_LineageSettled)->Name("Step/lineage/settled")->Arg(50)->Arg(200);
 BENCHMARK(BM_LineageLongRun)->Name("Lineage/long-run/64")->Iterations(1)->Unit(benchmark::kSecond);

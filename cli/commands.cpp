@@ -426,7 +426,7 @@ const ProgramTable& program() {
                "digits, for example ff8001; only for .rle and .cells input",
                std::nullopt, colourProblem},
               {"--size", "N",
-               "side of the written board, 10 to 200; only for .hxa\n"
+               "side of the written board, 10 to 2048; only for .hxa\n"
                "output. Default: the source board's own size, the\n"
                "torus of an RLE rule (a different --size is refused),\n"
                "or for a pattern the smallest of 10, 20, ..., 200 that\n"
@@ -463,7 +463,7 @@ const ProgramTable& program() {
              "                       rule may come in any order, after \"#\" lines.",
              convertCommand},
             {"random", {{"OUT.hxa", "where the board goes"}},
-             {{"--size", "N", "side of the board, 10 to 200 (default 50)",
+             {{"--size", "N", "side of the board, 10 to 2048 (default 50)",
                std::pair<uint64_t, uint64_t>{engine::kMinGridMax + 1, engine::kMaxGridMax + 1}},
               {"--seed", "S", "makes the board repeatable", kSeed.range}},
              "Writes an N x N board seeded as the program's Random command seeds it:\n"
@@ -528,7 +528,7 @@ const ProgramTable& program() {
                std::nullopt, LayoutProblem},
               {"--density", "D", "share of live cells at the start, above 0 up to 1,\nat most four decimals (default 0.2)",
                std::nullopt, DensityProblem},
-              {"--size", "N", "side of the board, 10 to 200 (default 64)",
+              {"--size", "N", "side of the board, 10 to 2048 (default 64)",
                std::pair<uint64_t, uint64_t>{engine::kMinGridMax + 1, engine::kMaxGridMax + 1}},
               {"--generations", "G", "the most generations a run lasts, 0 to 10000000\n(default 1000)",
                std::pair<uint64_t, uint64_t>{0, 10000000}},

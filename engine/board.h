@@ -9,9 +9,12 @@
 
 namespace engine {
 
-// Board sizes the program itself produces: 10 x 10 up to 200 x 200.
+// Board sizes the program itself produces: 10 x 10 up to 2048 x 2048.
 inline constexpr int32_t kMinGridMax = 9;
-inline constexpr int32_t kMaxGridMax = 199;
+inline constexpr int32_t kMaxGridMax = 2047;
+// The largest side the enlarging and reducing steps of ten go up to, and the
+// largest side of a pattern file or the clipboard's cell block.
+inline constexpr int32_t kMaxSteppedGridMax = 199;
 inline constexpr int32_t kStartGridMax = 49;
 inline constexpr int kHistoryLength = 10;
 

@@ -14,7 +14,7 @@
 // random fractions, but counts neighbours 64 cells at a time and then changes
 // the board in place, touching only the cells that change:
 //   1. one bit per cell says whether it is live, a column of the board being
-//      one to four 64-bit words (row y is bit y % 64 of word y / 64); at the
+//      one to 32 64-bit words (row y is bit y % 64 of word y / 64); at the
 //      same time note whether the board holds anything the step itself never
 //      writes (a State other than 0 or 1, a dead cell with colour left in it).
 //      The bits come from the board itself, in one vector pass, so edits,
@@ -86,6 +86,9 @@ using AlignedVector = std::vector<T, CacheLineAllocator<T>>;
 
 }  // namespace
 
+// Changed words whose deaths are listed and cleared at a time.
+constexpr uint32_t kDeathBatchWords = 4096;
+
 // Scratch space reused by every step of one Stepper; it grows with the
 // largest board seen.
 struct StepWorkspace {
@@ -114,7 +117,7 @@ struct StepWorkspace {
             sum0.resize(size);
             sum1.resize(size);
             changed.resize(size);
-            dying.resize(size * 64 + 8);  // every cell, and eight more
+            dying.resize(std::min<std::size_t>(size, kDeathBatchWords) * 64 + 8);  // every cell of a batch, and eight more
         }
         const std::size_t cells = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
         if (flat.size() < cells / 64 + 6) flat.resize(cells / 64 + 6);  // four words to spare for columnBitsAvx2()
@@ -186,9 +189,10 @@ inline CellRecord newborn(const CellRecord* first, const CellRecord* second, con
 template <int W>
 std::array<std::ptrdiff_t, 3> parentsOf(const uint64_t* alive, int32_t n, int32_t x, int32_t y) {
     const auto cols = sortedAround(x, n), rows = sortedAround(y, n);
+    const int w = ColumnWordCount<W>(n);
     unsigned mask = 0;
     for (unsigned c = 0; c < 3; ++c) {
-        const uint64_t* const column = alive + cols[c] * W;
+        const uint64_t* const column = alive + cols[c] * w;
         for (unsigned r = 0; r < 3; ++r)
             mask |= static_cast<unsigned>((column[rows[r] / 64] >> (rows[r] % 64)) & 1) << (3 * c + r);
     }
@@ -219,6 +223,26 @@ struct Track {
     }
 };
 
+// On boards too large for the caches (more than four words a column) the
+// parents of a word's newborns are mostly in memory by the time the births
+// reach them: the births ask for them this many changed words ahead.
+constexpr uint32_t kBirthPrefetchWords = 6;
+
+// Asks for the cache lines of the three columns around the newborns of
+// `word`, a line of 16 cells where any is born.
+inline void prefetchParents(const CellRecord* cells, const StepWorkspace& ws, int32_t n, uint32_t w, uint32_t word) {
+    const uint64_t born = ws.next[word] & ~ws.alive[word];
+    if (born == 0) return;
+    const auto x = static_cast<int32_t>(word / w);
+    const std::size_t row = (word % w) * 64;
+    const std::size_t columns[3] = {static_cast<std::size_t>(x == 0 ? n - 1 : x - 1) * n + row,
+                                    static_cast<std::size_t>(x) * n + row,
+                                    static_cast<std::size_t>(x == n - 1 ? 0 : x + 1) * n + row};
+    for (int line = 0; line < 4; ++line)
+        if ((born >> (16 * line)) & 0xFFFF)
+            for (const std::size_t column : columns) __builtin_prefetch(cells + column + 16 * line);
+}
+
 // Births, in array order (the order their random fractions are drawn). A
 // newborn was dead, so it is nobody's parent, and no birth can spoil the
 // colours a later birth reads; deaths come afterwards.
@@ -232,23 +256,26 @@ struct Track {
 // With lineage (T = Track) the newborn's founder slots come from the same
 // three parents; without (NoTrack) that code is not compiled in.
 template <int W, typename T>
-void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t changes, RandomSequence& random,
-            const T track) {
+void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t first, uint32_t last,
+            uint32_t changes, RandomSequence& random, const T track) {
     const uint64_t* const alive = ws.alive.data();
     const uint64_t* const next = ws.next.data();
     // Cells are stored through byte fields, which may alias anything: a local
     // copy of the sequence stays in registers where the original would be
     // reloaded after every store.
     RandomSequence sequence = random;
-    for (uint32_t c = 0; c < changes; ++c) {
+    const auto w = static_cast<uint32_t>(ColumnWordCount<W>(n));
+    for (uint32_t c = first; c < last; ++c) {
+        if constexpr (W == 0)
+            if (c + kBirthPrefetchWords < changes) prefetchParents(cells, ws, n, w, ws.changed[c + kBirthPrefetchWords]);
         const uint32_t word = ws.changed[c];
         uint64_t born = next[word] & ~alive[word];
         if (born == 0) continue;
-        const int32_t x = static_cast<int32_t>(word / W), k = static_cast<int32_t>(word % W);
+        const int32_t x = static_cast<int32_t>(word / w), k = static_cast<int32_t>(word % w);
         const bool edgeColumn = x == 0 || x == n - 1;
         const uint64_t inner = edgeColumn ? 0 : ws.innerRows[static_cast<std::size_t>(k)];
-        const uint64_t left = edgeColumn ? 0 : alive[word - W], own = alive[word],
-                       right = edgeColumn ? 0 : alive[word + W];
+        const uint64_t left = edgeColumn ? 0 : alive[word - w], own = alive[word],
+                       right = edgeColumn ? 0 : alive[word + w];
         CellRecord* const column = cells + static_cast<std::ptrdiff_t>(x) * n + 64 * k;
         do {
             const int b = std::countr_zero(born);
@@ -294,7 +321,7 @@ void prepareBirths(StepWorkspace& ws, int32_t n) {
             offset[j] = static_cast<int16_t>((bit / 3 - 1) * n + bit % 3 - 1);
         }
     }
-    for (int k = 0; k < W; ++k) {
+    for (int k = 0; k < ColumnWordCount<W>(n); ++k) {
         uint64_t rows = 0;
         for (int b = 1; b < 63; ++b) rows |= static_cast<uint64_t>(64 * k + b < n - 1) << b;
         ws.innerRows[static_cast<std::size_t>(k)] = rows;
@@ -302,11 +329,80 @@ void prepareBirths(StepWorkspace& ws, int32_t n) {
     ws.birthSide = n;
 }
 
+// After the deaths: the lineage's live bits, the board's copy, and the live
+// bits of the board as the step leaves it.
+template <typename T>
+void finishStep(StepWorkspace& ws, CellRecord* const cells, int32_t n, int w, uint32_t changes, bool known,
+                const T& track) {
+    const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+    const uint64_t* const alive = ws.alive.data();
+    const uint64_t* const next = ws.next.data();
+    const uint32_t* const changed = ws.changed.data();
+    // The lineage keeps the live bits of the board as the step leaves it.
+    if constexpr (T::kOn) std::memcpy(track.live, next, static_cast<std::size_t>(n) * w * sizeof(uint64_t));
+
+    // 5. The copy, kept only while few words change (a settled board): cell
+    // by cell when it was the board before the step, whole otherwise. On a
+    // busy board the scan is cheaper than comparing and copying.
+    const bool quiet = changes * 2 <= static_cast<uint32_t>(n * w);
+    if (!quiet) {
+        ws.mirrorSide = 0;
+    } else if (known) {
+        CellRecord* const mirror = ws.mirror;
+        for (uint32_t c = 0; c < changes; ++c) {
+            const uint32_t word = changed[c];
+            const std::size_t base = (word / w) * static_cast<std::size_t>(n) + (word % w) * 64;
+            for (uint64_t flip = alive[word] ^ next[word]; flip != 0; flip &= flip - 1) {
+                const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(flip));
+                mirror[i] = cells[i];
+            }
+        }
+    } else {
+        ws.placeMirror(cells, total);
+        std::memcpy(ws.mirror, cells, total * sizeof(CellRecord));
+        ws.mirrorSide = n;
+    }
+    std::swap(ws.alive, ws.next);  // the live bits of the board as the step leaves it
+}
+
+// Births and deaths column by column, for boards beyond the caches: after
+// the births of a column, the deaths of the column before it (whose cells
+// were parents for the last time). Column 0 waits for the end, the last
+// column's births reading it across the wrap; births keep array order.
+template <typename T>
+void birthsThenDeathsByColumn(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n,
+                              int w, uint32_t changes, RandomSequence& random, const T& track) {
+    const uint32_t* const changed = ws.changed.data();
+    const auto columnOf = [&](uint32_t c) { return static_cast<int32_t>(changed[c] / static_cast<uint32_t>(w)); };
+    const int variant = KernelVariant(w);
+    const auto clear = [&](uint32_t first, uint32_t last) {
+        ColumnWords batch = ws.columnWords();
+        for (batch.changed += first; first < last; first += kDeathBatchWords, batch.changed += kDeathBatchWords)
+            kernels.clearDeaths[variant](cells, batch, n, std::min(last - first, kDeathBatchWords), ws.dying.data());
+    };
+    uint32_t columnZero = 0;
+    while (columnZero < changes && columnOf(columnZero) == 0) ++columnZero;
+    uint32_t before = 0, beforeEnd = 0;  // the changed words of the last column born, unless column 0
+    for (uint32_t start = 0; start < changes;) {
+        const int32_t x = columnOf(start);
+        uint32_t end = start;
+        while (end < changes && columnOf(end) == x) ++end;
+        births<0>(cells, ws, n, start, end, changes, random, track);
+        clear(before, beforeEnd);
+        before = x == 0 ? 0 : start, beforeEnd = x == 0 ? 0 : end;
+        start = end;
+    }
+    clear(before, beforeEnd);
+    clear(0, columnZero);
+}
+
 template <int W, typename T>
 void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n, RandomSequence& random,
           const T& track) {
-    ws.reserve(n, W);
-    const int tailBits = n - 64 * (W - 1);
+    const int w = ColumnWordCount<W>(n);
+    const int variant = KernelVariant(w);
+    ws.reserve(n, w);
+    const int tailBits = n - 64 * (w - 1);
     const uint64_t lastMask = tailBits == 64 ? ~uint64_t{0} : (uint64_t{1} << tailBits) - 1;
     const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
 
@@ -319,65 +415,53 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
     bool odd = false;
     if (!known) {
         odd = scanBoard(kernels, cells, n * n, ws.flat.data());
-        kernels.columnBits[W - 1](ws.flat.data(), n, lastMask, ws.alive.data());
+        kernels.columnBits[variant](ws.flat.data(), n, lastMask, ws.alive.data());
     }
 
     // With lineage: cells that came to life or died since the lineage last
     // saw the board were edited; it takes note before the step goes on.
     if constexpr (T::kOn)
-        if (std::memcmp(track.live, ws.alive.data(), static_cast<std::size_t>(n) * W * sizeof(uint64_t)) != 0)
+        if (std::memcmp(track.live, ws.alive.data(), static_cast<std::size_t>(n) * w * sizeof(uint64_t)) != 0)
             track.lineage->edited();
 
     // 2. The next states.
     const ColumnWords words = ws.columnWords();
-    const uint32_t changes = kernels.computeNext[W - 1](words, n, lastMask);
-    const uint64_t* const alive = ws.alive.data();
+    const uint32_t changes = kernels.computeNext[variant](words, n, lastMask);
     const uint64_t* const next = ws.next.data();
-    const uint32_t* const changed = ws.changed.data();
 
-    // 3. Births.
+    // 3. Births, then 4. deaths, or a full clean-up of a board with odd
+    // contents. Boards beyond the caches clear each column's deaths right after the births
+    // that read it as parents, while its cells are still in the cache.
+    if constexpr (W == 0) {
+        if (!odd) {
+            prepareBirths<W>(ws, n);
+            birthsThenDeathsByColumn(kernels, ws, cells, n, w, changes, random, track);
+            return finishStep(ws, cells, n, w, changes, known, track);
+        }
+    }
     prepareBirths<W>(ws, n);
-    births<W>(cells, ws, n, changes, random, track);
-
-    // 4. Deaths, or a full clean-up of a board with odd contents.
+    births<W>(cells, ws, n, 0, changes, changes, random, track);
     if (odd) {
         for (int32_t x = 0; x < n; ++x)
             for (int32_t y = 0; y < n; ++y) {
                 CellRecord& cell = cells[static_cast<std::size_t>(x) * static_cast<std::size_t>(n) + y];
-                if ((next[x * W + y / 64] >> (y % 64)) & 1)
+                if ((next[x * w + y / 64] >> (y % 64)) & 1)
                     cell.State = 1;
                 else
                     cell = CellRecord{};
             }
     } else {
-        kernels.clearDeaths[W - 1](cells, words, n, changes, ws.dying.data());
-    }
-
-    // The lineage keeps the live bits of the board as the step leaves it.
-    if constexpr (T::kOn) std::memcpy(track.live, next, static_cast<std::size_t>(n) * W * sizeof(uint64_t));
-
-    // 5. The copy, kept only while few words change (a settled board): cell
-    // by cell when it was the board before the step, whole otherwise. On a
-    // busy board the scan is cheaper than comparing and copying.
-    const bool quiet = changes * 2 <= static_cast<uint32_t>(n) * W;
-    if (!quiet) {
-        ws.mirrorSide = 0;
-    } else if (known) {
-        CellRecord* const mirror = ws.mirror;
-        for (uint32_t c = 0; c < changes; ++c) {
-            const uint32_t word = changed[c];
-            const std::size_t base = (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
-            for (uint64_t flip = alive[word] ^ next[word]; flip != 0; flip &= flip - 1) {
-                const std::size_t i = base + static_cast<std::size_t>(std::countr_zero(flip));
-                mirror[i] = cells[i];
-            }
+        // In batches of changed words, so that the list of deaths stays small
+        // on the largest boards.
+        for (uint32_t first = 0; first < changes; first += kDeathBatchWords) {
+            ColumnWords batch = words;
+            batch.changed += first;
+            kernels.clearDeaths[variant](cells, batch, n, std::min(changes - first, kDeathBatchWords),
+                                         ws.dying.data());
         }
-    } else {
-        ws.placeMirror(cells, total);
-        std::memcpy(ws.mirror, cells, total * sizeof(CellRecord));
-        ws.mirrorSide = n;
     }
-    std::swap(ws.alive, ws.next);  // the live bits of the board as the step leaves it
+
+    finishStep(ws, cells, n, w, changes, known, track);
 }
 
 }  // namespace
@@ -400,14 +484,15 @@ void Stepper::run(Board& board, RandomSequence& random, const T& track) {
     // alone, and so is anything smaller than the smallest board (3 x 3 is
     // where a cell's neighbours stop overlapping).
     if (!Steppable(board)) return;
-    static_assert((kMaxGridMax + 1 + 63) / 64 == kMaxColumnWords);
+    static_assert(kFixedColumnWords == 4);
     if (!workspace_) workspace_ = std::make_unique<StepWorkspace>();
     CellRecord* const cells = board.Cells.data();
     switch ((n + 63) / 64) {
         case 1: step<1>(*kernels_, *workspace_, cells, n, random, track); break;
         case 2: step<2>(*kernels_, *workspace_, cells, n, random, track); break;
         case 3: step<3>(*kernels_, *workspace_, cells, n, random, track); break;
-        default: step<4>(*kernels_, *workspace_, cells, n, random, track); break;
+        case 4: step<4>(*kernels_, *workspace_, cells, n, random, track); break;
+        default: step<0>(*kernels_, *workspace_, cells, n, random, track); break;
     }
     // The counter stops at its largest value rather than overflowing.
     if (board.Generation < std::numeric_limits<int32_t>::max()) ++board.Generation;

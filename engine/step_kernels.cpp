@@ -10,7 +10,7 @@
 namespace engine {
 namespace {
 
-#define KALEIDOMAT_FOR_EACH_W(kernel) {kernel<1>, kernel<2>, kernel<3>, kernel<4>}
+#define KALEIDOMAT_FOR_EACH_W(kernel) {kernel<1>, kernel<2>, kernel<3>, kernel<4>, kernel<0>}
 
 constexpr StepKernels kPortable{
     KernelSet::Portable,
@@ -38,8 +38,8 @@ constexpr StepKernels kBmi{
 constexpr StepKernels kAvx2{
     KernelSet::Avx2,
     scanAvx2,
-    {columnBitsPortable<1>, columnBitsPortable<2>, columnBitsPortable<3>, columnBitsAvx2},
-    {computeNextPortable<1>, computeNextPortable<2>, computeNextPortable<3>, computeNextAvx2},
+    {columnBitsPortable<1>, columnBitsPortable<2>, columnBitsPortable<3>, columnBitsAvx2, columnBitsPortable<0>},
+    {computeNextPortable<1>, computeNextPortable<2>, computeNextPortable<3>, computeNextAvx2, computeNextPortable<0>},
     KALEIDOMAT_FOR_EACH_W(clearDeathsListed),
 };
 #endif

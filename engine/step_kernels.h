@@ -20,7 +20,22 @@
 namespace engine {
 
 // Words of 64 cells in a column of the largest board.
-inline constexpr int kMaxColumnWords = 4;
+inline constexpr int kMaxColumnWords = (kMaxGridMax + 1 + 63) / 64;
+
+// Boards of up to four words a column have kernels compiled for their
+// number of words; larger ones share one that takes it from the side
+// (W = 0 in the templates below: W is (n + 63) / 64).
+inline constexpr int kFixedColumnWords = 4;
+inline constexpr int kKernelVariants = kFixedColumnWords + 1;
+
+// The index into a table of kernels for W words a column.
+inline constexpr int KernelVariant(int words) { return words <= kFixedColumnWords ? words - 1 : kFixedColumnWords; }
+
+// W words a column: the template argument, or taken from the side.
+template <int W>
+inline constexpr int ColumnWordCount(int32_t n) {
+    return W != 0 ? W : static_cast<int>((n + 63) / 64);
+}
 
 // What the scan gathers to check that "any byte non-zero" means "live" on
 // the board (see scanBoard in generation_step.cpp).
@@ -56,19 +71,19 @@ struct StepKernels {
     // went through; the caller does the rest cell by cell.
     int32_t (*scan)(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);
 
-    // The rest are indexed by W - 1, W being 1 to 4 words a column.
+    // The rest are indexed by KernelVariant(W), W being the words a column.
 
     // The live bits of a board of side n, W words a column, from the scan's
     // bits. lastMask keeps the rows of the last word that are on the board.
-    void (*columnBits[kMaxColumnWords])(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive);
+    void (*columnBits[kKernelVariants])(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive);
 
     // Fills words.next (and the sums) from words.alive; returns how many
     // words changed, their indices in ascending order in words.changed.
-    uint32_t (*computeNext[kMaxColumnWords])(const ColumnWords& words, int32_t n, uint64_t lastMask);
+    uint32_t (*computeNext[kKernelVariants])(const ColumnWords& words, int32_t n, uint64_t lastMask);
 
     // Clears the records of the cells that die in the `changes` changed
     // words. `list` has room for every cell of the board and eight more.
-    void (*clearDeaths[kMaxColumnWords])(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes,
+    void (*clearDeaths[kKernelVariants])(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes,
                                          uint32_t* list);
 };
 

@@ -13,13 +13,14 @@ namespace {
 // of live cells at rows y - 1, y and y + 1 (wrapped) as s0 + 2 * s1.
 template <int W>
 inline void verticalSums(const uint64_t* a, int32_t n, uint64_t lastMask, uint64_t* s0, uint64_t* s1) {
+    const int w = ColumnWordCount<W>(n);
     const int lastWord = (n - 1) / 64, lastBit = (n - 1) % 64;
     const uint64_t bottom = (a[lastWord] >> lastBit) & 1;  // row n - 1, above row 0
     const uint64_t top = a[0] & 1;                          // row 0, below row n - 1
-    for (int k = 0; k < W; ++k) {
+    for (int k = 0; k < w; ++k) {
         uint64_t up = (a[k] << 1) | (k > 0 ? a[k - 1] >> 63 : bottom);
-        uint64_t down = (a[k] >> 1) | (k + 1 < W ? a[k + 1] << 63 : 0);
-        if (k == W - 1) {
+        uint64_t down = (a[k] >> 1) | (k + 1 < w ? a[k + 1] << 63 : 0);
+        if (k == w - 1) {
             up &= lastMask;
             down |= top << lastBit;
         }
@@ -31,11 +32,10 @@ inline void verticalSums(const uint64_t* a, int32_t n, uint64_t lastMask, uint64
 
 // The new states of one column from the strips of its left, own and right
 // columns: 3 x 3 totals of 3, or of 4 for a live cell.
-template <int W>
 inline void nextColumn(const uint64_t* l0, const uint64_t* l1, const uint64_t* c0, const uint64_t* c1,
                        const uint64_t* r0, const uint64_t* r1, const uint64_t* alive, uint64_t lastMask,
-                       uint64_t* next, uint32_t first, uint32_t* changed, uint32_t& changes) {
-    for (int k = 0; k < W; ++k) {
+                       uint64_t* next, uint32_t first, uint32_t* changed, uint32_t& changes, int w) {
+    for (int k = 0; k < w; ++k) {
         const uint64_t ones = l0[k] ^ c0[k] ^ r0[k];
         const uint64_t carry = (l0[k] & c0[k]) | (r0[k] & (l0[k] ^ c0[k]));
         // The pairs: l1 + c1 + r1 + carry, 0..4, as t0 + 2 t1 + 4 t2.
@@ -45,7 +45,7 @@ inline void nextColumn(const uint64_t* l0, const uint64_t* l1, const uint64_t* c
         const uint64_t t1 = p1 ^ t0carry, t2 = p1 & t0carry;
         const uint64_t three = ones & t0 & ~t1 & ~t2;
         const uint64_t four = ~ones & ~t0 & t1 & ~t2;
-        next[k] = (three | (alive[k] & four)) & (k == W - 1 ? lastMask : ~uint64_t{0});
+        next[k] = (three | (alive[k] & four)) & (k == w - 1 ? lastMask : ~uint64_t{0});
         changed[changes] = first + static_cast<uint32_t>(k);
         changes += next[k] != alive[k];
     }
@@ -58,12 +58,13 @@ int32_t scanPortable(const CellRecord*, int32_t, uint64_t*, ScanCheck&) { return
 
 template <int W>
 void columnBitsPortable(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive) {
+    const int w = ColumnWordCount<W>(n);
     for (int32_t x = 0; x < n; ++x)
-        for (int k = 0; k < W; ++k) {
+        for (int k = 0; k < w; ++k) {
             // Cell x * n + 64 k on: two neighbouring words, shifted into one.
             const int32_t first = x * n + 64 * k, shift = first % 64;
             const uint64_t low = flat[first / 64] >> shift, high = (flat[first / 64 + 1] << 1) << (63 - shift);
-            alive[x * W + k] = (low | high) & (k == W - 1 ? lastMask : ~uint64_t{0});
+            alive[x * w + k] = (low | high) & (k == w - 1 ? lastMask : ~uint64_t{0});
         }
 }
 
@@ -72,12 +73,13 @@ uint32_t computeNextPortable(const ColumnWords& words, int32_t n, uint64_t lastM
     const uint64_t* const alive = words.alive;
     uint64_t* const s0 = words.sum0;
     uint64_t* const s1 = words.sum1;
+    const int w = ColumnWordCount<W>(n);
     uint32_t changes = 0;
-    for (int32_t x = 0; x < n; ++x) verticalSums<W>(alive + x * W, n, lastMask, s0 + x * W, s1 + x * W);
+    for (int32_t x = 0; x < n; ++x) verticalSums<W>(alive + x * w, n, lastMask, s0 + x * w, s1 + x * w);
     for (int32_t x = 0; x < n; ++x) {
-        const int32_t l = (x == 0 ? n - 1 : x - 1) * W, c = x * W, r = (x == n - 1 ? 0 : x + 1) * W;
-        nextColumn<W>(s0 + l, s1 + l, s0 + c, s1 + c, s0 + r, s1 + r, alive + c, lastMask, words.next + c,
-                      static_cast<uint32_t>(c), words.changed, changes);
+        const int32_t l = (x == 0 ? n - 1 : x - 1) * w, c = x * w, r = (x == n - 1 ? 0 : x + 1) * w;
+        nextColumn(s0 + l, s1 + l, s0 + c, s1 + c, s0 + r, s1 + r, alive + c, lastMask, words.next + c,
+                   static_cast<uint32_t>(c), words.changed, changes, w);
     }
     return changes;
 }
@@ -85,9 +87,10 @@ uint32_t computeNextPortable(const ColumnWords& words, int32_t n, uint64_t lastM
 // A loop over the deaths of each changed word.
 template <int W>
 void clearDeathsPortable(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t*) {
+    const auto w = static_cast<uint32_t>(ColumnWordCount<W>(n));
     for (uint32_t c = 0; c < changes; ++c) {
         const uint32_t word = words.changed[c];
-        CellRecord* const column = cells + (word / W) * static_cast<std::size_t>(n) + (word % W) * 64;
+        CellRecord* const column = cells + (word / w) * static_cast<std::size_t>(n) + (word % w) * 64;
         for (uint64_t died = words.alive[word] & ~words.next[word]; died != 0; died &= died - 1)
             column[std::countr_zero(died)] = CellRecord{};
     }
@@ -101,6 +104,7 @@ KALEIDOMAT_PORTABLE_KERNELS(1)
 KALEIDOMAT_PORTABLE_KERNELS(2)
 KALEIDOMAT_PORTABLE_KERNELS(3)
 KALEIDOMAT_PORTABLE_KERNELS(4)
+KALEIDOMAT_PORTABLE_KERNELS(0)
 #undef KALEIDOMAT_PORTABLE_KERNELS
 
 }  // namespace engine

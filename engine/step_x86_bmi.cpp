@@ -24,10 +24,11 @@ void clearDeathsListed(CellRecord* const cells, const ColumnWords& words, int32_
     const uint64_t* const alive = words.alive;
     const uint64_t* const next = words.next;
     const uint32_t* const changed = words.changed;
+    const auto w = static_cast<uint32_t>(W != 0 ? W : (n + 63) / 64);  // no shared inline function here
     uint32_t count = 0;
     for (uint32_t c = 0; c < changes; ++c) {
         const uint32_t word = changed[c];
-        const auto first = static_cast<uint32_t>((word / W) * static_cast<uint32_t>(n) + (word % W) * 64);
+        const auto first = static_cast<uint32_t>((word / w) * static_cast<uint32_t>(n) + (word % w) * 64);
         uint64_t died = alive[word] & ~next[word];
         uint32_t* p = list + count;
         count += static_cast<uint32_t>(__builtin_popcountll(died));
@@ -46,6 +47,15 @@ void clearDeathsListed(CellRecord* const cells, const ColumnWords& words, int32_
     // memset rather than CellRecord{}: an unoptimised build would otherwise
     // compile CellRecord's inline constructor here, for BMI, under the name
     // every other file's copy has.
+    if (W == 0) {
+        // Boards beyond the caches: each cleared cell is asked for ahead.
+        constexpr uint32_t ahead = 16;
+        for (uint32_t j = 0; j < count; ++j) {
+            if (j + ahead < count) __builtin_prefetch(cells + list[j + ahead], 1);
+            std::memset(static_cast<void*>(cells + list[j]), 0, sizeof(CellRecord));
+        }
+        return;
+    }
     for (uint32_t j = 0; j < count; ++j) std::memset(static_cast<void*>(cells + list[j]), 0, sizeof(CellRecord));
 }
 
@@ -53,5 +63,6 @@ template void clearDeathsListed<1>(CellRecord*, const ColumnWords&, int32_t, uin
 template void clearDeathsListed<2>(CellRecord*, const ColumnWords&, int32_t, uint32_t, uint32_t*);
 template void clearDeathsListed<3>(CellRecord*, const ColumnWords&, int32_t, uint32_t, uint32_t*);
 template void clearDeathsListed<4>(CellRecord*, const ColumnWords&, int32_t, uint32_t, uint32_t*);
+template void clearDeathsListed<0>(CellRecord*, const ColumnWords&, int32_t, uint32_t, uint32_t*);
 
 }  // namespace engine

@@ -102,7 +102,7 @@ const char* describe(DecodeError error) {
         case DecodeError::None: return "no error";
         case DecodeError::BadSignature: return "not Kaleidomat data (wrong signature)";
         case DecodeError::TruncatedHeader: return "the header is cut off";
-        case DecodeError::BadGridMax: return "board size outside 10 x 10 .. 200 x 200";
+        case DecodeError::BadGridMax: return "board size outside 10 x 10 .. 2048 x 2048";
         case DecodeError::TruncatedRecord: return "the file ends inside a cell record";
         case DecodeError::CellOutsideBoard: return "a cell record lies outside the board";
         case DecodeError::BadDimensions: return "width or height outside 1 .. 200";

@@ -32,7 +32,7 @@ enum class DecodeError {
     None,
     BadSignature,      // not this program's data (also: shorter than the signature)
     TruncatedHeader,   // the size fields are cut off
-    BadGridMax,        // board size outside 10 x 10 .. 200 x 200
+    BadGridMax,        // board size outside 10 x 10 .. 2048 x 2048
     TruncatedRecord,   // the file ends inside a cell record
     CellOutsideBoard,  // a record's x or y lies outside 0 .. GridMax
     BadDimensions,     // w or h of 0 or over 200 (or negative)
@@ -81,7 +81,7 @@ struct LoadedBoard {
     int32_t population = 0;  // number of records read
 };
 
-// Accepts GridMax 9 .. 199 and records in any order (a repeated cell takes
+// Accepts GridMax 9 .. 2047 and records in any order (a repeated cell takes
 // the last record's colour). Refuses anything else: see DecodeError.
 std::variant<LoadedBoard, DecodeError> DecodeBoardFile(std::span<const uint8_t> bytes);
 

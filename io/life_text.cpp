@@ -531,8 +531,12 @@ std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text) {
 }
 
 std::string WriteRle(const LifeGrid& grid) {
-    std::string out = "x = " + std::to_string(grid.width) + ", y = " + std::to_string(grid.height) + ", rule = B3/S23";
-    if (grid.torusSide > 0) out += ":T" + std::to_string(grid.torusSide) + "," + std::to_string(grid.torusSide);
+    return WriteRleOf(grid.width, grid.height, [&grid](int x, int y) { return grid.live(x, y); }, grid.torusSide);
+}
+
+std::string WriteRleOf(int width, int height, const std::function<bool(int x, int y)>& live, int torusSide) {
+    std::string out = "x = " + std::to_string(width) + ", y = " + std::to_string(height) + ", rule = B3/S23";
+    if (torusSide > 0) out += ":T" + std::to_string(torusSide) + "," + std::to_string(torusSide);
     out += '\n';
     std::string line;
     auto emit = [&](int run, char tag) {
@@ -548,9 +552,9 @@ std::string WriteRle(const LifeGrid& grid) {
 
     bool started = false;
     int emptyRows = 0;
-    for (int y = 0; y < grid.height; ++y) {
-        int end = grid.width;  // dead cells at the end of a row are left out
-        while (end > 0 && !grid.live(end - 1, y)) --end;
+    for (int y = 0; y < height; ++y) {
+        int end = width;  // dead cells at the end of a row are left out
+        while (end > 0 && !live(end - 1, y)) --end;
         if (end == 0) {
             ++emptyRows;
             continue;
@@ -562,9 +566,9 @@ std::string WriteRle(const LifeGrid& grid) {
         started = true;
         emptyRows = 0;
         for (int x = 0; x < end;) {
-            const bool alive = grid.live(x, y);
+            const bool alive = live(x, y);
             int run = 1;
-            while (x + run < end && grid.live(x + run, y) == alive) ++run;
+            while (x + run < end && live(x + run, y) == alive) ++run;
             emit(run, alive ? 'o' : 'b');
             x += run;
         }

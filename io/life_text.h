@@ -18,6 +18,7 @@
 // whole with a message.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -108,6 +109,9 @@ std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text);
 // break. Dead cells at the end of a row
 // and empty rows at the end are left out, as other Life programs do.
 std::string WriteRle(const LifeGrid& grid);
+// The same for cells of any number, `live` telling each one's state: a
+// selection of a board larger than any LifeGrid.
+std::string WriteRleOf(int width, int height, const std::function<bool(int x, int y)>& live, int torusSide = 0);
 
 // "!Name: <name>" (when a name is given, without its control characters),
 // then one full row per line.

@@ -129,6 +129,12 @@ public:
     // when cancelled.
     virtual std::optional<RgbColour> chooseColor(RgbColour initial, std::vector<RgbColour>& customColors) = 0;
 
+    // A small dialog asking for a whole number from `minimum` to `maximum`
+    // (the field takes nothing outside them), starting at `value`. The
+    // number, or nothing when cancelled.
+    virtual std::optional<int> askNumber(const std::string& title, const std::string& label, int value, int minimum,
+                                         int maximum) = 0;
+
     // A modal window showing a long plain text (the help), which the user
     // can scroll and select but not change; returns when it is closed.
     virtual void showText(const std::string& title, const std::string& text) { (void)title, (void)text; }
@@ -142,7 +148,8 @@ public:
 
 // What a copy puts on the clipboard at once: the program's cell block (which
 // every running copy of the program reads) and, for other programs, a
-// picture and a text. An empty picture or text is left out.
+// picture and a text. An empty cell block, picture or text is left out (a
+// selection too large for a cell block goes as the text alone).
 struct ClipboardContents {
     std::vector<uint8_t> cells;
     PixelImage picture;
@@ -150,7 +157,8 @@ struct ClipboardContents {
 };
 
 // The longest clipboard text the program reads, in bytes of UTF-8.
-inline constexpr std::size_t kLargestClipboardText = std::size_t{1} << 20;
+// The RLE text of a whole 2048 x 2048 board stays under 4.3 MB.
+inline constexpr std::size_t kLargestClipboardText = std::size_t{8} << 20;
 
 class Clipboard {
 public:

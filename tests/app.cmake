@@ -76,3 +76,7 @@ kaleidomat_test(app_everyday_tests app_everyday_tests.cpp)
 target_link_libraries(app_everyday_tests PRIVATE kaleidomat_app)
 # ---- The lineage view and the ancestry tracer, against the plain tracker ----
 target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)
+
+# ---- Boards over 200 a side: the size dialog, the clipboard's RLE, registration, undo ----
+kaleidomat_test(app_large_board_tests app_large_board_tests.cpp)
+target_link_libraries(app_large_board_tests PRIVATE kaleidomat_app)

@@ -155,13 +155,13 @@ TEST(UndoRedo, StartUpFileNewChangesAndRuns) {
     EXPECT_FALSE(enabled(f, Menu::ExecBack));
 }
 
-// The oldest steps go first, so at least 100 of the largest boards are kept
+// The oldest steps go first, so at least 100 boards of 200 x 200 are kept
 // and the list never holds more than 64 MiB.
 TEST(UndoRedo, TheListKeepsItsMemoryBound) {
     app::UndoHistory history;
     std::mt19937 rng(7);
     engine::Board board;
-    board.create(engine::kMaxGridMax);
+    board.create(engine::kMaxSteppedGridMax);
     for (auto& c : board.Cells) c = {int(rng() & 1), int(rng() & 255), int(rng() & 255), int(rng() & 255)};
     std::size_t changed = 0;
     auto image = [&] {  // a full board, different each time

@@ -65,7 +65,9 @@ TEST_P(Differential, EngineMatchesThePlainStep) {
         int generations, seeds;  // seeds: boards per density and kind
     };
     const Scenario scenarios[] = {{10, 60, 4}, {200, 16, 1}, {11, 60, 3}, {63, 30, 2}, {64, 30, 2}, {65, 30, 2},
-                                  {37, 40, 2}, {127, 20, 1}, {128, 20, 1}, {129, 20, 1}, {50, 40, 2}, {199, 12, 1}};
+                                  {37, 40, 2}, {127, 20, 1}, {128, 20, 1}, {129, 20, 1}, {50, 40, 2}, {199, 12, 1},
+                                  // five words a column and more: the kernels that take the words from the side
+                                  {257, 6, 1}, {2048, 1, 1}};
     for (const Scenario& s : scenarios)
         for (int density : {0, 4, 20, 50, 100})
             for (bool odd : {false, true})

@@ -112,6 +112,17 @@ TEST(Formats, DecodersAcceptWhatOthersMayWrite) {
     EXPECT_EQ(valueOf(io::DecodeCellBlock(concat({le16(200), le16(200), Bytes(160000, 0)}))).h, 200);
 }
 
+// The largest board keeps the byte format: GridMax 2047 in the header, its
+// far corner's record at (2047, 2047), read back cell for cell.
+TEST(Formats, TheLargestBoardRoundTrips) {
+    engine::Board big = emptyBoard(2047);
+    for (auto [x, y] : {std::pair{0, 0}, {2047, 2047}, {200, 2000}}) big.cell(x, y) = {1, x % 256, y % 256, 9};
+    const Bytes bytes = io::EncodeBoardFile(big);
+    EXPECT_EQ(bytes, concat({kBoardSig, le32(2047), record(0, 0, 0, 0, 9), record(200, 2000, 200, 208, 9),
+                             record(2047, 2047, 255, 255, 9)}));
+    EXPECT_EQ(valueOf(io::DecodeBoardFile(bytes)).cells, big.Cells);
+}
+
 TEST(Formats, DecodersRefuseHostileInputAsAWhole) {
     using Decode = E (*)(const Bytes&);
     const Decode board = [](const Bytes& b) { return errorOf(io::DecodeBoardFile(b)); };
@@ -123,7 +134,7 @@ TEST(Formats, DecodersRefuseHostileInputAsAWhole) {
         {"board: a pattern file", board, concat({kPatternSig, le16(1), le16(1), {1, 1, 1, 1}}), E::BadSignature},
         {"board: GridMax cut off", board, concat({kBoardSig, {49, 0, 0}}), E::TruncatedHeader},
         {"board: GridMax 8", board, concat({kBoardSig, le32(8)}), E::BadGridMax},
-        {"board: GridMax 200", board, concat({kBoardSig, le32(200)}), E::BadGridMax},
+        {"board: GridMax 2048", board, concat({kBoardSig, le32(2048)}), E::BadGridMax},
         {"board: ends inside a later record", board, concat({head, record(1, 1), {1}}), E::TruncatedRecord},
         {"board: x = -1", board, concat({head, record(0xFFFF, 0)}), E::CellOutsideBoard},
         {"board: y = GridMax + 1", board, concat({head, record(1, 1), record(0, 50)}), E::CellOutsideBoard},

@@ -347,4 +347,15 @@ inline constexpr const char* kHelpKeysOnly = "キー ";
 inline constexpr const char* kHelpToolbarOpen = "ツールバー「";
 inline constexpr const char* kHelpToolbarClose = "」";
 
+// ---- boards larger than 200 x 200 ----
+inline constexpr const char* kMenuPatternSize = "盤面の大きさ(&S)...";
+inline constexpr const char* kHelpPatternSize =
+    "盤面の一辺のセル数を 10 から 2048 までで指定します。収まるセルはそのまま残ります "
+    "(200 を超える盤面で 縮小 を選ぶと 200 × 200 になります)。";
+inline constexpr const char* kBoardSizeTitle = "盤面の大きさ";
+inline constexpr const char* kBoardSizeLabel = "一辺のセル数 (10 ～ 2048):";
+inline constexpr const char* kPatternTooLarge =
+    "パターンファイルに登録できるのは 200 × 200 セルまでです。選択範囲を小さくしてください。";
+// ---- end of boards larger than 200 x 200 ----
+
 }  // namespace texts

@@ -26,8 +26,10 @@ QString QtClipboard::cellFormat() { return toQString(texts::kClipboardFormatName
 Result<void> QtClipboard::put(const ClipboardContents& contents) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     auto* mime = new QMimeData;
-    mime->setData(cellFormat(), QByteArray(reinterpret_cast<const char*>(contents.cells.data()),
-                                           static_cast<qsizetype>(contents.cells.size())));
+    const bool block = !contents.cells.empty();
+    if (block)
+        mime->setData(cellFormat(), QByteArray(reinterpret_cast<const char*>(contents.cells.data()),
+                                               static_cast<qsizetype>(contents.cells.size())));
     const PixelImage& picture = contents.picture;
     if (picture.width > 0 && picture.height > 0 &&
         picture.pixels.size() >= static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height)) {
@@ -41,9 +43,11 @@ Result<void> QtClipboard::put(const ClipboardContents& contents) {
     // Where the window system refuses to hand the clipboard over (on X11 the
     // selection owner cannot be set), Qt only warns; what the clipboard then
     // offers is still someone else's.
+    // Without a cell block, the text put is what tells.
     const QMimeData* now = clipboard->mimeData();
-    if (!now || !now->hasFormat(cellFormat()))
-        return Error{"The clipboard could not be taken over."};
+    const bool ours = now && (block ? now->hasFormat(cellFormat())
+                                    : !now->hasFormat(cellFormat()) && now->text() == toQString(contents.text));
+    if (!ours) return Error{"The clipboard could not be taken over."};
     return {};
 }
 

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QFontMetricsF>
 #include <QTextBlockFormat>
@@ -105,6 +106,15 @@ std::optional<RgbColour> QtDialogs::chooseColor(RgbColour initial, std::vector<R
         customColors[i] = fromQColor(QColorDialog::customColor(static_cast<int>(i)));
     if (!accepted) return std::nullopt;
     return fromQColor(dialog.selectedColor());
+}
+
+std::optional<int> QtDialogs::askNumber(const std::string& title, const std::string& label, int value, int minimum,
+                                        int maximum) {
+    bool accepted = false;
+    const int number = QInputDialog::getInt(parent_, toQString(title), toQString(label), std::clamp(value, minimum, maximum),
+                                            minimum, maximum, 1, &accepted);
+    if (!accepted) return std::nullopt;
+    return std::clamp(number, minimum, maximum);
 }
 
 void QtDialogs::showText(const std::string& title, const std::string& text) {

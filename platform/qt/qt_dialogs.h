@@ -24,6 +24,8 @@ public:
     std::string openFile(const FileDialogRequest& request) override;
     std::string saveFile(const FileDialogRequest& request) override;
     std::optional<RgbColour> chooseColor(RgbColour initial, std::vector<RgbColour>& customColors) override;
+    std::optional<int> askNumber(const std::string& title, const std::string& label, int value, int minimum,
+                                 int maximum) override;
     void showText(const std::string& title, const std::string& text) override;
     std::string toolkitVersion() override;
 

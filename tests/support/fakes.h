@@ -5,6 +5,7 @@
 // controller in tests without a window system. Dialogs answer from a script;
 // everything shown is recorded.
 
+#include <array>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -67,6 +68,12 @@ public:
         colorCalls.push_back(initial);
         return next(colorAnswers, std::optional<platform::RgbColour>());
     }
+    std::vector<std::array<int, 3>> numberCalls;  // value, minimum, maximum of each number dialog
+    std::deque<std::optional<int>> numberAnswers;  // cancel when empty
+    std::optional<int> askNumber(const std::string&, const std::string&, int value, int minimum, int maximum) override {
+        numberCalls.push_back({value, minimum, maximum});
+        return next(numberAnswers, std::optional<int>());
+    }
 
 private:
     std::string file(bool open, const platform::FileDialogRequest& r) {
@@ -87,6 +94,7 @@ public:
     platform::Result<void> put(const platform::ClipboardContents& contents) override {
         if (failPut) return platform::Error{"taken"};
         cells = contents.cells;
+        if (contents.cells.empty()) cells.reset();
         picture = contents.picture;
         text = contents.text;
         return {};

@@ -52,7 +52,7 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "編集(&M)\n  切り取り(&X) Ctrl+X\n  コピー(&C) Ctrl+C\n  貼り付け(&V) Ctrl+V\n"
               "  -\n  元に戻す(&U) Ctrl+Z (off)\n  やり直し(&R) Ctrl+Y (off)\n"
               "パターン(&P)\n  登録済(&D)\n    r-Pentomino\n  ランダム(&R)\n  クリア(&C)\n  色(&L)\n"
-              "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n"
+              "  反転(&V)\n    左右(&R)\n    上下(&T)\n  回転(&T)\n  -\n  拡大(&X)\n  縮小(&E)\n  盤面の大きさ(&S)...\n"
               "  -\n  切り取り(&K)\n  コピー(&Y)\n  貼り付け(&P)\n  パターン登録(&N)\n"
               "表示(&V)\n  立体表示(&D) (checked)\n  グラフ(&G) Ctrl+G\n"
               "  系譜(&K)\n    赤の祖先で色分け(&R)\n    緑の祖先で色分け(&G)\n    青の祖先で色分け(&B)\n"

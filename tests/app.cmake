@@ -76,3 +76,6 @@ kaleidomat_test(app_everyday_tests app_everyday_tests.cpp)
 target_link_libraries(app_everyday_tests PRIVATE kaleidomat_app)
 # ---- The lineage view and the ancestry tracer, against the plain tracker ----
 target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)
+# ---- The window's language: English through the fakes with the real translator; the .ts against ui/texts.h ----
+target_sources(app_window_tests PRIVATE app_language_tests.cpp)
+add_test(NAME translations_complete COMMAND ${PROJECT_SOURCE_DIR}/scripts/update_translations.sh --check)

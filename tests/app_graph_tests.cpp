@@ -90,15 +90,6 @@ TEST(StartArguments, SeedComesBeforeTheFileAndMustBeAWholeNumber) {
     for (const auto& wrong : std::vector<std::vector<std::string>>{
              {"--seed"}, {"--seed", "x"}, {"--seed", "-1"}, {"--seed=18446744073709551616"}, {"--seed", ""}})
         EXPECT_FALSE(parsed(wrong).error.empty()) << wrong.back();
-    // --lang and --seed in either order, each once, before the path.
-    const auto both = parsed({"--lang", "en", "--seed=3", "x.hxa"});
-    EXPECT_EQ(both.language, platform::Language::English);
-    EXPECT_EQ(both.seed, 3u);
-    EXPECT_EQ(both.rest, std::vector<std::string>{"x.hxa"});
-    EXPECT_EQ(parsed({"--seed", "3", "--lang=ja"}).language, platform::Language::Japanese);
-    EXPECT_EQ(parsed({"--lang", "en", "--lang", "ja"}).rest, (std::vector<std::string>{"--lang", "ja"}));
-    for (const auto& wrong : std::vector<std::vector<std::string>>{{"--lang"}, {"--lang", "fr"}, {"--lang="}})
-        EXPECT_FALSE(parsed(wrong).error.empty()) << wrong.back();
 }
 
 // The fields of every line of a CSV text (none quoted), header included.

@@ -88,8 +88,8 @@ platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title
 std::string WindowController::askOpenPath(int Mode) {
     // Any other Mode keeps the kind of the dialog's previous use.
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
-    return services_.dialogs.openFile(
-        DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, DialogFolder(), [this](const char* t) { return tr(t); }));
+    return services_.dialogs.openFile(DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, DialogFolder(),
+                                                     [this](const char* t) { return tr(t); }));
 }
 
 std::string WindowController::askSavePath(int Mode) {

@@ -21,7 +21,10 @@ constexpr std::array<const char*, 2> kLanguageCodes{"ja", "en"};
 }  // namespace
 
 std::string WindowController::tr(const char* text) const {
-    return services_.translator ? services_.translator->translate(text) : std::string(text);
+    if (!services_.translator) return text;
+    auto [known, added] = translated_.try_emplace(text);
+    if (added) known->second = services_.translator->translate(text);
+    return known->second;
 }
 
 void WindowController::registerLanguageCommands() {
@@ -43,6 +46,7 @@ void WindowController::startLanguage() {
         if (stored && stored->size() == 1 && stored->front() == kLanguageCodes[1]) chosen = Language::English;
     }
     language_ = chosen.value_or(Language::Japanese);
+    translated_.clear();
     if (services_.translator) services_.translator->setLanguage(language_);
     if (language_ != Language::Japanese) ShowLanguage();
 }
@@ -55,6 +59,7 @@ void WindowController::SetLanguage(Language language, bool remember) {
     if (language == language_) return;
     const std::string importedCaption = tr(texts::kImportedMark) + texts::kCaptionSuffix;
     language_ = language;
+    translated_.clear();
     if (services_.translator) services_.translator->setLanguage(language);
     ShowLanguage();
     // The caption of a board imported from a Life pattern carries a word of its own.

@@ -35,6 +35,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/command_registry.h"
@@ -319,8 +320,10 @@ private:
     void ShowTrace();  // the traced cell's line in the pointer panel
 
     // ---- the window's language (controller_language.cpp) ----
-    // A text of ui/texts.h in the language in use.
+    // A text of ui/texts.h in the language in use. Each is asked of the
+    // translator once per language: the panels take two every generation.
     std::string tr(const char* text) const;
+    mutable std::unordered_map<const char*, std::string> translated_;
     void registerLanguageCommands();
     void startLanguage();  // at start-up: --lang, else the remembered language
     void ShowLanguage();   // every caption, tool tip and panel in the language in use

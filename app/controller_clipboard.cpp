@@ -126,7 +126,7 @@ void WindowController::pasteSelection() {
         restoreFocus();
         return;
     }
-    const auto refuse = [&](const char* text) {
+    const auto refuse = [&](const std::string& text) {
         Message(text, MessageIcon::Exclamation);
         restoreFocus();
     };
@@ -137,7 +137,7 @@ void WindowController::pasteSelection() {
     // A block that does not hold what its size fields promise (another
     // program may use the same format name) is refused whole.
     auto decoded = io::DecodeCellBlock(*data);
-    if (std::holds_alternative<io::DecodeError>(decoded)) return refuse(texts::kNotOurData);
+    if (std::holds_alternative<io::DecodeError>(decoded)) return refuse(tr(texts::kNotOurData));
     lay(std::get<io::CellBlock>(decoded));
 }
 

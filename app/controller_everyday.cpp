@@ -50,9 +50,9 @@ void WindowController::startEveryday() {
 
 // ---- the speed in sight ------------------------------------------------------------
 
-void WindowController::ShowSpeed() { window().setPanelText(platform::Panel::Speed, SpeedCaption(Speed())); }
+void WindowController::ShowSpeed() { window().setPanelText(platform::Panel::Speed, tr(SpeedCaption(Speed()))); }
 
-void WindowController::NoticeSpeed() { window().showNotice(std::string(texts::kNoticeSpeedPrefix) + SpeedCaption(Speed())); }
+void WindowController::NoticeSpeed() { window().showNotice(tr(texts::kNoticeSpeedPrefix) + tr(SpeedCaption(Speed()))); }
 
 // ---- recent files ----------------------------------------------------------------------
 
@@ -85,7 +85,7 @@ void WindowController::openRecent(std::size_t index) {
     if (index >= recentFiles_.size()) return;
     const std::string path = recentFiles_[index];
     if (!services_.files.exists(path)) {
-        Message(std::string(texts::kRecentMissing) + "\n" + path, platform::MessageIcon::Exclamation);
+        Message(tr(texts::kRecentMissing) + "\n" + path, platform::MessageIcon::Exclamation);
         recentFiles_.erase(recentFiles_.begin() + static_cast<std::ptrdiff_t>(index));
         StoreRecentFiles();
         return;

@@ -48,32 +48,35 @@ std::string WindowController::FileTitle(const std::string& path) {
 namespace {
 
 // The dialog settings of one kind of file; Mode 1 board file, 2 pattern file.
-platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title, std::string initialDirectory) {
+// `tr` gives a text in the window's language.
+template <typename Translate>
+platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title, std::string initialDirectory,
+                                          const Translate& tr) {
     platform::FileDialogRequest request;
-    request.title = title;
-    const auto kindFilter = [](const char* name, const char* extension) {
+    request.title = tr(title);
+    const auto kindFilter = [](const std::string& name, const char* extension) {
         return platform::FileFilter{name, {std::string("*.") + extension}};
     };
     // "*" rather than "*.*": every file, also one without a dot in its name.
-    const platform::FileFilter allFiles{texts::kAllFilesFilterName, {"*"}};
+    const platform::FileFilter allFiles{tr(texts::kAllFilesFilterName), {"*"}};
     if (mode == kBoardFileMode && open) {
         // Life patterns open as new boards; they are never saved over.
-        const platform::FileFilter lifePatterns{texts::kLifePatternFilterName,
+        const platform::FileFilter lifePatterns{tr(texts::kLifePatternFilterName),
                                                 {std::string("*.") + texts::kRleExtension,
                                                  std::string("*.") + texts::kPlaintextExtension}};
         // First every kind 開く takes, so that a pattern beside the boards is in sight.
-        const platform::FileFilter openable{texts::kOpenableFilterName,
+        const platform::FileFilter openable{tr(texts::kOpenableFilterName),
                                             {std::string("*.") + texts::kBoardExtension,
                                              std::string("*.") + texts::kRleExtension,
                                              std::string("*.") + texts::kPlaintextExtension}};
-        request.filters = {openable, kindFilter(texts::kBoardFilterName, texts::kBoardExtension), lifePatterns,
+        request.filters = {openable, kindFilter(tr(texts::kBoardFilterName), texts::kBoardExtension), lifePatterns,
                            allFiles};
         request.defaultExtension = texts::kBoardExtension;
     } else if (mode == kBoardFileMode) {
-        request.filters = {kindFilter(texts::kBoardFilterName, texts::kBoardExtension), allFiles};
+        request.filters = {kindFilter(tr(texts::kBoardFilterName), texts::kBoardExtension), allFiles};
         request.defaultExtension = texts::kBoardExtension;
     } else if (mode == kPatternFileMode) {
-        request.filters = {kindFilter(texts::kPatternFilterName, texts::kPatternExtension), allFiles};
+        request.filters = {kindFilter(tr(texts::kPatternFilterName), texts::kPatternExtension), allFiles};
         request.defaultExtension = texts::kPatternExtension;
     }
     request.initialDirectory = std::move(initialDirectory);
@@ -85,8 +88,8 @@ platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title
 std::string WindowController::askOpenPath(int Mode) {
     // Any other Mode keeps the kind of the dialog's previous use.
     if (Mode == kBoardFileMode || Mode == kPatternFileMode) dialogMode_ = Mode;
-    return services_.dialogs.openFile(
-        DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, DialogFolder()));
+    return services_.dialogs.openFile(DialogRequest(dialogMode_, true, texts::kOpenDialogTitle, DialogFolder(),
+                                                     [this](const char* t) { return tr(t); }));
 }
 
 std::string WindowController::askSavePath(int Mode) {
@@ -96,7 +99,8 @@ std::string WindowController::askSavePath(int Mode) {
     std::string folder = DialogFolder();
     platform::UserFiles* user = services_.userFiles;
     if (dialogMode_ == kPatternFileMode && user && user->makePatternFolder()) folder = user->patternFolder();
-    return services_.dialogs.saveFile(DialogRequest(dialogMode_, false, texts::kSaveDialogTitle, std::move(folder)));
+    return services_.dialogs.saveFile(DialogRequest(dialogMode_, false, texts::kSaveDialogTitle, std::move(folder),
+                                                    [this](const char* t) { return tr(t); }));
 }
 
 void WindowController::SetFileCaption() {
@@ -107,7 +111,7 @@ void WindowController::SetFileCaption() {
 
 void WindowController::SaveData() {
     if (!FileName.empty() && services_.files.exists(FileName)) {
-        const std::string question = "'" + FileName + texts::kOverwriteSuffix;
+        const std::string question = "'" + FileName + tr(texts::kOverwriteSuffix);
         if (Message(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
             return;
     }
@@ -117,7 +121,7 @@ void WindowController::SaveData() {
 
     const platform::Result<void> written = services_.files.writeFile(FileName, io::EncodeBoardFile(board));
     if (!written) {
-        Message(std::string(texts::kSaveFailed) + "\n" + FileName + "\n" + written.error().reason,
+        Message(tr(texts::kSaveFailed) + "\n" + FileName + "\n" + written.error().reason,
                 MessageIcon::Exclamation);
         // A name that was just chosen and could not be written is not kept:
         // the next save asks again instead of failing on the same path.
@@ -132,13 +136,13 @@ void WindowController::SaveData() {
 bool WindowController::OpenFile(const std::string& NewFileName) {
     const platform::Result<std::vector<uint8_t>> bytes = services_.files.readFile(NewFileName);
     if (!bytes) {
-        Message(std::string(texts::kOpenFailed) + "\n" + NewFileName, MessageIcon::Exclamation);
+        Message(tr(texts::kOpenFailed) + "\n" + NewFileName, MessageIcon::Exclamation);
         return false;
     }
     if (const std::optional<bool> imported = OpenLifePattern(NewFileName, *bytes)) return *imported;
     auto decoded = io::DecodeBoardFile(*bytes);
     if (std::holds_alternative<io::DecodeError>(decoded)) {
-        Message(texts::kNotOurData, MessageIcon::None);
+        Message(tr(texts::kNotOurData), MessageIcon::None);
         return false;
     }
     io::PutLoadedBoard(std::move(std::get<io::LoadedBoard>(decoded)), board);
@@ -158,7 +162,7 @@ bool WindowController::OpenFile(const std::string& NewFileName) {
 // There is no way to cancel here: whatever the save does, the load goes on.
 void WindowController::AskToSaveChanges() {
     if (board.Modified &&
-        Message(texts::kSaveChanges, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes) ==
+        Message(tr(texts::kSaveChanges), MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::Yes) ==
             MessageAnswer::Yes)
         SaveData();
 }
@@ -206,7 +210,7 @@ void WindowController::CreatePatternFile() {
     const io::CellBlock block = io::BlockFromBoard(board, s.SelLeft, s.SelTop, s.SelRight, s.SelBottom);
     const platform::Result<void> written = services_.files.writeFile(path, io::EncodePatternFile(block));
     if (!written) {
-        Message(std::string(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason,
+        Message(tr(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason,
                 MessageIcon::Exclamation);
         return;
     }
@@ -264,7 +268,7 @@ void WindowController::ReadPatternFile(const std::string& Index) {
     std::variant<io::CellBlock, io::DecodeError> decoded = io::DecodeError::BadSignature;
     if (bytes) decoded = io::DecodePatternFile(*bytes);
     if (std::holds_alternative<io::DecodeError>(decoded)) {
-        Message(texts::kNotOurData, MessageIcon::None);
+        Message(tr(texts::kNotOurData), MessageIcon::None);
         removeItem();
         return;
     }

@@ -58,7 +58,7 @@ void WindowController::graphExportRequested(GraphExport kind) {
     // Files are written while the board stands still: the click is answered
     // at once rather than leaving a save dialog to pop up later, unasked.
     if (session_.running()) {
-        Message(texts::kGraphExportWhileRunning, MessageIcon::Information);
+        Message(tr(texts::kGraphExportWhileRunning), MessageIcon::Information);
         return;
     }
     struct Kind {
@@ -69,9 +69,9 @@ void WindowController::graphExportRequested(GraphExport kind) {
                    : kind == GraphExport::Png                               ? Kind{texts::kPngFilterName, "png"}
                                                                             : Kind{texts::kSvgFilterName, "svg"};
     platform::FileDialogRequest request;
-    request.title = texts::kSaveDialogTitle;
-    request.filters = {platform::FileFilter{k.filter, {std::string("*.") + k.extension}},
-                       platform::FileFilter{texts::kAllFilesFilterName, {"*"}}};
+    request.title = tr(texts::kSaveDialogTitle);
+    request.filters = {platform::FileFilter{tr(k.filter), {std::string("*.") + k.extension}},
+                       platform::FileFilter{tr(texts::kAllFilesFilterName), {"*"}}};
     request.defaultExtension = k.extension;
     request.initialDirectory = DialogFolder();
     request.initialName = ExportName(k.extension);
@@ -93,7 +93,7 @@ void WindowController::graphExportRequested(GraphExport kind) {
 bool WindowController::writeGraphFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     const platform::Result<void> written = services_.files.writeFile(path, bytes);
     if (!written)
-        Message(std::string(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason, MessageIcon::Exclamation);
+        Message(tr(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason, MessageIcon::Exclamation);
     return static_cast<bool>(written);
 }
 
@@ -112,7 +112,7 @@ void WindowController::exportLineage(const std::string& chosen) {
     };
     for (const auto& [path, text] : files) {
         if (path != chosen && services_.files.exists(path) &&
-            Message("'" + path + texts::kOverwriteSuffix, MessageIcon::Question, platform::MessageButtons::YesNo,
+            Message("'" + path + tr(texts::kOverwriteSuffix), MessageIcon::Question, platform::MessageButtons::YesNo,
                     platform::MessageAnswer::No) != platform::MessageAnswer::Yes)
             return;
     }

@@ -8,11 +8,15 @@
 
 namespace app {
 
-void WindowController::showKeysHelp() { services_.dialogs.showText(texts::kHelpKeysTitle, KeysHelpText(commands_)); }
+void WindowController::showKeysHelp() {
+    const Translate translate = [this](const char* text) { return tr(text); };
+    services_.dialogs.showText(tr(texts::kHelpKeysTitle), KeysHelpText(commands_, translate));
+}
 
 // A message box titled, as every one of the program's, with its name.
 void WindowController::showAbout() {
-    Message(AboutText(services_.dialogs.toolkitVersion()), platform::MessageIcon::Information);
+    Message(AboutText(services_.dialogs.toolkitVersion(), [this](const char* text) { return tr(text); }),
+            platform::MessageIcon::Information);
 }
 
 }  // namespace app

@@ -17,33 +17,32 @@ namespace app {
 namespace {
 
 // The reader's reason in the window's language (the command line keeps the
-// reader's English).
-std::string ReasonText(const io::TextError& error) {
+// reader's English); `tr` gives a text in that language.
+template <typename Translate>
+std::string ReasonText(const io::TextError& error, const Translate& tr) {
     using io::TextProblem;
     const std::string& d = error.detail;
+    const auto around = [&](const auto& parts) {  // the detail between the parts
+        std::string text = tr(parts[0]);
+        for (std::size_t i = 1; i < std::size(parts); ++i) text += d + tr(parts[i]);
+        return text;
+    };
     std::string reason;
     switch (error.problem) {
-        case TextProblem::LineTooLong: reason = texts::kLifeTextLineTooLong; break;
-        case TextProblem::TooLarge:
-            reason = std::string(texts::kLifeTextTooLarge[0]) + d + texts::kLifeTextTooLarge[1] + d + texts::kLifeTextTooLarge[2];
-            break;
-        case TextProblem::NotConwaysRule:
-            reason = std::string(texts::kLifeTextNotConway[0]) + d + texts::kLifeTextNotConway[1];
-            break;
-        case TextProblem::UnsupportedGrid:
-            reason = std::string(texts::kLifeTextUnsupportedGrid[0]) + d + texts::kLifeTextUnsupportedGrid[1];
-            break;
-        case TextProblem::BadHeader: reason = texts::kLifeTextBadHeader; break;
-        case TextProblem::BadRunCount: reason = texts::kLifeTextBadRunCount; break;
-        case TextProblem::UnexpectedCharacter:
-            reason = std::string(texts::kLifeTextUnexpected[0]) + d + texts::kLifeTextUnexpected[1];
-            break;
-        case TextProblem::DoesNotFitTorus:
-            reason = std::string(texts::kLifeTextTorus[0]) + d + texts::kLifeTextTorus[1] + d + texts::kLifeTextTorus[2];
-            break;
-        case TextProblem::Other: reason = texts::kLifeTextUnreadable; break;
+        case TextProblem::LineTooLong: reason = tr(texts::kLifeTextLineTooLong); break;
+        case TextProblem::TooLarge: reason = around(texts::kLifeTextTooLarge); break;
+        case TextProblem::NotConwaysRule: reason = around(texts::kLifeTextNotConway); break;
+        case TextProblem::UnsupportedGrid: reason = around(texts::kLifeTextUnsupportedGrid); break;
+        case TextProblem::BadHeader: reason = tr(texts::kLifeTextBadHeader); break;
+        case TextProblem::BadRunCount: reason = tr(texts::kLifeTextBadRunCount); break;
+        case TextProblem::UnexpectedCharacter: reason = around(texts::kLifeTextUnexpected); break;
+        case TextProblem::DoesNotFitTorus: reason = around(texts::kLifeTextTorus); break;
+        case TextProblem::Other: reason = tr(texts::kLifeTextUnreadable); break;
     }
-    return error.line > 0 ? std::to_string(error.line) + texts::kLifeTextAtLine + reason : reason;
+    if (error.line <= 0) return reason;
+    std::string at = tr(texts::kLifeTextAtLine);
+    if (const std::size_t mark = at.find("%1"); mark != std::string::npos) at.replace(mark, 2, std::to_string(error.line));
+    return at + reason;
 }
 
 std::string lowered(std::string s) {
@@ -89,7 +88,7 @@ std::optional<bool> WindowController::OpenLifePattern(const std::string& path, c
     const std::variant<io::LifeGrid, io::TextError> parsed = io::ParseLifeText(text);
     if (!HasLifeTextExtension(path) && !std::holds_alternative<io::LifeGrid>(parsed)) return std::nullopt;
     if (const auto* error = std::get_if<io::TextError>(&parsed)) {
-        Message(std::string(texts::kImportFailed) + "\n" + path + "\n" + ReasonText(*error),
+        Message(tr(texts::kImportFailed) + "\n" + path + "\n" + ReasonText(*error, [this](const char* t) { return tr(t); }),
                 platform::MessageIcon::Exclamation);
         return false;
     }
@@ -119,7 +118,7 @@ std::optional<bool> WindowController::OpenLifePattern(const std::string& path, c
     // so a board file never replaces the pattern.
     board.Modified = true;
     FileName.clear();
-    window().setCaption(std::string(texts::kCaptionPrefix) + path + texts::kImportedMark + texts::kCaptionSuffix);
+    window().setCaption(std::string(texts::kCaptionPrefix) + path + tr(texts::kImportedMark) + texts::kCaptionSuffix);
     ApplySizeRule();
     BoardReplaced();
     return true;

@@ -42,10 +42,10 @@ void WindowController::KeepBoard() {
     // the status bar, and until a keeping works again closing asks whether
     // to save a changed board.
     const platform::Result<void> written =
-        path.empty() ? platform::Result<void>(platform::Error{texts::kNoStateFolder}) : services_.files.writeFile(path, bytes);
+        path.empty() ? platform::Result<void>(platform::Error{tr(texts::kNoStateFolder)}) : services_.files.writeFile(path, bytes);
     if (!written) {
         if (!std::exchange(keepFailing_, true))
-            window().setPanelText(platform::Panel::Pointer, texts::kKeepFailed + written.error().reason);
+            window().setPanelText(platform::Panel::Pointer, tr(texts::kKeepFailed) + written.error().reason);
         return;
     }
     keepFailing_ = false;
@@ -56,7 +56,7 @@ void WindowController::KeepBoard() {
 void WindowController::ReportSettingsFailure() {
     if (!services_.settings) return;
     if (const std::optional<platform::Error> failure = services_.settings->unreportedSaveFailure())
-        window().setPanelText(platform::Panel::Pointer, texts::kSettingsSaveFailed + failure->reason);
+        window().setPanelText(platform::Panel::Pointer, tr(texts::kSettingsSaveFailed) + failure->reason);
 }
 
 // Opens the kept board as the open command opens a file, the same question
@@ -64,7 +64,7 @@ void WindowController::ReportSettingsFailure() {
 void WindowController::restoreKeptBoard() {
     const std::string path = services_.userFiles ? services_.userFiles->lastKeptBoard() : std::string();
     if (path.empty()) {
-        Message(texts::kNothingToRestore, MessageIcon::Information);
+        Message(tr(texts::kNothingToRestore), MessageIcon::Information);
         return;
     }
     AskToSaveChanges();
@@ -82,7 +82,7 @@ void WindowController::saveBoardAs() {
     if (path.empty()) return;
     const platform::Result<void> written = services_.files.writeFile(path, io::EncodeBoardFile(board));
     if (!written) {
-        Message(std::string(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason,
+        Message(tr(texts::kSaveFailed) + "\n" + path + "\n" + written.error().reason,
                 MessageIcon::Exclamation);
         return;  // the window stays bound to the file it had
     }

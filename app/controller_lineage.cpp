@@ -122,7 +122,7 @@ void WindowController::traceCellAt(const platform::PointedCell& at) {
     const int32_t cx = at.column, cy = at.row;
     if (!board.cell(cx, cy).live()) {
         trace_.reset();
-        window().setPanelText(platform::Panel::Pointer, texts::kTraceDeadCell);
+        window().setPanelText(platform::Panel::Pointer, tr(texts::kTraceDeadCell));
         ShowBoard();
         return;
     }
@@ -148,22 +148,21 @@ void WindowController::ShowTrace() {
     std::string descent;
     for (int c = 0; c < engine::kChannels; ++c) {
         const std::optional<engine::Founder>& f = trace_->records[static_cast<std::size_t>(c)];
-        line += texts::kTraceChannels[c];
-        if (c > 0) descent += texts::kTraceDescentSeparator;
+        line += tr(texts::kTraceChannels[c]);
+        if (c > 0) descent += tr(texts::kTraceDescentSeparator);
         if (!f) {
-            line += texts::kTraceUnknown;
+            line += tr(texts::kTraceUnknown);
             descent += "-";
             continue;
         }
         for (const std::string& part :
-             {std::string(texts::kTraceNumber), std::to_string(f->id), std::string(texts::kTraceGenerationOpen),
-              std::to_string(f->generation), std::string(texts::kTraceGenerationKind),
-              std::string(texts::kTraceKinds[static_cast<int>(f->kind)]), std::string(texts::kTraceClose)})
+             {tr(texts::kTraceNumber), std::to_string(f->id), tr(texts::kTraceGenerationOpen), std::to_string(f->generation),
+              tr(texts::kTraceGenerationKind), tr(texts::kTraceKinds[static_cast<int>(f->kind)]), tr(texts::kTraceClose)})
             line += part;
         descent += std::to_string(trace_->bornClock - std::min(trace_->bornClock, f->origin));
     }
-    for (const std::string& part : {std::string(texts::kTraceBirth), std::to_string(trace_->bornGeneration),
-                                    std::string(texts::kTraceDescent), descent, std::string(texts::kTraceDescentEnd)})
+    for (const std::string& part : {tr(texts::kTraceBirth), std::to_string(trace_->bornGeneration), tr(texts::kTraceDescent), descent,
+                                    tr(texts::kTraceDescentEnd)})
         line += part;
     window().setPanelText(platform::Panel::Pointer, line);
 }

@@ -68,8 +68,8 @@ void WindowController::ShowBoard(bool countPopulation) {
         DrawFocus();
     }
 
-    w.setPanelText(platform::Panel::Generation, texts::kGenerationPrefix + display::FormatCount(board.Generation));
-    w.setPanelText(platform::Panel::Population, texts::kPopulationPrefix + display::FormatCount(board.Population()));
+    w.setPanelText(platform::Panel::Generation, tr(texts::kGenerationPrefix) + display::FormatCount(board.Generation));
+    w.setPanelText(platform::Panel::Population, tr(texts::kPopulationPrefix) + display::FormatCount(board.Population()));
     // Start and Step follow the population shown; a slice refreshes at its end.
     if (!slicing_) refreshCommands();
     ScheduleKeeping();
@@ -140,7 +140,7 @@ void WindowController::runSlice(unsigned serial) {
 
 void WindowController::endExtinctRun(unsigned serial) {
     if (serial != runSerial_ || !session_.running() || closed_) return;
-    Message(texts::kExtinct, platform::MessageIcon::Information);
+    Message(tr(texts::kExtinct), platform::MessageIcon::Information);
     stopRun();
     refreshCommands();
 }
@@ -192,7 +192,7 @@ void WindowController::AutoStimulation() { session_.stimulateIfSettled(); }
 void WindowController::resetGeneration() {
     board.Generation = 0;
     session_.generationReset();  // later generations count on from here, replayed too
-    services_.window.setPanelText(platform::Panel::Generation, texts::kGenerationReset);
+    services_.window.setPanelText(platform::Panel::Generation, tr(texts::kGenerationReset));
     BoardReplaced();  // an open graph numbers its generations from the new count
 }
 

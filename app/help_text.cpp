@@ -14,29 +14,29 @@ namespace app {
 namespace {
 
 // A caption as the menu shows it: "開く(&O)..." reads "開く(O)...".
-std::string Shown(const char* caption) {
+std::string Shown(const std::string& caption) {
     std::string out;
-    for (const char* c = caption; *c; ++c)
+    for (const char* c = caption.c_str(); *c; ++c)
         if (*c != '&' || c[1] == '&') out += *c;
     return out;
 }
 
 // The captions of the submenus between the menu of the bar and the command,
 // then the command's own: "反転(V) > 左右(R)".
-std::string PathOf(const CommandRegistry& commands, const platform::Command& command) {
-    std::string path = Shown(command.caption);
+std::string PathOf(const CommandRegistry& commands, const platform::Command& command, const Translate& tr) {
+    std::string path = Shown(tr(command.caption));
     const auto parent = [&](const platform::Command* c) {
         const CommandRow* row = c->in ? commands.find(*c->in) : nullptr;
         return row ? &row->look : nullptr;
     };
     for (const platform::Command* c = parent(&command); c && c->in; c = parent(c))
-        path = Shown(c->caption) + " > " + path;
+        path = Shown(tr(c->caption)) + " > " + path;
     return path;
 }
 
 // A key as users read it: the keypad's "Num++" is "テンキー +", "Del" is "Delete".
-std::string KeyAsRead(const std::string& key) {
-    if (key.starts_with("Num+") && key.size() > 4) return texts::kHelpKeypad + key.substr(4);
+std::string KeyAsRead(const std::string& key, const Translate& tr) {
+    if (key.starts_with("Num+") && key.size() > 4) return tr(texts::kHelpKeypad) + key.substr(4);
     if (key == "Del") return "Delete";
     return key;
 }
@@ -44,27 +44,27 @@ std::string KeyAsRead(const std::string& key) {
 // Every command with its key and toolbar button, grouped by menu: `menu`
 // runs for each menu of the bar (and the pop-up), `item` for each command.
 template <typename MenuFn, typename ItemFn>
-void ForEachCommand(const CommandRegistry& commands, MenuFn menu, ItemFn item) {
+void ForEachCommand(const CommandRegistry& commands, MenuFn menu, ItemFn item, const Translate& tr = Untranslated) {
     for (const CommandRow& row : commands.rows()) {
         const platform::Command& c = row.look;
-        if (c.kind == platform::CommandKind::PopupMenu) menu(texts::kHelpPopupHeading);
-        else if (!c.in && c.kind == platform::CommandKind::Menu) menu(Shown(c.caption));
+        if (c.kind == platform::CommandKind::PopupMenu) menu(tr(texts::kHelpPopupHeading));
+        else if (!c.in && c.kind == platform::CommandKind::Menu) menu(Shown(tr(c.caption)));
         if (!NeedsHelpLine(c)) continue;
         // Several keys of one command are listed "Ctrl+Y / Ctrl+Shift+Z", each as users read it.
         std::string extras;
         const std::string keys = c.key;
         for (std::size_t from = 0; from < keys.size();) {
             const std::size_t end = std::min(keys.find("; ", from), keys.size());
-            extras += (extras.empty() ? "" : " / ") + KeyAsRead(keys.substr(from, end - from));
+            extras += (extras.empty() ? "" : " / ") + KeyAsRead(keys.substr(from, end - from), tr);
             from = end + 2;
         }
         if (c.button != platform::Button::None)
-            extras += std::string(extras.empty() ? "" : ", ") + texts::kHelpToolbarOpen + c.toolTip +
-                      texts::kHelpToolbarClose;
-        const char* line = row.behaviour.help;
+            extras += std::string(extras.empty() ? "" : ", ") + tr(texts::kHelpToolbarOpen) + tr(c.toolTip) +
+                      tr(texts::kHelpToolbarClose);
+        const std::string line = row.behaviour.help ? tr(row.behaviour.help) : std::string();
         // A command reached only by keys is named by its keys.
-        if (c.kind == platform::CommandKind::KeyOnly) item(texts::kHelpKeysOnly + extras, "", line ? line : "");
-        else item(PathOf(commands, c), extras, line ? line : "");
+        if (c.kind == platform::CommandKind::KeyOnly) item(tr(texts::kHelpKeysOnly) + extras, "", line);
+        else item(PathOf(commands, c, tr), extras, line);
     }
 }
 
@@ -92,15 +92,16 @@ bool NeedsHelpLine(const platform::Command& command) {
     return command.in && command.kind != platform::CommandKind::Separator && !command.radio && !listItem;
 }
 
-std::string KeysHelpText(const CommandRegistry& commands) {
-    std::string text = std::string(texts::kHelpMenusHeading) + "\n";
+std::string KeysHelpText(const CommandRegistry& commands, const Translate& tr) {
+    std::string text = tr(texts::kHelpMenusHeading) + "\n";
     ForEachCommand(commands, [&](const std::string& menu) { text += "\n" + menu + "\n"; },
-                   [&](const std::string& path, const std::string& extras, const char* line) {
+                   [&](const std::string& path, const std::string& extras, const std::string& line) {
                        text += "  " + path + (extras.empty() ? "" : "  [" + extras + "]") + "\n      " + line + "\n";
-                   });
+                   },
+                   tr);
     const auto section = [&](const char* title, const auto& lines) {
-        text += std::string("\n■ ") + title + "\n";
-        for (const auto& [what, line] : lines) text += std::string("  ") + what + "\n      " + line + "\n";
+        text += "\n■ " + tr(title) + "\n";
+        for (const auto& [what, line] : lines) text += "  " + tr(what) + "\n      " + tr(line) + "\n";
     };
     section(texts::kHelpMouseHeading, texts::kHelpMouseLines);
     section(texts::kHelpStatusHeading, texts::kHelpStatusLines);
@@ -111,7 +112,7 @@ std::string KeysHelpText(const CommandRegistry& commands) {
 std::string KeysManSection(const CommandRegistry& commands) {
     std::string roff = ".SH MENUS AND KEYS\n.ad l\n";
     ForEachCommand(commands, [&](const std::string& menu) { roff += ".SS " + Roff(menu) + "\n"; },
-                   [&](const std::string& path, const std::string& extras, const char* line) {
+                   [&](const std::string& path, const std::string& extras, const std::string& line) {
                        roff += ".TP\n.B " + Roff(path) + (extras.empty() ? "" : " (" + Roff(extras) + ")") + "\n" +
                                Roff(line, true) + "\n";
                    });
@@ -125,11 +126,11 @@ std::string KeysManSection(const CommandRegistry& commands) {
     return roff + ".ad\n";
 }
 
-std::string AboutText(const std::string& toolkitVersion) {
-    std::string text = std::string(texts::kAppTitle) + " " + KALEIDOMAT_VERSION + "\n" + texts::kAboutSummary + "\n\n" +
-                       texts::kAboutLicence + "\n";
+std::string AboutText(const std::string& toolkitVersion, const Translate& tr) {
+    std::string text = std::string(texts::kAppTitle) + " " + KALEIDOMAT_VERSION + "\n" + tr(texts::kAboutSummary) +
+                       "\n\n" + tr(texts::kAboutLicence) + "\n";
     if (!toolkitVersion.empty()) text += toolkitVersion + "\n";
-    return text + texts::kAboutCopyright + "\n\n" + texts::kAboutCalm;
+    return text + texts::kAboutCopyright + "\n\n" + tr(texts::kAboutCalm);
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 // cannot leave a command out; the help window and the manual page
 // kaleidomat(1) show the same lists.
 
+#include <functional>
 #include <string>
 
 #include "app/command_registry.h"
@@ -18,14 +19,18 @@ namespace app {
 // and separators do not.
 bool NeedsHelpLine(const platform::Command& command);
 
-// The help window's text.
-std::string KeysHelpText(const CommandRegistry& commands);
+// A text of ui/texts.h in the window's language; the identity keeps the Japanese.
+using Translate = std::function<std::string(const char*)>;
+inline std::string Untranslated(const char* text) { return text; }
+
+// The help window's text, in the language `translate` gives.
+std::string KeysHelpText(const CommandRegistry& commands, const Translate& translate = Untranslated);
 
 // The same lists as sections of a manual page (roff).
 std::string KeysManSection(const CommandRegistry& commands);
 
 // Name, version, summary, licence, the window system's library (as given)
 // and copyright.
-std::string AboutText(const std::string& toolkitVersion);
+std::string AboutText(const std::string& toolkitVersion, const Translate& translate = Untranslated);
 
 }  // namespace app

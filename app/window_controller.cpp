@@ -38,6 +38,7 @@ platform::MessageAnswer WindowController::Message(const std::string& text, Messa
 
 void WindowController::start() {
     window().setCommands(commands_.looks());
+    startLanguage();
     startEveryday();
     random.reseed(options_.seed ? *options_.seed : engine::RandomSequence::clockSeed());
     // The toolbar pictures belong to the window and are in place already.
@@ -65,7 +66,7 @@ void WindowController::start() {
             if (loaded) session_.recordStartupOpen(texts::kAppTitle, caption());
             if (loaded) RememberRecent(path);
         } else {
-            Message("'" + path + texts::kNotFoundSuffix, MessageIcon::Warning);
+            Message("'" + path + tr(texts::kNotFoundSuffix), MessageIcon::Warning);
         }
     }
     if (!loaded) {
@@ -97,7 +98,7 @@ void WindowController::FillPatternMenu() {
             patternFiles_.push_back(folder + "/" + name);
         }
     }
-    w.addPatternEntry({.caption = texts::kRegisterPattern});
+    w.addPatternEntry({.caption = tr(texts::kRegisterPattern)});
     patternFiles_.emplace_back();
 }
 

@@ -27,6 +27,7 @@
 //   controller_drawing.cpp  drawing and erasing along a Shift+drag
 //   controller_everyday.cpp the speed readout, recent files, selection keys, calm mode
 //   controller_lineage.cpp  the lineage view (表示 › 系譜) and the ancestry tracer
+//   controller_language.cpp the window's language (表示 › 言語)
 
 #include <array>
 #include <chrono>
@@ -34,6 +35,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/command_registry.h"
@@ -62,10 +64,13 @@ public:
         platform::UserFiles* userFiles = nullptr;
         platform::Settings* settings = nullptr;  // none: nothing is remembered
         platform::GraphWindow* graph = nullptr;  // the graph window, when there is one
+        // None: the texts stay Japanese, whatever 言語 says.
+        platform::Translator* translator = nullptr;
     };
     struct Options {
         std::string commandLine;       // the whole argument text, one path
         std::optional<uint64_t> seed;  // fixed seed instead of the clock
+        std::optional<platform::Language> language = std::nullopt;  // this run's language instead of the remembered one
     };
 
     WindowController(Services services, Options options);
@@ -138,6 +143,13 @@ public:
     const LineageMenu& lineageMenu() const { return lineageMenu_; }
     LineageColouring lineageColouring() const { return lineageColouring_; }
     bool tracing() const { return tracing_; }
+
+    // ---- the window's language (controller_language.cpp) --------------------------
+    platform::Language language() const { return language_; }
+    // Switches every text to `language` at once: the menus, tool tips and
+    // panels here, the windows' own texts through the translator. `remember`
+    // keeps it for the next start.
+    void SetLanguage(platform::Language language, bool remember);
 
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;
@@ -309,6 +321,16 @@ private:
     // A left click in tracing mode: the cell's founders are traced.
     void traceCellAt(const platform::PointedCell& at);
     void ShowTrace();  // the traced cell's line in the pointer panel
+
+    // ---- the window's language (controller_language.cpp) ----
+    // A text of ui/texts.h in the language in use. Each is asked of the
+    // translator once per language: the panels take two every generation.
+    std::string tr(const char* text) const;
+    mutable std::unordered_map<const char*, std::string> translated_;
+    void registerLanguageCommands();
+    void startLanguage();  // at start-up: --lang, else the remembered language
+    void ShowLanguage();   // every caption, tool tip and panel in the language in use
+    platform::Language language_ = platform::Language::Japanese;
 
     // ---- helpers -----------------------------------------------------------------------
     platform::MainWindow& window() { return services_.window; }

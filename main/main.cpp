@@ -36,10 +36,13 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Lets the desktop match the window to its desktop entry (name, icon).
     QGuiApplication::setDesktopFileName(QStringLiteral("kaleidomat"));
-    platform::qt::InstallJapaneseTranslations(application);
+    // Japanese, with Qt's own Japanese, until the controller sets the
+    // remembered language or the one --lang asks for.
+    platform::qt::QtTranslator translator;
 
-    // "--seed S" first fixes the random sequence (read again from what Qt
-    // has left of the arguments, its own options taken out). The rest of the argument
+    // "--seed S" and "--lang L" first fix the random sequence and the
+    // language (read again from what Qt has left of the arguments, its own
+    // options taken out). The rest of the argument
     // text is one path: the arguments joined by single blanks, quotes kept
     // as given.
     std::vector<std::string> given;
@@ -67,8 +70,9 @@ int main(int argc, char* argv[]) {
         // The controller lives until the event loop has returned: a slice of
         // a run still scheduled then is never called.
         app::WindowController controller(
-            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings, &graph},
-            app::WindowController::Options{commandLine, start.seed});
+            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings, &graph,
+                                            &translator},
+            app::WindowController::Options{commandLine, start.seed, start.language});
         window.setEvents(&controller);
         controller.start();
         // The window where it was last closed, as large as it was, within the screens there are now.

@@ -277,6 +277,8 @@ inline constexpr const char* kGraphGeometry = "graph/geometry";  // the graph wi
 // ---- everyday use ----
 inline constexpr const char* kCalm = "view/calm";            // bool: 点滅を抑える, false at first start
 inline constexpr const char* kRecentFiles = "file/recent";   // strings: the recent files, newest first
+// ---- the window's language ----
+inline constexpr const char* kLanguage = "view/language";    // strings: one, "ja" or "en"; Japanese when none
 }  // namespace setting
 
 // ------------------------------------------------------------- the window --
@@ -447,6 +449,8 @@ public:
     virtual void showNotice(const std::string& text) { (void)text; }
     // A menu item's caption ("&" marks the access key) changed while the program runs.
     virtual void setMenuCaption(Menu item, const std::string& caption) { (void)item, (void)caption; }
+    // A toolbar button's tool tip changed while the program runs (the window's language).
+    virtual void setButtonToolTip(Button button, const std::string& text) { (void)button, (void)text; }
 
     // The clock of a run's pacing (a steady one, from an arbitrary start).
     virtual std::chrono::nanoseconds clock() const {
@@ -497,6 +501,25 @@ public:
     // remembered between sessions.
     virtual std::array<int, 4> geometry() const = 0;
     virtual void setGeometry(const std::array<int, 4>& geometry) = 0;
+};
+
+// ------------------------------------------------------ the window's language --
+
+// The languages the window speaks: Japanese, the texts of ui/texts.h as they
+// are, and English, their translations.
+enum class Language { Japanese, English };
+
+class Translator {
+public:
+    virtual ~Translator() = default;
+    // Every text shown from now on is in `language`: those the logic asks
+    // for, and at once the window system's own (the buttons of its dialogs)
+    // and the texts the windows take from ui/texts.h themselves.
+    virtual void setLanguage(Language language) = 0;
+    virtual Language language() const = 0;
+    // A text of ui/texts.h (UTF-8) in the language in use; the text itself
+    // when it has no translation.
+    virtual std::string translate(const char* text) const = 0;
 };
 
 }  // namespace platform

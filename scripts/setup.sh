@@ -22,6 +22,12 @@ kaleidomat_test_packages=(
   parallel slurm-wlm munge iproute2
 )
 
+# The window's English: lupdate and lrelease build the .qm from
+# translations/kaleidomat_en.ts; python3 lists ui/texts.h's texts for lupdate.
+# The tests (translations_complete) use the same tools.
+kaleidomat_run_packages+=(qt6-l10n-tools qt6-tools-dev python3)
+kaleidomat_test_packages+=(qt6-l10n-tools python3)
+
 # Usage: kaleidomat_install_missing [run|test]   (default: test, everything)
 kaleidomat_install_missing() {
   local wanted=("${kaleidomat_run_packages[@]}")

@@ -80,3 +80,6 @@ target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)
 # ---- Boards over 200 a side: the size dialog, the clipboard's RLE, registration, undo ----
 kaleidomat_test(app_large_board_tests app_large_board_tests.cpp)
 target_link_libraries(app_large_board_tests PRIVATE kaleidomat_app)
+# ---- The window's language: English through the fakes with the real translator; the .ts against ui/texts.h ----
+target_sources(app_window_tests PRIVATE app_language_tests.cpp)
+add_test(NAME translations_complete COMMAND ${PROJECT_SOURCE_DIR}/scripts/update_translations.sh --check)

@@ -71,7 +71,8 @@ inline constexpr const char* kGenerationReset = "世代 = 0";
 inline constexpr const char* kColorPrefix = "RGB = &H";
 
 // Messages.
-inline constexpr const char* kNotFoundSuffix = "' is not found.";
+// The file named on the command line is not there: "'" + its path + this.
+inline constexpr const char* kNotFoundSuffix = "' が見つかりません。";
 inline constexpr const char* kExtinct = "全滅しました...";
 inline constexpr const char* kNotOurData = "このプログラムのデータではありません！";
 inline constexpr const char* kOverwriteSuffix = "' を上書きしますか？";
@@ -151,7 +152,7 @@ inline constexpr const char* kImportFailed = "Life パターンを読み込め�
 // The reader's reason, after the line it was found on ("3 行目: "). Where a
 // reason names part of the text (a rule, a character, a size), it stands
 // between the text's two halves.
-inline constexpr const char* kLifeTextAtLine = " 行目: ";
+inline constexpr const char* kLifeTextAtLine = "%1 行目: ";  // %1: the line's number
 inline constexpr const char* kLifeTextUnreadable = "Life パターンとして読めません";
 inline constexpr const char* kLifeTextLineTooLong = "行が長すぎます";
 inline constexpr const char* kLifeTextTooLarge[] = {"パターンが大きすぎます（", " × ", " セルまで）"};
@@ -357,5 +358,12 @@ inline constexpr const char* kBoardSizeLabel = "一辺のセル数 (10 ～ 2048)
 inline constexpr const char* kPatternTooLarge =
     "パターンファイルに登録できるのは 200 × 200 セルまでです。選択範囲を小さくしてください。";
 // ---- end of boards larger than 200 x 200 ----
+// ---- the window's language (controller_language.cpp) ----
+inline constexpr const char* kMenuViewLanguage = "言語(&L)";
+// The items of the 言語 submenu, each in its own language in either language.
+inline constexpr const char* kLanguageNames[] = {"日本語(&J)", "&English"};
+inline constexpr const char* kHelpViewLanguage =
+    "メニュー、メッセージ、ヘルプなどの言語を 日本語 か English に切り替えます。選んだ言語は次回も使われます。";
+// ---- end of the window's language ----
 
 }  // namespace texts

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "platform/qt/qt_strings.h"
+#include "platform/qt/qt_translations.h"
 #include "ui/texts.h"
 
 namespace platform::qt {
@@ -26,7 +27,7 @@ using analysis::GraphSeries;
 using analysis::kFamilies;
 using analysis::kFamilyCount;
 
-QString text(const char* s) { return QString::fromUtf8(s); }
+QString text(const char* s) { return TranslatedText(s); }  // in the language in use
 
 struct LineStyle {
     analysis::Line line;
@@ -564,16 +565,20 @@ void GraphPlot::leaveEvent(QEvent*) {
 class QtGraphWindow::Frame : public QWidget {
 public:
     std::function<void()> onClose;
+    std::function<void()> onLanguageChange;
 
 protected:
     void closeEvent(QCloseEvent* event) override {
         if (onClose) onClose();
         event->accept();
     }
+    void changeEvent(QEvent* event) override {
+        QWidget::changeEvent(event);
+        if (event->type() == QEvent::LanguageChange && onLanguageChange) onLanguageChange();
+    }
 };
 
 QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
-    frame_->setWindowTitle(text(texts::kGraphTitle));
     frame_->setObjectName(QStringLiteral("graphWindow"));
     // Closing the main window ends the program, also while the graph is open.
     frame_->setAttribute(Qt::WA_QuitOnClose, false);
@@ -582,10 +587,10 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
     layout->addWidget(plot_, 1);
     auto* buttons = new QHBoxLayout;
     // The channel whose founders the graph shows and the lineage export writes.
-    auto* channelLabel = new QLabel(text(texts::kGraphFounderChannel), frame_.get());
-    auto* channel = new QComboBox(frame_.get());
+    auto* channelLabel = channelLabel_ = new QLabel(frame_.get());
+    auto* channel = channel_ = new QComboBox(frame_.get());
     channel->setObjectName(QStringLiteral("founderChannel"));
-    for (const char* name : texts::kGraphChannelNames) channel->addItem(text(name));
+    for (std::size_t i = 0; i < std::size(texts::kGraphChannelNames); ++i) channel->addItem(QString());
     channelLabel->setBuddy(channel);
     QObject::connect(channel, &QComboBox::currentIndexChanged, plot_, [this](int index) {
         plot_->setChannel(std::max(index, 0));
@@ -601,7 +606,8 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
         {texts::kGraphExportLineage, GraphExport::Lineage},
     };
     for (const auto& [caption, kind] : exports) {
-        auto* button = new QPushButton(text(caption), frame_.get());
+        auto* button = new QPushButton(frame_.get());
+        exportButtons_.emplace_back(button, caption);
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::clicked, frame_.get(), [this, kind = kind] {
             if (events_) events_->graphExportRequested(kind);
@@ -613,11 +619,23 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
     frame_->onClose = [this] {
         if (events_) events_->graphClosed();
     };
+    showTexts();
+    frame_->onLanguageChange = [this] {
+        showTexts();
+        plot_->update();  // its legends and axes are drawn in the language in use
+    };
     redraw_.setSingleShot(true);
     QObject::connect(&redraw_, &QTimer::timeout, plot_, [this] { plot_->update(); });
 }
 
 QtGraphWindow::~QtGraphWindow() { events_ = nullptr; }
+
+void QtGraphWindow::showTexts() {
+    frame_->setWindowTitle(text(texts::kGraphTitle));
+    channelLabel_->setText(text(texts::kGraphFounderChannel));
+    for (int i = 0; i < channel_->count(); ++i) channel_->setItemText(i, text(texts::kGraphChannelNames[i]));
+    for (const auto& [button, caption] : exportButtons_) button->setText(text(caption));
+}
 
 QWidget* QtGraphWindow::widget() const { return frame_.get(); }
 

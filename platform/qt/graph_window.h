@@ -16,8 +16,14 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/services.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace platform::qt {
 
@@ -71,7 +77,11 @@ public:
 
 private:
     class Frame;
+    void showTexts();  // the title, the channel selector and the export buttons, in the language in use
     std::unique_ptr<Frame> frame_;
+    QLabel* channelLabel_ = nullptr;
+    QComboBox* channel_ = nullptr;
+    std::vector<std::pair<QPushButton*, const char*>> exportButtons_;
     GraphPlot* plot_ = nullptr;
     GraphEvents* events_ = nullptr;
     QTimer redraw_;

@@ -419,6 +419,13 @@ void QtMainWindow::setMenuCaption(Menu item, const std::string& caption) {
     if (QAction* action = menuAction(item)) action->setText(toQString(caption));
 }
 
+void QtMainWindow::setButtonToolTip(Button button, const std::string& text) {
+    if (QAction* action = toolbarAction(button)) {
+        action->setText(toQString(text));
+        action->setToolTip(toQString(text));
+    }
+}
+
 BevelColors QtMainWindow::bevelColors() const {
     const QPalette& palette = frame_->palette();
     BevelColors colors;

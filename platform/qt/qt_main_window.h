@@ -72,6 +72,7 @@ public:
     void setFocusRect(const std::optional<PixelRect>& rect) override;
     void showNotice(const std::string& text) override;
     void setMenuCaption(Menu item, const std::string& caption) override;
+    void setButtonToolTip(Button button, const std::string& text) override;
     BevelColors bevelColors() const override;
     void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override;
     void close() override;

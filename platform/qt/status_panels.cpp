@@ -12,6 +12,7 @@
 
 #include "ui/texts.h"
 #include "platform/qt/board_view.h"
+#include "platform/qt/qt_translations.h"
 
 namespace platform::qt {
 
@@ -68,14 +69,21 @@ QRect StatusPanels::textRect(int panel) const { return panelRect(panel).adjusted
 
 void StatusPanels::resizeEvent(QResizeEvent*) { fitFont(); }
 
+void StatusPanels::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::LanguageChange) return;
+    fitFont();
+    update();
+}
+
 // Each panel gets the room its design text needs (its colour panel, the
 // widest colour), and what is left over in the proportion of the shares; the
 // font is the largest, up to the window's, with which everything fits.
 void StatusPanels::fitFont() {
     const QString designTexts[kPanelCount] = {
-        QString::fromUtf8(texts::kPanel1Design), QString::fromUtf8(texts::kPanel2Design),
-        QString::fromUtf8(texts::kPanel3Design), QString::fromUtf8(texts::kColorPrefix) + QStringLiteral("DDDDDD"),
-        QString::fromUtf8(texts::kPanel5Design)};
+        TranslatedText(texts::kPanel1Design), TranslatedText(texts::kPanel2Design),
+        TranslatedText(texts::kPanel3Design), QString::fromUtf8(texts::kColorPrefix) + QStringLiteral("DDDDDD"),
+        TranslatedText(texts::kPanel5Design)};
     constexpr int kPadding = 5 + kGap;  // beside the text, as textRect leaves it, and between panels
     QFont candidate = parentWidget() ? parentWidget()->font() : QFont();
     std::array<int, kPanelCount> needs{};

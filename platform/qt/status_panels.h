@@ -47,6 +47,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;  // a new language: new design texts
 
 private:
     QRect textRect(int panel) const;

@@ -38,13 +38,15 @@ struct ControllerFixture {
     fakes::FakeUserFiles userFiles;
     fakes::FakeSettings settings;
     platform::GraphWindow* graph = nullptr;  // none unless a test gives one
+    platform::Translator* translator = nullptr;  // none: Japanese only
+    std::optional<platform::Language> language;  // as --lang gives it
     std::unique_ptr<app::WindowController> controller;
 
     // Creates the controller without starting it: its commands can be added to.
     app::WindowController& create(const std::string& commandLine = "", uint64_t seed = 12345) {
         controller = std::make_unique<app::WindowController>(
-            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings, graph},
-            app::WindowController::Options{commandLine, seed});
+            app::WindowController::Services{window, dialogs, clipboard, files, &userFiles, &settings, graph, translator},
+            app::WindowController::Options{commandLine, seed, language});
         // One generation a slice, so that a test sees every generation of a run.
         controller->setSliceLimit(1);
         window.setEvents(controller.get());

@@ -321,6 +321,8 @@ public:
     std::map<platform::Menu, std::string> captions;   // captions changed while the program runs
     void showNotice(const std::string& text) override { notices.push_back(text); }
     void setMenuCaption(platform::Menu m, const std::string& c) override { captions[m] = c; }
+    std::map<platform::Button, std::string> toolTips;  // tool tips changed while the program runs
+    void setButtonToolTip(platform::Button b, const std::string& t) override { toolTips[b] = t; }
     // A clock that moves only by the waits for scheduled calls (and by the
     // tests): each wait lasts as long as asked.
     std::chrono::nanoseconds now{0};

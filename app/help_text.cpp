@@ -103,6 +103,7 @@ std::string KeysHelpText(const CommandRegistry& commands) {
         for (const auto& [what, line] : lines) text += std::string("  ") + what + "\n      " + line + "\n";
     };
     section(texts::kHelpMouseHeading, texts::kHelpMouseLines);
+    section(texts::kHelpBoardKeysHeading, texts::kHelpBoardKeyLines);
     section(texts::kHelpStatusHeading, texts::kHelpStatusLines);
     section(texts::kHelpFilesHeading, texts::kHelpFileLines);
     return text;
@@ -120,6 +121,7 @@ std::string KeysManSection(const CommandRegistry& commands) {
         for (const auto& [what, line] : lines) roff += ".TP\n.B " + Roff(what) + "\n" + Roff(line, true) + "\n";
     };
     section("MOUSE", texts::kHelpMouseLines);
+    section("BOARD KEYS", texts::kHelpBoardKeyLines);
     section("STATUS BAR", texts::kHelpStatusLines);
     section("FILE TYPES", texts::kHelpFileLines);
     return roff + ".ad\n";

@@ -76,3 +76,7 @@ kaleidomat_test(app_everyday_tests app_everyday_tests.cpp)
 target_link_libraries(app_everyday_tests PRIVATE kaleidomat_app)
 # ---- The lineage view and the ancestry tracer, against the plain tracker ----
 target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)
+
+# ---- The keyboard cursor and screen readers ----
+target_sources(app_editing_tests PRIVATE app_keyboard_tests.cpp)
+target_sources(app_window_tests PRIVATE platform_accessibility_tests.cpp)

@@ -34,6 +34,7 @@ public:
     static constexpr int kMinimumWidth = 440, kMinimumHeight = 440;
 
     void setSeries(const analysis::GraphSeries* series) { series_ = series; }
+    const analysis::GraphSeries* series() const { return series_; }
     void setChannel(int channel) { channel_ = channel; }
     int channel() const { return channel_; }
     QImage picture() const;
@@ -71,6 +72,7 @@ public:
 
 private:
     class Frame;
+    void describePlot();  // the plot's description, with the generations recorded
     std::unique_ptr<Frame> frame_;
     GraphPlot* plot_ = nullptr;
     GraphEvents* events_ = nullptr;

@@ -313,6 +313,10 @@ public:
     std::map<platform::Menu, std::string> captions;   // captions changed while the program runs
     void showNotice(const std::string& text) override { notices.push_back(text); }
     void setMenuCaption(platform::Menu m, const std::string& c) override { captions[m] = c; }
+    std::optional<platform::PixelRect> keyCursor;      // the keyboard cursor's outline
+    std::string boardName, boardDescription;          // the board as a screen reader tells it
+    void setKeyCursor(const std::optional<platform::PixelRect>& r) override { keyCursor = r; }
+    void describeBoard(const std::string& n, const std::string& d) override { boardName = n, boardDescription = d; }
     // A clock that moves only by the waits for scheduled calls (and by the
     // tests): each wait lasts as long as asked.
     std::chrono::nanoseconds now{0};
@@ -363,6 +367,11 @@ private:
         void windowClosing() override { then(&WindowEvents::windowClosing); }
         bool canDropFiles() override { return w_.target && w_.target->canDropFiles(); }
         void filesDropped(const std::vector<std::string>& p) override { then(&WindowEvents::filesDropped, p); }
+        bool boardKey(platform::BoardKey k, platform::Modifiers m) override {
+            const bool taken = w_.target && w_.target->boardKey(k, m);
+            return w_.runScheduled(), taken;
+        }
+        void boardFocusLeft() override { then(&WindowEvents::boardFocusLeft); }
         template <typename... Params, typename... Args>
         void then(void (WindowEvents::*event)(Params...), Args&&... args) {
             if (w_.target) (w_.target->*event)(std::forward<Args>(args)...), w_.runScheduled();

@@ -79,4 +79,3 @@ target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)
 
 # ---- The keyboard cursor and screen readers ----
 target_sources(app_editing_tests PRIVATE app_keyboard_tests.cpp)
-target_sources(app_window_tests PRIVATE platform_accessibility_tests.cpp)

@@ -314,9 +314,9 @@ public:
     void showNotice(const std::string& text) override { notices.push_back(text); }
     void setMenuCaption(platform::Menu m, const std::string& c) override { captions[m] = c; }
     std::optional<platform::PixelRect> keyCursor;      // the keyboard cursor's outline
-    std::string boardName, boardDescription;          // the board as a screen reader tells it
+    std::string boardName;                            // the board as a screen reader names it
     void setKeyCursor(const std::optional<platform::PixelRect>& r) override { keyCursor = r; }
-    void describeBoard(const std::string& n, const std::string& d) override { boardName = n, boardDescription = d; }
+    void describeBoard(const std::string& n, const std::string&) override { boardName = n; }
     // A clock that moves only by the waits for scheduled calls (and by the
     // tests): each wait lasts as long as asked.
     std::chrono::nanoseconds now{0};

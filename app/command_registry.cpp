@@ -29,7 +29,10 @@ const CommandRow* CommandRegistry::find(platform::Button button) const {
 std::vector<platform::Command> CommandRegistry::looks() const {
     std::vector<platform::Command> out;
     out.reserve(rows_.size());
-    for (const CommandRow& row : rows_) out.push_back(row.look);
+    for (const CommandRow& row : rows_) {
+        out.push_back(row.look);
+        if (row.behaviour.help) out.back().description = row.behaviour.help;  // read out by screen readers
+    }
     return out;
 }
 

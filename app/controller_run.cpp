@@ -67,6 +67,7 @@ void WindowController::ShowBoard(bool countPopulation) {
         selection.FocusShown = false;
         DrawFocus();
     }
+    ShowKeyCursor(false);  // where its cell is drawn now; the description follows the board
 
     w.setPanelText(platform::Panel::Generation, tr(texts::kGenerationPrefix) + display::FormatCount(board.Generation));
     w.setPanelText(platform::Panel::Population, tr(texts::kPopulationPrefix) + display::FormatCount(board.Population()));
@@ -168,6 +169,7 @@ void WindowController::stopRun() {
         runChangeOpen_ = false;
         session_.endChange(caption(), true);
     }
+    DescribeBoard();  // the board the run stopped at, whatever the last description left out
 }
 
 void WindowController::stepOnce() {

@@ -104,6 +104,7 @@ std::string KeysHelpText(const CommandRegistry& commands, const Translate& tr) {
         for (const auto& [what, line] : lines) text += "  " + tr(what) + "\n      " + tr(line) + "\n";
     };
     section(texts::kHelpMouseHeading, texts::kHelpMouseLines);
+    section(texts::kHelpBoardKeysHeading, texts::kHelpBoardKeyLines);
     section(texts::kHelpStatusHeading, texts::kHelpStatusLines);
     section(texts::kHelpFilesHeading, texts::kHelpFileLines);
     return text;
@@ -121,6 +122,7 @@ std::string KeysManSection(const CommandRegistry& commands) {
         for (const auto& [what, line] : lines) roff += ".TP\n.B " + Roff(what) + "\n" + Roff(line, true) + "\n";
     };
     section("MOUSE", texts::kHelpMouseLines);
+    section("BOARD KEYS", texts::kHelpBoardKeyLines);
     section("STATUS BAR", texts::kHelpStatusLines);
     section("FILE TYPES", texts::kHelpFileLines);
     return roff + ".ad\n";

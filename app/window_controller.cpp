@@ -144,6 +144,14 @@ void WindowController::toolbarButtonClicked(platform::Button button) {
 
 void WindowController::boardMouseDown(const platform::BoardMouse& event) {
     if (closed_) return;
+    // The mouse takes over from the keyboard cursor, which waits on the pressed cell.
+    if (event.cell.onBoard && board.contains(event.cell.column, event.cell.row))
+        keyCursor_.column = event.cell.column, keyCursor_.row = event.cell.row, keyCursor_.placed = true;
+    if (keyCursor_.shown) keyCursor_.shown = false, ShowKeyCursor();
+    pressBoard(event);
+}
+
+void WindowController::pressBoard(const platform::BoardMouse& event) {
     // Tracing: a left click traces the cell, no click edits or selects.
     if (tracing_) {
         if (event.button == platform::MouseButton::Left) traceCellAt(event.cell);

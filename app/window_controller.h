@@ -28,6 +28,7 @@
 //   controller_everyday.cpp the speed readout, recent files, selection keys, calm mode
 //   controller_lineage.cpp  the lineage view (表示 › 系譜) and the ancestry tracer
 //   controller_language.cpp the window's language (表示 › 言語)
+//   controller_keyboard.cpp the keyboard cursor on the board, the board's description for screen readers
 
 #include <array>
 #include <chrono>
@@ -168,6 +169,18 @@ public:
     void graphExportRequested(platform::GraphExport kind) override;
     void graphClosed() override;
 
+    // ---- the keyboard cursor (controller_keyboard.cpp) ---------------------------------
+    // Arrow keys show the cursor, then move it a cell (round the torus) and
+    // select its cell as a click does; Shift+arrows select from where the
+    // cursor was as a drag does (stopping at the edge); Space toggles its
+    // cell as Shift+click does. A mouse press on the board hides it (and puts
+    // it on the pressed cell), and so does the focus leaving the board.
+    bool boardKey(platform::BoardKey key, platform::Modifiers modifiers) override;
+    void boardFocusLeft() override;
+    // While it is shown, the arrow keys and Space are the cursor's.
+    bool KeyCursorShown() const { return keyCursor_.shown; }
+    std::pair<int32_t, int32_t> KeyCursorCell() const { return {keyCursor_.column, keyCursor_.row}; }
+
 private:
     // The states of commands that follow the moments the user gave them
     // rather than the document: each is what the last such moment left.
@@ -241,6 +254,7 @@ private:
     void pressOnBoard(platform::MouseButton button, bool shift, const platform::PointedCell& at);
     void moveOnBoard(const platform::PointedCell& at);
     void releaseOnBoard(platform::MouseButton button);
+    void pressBoard(const platform::BoardMouse& event);  // a press of the mouse or the keyboard cursor
     void paintBoard();  // the window system asks for the board
     void openEditMenu();
     void openPatternMenu();
@@ -403,6 +417,24 @@ private:
     bool calmShownOnce_ = false;
     std::chrono::nanoseconds calmShown_{0};
     // ---- end of everyday use ----
+    // ---- the keyboard cursor ----
+    struct KeyCursor {
+        bool shown = false;
+        bool placed = false;  // it starts in the board's middle
+        int32_t column = 0, row = 0;
+        int32_t anchorColumn = 0, anchorRow = 0;  // where Shift+arrows began selecting
+    };
+    void MoveKeyCursor(int32_t dx, int32_t dy, bool select);
+    void FitKeyCursor();   // on the board, whatever its size now
+    // Its outline where its cell is drawn now, and the board's description,
+    // at once (`now`) or at the pace a run allows.
+    void ShowKeyCursor(bool now = true);
+    // What a screen reader says of the board; during a run at most every kDescribeInterval.
+    void DescribeBoard();
+    static constexpr std::chrono::nanoseconds kDescribeInterval = std::chrono::milliseconds(250);
+    KeyCursor keyCursor_;
+    std::optional<std::chrono::nanoseconds> described_;  // when the board was last described during a run
+    // ---- end of the keyboard cursor ----
     // ---- the lineage view ----
     LineageMenu lineageMenu_{};
     LineageColouring lineageColouring_ = LineageColouring::Normal;

@@ -43,6 +43,7 @@ struct Command {
     bool buttonEnabled = false;             // the button at start-up
     bool buttonPressed = false;             // shown pressed at start-up
     bool radio = false;                     // one of its menu's radio items (the logic checks one)
+    const char* description = "";           // what it does, in a sentence, for screen readers (its help line)
 };
 
 // The row of a menu entry (nullptr when there is none).

@@ -349,6 +349,10 @@ struct PointedCell {
     friend bool operator==(const PointedCell&, const PointedCell&) = default;
 };
 
+// The keys the board's keyboard cursor answers: the arrows (with Shift they
+// select) and Space, which toggles the cell under the cursor.
+enum class BoardKey { Left, Right, Up, Down, Toggle };
+
 // A mouse event on the board.
 struct BoardMouse {
     MouseButton button = MouseButton::None;
@@ -380,6 +384,13 @@ public:
     virtual bool canDropFiles() { return false; }
     // Files were dropped onto the window: their paths, in the order given.
     virtual void filesDropped(const std::vector<std::string>& paths) { (void)paths; }
+    // ---- the keyboard on the board ----
+    // A key pressed while the board has the keyboard focus: whether the
+    // keyboard cursor took it (a key it does not take is the window's to use).
+    virtual bool boardKey(BoardKey key, Modifiers modifiers) { return (void)key, (void)modifiers, false; }
+    // The keyboard focus moved from the board to another control of the window.
+    virtual void boardFocusLeft() {}
+    // ---- end of the keyboard on the board ----
 };
 
 struct Command;
@@ -451,6 +462,12 @@ public:
     virtual void setMenuCaption(Menu item, const std::string& caption) { (void)item, (void)caption; }
     // A toolbar button's tool tip changed while the program runs (the window's language).
     virtual void setButtonToolTip(Button button, const std::string& text) { (void)button, (void)text; }
+    // ---- the keyboard on the board ----
+    // The keyboard cursor's outline around these pixels of the picture, or none.
+    virtual void setKeyCursor(const std::optional<PixelRect>& rect) { (void)rect; }
+    // What a screen reader says of the board: its name and its description.
+    virtual void describeBoard(const std::string& name, const std::string& description) { (void)name, (void)description; }
+    // ---- end of the keyboard on the board ----
 
     // The clock of a run's pacing (a steady one, from an arbitrary start).
     virtual std::chrono::nanoseconds clock() const {

@@ -83,3 +83,5 @@ target_link_libraries(app_large_board_tests PRIVATE kaleidomat_app)
 # ---- The window's language: English through the fakes with the real translator; the .ts against ui/texts.h ----
 target_sources(app_window_tests PRIVATE app_language_tests.cpp)
 add_test(NAME translations_complete COMMAND ${PROJECT_SOURCE_DIR}/scripts/update_translations.sh --check)
+# ---- The keyboard cursor and screen readers ----
+target_sources(app_editing_tests PRIVATE app_keyboard_tests.cpp)

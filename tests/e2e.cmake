@@ -24,3 +24,12 @@ if(TARGET kaleidomat AND TARGET kaleidomat-cli)
                    $<TARGET_FILE:grab_screen> $<TARGET_FILE:kaleidomat-cli> ${CMAKE_BINARY_DIR}/e2e)
   set_tests_properties(e2e_shift_drawing PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
+
+# Editing with the keyboard alone: the cursor, Space, Shift+arrows, copy and
+# paste, and the save dialog; the file read back with kaleidomat-cli.
+if(TARGET kaleidomat AND TARGET kaleidomat-cli)
+  add_test(NAME e2e_keyboard_editing
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/keyboard_editing.sh $<TARGET_FILE:kaleidomat>
+                   $<TARGET_FILE:grab_screen> $<TARGET_FILE:kaleidomat-cli> ${CMAKE_BINARY_DIR}/e2e)
+  set_tests_properties(e2e_keyboard_editing PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
+endif()

@@ -2,6 +2,7 @@
 // The Qt window's menu bar, pop-up menu and toolbar, as built from the
 // command table.
 
+#include <QAccessible>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +11,7 @@
 
 #include <string>
 
+#include "platform/qt/board_view.h"
 #include "platform/qt/qt_main_window.h"
 #include "support/controller_fixture.h"
 
@@ -86,6 +88,25 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
     EXPECT_EQ(toolbar,
               "開く 保存 | 開始 停止- ステップ実行 変化を促す* | 切り取り- コピー- 貼り付け- | "
               "パターン登録- ランダム クリア 色- 左右反転- 上下反転- 回転- 拡大 縮小 ");
+}
+
+// What screen readers find (QAccessible): every toolbar button named by its
+// tool tip and saying what it does, and the board.
+TEST(MainWindow, ButtonsAndPartsHaveAccessibleNames) {
+    const auto accessible = [](QObject* object, QAccessible::Text kind = QAccessible::Name) {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+        return face ? face->text(kind).toStdString() : std::string();
+    };
+    platform::qt::QtMainWindow window;
+    ControllerFixture program;
+    window.setCommands(program.create().commands().looks());
+    for (const platform::Command& c : program.controller->commands().looks()) {
+        if (c.button == platform::Button::None) continue;
+        QWidget* button = window.widget()->findChild<QToolBar*>()->widgetForAction(window.toolbarAction(c.button));
+        EXPECT_EQ(accessible(button), c.toolTip);
+        EXPECT_FALSE(accessible(button, QAccessible::Description).empty()) << c.toolTip;
+    }
+    EXPECT_EQ(accessible(window.boardView()), "盤面");
 }
 
 }  // namespace

@@ -365,5 +365,32 @@ inline constexpr const char* kLanguageNames[] = {"日本語(&J)", "&English"};
 inline constexpr const char* kHelpViewLanguage =
     "メニュー、メッセージ、ヘルプなどの言語を 日本語 か English に切り替えます。選んだ言語は次回も使われます。";
 // ---- end of the window's language ----
+// ---- the keyboard cursor and screen readers ----
+// What the board's keys do, for the help.
+inline constexpr const char* kHelpBoardKeysHeading = "盤面のキーボード操作";
+inline constexpr HelpEntry kHelpBoardKeyLines[] = {
+    {"Tab", "盤面にキーボードの焦点を移します。"},
+    {"矢印キー", "カーソルを表示し、次からはカーソルを動かしてそのセルを選択します (端から反対の端へ回ります)。"},
+    {"Shift+矢印キー", "カーソルのあったセルからカーソルまでの範囲を選択します (盤面の端で止まります)。"},
+    {"Space", "カーソルのセルを Shift+左クリック と同じように生かすか、消します。"},
+    {"カーソルが消えるとき", "盤面をクリックしたとき (カーソルはそのセルに移ります) と、焦点がほかの部品に移ったとき。"},
+};
+// What a screen reader says of the board: "盤面、x = 3, y = 4、生きたセル RGB = &H0A141E"
+// while the cursor is shown, and as its description the size, the
+// generation and the population besides.
+inline constexpr const char* kAccessBoardName = "盤面";
+inline constexpr const char* kAccessSeparator = "、";
+inline constexpr const char* kAccessBoardSizeTimes = " × ";
+inline constexpr const char* kAccessBoardSizeUnit = " セル";
+inline constexpr const char* kAccessLiveCell = "生きたセル ";
+inline constexpr const char* kAccessDeadCell = "死んだセル";
+// The other parts of the windows.
+inline constexpr const char* kAccessToolbarName = "ツールバー";
+inline constexpr const char* kAccessStatusName = "ステータスバー";
+inline constexpr const char* kAccessGraphPlotName = "グラフ";
+inline constexpr const char* kAccessGraphPlotDescription =
+    "記録開始からの個体数、誕生、死亡、色の数、最多色の割合、多様度と色の構成の推移";
+inline constexpr const char* kAccessGraphRecorded = "、記録された世代 ";
+// ---- end of the keyboard cursor and screen readers ----
 
 }  // namespace texts

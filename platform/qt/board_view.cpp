@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/board_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -43,7 +44,8 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent), pacer_(this, [this] { r
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMouseTracking(true);  // moves without a button held are reported too
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab and by a click, so that the keyboard can edit the board.
+    setFocusPolicy(Qt::StrongFocus);
     resetTiles(pictureSize());
     noticeTimer_.setSingleShot(true);
     connect(&noticeTimer_, &QTimer::timeout, this, [this] {
@@ -217,6 +219,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     paintFrame(painter, event->region(), area);
     paintPicture(painter, event->region(), area);
     if (focus_) paintFocusOutline(painter, *focus_);
+    if (keyCursor_) paintKeyCursor(painter, *keyCursor_);
     if (!notice_.isEmpty()) paintNotice(painter);
     // Changes made by the owner during this paint, outside what it repaints.
     if (wholeDirty_ || std::find(dirtyTiles_.begin(), dirtyTiles_.end(), 1) != dirtyTiles_.end())
@@ -319,6 +322,58 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     if (!(pressedButtons_ & event->button())) return;  // its press was not reported
     pressedButtons_ &= ~event->button();
     if (mouse_) mouse_(MouseKind::Release, mouseButton(event->button()), mouseModifiers(event->modifiers()), position);
+}
+
+// ---- the keyboard cursor ----
+
+void BoardView::setKeyCursor(const std::optional<PixelRect>& rect) {
+    if (keyCursor_ == rect) return;
+    keyCursor_ = rect;
+    wholeDirty_ = true;
+    changed();
+}
+
+void BoardView::paintKeyCursor(QPainter& painter, const PixelRect& cell) {
+    // Two solid rings just outside the cell, yellow inside black, so that the
+    // selection's dashes on the cell's own edge stay visible.
+    if (cell.width() <= 0 || cell.height() <= 0) return;
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setBrush(Qt::NoBrush);
+    const QRect inner(cell.left - 1, cell.top - 1, cell.width() + 2, cell.height() + 2);
+    painter.setPen(QPen(Qt::yellow, 0));
+    painter.drawRect(inner.adjusted(0, 0, -1, -1));
+    painter.setPen(QPen(Qt::black, 0));
+    painter.drawRect(inner.adjusted(-1, -1, 0, 0));
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers others = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    std::optional<BoardKey> key;
+    switch (event->key()) {
+        case Qt::Key_Left: key = BoardKey::Left; break;
+        case Qt::Key_Right: key = BoardKey::Right; break;
+        case Qt::Key_Up: key = BoardKey::Up; break;
+        case Qt::Key_Down: key = BoardKey::Down; break;
+        // A held Space toggles once, as a click does.
+        case Qt::Key_Space:
+            if (!event->isAutoRepeat()) key = BoardKey::Toggle;
+            break;
+        default: break;
+    }
+    if (key && others == Qt::NoModifier && key_ && key_(*key, mouseModifiers(event->modifiers()))) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event) {
+    // A dialog, another window or a menu coming up leaves the cursor where it is.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        reason != Qt::MenuBarFocusReason && focusLeft_)
+        focusLeft_();
+    QWidget::focusOutEvent(event);
 }
 
 }  // namespace platform::qt

@@ -55,6 +55,17 @@ public:
     explicit BoardView(QWidget* parent = nullptr);
 
     void setMouseHandler(MouseHandler handler) { mouse_ = std::move(handler); }
+    // ---- the keyboard cursor ----
+    // The board's keys (arrows, Space) while it has the focus; the handler
+    // says whether it took the key. The focus handler hears the focus going
+    // to another control of the window (not to a dialog or another window).
+    using KeyHandler = std::function<bool(BoardKey key, Modifiers modifiers)>;
+    void setKeyHandler(KeyHandler handler) { key_ = std::move(handler); }
+    void setFocusLeftHandler(std::function<void()> handler) { focusLeft_ = std::move(handler); }
+    // The keyboard cursor's cell, outlined just outside it in black and yellow; none hides it.
+    void setKeyCursor(const std::optional<PixelRect>& rect);
+    bool keyCursorShown() const { return keyCursor_.has_value(); }
+    // ---- end of the keyboard cursor ----
     void setExposedHandler(std::function<void()> handler) { exposed_ = std::move(handler); }
 
     void showImage(const PixelImage& image);
@@ -80,6 +91,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Marks the image's pixels from (left, top) to (right, bottom), exclusive,
@@ -107,6 +120,7 @@ private:
     void paintFrame(QPainter& painter, const QRegion& region, const QRect& area) const;
     void paintPicture(QPainter& painter, const QRegion& region, const QRect& area) const;
     static void paintFocusOutline(QPainter& painter, const PixelRect& focus);
+    static void paintKeyCursor(QPainter& painter, const PixelRect& cell);
     void paintNotice(QPainter& painter) const;
 
     MouseHandler mouse_;
@@ -122,6 +136,9 @@ private:
     Qt::MouseButtons pressedButtons_;  // presses that were reported, so their releases are too
     QString notice_;
     QTimer noticeTimer_;
+    KeyHandler key_;
+    std::function<void()> focusLeft_;
+    std::optional<PixelRect> keyCursor_;
 };
 
 // The button of a Qt mouse event: the first of left, right and middle among

@@ -584,6 +584,8 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
     frame_->setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(frame_.get());
     plot_ = new GraphPlot(frame_.get());
+    plot_->setAccessibleName(text(texts::kAccessGraphPlotName));
+    plot_->setAccessibleDescription(text(texts::kAccessGraphPlotDescription));
     layout->addWidget(plot_, 1);
     auto* buttons = new QHBoxLayout;
     // The channel whose founders the graph shows and the lineage export writes.
@@ -592,6 +594,7 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
     channel->setObjectName(QStringLiteral("founderChannel"));
     for (std::size_t i = 0; i < std::size(texts::kGraphChannelNames); ++i) channel->addItem(QString());
     channelLabel->setBuddy(channel);
+    channel->setAccessibleName(text(texts::kGraphFounderChannel));
     QObject::connect(channel, &QComboBox::currentIndexChanged, plot_, [this](int index) {
         plot_->setChannel(std::max(index, 0));
         plot_->update();
@@ -625,7 +628,10 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
         plot_->update();  // its legends and axes are drawn in the language in use
     };
     redraw_.setSingleShot(true);
-    QObject::connect(&redraw_, &QTimer::timeout, plot_, [this] { plot_->update(); });
+    QObject::connect(&redraw_, &QTimer::timeout, plot_, [this] {
+        plot_->update();
+        describePlot();
+    });
 }
 
 QtGraphWindow::~QtGraphWindow() { events_ = nullptr; }
@@ -654,6 +660,15 @@ bool QtGraphWindow::visible() const { return frame_->isVisible(); }
 void QtGraphWindow::showSeries(const analysis::GraphSeries* series) {
     plot_->setSeries(series);
     plot_->update();
+    describePlot();
+}
+
+void QtGraphWindow::describePlot() {
+    // What the graph shows, and how many generations it holds, for screen readers.
+    QString description = text(texts::kAccessGraphPlotDescription);
+    if (const analysis::GraphSeries* series = plot_->series())
+        description += text(texts::kAccessGraphRecorded) + QString::number(series->size());
+    if (plot_->accessibleDescription() != description) plot_->setAccessibleDescription(description);
 }
 
 void QtGraphWindow::seriesChanged() {

@@ -40,6 +40,7 @@ public:
     static constexpr int kMinimumWidth = 440, kMinimumHeight = 440;
 
     void setSeries(const analysis::GraphSeries* series) { series_ = series; }
+    const analysis::GraphSeries* series() const { return series_; }
     void setChannel(int channel) { channel_ = channel; }
     int channel() const { return channel_; }
     QImage picture() const;
@@ -78,6 +79,7 @@ public:
 private:
     class Frame;
     void showTexts();  // the title, the channel selector and the export buttons, in the language in use
+    void describePlot();  // the plot's description, with the generations recorded
     std::unique_ptr<Frame> frame_;
     QLabel* channelLabel_ = nullptr;
     QComboBox* channel_ = nullptr;

@@ -117,6 +117,14 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
     board_->setExposedHandler([this] {
         if (events_) events_->boardExposed();
     });
+    board_->setKeyHandler([this](BoardKey key, Modifiers modifiers) { return events_ && events_->boardKey(key, modifiers); });
+    board_->setFocusLeftHandler([this] {
+        if (events_) events_->boardFocusLeft();
+    });
+    // What screen readers call the parts; the board describes itself as it changes.
+    toolBar_->setAccessibleName(text(texts::kAccessToolbarName));
+    status_->setAccessibleName(text(texts::kAccessStatusName));
+    board_->setAccessibleName(text(texts::kAccessBoardName));
 
     frame_->resize(frame_->minimumSizeHint());
 }
@@ -341,6 +349,11 @@ void QtMainWindow::addButton(const Command& command) {
         action->setChecked(true);
     }
     toolBar_->addAction(action);
+    // Screen readers call the button by its tool tip and read its help line as what it does.
+    if (QWidget* widget = toolBar_->widgetForAction(action)) {
+        widget->setAccessibleName(text(command.toolTip));
+        widget->setAccessibleDescription(text(command.description));
+    }
     const Button button = command.button;
     buttons_[button] = action;
     QObject::connect(action, &QAction::triggered, action, [this, button, action] {
@@ -424,6 +437,13 @@ void QtMainWindow::setButtonToolTip(Button button, const std::string& text) {
         action->setText(toQString(text));
         action->setToolTip(toQString(text));
     }
+void QtMainWindow::setKeyCursor(const std::optional<PixelRect>& rect) { board_->setKeyCursor(rect); }
+
+void QtMainWindow::describeBoard(const std::string& name, const std::string& description) {
+    // Qt tells screen readers of every change, so only real ones are handed on.
+    const QString newName = toQString(name), newDescription = toQString(description);
+    if (board_->accessibleName() != newName) board_->setAccessibleName(newName);
+    if (board_->accessibleDescription() != newDescription) board_->setAccessibleDescription(newDescription);
 }
 
 BevelColors QtMainWindow::bevelColors() const {

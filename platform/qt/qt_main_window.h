@@ -73,6 +73,8 @@ public:
     void showNotice(const std::string& text) override;
     void setMenuCaption(Menu item, const std::string& caption) override;
     void setButtonToolTip(Button button, const std::string& text) override;
+    void setKeyCursor(const std::optional<PixelRect>& rect) override;
+    void describeBoard(const std::string& name, const std::string& description) override;
     BevelColors bevelColors() const override;
     void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override;
     void close() override;

@@ -30,6 +30,13 @@ StatusPanels::StatusPanels(QWidget* parent)
       }) {
     setFixedHeight(kHeight);
     setFocusPolicy(Qt::NoFocus);
+    describe_.setSingleShot(true);
+    connect(&describe_, &QTimer::timeout, this, [this] {
+        QStringList shown;
+        for (const QString& text : texts_)
+            if (!text.isEmpty()) shown << text;
+        setAccessibleDescription(shown.join(QString::fromUtf8(texts::kAccessSeparator)));
+    });
 }
 
 void StatusPanels::setText(int panel, const QString& text) {
@@ -39,6 +46,7 @@ void StatusPanels::setText(int panel, const QString& text) {
     utf8_[panel - 1].clear();
     dirty_[panel - 1] = true;
     pacer_.changed();
+    if (!describe_.isActive()) describe_.start(kDescribeMs);
 }
 
 void StatusPanels::setText(int panel, const std::string& utf8) {

@@ -3,6 +3,7 @@
 
 #include <QStaticText>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 class QResizeEvent;
@@ -64,6 +65,10 @@ private:
     std::array<int, kPanelCount> lefts_{};        // where each panel begins, set with the font
     RepaintPacer pacer_;
     MouseHandler mouse_;
+    // Screen readers read the panels' texts as the bar's description, brought
+    // up to date at most every kDescribeMs during a run.
+    static constexpr int kDescribeMs = 500;
+    QTimer describe_;
 };
 
 }  // namespace platform::qt

@@ -323,6 +323,10 @@ public:
     void setMenuCaption(platform::Menu m, const std::string& c) override { captions[m] = c; }
     std::map<platform::Button, std::string> toolTips;  // tool tips changed while the program runs
     void setButtonToolTip(platform::Button b, const std::string& t) override { toolTips[b] = t; }
+    std::optional<platform::PixelRect> keyCursor;      // the keyboard cursor's outline
+    std::string boardName;                            // the board as a screen reader names it
+    void setKeyCursor(const std::optional<platform::PixelRect>& r) override { keyCursor = r; }
+    void describeBoard(const std::string& n, const std::string&) override { boardName = n; }
     // A clock that moves only by the waits for scheduled calls (and by the
     // tests): each wait lasts as long as asked.
     std::chrono::nanoseconds now{0};
@@ -373,6 +377,11 @@ private:
         void windowClosing() override { then(&WindowEvents::windowClosing); }
         bool canDropFiles() override { return w_.target && w_.target->canDropFiles(); }
         void filesDropped(const std::vector<std::string>& p) override { then(&WindowEvents::filesDropped, p); }
+        bool boardKey(platform::BoardKey k, platform::Modifiers m) override {
+            const bool taken = w_.target && w_.target->boardKey(k, m);
+            return w_.runScheduled(), taken;
+        }
+        void boardFocusLeft() override { then(&WindowEvents::boardFocusLeft); }
         template <typename... Params, typename... Args>
         void then(void (WindowEvents::*event)(Params...), Args&&... args) {
             if (w_.target) (w_.target->*event)(std::forward<Args>(args)...), w_.runScheduled();

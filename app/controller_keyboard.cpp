@@ -111,27 +111,27 @@ void WindowController::DescribeBoard() {
     }
     std::string cell;  // the cell under the cursor while it is shown
     if (keyCursor_.shown && board.contains(keyCursor_.column, keyCursor_.row)) {
-        cell = texts::kAccessSeparator + std::string(texts::kPointerXPrefix) + std::to_string(keyCursor_.column) +
-               texts::kPointerYPrefix + std::to_string(keyCursor_.row) + texts::kAccessSeparator;
+        cell = tr(texts::kAccessSeparator) + texts::kPointerXPrefix + std::to_string(keyCursor_.column) +
+               texts::kPointerYPrefix + std::to_string(keyCursor_.row) + tr(texts::kAccessSeparator);
         const engine::CellRecord& c = board.cell(keyCursor_.column, keyCursor_.row);
         if (c.live()) {
             static constexpr char kDigits[] = "0123456789ABCDEF";
-            cell += std::string(texts::kAccessLiveCell) + texts::kColorPrefix;
+            cell += tr(texts::kAccessLiveCell) + texts::kColorPrefix;
             for (int32_t v : {c.Red, c.Green, c.Blue}) {
                 const unsigned b = static_cast<unsigned>(v) & 0xFFu;
                 cell += kDigits[b >> 4];
                 cell += kDigits[b & 0xFu];
             }
         } else {
-            cell += texts::kAccessDeadCell;
+            cell += tr(texts::kAccessDeadCell);
         }
     }
     const std::string side = std::to_string(board.side());
-    const std::string name = texts::kAccessBoardName + cell;
-    const std::string description = std::string(texts::kAccessBoardName) + " " + side + texts::kAccessBoardSizeTimes +
-                                    side + texts::kAccessBoardSizeUnit + texts::kAccessSeparator +
-                                    texts::kGenerationPrefix + display::FormatCount(board.Generation) +
-                                    texts::kAccessSeparator + texts::kPopulationPrefix +
+    const std::string name = tr(texts::kAccessBoardName) + cell;
+    const std::string description = tr(texts::kAccessBoardName) + " " + side + tr(texts::kAccessBoardSizeTimes) + side +
+                                    tr(texts::kAccessBoardSizeUnit) + tr(texts::kAccessSeparator) +
+                                    tr(texts::kGenerationPrefix) + display::FormatCount(board.Generation) +
+                                    tr(texts::kAccessSeparator) + tr(texts::kPopulationPrefix) +
                                     display::FormatCount(board.Population()) + cell;
     window().describeBoard(name, description);
 }

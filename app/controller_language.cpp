@@ -77,7 +77,7 @@ void WindowController::ShowLanguage() {
     for (const CommandRow& row : commands_.rows()) {
         const platform::Command& look = row.look;
         if (*look.caption) w.setMenuCaption(look.id, tr(look.caption));
-        if (look.button != platform::Button::None && *look.toolTip) w.setButtonToolTip(look.button, tr(look.toolTip));
+        if (look.button != platform::Button::None && *look.toolTip) w.setButtonToolTip(look.button, tr(look.toolTip), tr(look.description));
     }
     // The pattern list ends with the registration item once it has been filled.
     if (!patternFiles_.empty())

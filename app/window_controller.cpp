@@ -66,7 +66,7 @@ void WindowController::start() {
             if (loaded) session_.recordStartupOpen(texts::kAppTitle, caption());
             if (loaded) RememberRecent(path);
         } else {
-            Message("'" + path + tr(texts::kNotFoundSuffix), MessageIcon::Warning);
+            Message("'" + path + texts::kNotFoundSuffix, MessageIcon::Warning);
         }
     }
     if (!loaded) {

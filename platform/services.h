@@ -460,8 +460,11 @@ public:
     virtual void showNotice(const std::string& text) { (void)text; }
     // A menu item's caption ("&" marks the access key) changed while the program runs.
     virtual void setMenuCaption(Menu item, const std::string& caption) { (void)item, (void)caption; }
-    // A toolbar button's tool tip changed while the program runs (the window's language).
-    virtual void setButtonToolTip(Button button, const std::string& text) { (void)button, (void)text; }
+    // A toolbar button's tool tip, and what screen readers say it does, changed
+    // while the program runs (the window's language).
+    virtual void setButtonToolTip(Button button, const std::string& text, const std::string& description) {
+        (void)button, (void)text, (void)description;
+    }
     // ---- the keyboard on the board ----
     // The keyboard cursor's outline around these pixels of the picture, or none.
     virtual void setKeyCursor(const std::optional<PixelRect>& rect) { (void)rect; }

@@ -20,7 +20,7 @@ NOT_TRANSLATED = {
     "kColorPrefix", "kPanel4Design", "kCaptionPrefix", "kCaptionSuffix", "kBoardExtension",
     "kPatternExtension", "kRleExtension", "kPlaintextExtension", "kExportNameSuffix", "kExportNameUnnamed",
     "kAboutCopyright", "kOpenClipboardFailed", "kGetClipboardDataFailed", "kGlobalSizeFailed",
-    "kPointerXPrefix", "kPointerYPrefix", "kLanguageNames",
+    "kPointerXPrefix", "kPointerYPrefix", "kLanguageNames", "kNotFoundSuffix",
 }
 
 TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:[^"\\\n]|\\.)*"|[A-Za-z_]\w*|\S', re.S)

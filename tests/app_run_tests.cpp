@@ -52,7 +52,7 @@ TEST(StartupFailure, CommandLineFile) {
     saved.create(99);
     saved.cell(3, 4) = {1, 255, 128, 1};
     const std::tuple<std::string, std::vector<uint8_t>, const char*, MessageIcon> cases[] = {
-        {"\"my board.hxa\" x", {}, "'\"my board.hxa\" x' が見つかりません。", MessageIcon::Warning},
+        {"\"my board.hxa\" x", {}, "'\"my board.hxa\" x' is not found.", MessageIcon::Warning},
         {"/data/notes.hxa", {'h', 'i'}, texts::kNotOurData, MessageIcon::None},
         {"/data/start.hxa", io::EncodeBoardFile(saved), nullptr, MessageIcon::None},
     };

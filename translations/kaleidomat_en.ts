@@ -259,11 +259,6 @@
         <translation>Gen = 0</translation>
     </message>
     <message>
-        <source>&apos; が見つかりません。</source>
-        <extracomment>kNotFoundSuffix</extracomment>
-        <translation>&apos; is not found.</translation>
-    </message>
-    <message>
         <source>全滅しました...</source>
         <extracomment>kExtinct</extracomment>
         <translation>All cells have died...</translation>
@@ -465,7 +460,7 @@
     </message>
     <message>
         <source> × </source>
-        <extracomment>kLifeTextTooLarge, kLifeTextTorus</extracomment>
+        <extracomment>kLifeTextTooLarge, kLifeTextTorus, kAccessBoardSizeTimes</extracomment>
         <translation> × </translation>
     </message>
     <message>
@@ -1265,7 +1260,7 @@
     </message>
     <message>
         <source>ステータスバー</source>
-        <extracomment>kHelpStatusHeading</extracomment>
+        <extracomment>kHelpStatusHeading, kAccessStatusName</extracomment>
         <translation>Status bar</translation>
     </message>
     <message>
@@ -1297,6 +1292,131 @@
         <source>メニュー、メッセージ、ヘルプなどの言語を 日本語 か English に切り替えます。選んだ言語は次回も使われます。</source>
         <extracomment>kHelpViewLanguage</extracomment>
         <translation>Switches the language of the menus, messages, help and the rest between 日本語 (Japanese) and English. The language chosen is used next time too.</translation>
+    </message>
+    <message>
+        <source>盤面の大きさ(&amp;S)...</source>
+        <extracomment>kMenuPatternSize</extracomment>
+        <translation>Board &amp;Size...</translation>
+    </message>
+    <message>
+        <source>盤面の一辺のセル数を 10 から 2048 までで指定します。収まるセルはそのまま残ります (200 を超える盤面で 縮小 を選ぶと 200 × 200 になります)。</source>
+        <extracomment>kHelpPatternSize</extracomment>
+        <translation>Sets the number of cells along the board&apos;s side, from 10 to 2048. The cells that still fit stay as they are (Reduce on a board over 200 makes it 200 × 200).</translation>
+    </message>
+    <message>
+        <source>盤面の大きさ</source>
+        <extracomment>kBoardSizeTitle</extracomment>
+        <translation>Board Size</translation>
+    </message>
+    <message>
+        <source>一辺のセル数 (10 ～ 2048):</source>
+        <extracomment>kBoardSizeLabel</extracomment>
+        <translation>Cells along a side (10 to 2048):</translation>
+    </message>
+    <message>
+        <source>パターンファイルに登録できるのは 200 × 200 セルまでです。選択範囲を小さくしてください。</source>
+        <extracomment>kPatternTooLarge</extracomment>
+        <translation>A pattern file holds at most 200 × 200 cells. Please select a smaller area.</translation>
+    </message>
+    <message>
+        <source>盤面のキーボード操作</source>
+        <extracomment>kHelpBoardKeysHeading</extracomment>
+        <translation>Keyboard on the board</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Tab</translation>
+    </message>
+    <message>
+        <source>盤面にキーボードの焦点を移します。</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Moves the keyboard focus to the board.</translation>
+    </message>
+    <message>
+        <source>矢印キー</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Arrow keys</translation>
+    </message>
+    <message>
+        <source>カーソルを表示し、次からはカーソルを動かしてそのセルを選択します (端から反対の端へ回ります)。</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Show the cursor; after that, move it and select its cell (past an edge it continues from the opposite edge).</translation>
+    </message>
+    <message>
+        <source>Shift+矢印キー</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Shift+arrow keys</translation>
+    </message>
+    <message>
+        <source>カーソルのあったセルからカーソルまでの範囲を選択します (盤面の端で止まります)。</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Select the range from the cell where the cursor was to the cursor (stops at the board&apos;s edge).</translation>
+    </message>
+    <message>
+        <source>Space</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>カーソルのセルを Shift+左クリック と同じように生かすか、消します。</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Brings the cursor&apos;s cell to life or clears it, as Shift+left click does.</translation>
+    </message>
+    <message>
+        <source>カーソルが消えるとき</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>When the cursor disappears</translation>
+    </message>
+    <message>
+        <source>盤面をクリックしたとき (カーソルはそのセルに移ります) と、焦点がほかの部品に移ったとき。</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>When the board is clicked (the cursor moves to that cell) and when the focus moves to another control.</translation>
+    </message>
+    <message>
+        <source>盤面</source>
+        <extracomment>kAccessBoardName</extracomment>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <extracomment>kAccessSeparator</extracomment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> セル</source>
+        <extracomment>kAccessBoardSizeUnit</extracomment>
+        <translation> cells</translation>
+    </message>
+    <message>
+        <source>生きたセル </source>
+        <extracomment>kAccessLiveCell</extracomment>
+        <translation>live cell </translation>
+    </message>
+    <message>
+        <source>死んだセル</source>
+        <extracomment>kAccessDeadCell</extracomment>
+        <translation>dead cell</translation>
+    </message>
+    <message>
+        <source>ツールバー</source>
+        <extracomment>kAccessToolbarName</extracomment>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>グラフ</source>
+        <extracomment>kAccessGraphPlotName</extracomment>
+        <translation>Graph</translation>
+    </message>
+    <message>
+        <source>記録開始からの個体数、誕生、死亡、色の数、最多色の割合、多様度と色の構成の推移</source>
+        <extracomment>kAccessGraphPlotDescription</extracomment>
+        <translation>Population, births, deaths, number of colours, share of the most common colour, diversity and colour make-up since recording began</translation>
+    </message>
+    <message>
+        <source>、記録された世代 </source>
+        <extracomment>kAccessGraphRecorded</extracomment>
+        <translation>, generations recorded: </translation>
     </message>
 </context>
 </TS>

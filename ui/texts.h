@@ -72,7 +72,7 @@ inline constexpr const char* kColorPrefix = "RGB = &H";
 
 // Messages.
 // The file named on the command line is not there: "'" + its path + this.
-inline constexpr const char* kNotFoundSuffix = "' が見つかりません。";
+inline constexpr const char* kNotFoundSuffix = "' is not found.";
 inline constexpr const char* kExtinct = "全滅しました...";
 inline constexpr const char* kNotOurData = "このプログラムのデータではありません！";
 inline constexpr const char* kOverwriteSuffix = "' を上書きしますか？";

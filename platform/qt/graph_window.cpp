@@ -584,8 +584,6 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
     frame_->setAttribute(Qt::WA_QuitOnClose, false);
     auto* layout = new QVBoxLayout(frame_.get());
     plot_ = new GraphPlot(frame_.get());
-    plot_->setAccessibleName(text(texts::kAccessGraphPlotName));
-    plot_->setAccessibleDescription(text(texts::kAccessGraphPlotDescription));
     layout->addWidget(plot_, 1);
     auto* buttons = new QHBoxLayout;
     // The channel whose founders the graph shows and the lineage export writes.
@@ -594,7 +592,6 @@ QtGraphWindow::QtGraphWindow() : frame_(std::make_unique<Frame>()) {
     channel->setObjectName(QStringLiteral("founderChannel"));
     for (std::size_t i = 0; i < std::size(texts::kGraphChannelNames); ++i) channel->addItem(QString());
     channelLabel->setBuddy(channel);
-    channel->setAccessibleName(text(texts::kGraphFounderChannel));
     QObject::connect(channel, &QComboBox::currentIndexChanged, plot_, [this](int index) {
         plot_->setChannel(std::max(index, 0));
         plot_->update();
@@ -641,6 +638,9 @@ void QtGraphWindow::showTexts() {
     channelLabel_->setText(text(texts::kGraphFounderChannel));
     for (int i = 0; i < channel_->count(); ++i) channel_->setItemText(i, text(texts::kGraphChannelNames[i]));
     for (const auto& [button, caption] : exportButtons_) button->setText(text(caption));
+    plot_->setAccessibleName(text(texts::kAccessGraphPlotName));
+    channel_->setAccessibleName(text(texts::kGraphFounderChannel));
+    describePlot();
 }
 
 QWidget* QtGraphWindow::widget() const { return frame_.get(); }

@@ -23,6 +23,7 @@
 #include "ui/texts.h"
 #include "platform/qt/board_view.h"
 #include "platform/qt/qt_strings.h"
+#include "platform/qt/qt_translations.h"
 #include "platform/qt/status_panels.h"
 #include "platform/qt/toolbar_icons.h"
 
@@ -122,9 +123,8 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
         if (events_) events_->boardFocusLeft();
     });
     // What screen readers call the parts; the board describes itself as it changes.
-    toolBar_->setAccessibleName(text(texts::kAccessToolbarName));
-    status_->setAccessibleName(text(texts::kAccessStatusName));
-    board_->setAccessibleName(text(texts::kAccessBoardName));
+    toolBar_->setAccessibleName(TranslatedText(texts::kAccessToolbarName));
+    board_->setAccessibleName(TranslatedText(texts::kAccessBoardName));
 
     frame_->resize(frame_->minimumSizeHint());
 }
@@ -432,11 +432,19 @@ void QtMainWindow::setMenuCaption(Menu item, const std::string& caption) {
     if (QAction* action = menuAction(item)) action->setText(toQString(caption));
 }
 
-void QtMainWindow::setButtonToolTip(Button button, const std::string& text) {
+void QtMainWindow::setButtonToolTip(Button button, const std::string& text, const std::string& description) {
+    // Every button is captioned anew when the language changes, and the toolbar's own name with them.
+    toolBar_->setAccessibleName(TranslatedText(texts::kAccessToolbarName));
     if (QAction* action = toolbarAction(button)) {
         action->setText(toQString(text));
         action->setToolTip(toQString(text));
+        if (QWidget* widget = toolBar_->widgetForAction(action)) {
+            widget->setAccessibleName(toQString(text));
+            widget->setAccessibleDescription(toQString(description));
+        }
     }
+}
+
 void QtMainWindow::setKeyCursor(const std::optional<PixelRect>& rect) { board_->setKeyCursor(rect); }
 
 void QtMainWindow::describeBoard(const std::string& name, const std::string& description) {

@@ -72,7 +72,7 @@ public:
     void setFocusRect(const std::optional<PixelRect>& rect) override;
     void showNotice(const std::string& text) override;
     void setMenuCaption(Menu item, const std::string& caption) override;
-    void setButtonToolTip(Button button, const std::string& text) override;
+    void setButtonToolTip(Button button, const std::string& text, const std::string& description) override;
     void setKeyCursor(const std::optional<PixelRect>& rect) override;
     void describeBoard(const std::string& name, const std::string& description) override;
     BevelColors bevelColors() const override;

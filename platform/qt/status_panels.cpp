@@ -29,6 +29,7 @@ StatusPanels::StatusPanels(QWidget* parent)
           dirty_.fill(false);
       }) {
     setFixedHeight(kHeight);
+    setAccessibleName(TranslatedText(texts::kAccessStatusName));
     setFocusPolicy(Qt::NoFocus);
     describe_.setSingleShot(true);
     connect(&describe_, &QTimer::timeout, this, [this] {
@@ -80,6 +81,7 @@ void StatusPanels::resizeEvent(QResizeEvent*) { fitFont(); }
 void StatusPanels::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::LanguageChange) return;
+    setAccessibleName(TranslatedText(texts::kAccessStatusName));
     fitFont();
     update();
 }

@@ -322,7 +322,7 @@ public:
     void showNotice(const std::string& text) override { notices.push_back(text); }
     void setMenuCaption(platform::Menu m, const std::string& c) override { captions[m] = c; }
     std::map<platform::Button, std::string> toolTips;  // tool tips changed while the program runs
-    void setButtonToolTip(platform::Button b, const std::string& t) override { toolTips[b] = t; }
+    void setButtonToolTip(platform::Button b, const std::string& t, const std::string&) override { toolTips[b] = t; }
     std::optional<platform::PixelRect> keyCursor;      // the keyboard cursor's outline
     std::string boardName;                            // the board as a screen reader names it
     void setKeyCursor(const std::optional<platform::PixelRect>& r) override { keyCursor = r; }

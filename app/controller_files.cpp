@@ -61,13 +61,19 @@ platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title
         const platform::FileFilter lifePatterns{texts::kLifePatternFilterName,
                                                 {std::string("*.") + texts::kRleExtension,
                                                  std::string("*.") + texts::kPlaintextExtension}};
+        const platform::FileFilter gollyPatterns{texts::kGollyPatternFilterName,
+                                                 {std::string("*.") + texts::kMacrocellExtension,
+                                                  std::string("*.") + texts::kLife105Extension,
+                                                  std::string("*.") + texts::kLife106Extension,
+                                                  std::string("*.") + texts::kGzipExtension}};
         // First every kind 開く takes, so that a pattern beside the boards is in sight.
-        const platform::FileFilter openable{texts::kOpenableFilterName,
-                                            {std::string("*.") + texts::kBoardExtension,
-                                             std::string("*.") + texts::kRleExtension,
-                                             std::string("*.") + texts::kPlaintextExtension}};
+        platform::FileFilter openable{texts::kOpenableFilterName,
+                                      {std::string("*.") + texts::kBoardExtension,
+                                       std::string("*.") + texts::kRleExtension,
+                                       std::string("*.") + texts::kPlaintextExtension}};
+        openable.patterns.insert(openable.patterns.end(), gollyPatterns.patterns.begin(), gollyPatterns.patterns.end());
         request.filters = {openable, kindFilter(texts::kBoardFilterName, texts::kBoardExtension), lifePatterns,
-                           allFiles};
+                           gollyPatterns, allFiles};
         request.defaultExtension = texts::kBoardExtension;
     } else if (mode == kBoardFileMode) {
         request.filters = {kindFilter(texts::kBoardFilterName, texts::kBoardExtension), allFiles};

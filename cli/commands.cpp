@@ -25,6 +25,7 @@
 #include "engine/lineage.h"
 #include "engine/rules.h"
 #include "engine/stimulation.h"
+#include "io/life_import.h"
 
 namespace cli {
 
@@ -65,8 +66,13 @@ int32_t generationsFrom(const Arguments& args, int32_t fallback) {
     return static_cast<int32_t>(args.number("-n").value_or(static_cast<uint64_t>(fallback)));
 }
 
+// The format of an output file: only the four kinds convert writes.
 FileKind kindOf(const std::string& path) {
-    if (const auto kind = KindFromExtension(path)) return *kind;
+    const auto kind = KindFromExtension(path);
+    const bool gzipped = std::filesystem::path(path).extension() == ".gz" || std::filesystem::path(path).extension() == ".GZ";
+    if (kind && !gzipped && (*kind == FileKind::Board || *kind == FileKind::Pattern || *kind == FileKind::Rle ||
+                             *kind == FileKind::Plaintext))
+        return *kind;
     throw UsageError("cannot tell the format of '" + path + "': use .hxa, .hxq, .rle or .cells");
 }
 
@@ -195,7 +201,7 @@ Conversion conversionFrom(const Arguments& args) {
     const FileKind to = args.files[1] == kStandardOutput ? FileKind::Rle : kindOf(args.files[1]);
     if (sizeFrom(args) && to != FileKind::Board) throw UsageError("--size applies only to a board file (.hxa) as output");
     const auto checkColour = [&](std::optional<FileKind> from) {
-        if (args.option("--color") && from && *from != FileKind::Rle && *from != FileKind::Plaintext)
+        if (args.option("--color") && from && !IsLifePattern(*from))
             throw UsageError("--color applies only to .rle and .cells input; board and pattern files keep their colours");
     };
     checkColour(KindFromExtension(args.files[0]));  // before any file is read, where the name tells
@@ -204,7 +210,7 @@ Conversion conversionFrom(const Arguments& args) {
     if (!from) throw Failure(args.files[0] + ": not a board, pattern, RLE or plaintext file");
     checkColour(from);
     Conversion c{args.files[0], args.files[1], *from, to, false, sizeFrom(args)};
-    c.fromText = c.from == FileKind::Rle || c.from == FileKind::Plaintext;
+    c.fromText = IsLifePattern(c.from);
     return c;
 }
 
@@ -228,7 +234,7 @@ int32_t boardSide(const Conversion& c, const LoadedCells& cells) {
                       std::to_string(*cells.boardGridMax + 1) + " torus, not --size " + std::to_string(*c.size));
     if (c.size) return *c.size;
     if (cells.boardGridMax) return *cells.boardGridMax + 1;
-    return std::max(10, (std::max(cells.block.w, cells.block.h) + 9) / 10 * 10);
+    return io::SmallestBoardSide(cells.block.w, cells.block.h);
 }
 
 void writeLifeText(const Conversion& c, const LoadedCells& cells, std::ostream& out) {
@@ -262,6 +268,10 @@ int convertCommand(const Arguments& args, std::ostream& out, std::ostream&) {
         case FileKind::Plaintext:
             writeLifeText(c, cells, out);
             break;
+        case FileKind::Macrocell:
+        case FileKind::Life105:
+        case FileKind::Life106:
+            break;  // kindOf refuses them as outputs
     }
     return kExitOk;
 }

@@ -11,7 +11,7 @@ namespace engine {
 
 // Board sizes the program itself produces: 10 x 10 up to 200 x 200.
 inline constexpr int32_t kMinGridMax = 9;
-inline constexpr int32_t kMaxGridMax = 199;
+inline constexpr int32_t kMaxGridMax = 2047;
 inline constexpr int32_t kStartGridMax = 49;
 inline constexpr int kHistoryLength = 10;
 

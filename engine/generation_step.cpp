@@ -400,7 +400,6 @@ void Stepper::run(Board& board, RandomSequence& random, const T& track) {
     // alone, and so is anything smaller than the smallest board (3 x 3 is
     // where a cell's neighbours stop overlapping).
     if (!Steppable(board)) return;
-    static_assert((kMaxGridMax + 1 + 63) / 64 == kMaxColumnWords);
     if (!workspace_) workspace_ = std::make_unique<StepWorkspace>();
     CellRecord* const cells = board.Cells.data();
     switch ((n + 63) / 64) {
@@ -421,7 +420,8 @@ void Stepper::ReCalcTracked(Board& board, RandomSequence& random, detail::Lineag
 
 bool Steppable(const Board& board) {
     const int32_t n = board.side();
-    return n >= 3 && n <= kMaxGridMax + 1 &&
+    // The kernels hold a column in at most kMaxColumnWords words.
+    return n >= 3 && n <= kMaxGridMax + 1 && n <= kMaxColumnWords * 64 &&
            board.Cells.size() == static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
 }
 

@@ -25,14 +25,16 @@ constexpr std::size_t kMaxLine = 64 * 1024;
 // Messages quote at most this many bytes of the text they refuse.
 constexpr std::size_t kMaxQuoted = 60;
 
-// The cells read so far on a fixed 200 x 200 sheet, so that reading never
-// allocates more than the largest pattern needs, whatever the text claims.
+// The cells read so far, column by column with a column of kMaxSide cells.
+// It grows with the rightmost live cell, so a small pattern costs little and
+// reading never allocates more than the largest pattern needs, whatever the
+// text claims.
 class Sheet {
 public:
-    Sheet() : cells_(std::make_unique<std::array<uint8_t, kMaxSide * kMaxSide>>()) { cells_->fill(0); }
-
     void setLive(int x, int y) {
-        (*cells_)[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)] = 1;
+        const std::size_t column = static_cast<std::size_t>(x) * kMaxSide;
+        if (cells_.size() <= column) cells_.resize(column + kMaxSide, 0);
+        cells_[column + static_cast<std::size_t>(y)] = 1;
         width_ = std::max(width_, x + 1);
         height_ = std::max(height_, y + 1);
     }
@@ -44,12 +46,12 @@ public:
         LifeGrid grid(width, height);
         for (int x = 0; x < width_; ++x)
             for (int y = 0; y < height_; ++y)
-                if ((*cells_)[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)]) grid.set(x, y, true);
+                if (cells_[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)]) grid.set(x, y, true);
         return grid;
     }
 
 private:
-    std::unique_ptr<std::array<uint8_t, kMaxSide * kMaxSide>> cells_;
+    std::vector<uint8_t> cells_;
     int width_ = 0;
     int height_ = 0;
 };
@@ -232,13 +234,15 @@ bool readGridSide(std::string_view& s, int& side, bool& twisted, bool& shifted) 
     return true;
 }
 
-// Checks a header's rule value: Conway's rule, alone (the plane) or on a
-// bounded grid written after a colon, of which only a square torus "Tn,n" of
-// side 10 .. 200 is a world this program runs. Sets torusSide (0 for none).
-bool readRule(std::string_view value, int& torusSide, TextError& error) {
+// Checks a header's rule value: Conway's rule or LifeHistory, alone (the
+// plane) or on a bounded grid written after a colon, of which only a square
+// torus "Tn,n" of side 10 .. kMaxSide is a world this program runs. Sets
+// torusSide (0 for none) and history (LifeHistory's states).
+bool readRule(std::string_view value, int& torusSide, bool& history, TextError& error) {
     value = trim(value);
     const std::size_t colon = value.find(':');
-    if (!IsConwayRule(value.substr(0, colon))) {
+    history = IsLifeHistoryRule(value.substr(0, colon));
+    if (!history && !IsConwayRule(value.substr(0, colon))) {
         error = {ruleRefusal(value), TextProblem::NotConwaysRule, 0, quoted(value)};
         return false;
     }
@@ -287,7 +291,7 @@ bool isName(std::string_view s) {
 
 // Reads a header line: "x = W", "y = H" and "rule = R" in any order and
 // spacing, separated by commas; a rule may itself contain commas ("B3/S23:T48,48").
-bool parseHeader(std::string_view line, int& width, int& height, int& torusSide, TextError& error) {
+bool parseHeader(std::string_view line, int& width, int& height, int& torusSide, bool& history, TextError& error) {
     bool haveX = false, haveY = false;
     std::vector<std::pair<std::string, std::string>> items;
     while (!line.empty()) {
@@ -325,7 +329,7 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
             (key == "x" ? width : height) = v;
             (key == "x" ? haveX : haveY) = true;
         } else if (key == "rule") {
-            if (!readRule(value, torusSide, error)) return false;
+            if (!readRule(value, torusSide, history, error)) return false;
         }
         // Other items (some programs add their own) do not change the pattern.
     }
@@ -341,6 +345,7 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
 // What comes before the runs: the header's size and torus, and where the runs start.
 struct RleHeader {
     int width = 0, height = 0, torusSide = 0;
+    bool history = false;      // LifeHistory's states rather than live and dead
     std::string_view runs;     // the text from the first run on
     std::size_t runsLine = 0;  // the line number the runs start on
 };
@@ -356,14 +361,14 @@ std::optional<TextError> readRleHeader(std::string_view text, RleHeader& header)
         if (t.empty()) continue;
         if (t.front() == '#') {
             // "#r 23/3" gives the rule in XLife's way.
-            if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)))
+            if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)) && !IsLifeHistoryRule(t.substr(2)))
                 return refusedAt(lines.number(), TextProblem::NotConwaysRule, ruleRefusal(t.substr(2)),
                                  quoted(trim(t.substr(2))));
             continue;
         }
         if (t.find('=') != std::string_view::npos) {  // runs never contain "="
             TextError error;
-            if (!parseHeader(t, header.width, header.height, header.torusSide, error))
+            if (!parseHeader(t, header.width, header.height, header.torusSide, header.history, error))
                 return refusedAt(lines.number(), error.problem, error.message, error.detail);
             header.runsLine = lines.number() + 1;
             header.runs = lines.rest();
@@ -381,7 +386,8 @@ std::optional<TextError> readRleHeader(std::string_view text, RleHeader& header)
 // the pending run count and the line number for messages.
 class RunReader {
 public:
-    RunReader(Sheet& sheet, std::size_t firstLine) : sheet_(sheet), line_(firstLine) {}
+    RunReader(Sheet& sheet, std::size_t firstLine, bool history)
+        : sheet_(sheet), line_(firstLine), history_(history) {}
 
     std::optional<TextError> read(std::string_view runs) {
         for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -421,6 +427,11 @@ private:
         const int run = digits_ > 0 ? count_ : 1;
         count_ = 0;
         digits_ = 0;
+        // Rules with more states write "." for state 0 and "A" .. for states
+        // 1 ..; Golly reads "." and "A" in two-state patterns too.
+        if (c == '.' || (history_ && (c == 'B' || c == 'D' || c == 'F'))) c = 'b';  // LifeHistory's even states are dead
+        if (c == 'A' || (history_ && (c == 'C' || c == 'E'))) c = 'o';              // and its odd states live
+        if (history_ && (c == 'x' || c == 'y')) return error(TextProblem::UnexpectedCharacter, "unexpected " + shown(c), shown(c));
         switch (c) {
             case 'b':
                 x_ += run;
@@ -447,6 +458,7 @@ private:
 
     Sheet& sheet_;
     std::size_t line_;
+    bool history_;
     bool atLineStart_ = true;
     int64_t x_ = 0, y_ = 0;
     int count_ = 0, digits_ = 0;
@@ -492,11 +504,27 @@ bool IsConwayRule(std::string_view rule) {
     return parseRule(rule, halves) && halves.birth == "3" && halves.survival == "23";
 }
 
+bool IsLifeHistoryRule(std::string_view rule) {
+    rule = trim(rule);
+    constexpr std::string_view name = "lifehistory";
+    if (rule.size() != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (lower(rule[i]) != name[i]) return false;
+    return true;
+}
+
+std::variant<PatternRule, TextError> ReadPatternRule(std::string_view rule) {
+    PatternRule read;
+    TextError error;
+    if (!readRule(rule, read.torusSide, read.history, error)) return error;
+    return read;
+}
+
 std::variant<LifeGrid, TextError> ParseRle(std::string_view text) {
     RleHeader header;
     if (auto error = readRleHeader(skipByteOrderMark(text), header)) return *std::move(error);
     Sheet sheet;
-    if (auto error = RunReader(sheet, header.runsLine).read(header.runs)) return *std::move(error);
+    if (auto error = RunReader(sheet, header.runsLine, header.history).read(header.runs)) return *std::move(error);
     return rleGrid(header, sheet);
 }
 

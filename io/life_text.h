@@ -12,10 +12,12 @@
 //   plaintext (.cells) "!" comment lines, then one line per row with
 //                      "." for a dead and "O" for a live cell.
 //
-// Both carry live and dead only, no colour. Patterns are limited to what a
-// board of this program can hold, 200 x 200 cells; the parsers never allocate
-// more than that, whatever the text says. Malformed text is refused as a
-// whole with a message.
+// Both carry live and dead only, no colour. An RLE pattern may also use
+// Golly's LifeHistory rule, Conway's rule with states that mark cells for
+// the eye: its odd states are live, its even ones dead. Patterns are limited
+// to what the largest board of this program holds, 2048 x 2048 cells; the
+// parsers never allocate more than that, whatever the text says. Malformed
+// text is refused as a whole with a message.
 
 #include <cstdint>
 #include <string>
@@ -27,11 +29,11 @@
 
 namespace io {
 
-inline constexpr int kMaxTextPatternSide = 200;
+inline constexpr int kMaxTextPatternSide = 2048;
 
 // A rectangle of live and dead cells, column by column like CellBlock: cell
 // (x, y) is cells[x * height + y]. Either both sides are 0 (an empty pattern)
-// or both are 1 .. 200.
+// or both are 1 .. kMaxTextPatternSide.
 struct LifeGrid {
     int width = 0;
     int height = 0;
@@ -41,7 +43,7 @@ struct LifeGrid {
     int torusSide = 0;
 
     LifeGrid() = default;
-    LifeGrid(int w, int h);  // all dead; sides are clamped to 0 .. 200
+    LifeGrid(int w, int h);  // all dead; sides are clamped to 0 .. kMaxTextPatternSide
 
     bool live(int x, int y) const { return cells[static_cast<std::size_t>(x) * height + y] != 0; }
     void set(int x, int y, bool alive) { cells[static_cast<std::size_t>(x) * height + y] = alive ? 1 : 0; }
@@ -66,6 +68,10 @@ enum class TextProblem {
     BadRunCount,
     UnexpectedCharacter,
     DoesNotFitTorus,     // live cells beyond the torus the rule names
+    BadCompression,      // gzip data that is damaged or cut off
+    UnpackedTooLarge,    // gzip data that unpacks to more than any pattern needs
+    BadNode,             // a macrocell node that is malformed or refers to no earlier node
+    BadCoordinates,      // a Life 1.05 block position or a Life 1.06 cell that is not two whole numbers
 };
 
 struct TextError {
@@ -82,14 +88,29 @@ struct TextError {
 // "23/3" (survival/birth). A bounded grid (":T10,10") is not part of the rule.
 bool IsConwayRule(std::string_view rule);
 
+// True for "LifeHistory" in any case: Conway's rule with marking states.
+bool IsLifeHistoryRule(std::string_view rule);
+
+// A rule as a pattern names it, with its bounded grid ("B3/S23:T64,64").
+struct PatternRule {
+    int torusSide = 0;     // a square torus of this side, 0 for the plane
+    bool history = false;  // LifeHistory
+};
+
+// Reads a rule the way an RLE header's "rule = " item is read (other formats
+// name rules too); refuses what ParseRle refuses in a rule, without a line.
+std::variant<PatternRule, TextError> ReadPatternRule(std::string_view rule);
+
 // Reads an RLE pattern. The size is the header's x and y, grown to hold every
 // live cell (a header is optional; without one the size is the live cells'
 // extent). The header's items come in any order ("x = W, y = H, rule = R");
 // "#" comment lines may stand anywhere before the runs. A rule ending in
-// ":Tn,n" (a square torus, n from 10 to 200) sets torusSide. Refuses: a
-// header without x or y, a rule other than Conway's (also one given in a "#r"
+// ":Tn,n" (a square torus, n from 10 to 2048) sets torusSide. "." reads as
+// "b" and "A" as "o"; under LifeHistory, "C" and "E" are live too and "B",
+// "D", "F" dead. Refuses: a
+// header without x or y, a rule other than Conway's or LifeHistory (also one given in a "#r"
 // line), any other bounded grid (plane, twisted or shifted or oblong torus,
-// Klein bottle, sphere, cross-surface), sides over 200 or over the torus, a
+// Klein bottle, sphere, cross-surface), sides over 2048 or over the torus, a
 // run count of 0 or one with more than 9 digits, a line before the runs
 // (a header or a comment) longer than 64 KiB, and any character that is not a run, a row end, "!" or
 // white space. Messages quote at most 60 bytes of the text. Text after "!" is ignored; a
@@ -100,7 +121,7 @@ std::variant<LifeGrid, TextError> ParseRle(std::string_view text);
 // other line is one row, "." dead and "O" (also "o" or "*") live, trailing
 // white space ignored. The width is that of the longest row, the height the
 // number of rows up to the last one that is not empty. Refuses any other
-// character, patterns over 200 x 200 and lines longer than 64 KiB.
+// character, patterns over 2048 x 2048 and lines longer than 64 KiB.
 std::variant<LifeGrid, TextError> ParsePlaintext(std::string_view text);
 
 // "x = W, y = H, rule = B3/S23" (with ":Tn,n" when torusSide is n), then the

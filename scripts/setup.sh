@@ -9,6 +9,7 @@ kaleidomat_run_packages=(
   g++ make cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libxcb1-dev
   libpng-dev libwebp-dev libcli11-dev
+  zlib1g-dev
   fonts-ipafont-gothic
 )
 

@@ -24,3 +24,9 @@ add_test(NAME tournament_slurm
                  ${PROJECT_SOURCE_DIR}/scripts/tournament-slurm.sh)
 set_tests_properties(tournament_slurm PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 set_tests_properties(tournament_parallel PROPERTIES TIMEOUT 300)
+
+# Golly's pattern collection, every file read by kaleidomat-cli and by bgolly
+# (skipped when Debian's golly package is not installed).
+add_test(NAME golly_collection
+         COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/golly-collection.sh --cli $<TARGET_FILE:kaleidomat-cli>)
+set_tests_properties(golly_collection PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)

@@ -123,7 +123,7 @@ TEST(Formats, DecodersRefuseHostileInputAsAWhole) {
         {"board: a pattern file", board, concat({kPatternSig, le16(1), le16(1), {1, 1, 1, 1}}), E::BadSignature},
         {"board: GridMax cut off", board, concat({kBoardSig, {49, 0, 0}}), E::TruncatedHeader},
         {"board: GridMax 8", board, concat({kBoardSig, le32(8)}), E::BadGridMax},
-        {"board: GridMax 200", board, concat({kBoardSig, le32(200)}), E::BadGridMax},
+        {"board: GridMax 2048", board, concat({kBoardSig, le32(2048)}), E::BadGridMax},
         {"board: ends inside a later record", board, concat({head, record(1, 1), {1}}), E::TruncatedRecord},
         {"board: x = -1", board, concat({head, record(0xFFFF, 0)}), E::CellOutsideBoard},
         {"board: y = GridMax + 1", board, concat({head, record(1, 1), record(0, 50)}), E::CellOutsideBoard},

@@ -21,10 +21,11 @@ std::optional<FileKind> KindOfContents(const std::string& path) {
     const std::optional<FileKind> named = KindFromExtension(path);
     if (named && IsLifePattern(*named)) return named;
     const std::vector<uint8_t> bytes = ReadWholeFile(path);
-    const auto unpacked = io::LifePatternText(bytes);
-    const auto* text = std::get_if<std::string>(&unpacked);
-    if (text && std::holds_alternative<io::LifeGrid>(io::ParseLifeText(*text))) {
-        switch (io::GuessLifeTextKind(*text)) {
+    // gzip data is told by what it unpacks to, whatever the file's name.
+    std::string unpacked;
+    const std::string_view text = PatternText(path, bytes, unpacked);
+    if (std::holds_alternative<io::LifeGrid>(io::ParseLifeText(text))) {
+        switch (io::GuessLifeTextKind(text)) {
             case io::LifeTextKind::Rle: return FileKind::Rle;
             case io::LifeTextKind::Plaintext: return FileKind::Plaintext;
             case io::LifeTextKind::Macrocell: return FileKind::Macrocell;
@@ -32,9 +33,6 @@ std::optional<FileKind> KindOfContents(const std::string& path) {
             case io::LifeTextKind::Life106: return FileKind::Life106;
         }
     }
-    // gzip data is a compressed pattern, whatever its name: one that does
-    // not unpack or read is refused with the reader's reason.
-    if (io::IsGzip(bytes)) return FileKind::Rle;
     return named;
 }
 

@@ -113,6 +113,14 @@ std::string RleHeaderLines(std::string_view text) {
 
 }  // namespace
 
+std::string_view PatternText(const std::string& path, const std::vector<uint8_t>& bytes, std::string& unpacked) {
+    if (!io::IsGzip(bytes)) return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+    auto text = io::Gunzip(bytes);
+    if (const auto* error = std::get_if<io::TextError>(&text)) fail(path, error->message);
+    unpacked = std::move(std::get<std::string>(text));
+    return unpacked;
+}
+
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour) {
     LoadedCells result;
     if (kind == FileKind::Board) {
@@ -132,9 +140,8 @@ LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntr
         result.block = std::move(std::get<io::CellBlock>(decoded));
         return result;
     }
-    auto unpacked = io::LifePatternText(bytes);
-    if (const auto* error = std::get_if<io::TextError>(&unpacked)) fail(path, error->message);
-    const std::string_view text = std::get<std::string>(unpacked);
+    std::string unpacked;
+    const std::string_view text = PatternText(path, bytes, unpacked);
     // A ".lif" file may hold either Life 1.0x version; its first line tells.
     const bool life106 = kind == FileKind::Life106 ||
                          (kind == FileKind::Life105 && io::GuessLifeTextKind(text) == io::LifeTextKind::Life106);

@@ -11,6 +11,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/board.h"
@@ -73,6 +74,11 @@ struct LoadedCells {
     std::string rleHeaderLines;
 };
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour);
+
+// A file's bytes as a Life pattern's text: the bytes themselves (not copied),
+// or for gzip data what it unpacks to, kept in `unpacked`. Throws for gzip
+// data that does not unpack.
+std::string_view PatternText(const std::string& path, const std::vector<uint8_t>& bytes, std::string& unpacked);
 
 // The block's live cells, State 1, with their colours, on an empty board of
 // side gridMax + 1 with the block's (0, 0) on the board's (left, top). Throws

@@ -6,6 +6,8 @@ find_package(PkgConfig REQUIRED)
 pkg_check_modules(WEBP_DEMUX REQUIRED IMPORTED_TARGET libwebpdemux)
 kaleidomat_test(cli_tests cli_tests.cpp cli_formats_tests.cpp cli_tournament_tests.cpp)
 target_link_libraries(cli_tests PRIVATE kaleidomat_cli_commands PNG::PNG PkgConfig::WEBP_DEMUX)
+find_package(ZLIB REQUIRED)
+target_link_libraries(cli_tests PRIVATE ZLIB::ZLIB)  # gzipped patterns
 target_compile_definitions(cli_tests PRIVATE KALEIDOMAT_CLI_BINARY="$<TARGET_FILE:kaleidomat-cli>")
 add_dependencies(cli_tests kaleidomat-cli)
 # Holds the first fsync of a program it is preloaded into (see the file).

@@ -4,13 +4,13 @@
 // pattern is imported onto.
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <set>
 #include <string>
 
 #include "io/golly_formats.h"
 #include "io/life_import.h"
+#include "support/gzip_bytes.h"
 
 namespace {
 
@@ -19,19 +19,7 @@ using Parsed = std::variant<io::LifeGrid, io::TextError>;
 
 const Cells kGlider = {{1, 0}, {2, 1}, {0, 2}, {1, 2}, {2, 2}};
 
-std::vector<uint8_t> gzip(const std::string& text) {
-    z_stream z{};
-    deflateInit2(&z, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    std::vector<uint8_t> out(deflateBound(&z, text.size()) + 32);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    z.avail_in = static_cast<uInt>(text.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
+std::vector<uint8_t> gzip(const std::string& text) { return GzipBytes(text); }
 
 // The live cells, or none and the refusal's message.
 std::pair<Cells, std::string> read(const Parsed& parsed) {

@@ -400,11 +400,13 @@ const ProgramTable& program() {
     static const ProgramTable table{
         kProgram,
         "kaleidomat-cli: Kaleidomat's boards (.hxa) and patterns (.hxq) without the\n"
-        "window, and the Life community's text formats RLE (.rle) and plaintext (.cells).\n"
-        "Every command that reads a board also reads a pattern (.hxq, .rle, .cells),\n"
-        "told by its contents: it runs in the middle of its own torus (an RLE rule\n"
-        "\"B3/S23:Tn,n\") or of the smallest of the boards 10, 20, ..., 200 that holds\n"
-        "it, the live cells of a text pattern in random colours (--seed repeats them).\n"
+        "window, and the Life community's text formats RLE (.rle) and plaintext (.cells);\n"
+        "it also reads Golly's macrocell (.mc), Life 1.05/1.06 (.lif, .life) and any of\n"
+        "these gzipped (.rle.gz, .mc.gz). Every command that reads a board also reads\n"
+        "a pattern, told by its contents: it runs in the middle of its own torus (an\n"
+        "RLE rule \"B3/S23:Tn,n\") or of the smallest of the boards 10, 20, ..., 200,\n"
+        "256, 512, 1024, 2048 that holds it, the live cells of a Life pattern in random\n"
+        "colours (--seed repeats them).\n"
         "'kaleidomat-cli COMMAND --help' describes one command; below, all of them.",
         "Exit status: 0 done; 1 a file could not be read, used or written (one line\n"
         "on stderr names the file and what is wrong); 2 the command line is wrong\n"
@@ -466,9 +468,10 @@ const ProgramTable& program() {
              "                       program draws them (red and green 1 to 255; blue 1 to\n"
              "                       255 when red or green is above 128, otherwise 128 to\n"
              "                       255). Only Conway's rule is accepted (B3/S23, also\n"
-             "                       written b3s23, S23/B3 or 23/3), and at most 200 x 200\n"
-             "                       cells. An RLE rule \"B3/S23:Tn,n\" (a square torus, n\n"
-             "                       from 10 to 200) makes a board of side n; other\n"
+             "                       written b3s23, S23/B3 or 23/3, or LifeHistory), and\n"
+             "                       at most 2048 x 2048 cells. An RLE rule \"B3/S23:Tn,n\"\n"
+             "                       (a square torus, n from 10 to 2048) makes a board of\n"
+             "                       side n; other\n"
              "                       bounded grids are refused. The RLE header's x, y and\n"
              "                       rule may come in any order, after \"#\" lines.",
              convertCommand},

@@ -41,7 +41,7 @@ std::string ReasonText(const io::TextError& error) {
             reason = std::string(texts::kLifeTextUnexpected[0]) + d + texts::kLifeTextUnexpected[1];
             break;
         case TextProblem::DoesNotFitTorus:
-            reason = std::string(texts::kLifeTextTorus[0]) + d + texts::kLifeTextTorus[1] + d + texts::kLifeTextTorus[2];
+            reason = std::string(texts::kLifeTextTorus[0]) + d + texts::kLifeTextTorus[1];
             break;
         case TextProblem::BadCompression: reason = texts::kLifeTextBadCompression; break;
         case TextProblem::UnpackedTooLarge:

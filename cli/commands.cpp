@@ -471,7 +471,8 @@ const ProgramTable& program() {
              "                       written b3s23, S23/B3 or 23/3, or LifeHistory), and\n"
              "                       at most 2048 x 2048 cells. An RLE rule \"B3/S23:Tn,n\"\n"
              "                       (a square torus, n from 10 to 2048) makes a board of\n"
-             "                       side n; other\n"
+             "                       side n; an oblong torus \"Tw,h\" is repeated over the\n"
+             "                       smallest square that copies of it fill; other\n"
              "                       bounded grids are refused. The RLE header's x, y and\n"
              "                       rule may come in any order, after \"#\" lines.",
              convertCommand},

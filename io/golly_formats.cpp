@@ -135,26 +135,17 @@ public:
     }
 
     std::variant<LifeGrid, TextError> grid() const {
-        if (nodes_.empty() || nodes_.back().empty()) return withTorus(LifeGrid{});
+        if (nodes_.empty() || nodes_.back().empty()) return PlaceOnTorus(LifeGrid{}, rule_);
         const Node& root = nodes_.back();
         const int64_t width = root.x1 - root.x0 + 1;
         const int64_t height = root.y1 - root.y0 + 1;
         if (width > kMaxSide || height > kMaxSide) return tooLarge();
-        if (rule_.torusSide > 0 && (width > rule_.torusSide || height > rule_.torusSide))
-            return TextError{"pattern of " + std::to_string(width) + " x " + std::to_string(height) +
-                                 " cells does not fit its torus",
-                             TextProblem::DoesNotFitTorus, 0, std::to_string(rule_.torusSide)};
         LifeGrid grid(static_cast<int>(width), static_cast<int>(height));
         paint(grid, nodes_.size(), -root.x0, -root.y0);
-        return withTorus(std::move(grid));
+        return PlaceOnTorus(std::move(grid), rule_);
     }
 
 private:
-    LifeGrid withTorus(LifeGrid grid) const {
-        grid.torusSide = rule_.torusSide;
-        return grid;
-    }
-
     TextError bad(const std::string& what) const { return refusedAt(line_, TextProblem::BadNode, what); }
 
     // An 8 x 8 leaf: rows of "." and "*", each ended by "$".

@@ -38,8 +38,9 @@ struct LifeGrid {
     int width = 0;
     int height = 0;
     std::vector<uint8_t> cells;  // 1 live, 0 dead
-    // The side of the square torus the cells live on (an RLE rule ":Tn,n"),
-    // or 0 for a pattern without a world of its own.
+    // The side of the square torus the cells live on (an RLE rule ":Tn,n",
+    // or an oblong ":Tw,h" repeated to fill a square: then the grid is the
+    // whole square), or 0 for a pattern without a world of its own.
     int torusSide = 0;
 
     LifeGrid() = default;
@@ -63,7 +64,7 @@ enum class TextProblem {
     LineTooLong,
     TooLarge,            // more cells across or down than any board holds
     NotConwaysRule,
-    UnsupportedGrid,     // a bounded grid other than a square torus of a usable side
+    UnsupportedGrid,     // a bounded grid other than a torus that fills a square of a usable side
     BadHeader,           // a header item, size or missing x or y
     BadRunCount,
     UnexpectedCharacter,
@@ -79,7 +80,8 @@ struct TextError {
     TextProblem problem = TextProblem::Other;
     std::size_t line = 0;  // 0 when the problem belongs to no one line
     // The part of the text it is about, as written there (a rule, a
-    // character), or the largest side for TooLarge; may be empty.
+    // character), the largest side for TooLarge, or the torus as "W × H"
+    // for DoesNotFitTorus; may be empty.
     std::string detail{};
 };
 
@@ -91,21 +93,32 @@ bool IsConwayRule(std::string_view rule);
 // True for "LifeHistory" in any case: Conway's rule with marking states.
 bool IsLifeHistoryRule(std::string_view rule);
 
-// A rule as a pattern names it, with its bounded grid ("B3/S23:T64,64").
+// A rule as a pattern names it, with its bounded grid ("B3/S23:T64,48").
 struct PatternRule {
-    int torusSide = 0;     // a square torus of this side, 0 for the plane
-    bool history = false;  // LifeHistory
+    // The side of the board for the rule's torus, 0 for the plane: the
+    // torus's own side, or for an oblong torus the smallest square that
+    // copies of it fill (144 for 72 x 48), which runs the same world.
+    int torusSide = 0;
+    int torusWidth = 0, torusHeight = 0;  // the torus as the rule names it
+    bool history = false;                 // LifeHistory
 };
 
 // Reads a rule the way an RLE header's "rule = " item is read (other formats
 // name rules too); refuses what ParseRle refuses in a rule, without a line.
 std::variant<PatternRule, TextError> ReadPatternRule(std::string_view rule);
 
+// The grid on the rule's torus: refused when it does not fit the torus; on
+// an oblong torus, copied to fill the square board (torusSide a side) that
+// runs the same world. The plane leaves the grid as it is.
+std::variant<LifeGrid, TextError> PlaceOnTorus(LifeGrid grid, const PatternRule& rule);
+
 // Reads an RLE pattern. The size is the header's x and y, grown to hold every
 // live cell (a header is optional; without one the size is the live cells'
 // extent). The header's items come in any order ("x = W, y = H, rule = R");
 // "#" comment lines may stand anywhere before the runs. A rule ending in
-// ":Tn,n" (a square torus, n from 10 to 2048) sets torusSide. "." reads as
+// ":Tn,n" (a square torus, n from 10 to 2048) sets torusSide; an oblong
+// ":Tw,h" is repeated to fill the smallest square both sides divide when that
+// is 10 to 2048 a side (see PlaceOnTorus). "." reads as
 // "b" and "A" as "o"; under LifeHistory, "C" and "E" are live too and "B",
 // "D", "F" dead. Refuses: a
 // header without x or y, a rule other than Conway's or LifeHistory (also one given in a "#r"

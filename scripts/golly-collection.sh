@@ -11,7 +11,8 @@
 # is Life (B3/S23) or LifeHistory and whose pattern fits 2048 x 2048 cells is
 # one kaleidomat must open ("eligible"). For each file kaleidomat opens, its
 # live cells (kaleidomat-cli convert FILE -) must be Golly's, cell for cell
-# up to a shift. Prints the counts and the files that fail; exits 1 when a
+# up to a shift (on an oblong torus, its copies over the square kaleidomat
+# runs it on). Prints the counts and the files that fail; exits 1 when a
 # pattern differs or fewer than 90 % of the eligible files open, 77 when
 # bgolly or the collection is missing (ctest's skip code).
 set -uo pipefail
@@ -40,7 +41,8 @@ cells() {
         !header && /^[ \t]*x[ \t]*=/ {
             header = 1
             rule = "B3/S23"
-            if (match($0, /rule[ \t]*=[ \t]*[^ \t,]*/)) { rule = substr($0, RSTART, RLENGTH); sub(/rule[ \t]*=[ \t]*/, "", rule) }
+            # The rule runs to the end of the line (a torus "T72,48" has a comma).
+            if (match($0, /rule[ \t]*=.*/)) { rule = substr($0, RSTART, RLENGTH); sub(/rule[ \t]*=[ \t]*/, "", rule); gsub(/[ \t\r]/, "", rule) }
             next
         }
         { data = data $0 }
@@ -70,7 +72,19 @@ cells() {
                 if (minx == "" || cx[k] < minx) minx = cx[k]
                 if (miny == "" || cy[k] < miny) miny = cy[k]
             }
-            for (k = 0; k < n; k++) print (cx[k] - minx) " " (cy[k] - miny) | "sort -n -k2 -k1"
+            # An oblong torus Tw,h: copies every w columns and h rows over the
+            # smallest square both divide, as kaleidomat runs it.
+            tw = th = side = 0
+            if (match(rule, /:T[0-9]+,[0-9]+$/)) {
+                split(substr(rule, RSTART + 2), t, ","); tw = t[1] + 0; th = t[2] + 0
+                for (side = tw; tw != th && side % th != 0 && side <= 2048; side += tw) ;
+                if (side > 2048) tw = th = 0  # refused by kaleidomat: the cells as Golly has them
+            }
+            for (k = 0; k < n; k++) {
+                if (tw == th) { print (cx[k] - minx) " " (cy[k] - miny) | "sort -n -k2 -k1"; continue }
+                for (i = cx[k] - minx; i < side; i += tw)
+                    for (j = cy[k] - miny; j < side; j += th) print i " " j | "sort -n -k2 -k1"
+            }
         }'
 }
 

@@ -63,6 +63,8 @@ TEST(LifeText, ReadingWhatOthersWrite) {
         {rle, "blank in the largest torus", "x = 3, y = 3, rule = B3S23:T2048, 2048\n" + glider, 3, 3, kGlider, 2048},
         {rle, "LifeHistory on a torus", "x = 3, y = 3, rule = LifeHistory:T30,30\n.A$2.A$3A!", 3, 3, kGlider, 30},
         {rle, "torus of one side", "x = 3, y = 3, rule = B3/S23:T30\n" + glider, 3, 3, kGlider, 30},
+        {rle, "oblong torus: copies fill the square", "x = 2, y = 1, rule = B3/S23:T12,8\n2o!", 24, 24,
+         {{0, 0}, {1, 0}, {12, 0}, {13, 0}, {0, 8}, {1, 8}, {12, 8}, {13, 8}, {0, 16}, {1, 16}, {12, 16}, {13, 16}}, 24},
         {plain, "standard, with a short row", "!Name: Glider\n!\n.O\n..O\nOOO\n", 3, 3, kGlider},
         {plain, "empty rows inside, width of the longest row", "\nO\n\n.....\n..O\n", 5, 5, {{0, 1}, {2, 4}}},
     };
@@ -96,7 +98,8 @@ TEST(LifeText, MalformedTextIsRefusedWithTheLine) {
         {rle, "x = 1, y = 1\n\no$3z!", "line 3: unexpected 'z'"},
         {rle, "x = 1, y = 1\no3!", "line 2: run count before '!'"},
         {rle, withRule("B36/S23:T48,48"), "line 1: rule 'B36/S23:T48,48' is not Conway's Life (B3/S23)"},
-        {rle, withRule("B3/S23:T48,30"), "line 1: rule 'B3/S23:T48,30' asks for a torus that is not square"},
+        {rle, withRule("B3/S23:T600,136"), "line 1: rule 'B3/S23:T600,136' asks for a torus of 600 x 136 cells, which repeats as a square of side 10200"},
+        {rle, withRule("B3/S23:T2,4"), "line 1: rule 'B3/S23:T2,4' asks for a torus of 2 x 4 cells, which repeats as a square of side 4"},
         {rle, withRule("B3/S23:P48,48"), "line 1: rule 'B3/S23:P48,48' asks for a bounded plane"},
         {rle, withRule("B3/S23:T48*,48"), "line 1: rule 'B3/S23:T48*,48' asks for a twisted torus"},
         {rle, withRule("B3/S23:T48+2,48"), "line 1: rule 'B3/S23:T48+2,48' asks for a shifted torus"},

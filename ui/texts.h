@@ -156,11 +156,11 @@ inline constexpr const char* kLifeTextUnreadable = "Life パターンとして�
 inline constexpr const char* kLifeTextLineTooLong = "行が長すぎます";
 inline constexpr const char* kLifeTextTooLarge[] = {"パターンが大きすぎます（", " × ", " セルまで）"};
 inline constexpr const char* kLifeTextNotConway[] = {"ルール (rule)「", "」はコンウェイのライフゲーム (B3/S23) ではありません"};
-inline constexpr const char* kLifeTextUnsupportedGrid[] = {"ルール (rule)「", "」の盤面には対応していません（10 から 2048 までの正方形のトーラスのみ）"};
+inline constexpr const char* kLifeTextUnsupportedGrid[] = {"ルール (rule)「", "」の盤面には対応していません（並べて 10 から 2048 までの正方形になるトーラスのみ）"};
 inline constexpr const char* kLifeTextBadHeader = "ヘッダー (x = 幅, y = 高さ) が正しくありません";
 inline constexpr const char* kLifeTextBadRunCount = "セルの繰り返し数が正しくありません";
 inline constexpr const char* kLifeTextUnexpected[] = {"読めない文字 ", " があります"};
-inline constexpr const char* kLifeTextTorus[] = {"パターンが ", " × ", " のトーラスに収まりません"};
+inline constexpr const char* kLifeTextTorus[] = {"パターンが ", " のトーラスに収まりません"};  // around "W × H"
 // ---- end of Life patterns ----
 // ---- Golly's formats in the window (controller_import.cpp, controller_files.cpp) ----
 // The open dialog's type for macrocell, Life 1.05/1.06 and gzipped patterns.

@@ -98,26 +98,37 @@ while IFS= read -r -d '' file; do
     case ${file,,} in *.lua | *.py | *.zip) scripts=$((scripts + 1)); continue ;; esac
     # Golly's reading; a file it cannot load is not counted.
     rm -f "$work/golly.rle"
-    if ! timeout 60 bgolly -m 0 -q -q -o "$work/golly.rle" "$file" >/dev/null 2>&1 || [ ! -s "$work/golly.rle" ]; then
+    # QuickLife, bgolly's default, cannot load macrocell files: HashLife can.
+    if ! { timeout 60 bgolly -m 0 -q -q -o "$work/golly.rle" "$file" >/dev/null 2>&1 ||
+           timeout 60 bgolly -a HashLife -m 0 -q -q -o "$work/golly.rle" "$file" >/dev/null 2>&1; } ||
+       [ ! -s "$work/golly.rle" ]; then
         if "$cli" info "$file" >/dev/null 2>&1; then opened=$((opened + 1)); fi
         continue
     fi
     golly_reads=$((golly_reads + 1))
-    cells <"$work/golly.rle" >"$work/golly.cells"
-    rule=$(head -1 "$work/golly.cells")
+    # bgolly writes the live cells' extent in the header: a pattern larger
+    # than 2048 is not read cell by cell (some have millions of cells).
+    read -r width height < <(awk '!/^#/ { gsub(/[^0-9,]/, ""); split($0, v, ","); print v[1] + 0, v[2] + 0; exit }' "$work/golly.rle")
+    fits=0 rule=
+    if [ "$width" -le 2048 ] && [ "$height" -le 2048 ]; then
+        cells <"$work/golly.rle" >"$work/golly.cells"
+        rule=$(head -1 "$work/golly.cells")
+    fi
     base=${rule%%:*}
-    size=$(awk 'NR > 1 { if ($1 > w) w = $1; if ($2 > h) h = $2 } END { print (w > h ? w : h) + 1 }' "$work/golly.cells")
-    fits=0
-    if { [ "$base" = B3/S23 ] || [ "$base" = LifeHistory ]; } && [ "$size" -le 2048 ]; then
+    if [ "$base" = B3/S23 ] || [ "$base" = LifeHistory ]; then
         fits=1
         eligible=$((eligible + 1))
     fi
+    if [ $fits = 0 ]; then
+        if "$cli" info "$file" >/dev/null 2>&1; then opened=$((opened + 1)); fi
+        continue
+    fi
     if ! "$cli" convert "$file" - >"$work/ours.rle" 2>"$work/ours.err"; then
-        [ $fits = 1 ] && failures+=("not opened: $name: $(cat "$work/ours.err")")
+        failures+=("not opened: $name: $(cat "$work/ours.err")")
         continue
     fi
     opened=$((opened + 1))
-    [ $fits = 1 ] && opened_eligible=$((opened_eligible + 1))
+    opened_eligible=$((opened_eligible + 1))
     cells <"$work/ours.rle" >"$work/ours.cells"
     compared=$((compared + 1))
     if cmp -s <(tail -n +2 "$work/golly.cells") <(tail -n +2 "$work/ours.cells"); then

@@ -109,10 +109,10 @@ std::optional<platform::RgbColour> WindowController::askColour(platform::RgbColo
 // ---- enlargement and reduction -----------------------------------------------------------
 
 void WindowController::enlargeBoard() {
-    if (board.GridMax >= engine::kMaxGridMax) return;
-    // Ten columns and rows more, never beyond the largest board (a board file
-    // may bring a size off the steps of ten).
-    patterns::ResizeBoard(board, std::min(board.GridMax + 10, engine::kMaxGridMax), session_.BoardCopy);
+    if (board.GridMax >= kLargestEnlargedGridMax) return;
+    // Ten columns and rows more, never beyond 200 (a board file or an
+    // imported pattern may bring a size off the steps of ten).
+    patterns::ResizeBoard(board, std::min(board.GridMax + 10, kLargestEnlargedGridMax), session_.BoardCopy);
     session_.restartLineage();
     ScalePictures();
     ReDraw();
@@ -142,7 +142,7 @@ void WindowController::DropSelectionBeyond(int32_t gridMax) {
 }
 
 void WindowController::ApplySizeRule() {
-    sizeMenu_ = {board.GridMax < engine::kMaxGridMax, board.GridMax > engine::kMinGridMax};
+    sizeMenu_ = {board.GridMax < kLargestEnlargedGridMax, board.GridMax > engine::kMinGridMax};
     sizeButtons_ = sizeMenu_;
 }
 

@@ -156,7 +156,7 @@ void WindowController::scheduleSlice() {
 }
 
 void WindowController::stopRun() {
-    sizeButtons_ = {board.GridMax < engine::kMaxGridMax, board.GridMax > engine::kMinGridMax};
+    sizeButtons_ = {board.GridMax < kLargestEnlargedGridMax, board.GridMax > engine::kMinGridMax};
     session_.run.RunMode = RunMode::Stopped;
     FlushCalmPicture();  // the board the run stopped at is on the screen
     KeepBoard();

@@ -50,6 +50,9 @@ namespace app {
 // Board data file or pattern file, for the file dialogs.
 inline constexpr int kBoardFileMode = 1;
 inline constexpr int kPatternFileMode = 2;
+// 拡大 grows the board in steps of ten up to this; larger boards come from
+// files and imported patterns.
+inline constexpr int32_t kLargestEnlargedGridMax = 199;
 
 class WindowController : public platform::WindowEvents, public platform::GraphEvents {
 public:

@@ -52,11 +52,6 @@ std::variant<LifeGrid, TextError> ParseLifeText(std::string_view text) {
     return ParseRle(text);
 }
 
-std::variant<std::string, TextError> LifePatternText(std::span<const uint8_t> bytes) {
-    if (IsGzip(bytes)) return Gunzip(bytes);
-    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
 std::variant<LifeGrid, TextError> ReadLifePattern(std::span<const uint8_t> bytes) {
     if (!IsGzip(bytes)) return ParseLifeText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     auto text = Gunzip(bytes);

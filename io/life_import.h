@@ -32,9 +32,6 @@ std::variant<LifeGrid, TextError> ParseLifeText(std::string_view text);
 // most io::kMaxUnpackedSize bytes), then read as ParseLifeText reads it.
 std::variant<LifeGrid, TextError> ReadLifePattern(std::span<const uint8_t> bytes);
 
-// The bytes as a Life pattern's text: unpacked when they are gzip data.
-std::variant<std::string, TextError> LifePatternText(std::span<const uint8_t> bytes);
-
 // Whether the bytes begin with the signature of a board or a pattern file.
 bool HasProgramSignature(std::span<const uint8_t> bytes);
 

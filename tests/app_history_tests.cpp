@@ -161,7 +161,7 @@ TEST(UndoRedo, TheListKeepsItsMemoryBound) {
     app::UndoHistory history;
     std::mt19937 rng(7);
     engine::Board board;
-    board.create(engine::kMaxGridMax);
+    board.create(199);  // the largest board 拡大 makes
     for (auto& c : board.Cells) c = {int(rng() & 1), int(rng() & 255), int(rng() & 255), int(rng() & 255)};
     std::size_t changed = 0;
     auto image = [&] {  // a full board, different each time

@@ -64,13 +64,19 @@ platform::FileDialogRequest DialogRequest(int mode, bool open, const char* title
         const platform::FileFilter lifePatterns{tr(texts::kLifePatternFilterName),
                                                 {std::string("*.") + texts::kRleExtension,
                                                  std::string("*.") + texts::kPlaintextExtension}};
+        const platform::FileFilter gollyPatterns{tr(texts::kGollyPatternFilterName),
+                                                 {std::string("*.") + texts::kMacrocellExtension,
+                                                  std::string("*.") + texts::kLife105Extension,
+                                                  std::string("*.") + texts::kLife106Extension,
+                                                  std::string("*.") + texts::kGzipExtension}};
         // First every kind 開く takes, so that a pattern beside the boards is in sight.
-        const platform::FileFilter openable{tr(texts::kOpenableFilterName),
-                                            {std::string("*.") + texts::kBoardExtension,
-                                             std::string("*.") + texts::kRleExtension,
-                                             std::string("*.") + texts::kPlaintextExtension}};
+        platform::FileFilter openable{tr(texts::kOpenableFilterName),
+                                      {std::string("*.") + texts::kBoardExtension,
+                                       std::string("*.") + texts::kRleExtension,
+                                       std::string("*.") + texts::kPlaintextExtension}};
+        openable.patterns.insert(openable.patterns.end(), gollyPatterns.patterns.begin(), gollyPatterns.patterns.end());
         request.filters = {openable, kindFilter(tr(texts::kBoardFilterName), texts::kBoardExtension), lifePatterns,
-                           allFiles};
+                           gollyPatterns, allFiles};
         request.defaultExtension = texts::kBoardExtension;
     } else if (mode == kBoardFileMode) {
         request.filters = {kindFilter(tr(texts::kBoardFilterName), texts::kBoardExtension), allFiles};

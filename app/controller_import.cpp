@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
-// The Life community's text patterns (RLE and plaintext) in the window: opened
-// as a new board from a file, or pasted from the clipboard's text. They carry
-// live and dead only; every live cell takes a colour of the random colour
-// rule, as a cell set with Shift+click does.
+// The Life community's patterns (RLE, plaintext, macrocell, Life 1.05/1.06,
+// gzipped or not) in the window: opened as a new board from a file, or
+// pasted from the clipboard's text. They carry live and dead only; every
+// live cell takes a colour of the random colour rule, as a cell set with
+// Shift+click does.
 
 #include <filesystem>
 #include <variant>
 
 #include "app/window_controller.h"
 #include "engine/rules.h"
+#include "io/golly_formats.h"
 #include "io/life_import.h"
 #include "ui/texts.h"
 
@@ -38,6 +40,10 @@ std::string ReasonText(const io::TextError& error, const Translate& tr) {
         case TextProblem::UnexpectedCharacter: reason = around(texts::kLifeTextUnexpected); break;
         case TextProblem::DoesNotFitTorus: reason = around(texts::kLifeTextTorus); break;
         case TextProblem::Other: reason = tr(texts::kLifeTextUnreadable); break;
+        case TextProblem::BadCompression: reason = tr(texts::kLifeTextBadCompression); break;
+        case TextProblem::UnpackedTooLarge: reason = around(texts::kLifeTextUnpackedTooLarge); break;
+        case TextProblem::BadNode: reason = tr(texts::kLifeTextBadNode); break;
+        case TextProblem::BadCoordinates: reason = tr(texts::kLifeTextBadCoordinates); break;
     }
     if (error.line <= 0) return reason;
     std::string at = tr(texts::kLifeTextAtLine);
@@ -53,7 +59,10 @@ std::string lowered(std::string s) {
 
 bool HasLifeTextExtension(const std::string& path) {
     const std::string ext = lowered(std::filesystem::path(path).extension().string());
-    return ext == std::string(".") + texts::kRleExtension || ext == std::string(".") + texts::kPlaintextExtension;
+    for (const char* pattern : {texts::kRleExtension, texts::kPlaintextExtension, texts::kMacrocellExtension,
+                                texts::kLife105Extension, texts::kLife106Extension, texts::kGzipExtension})
+        if (ext == std::string(".") + pattern) return true;
+    return false;
 }
 
 engine::CellRecord RandomLiveCell(engine::RandomSequence& random) {
@@ -80,13 +89,13 @@ std::optional<io::LifeGrid> ClipboardGrid(platform::Clipboard& clipboard) {
 }  // namespace
 
 std::optional<bool> WindowController::OpenLifePattern(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     // The program's own files keep their own reading, whatever their name; a
-    // file named as a pattern is read as one, and so is any other text that
-    // reads as one.
+    // file named as a pattern, or gzip data, is read as one, and so is any
+    // other text that reads as one.
     if (io::HasProgramSignature(bytes)) return std::nullopt;
-    const std::variant<io::LifeGrid, io::TextError> parsed = io::ParseLifeText(text);
-    if (!HasLifeTextExtension(path) && !std::holds_alternative<io::LifeGrid>(parsed)) return std::nullopt;
+    const std::variant<io::LifeGrid, io::TextError> parsed = io::ReadLifePattern(bytes);
+    if (!HasLifeTextExtension(path) && !io::IsGzip(bytes) && !std::holds_alternative<io::LifeGrid>(parsed))
+        return std::nullopt;
     if (const auto* error = std::get_if<io::TextError>(&parsed)) {
         Message(tr(texts::kImportFailed) + "\n" + path + "\n" + ReasonText(*error, [this](const char* t) { return tr(t); }),
                 platform::MessageIcon::Exclamation);
@@ -94,13 +103,10 @@ std::optional<bool> WindowController::OpenLifePattern(const std::string& path, c
     }
     const io::LifeGrid& grid = std::get<io::LifeGrid>(parsed);
 
-    // A torus of its own gives the board's size; otherwise the board keeps
-    // its size when the pattern fits, or takes the smallest that holds it.
-    int32_t side = board.side();
-    if (grid.torusSide > 0)
-        side = grid.torusSide;
-    else if (grid.width > side || grid.height > side)
-        side = io::SmallestBoardSide(grid.width, grid.height);
+    // A torus of its own gives the board's size; otherwise a pattern of up
+    // to 200 a side keeps the board's size when it fits, and any other takes
+    // the smallest board that holds it.
+    const int32_t side = io::ImportBoardSide(grid, board.side());
 
     board.create(side - 1);
     const int32_t left = io::CentredOffset(side, grid.width);

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "engine/rules.h"
+#include "io/golly_formats.h"
 #include "io/life_import.h"
 
 namespace cli {
@@ -18,11 +19,20 @@ std::optional<FileKind> KindOfContents(const std::string& path) {
     if (startsWith(io::kBoardSignature)) return FileKind::Board;
     if (startsWith(io::kPatternSignature)) return FileKind::Pattern;
     const std::optional<FileKind> named = KindFromExtension(path);
-    if (named == FileKind::Rle || named == FileKind::Plaintext) return named;
+    if (named && IsLifePattern(*named)) return named;
     const std::vector<uint8_t> bytes = ReadWholeFile(path);
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (std::holds_alternative<io::LifeGrid>(io::ParseLifeText(text)))
-        return io::GuessLifeTextKind(text) == io::LifeTextKind::Rle ? FileKind::Rle : FileKind::Plaintext;
+    // gzip data is told by what it unpacks to, whatever the file's name.
+    std::string unpacked;
+    const std::string_view text = PatternText(path, bytes, unpacked);
+    if (std::holds_alternative<io::LifeGrid>(io::ParseLifeText(text))) {
+        switch (io::GuessLifeTextKind(text)) {
+            case io::LifeTextKind::Rle: return FileKind::Rle;
+            case io::LifeTextKind::Plaintext: return FileKind::Plaintext;
+            case io::LifeTextKind::Macrocell: return FileKind::Macrocell;
+            case io::LifeTextKind::Life105: return FileKind::Life105;
+            case io::LifeTextKind::Life106: return FileKind::Life106;
+        }
+    }
     return named;
 }
 
@@ -37,7 +47,7 @@ engine::Board LoadAnyBoard(const std::string& path, engine::RandomSequence& rand
     if (*kind == FileKind::Board) return LoadBoard(path);
 
     LoadedCells cells = LoadCells(path, *kind, io::CellEntry{1, 0, 0, 0});
-    if (*kind == FileKind::Rle || *kind == FileKind::Plaintext) {
+    if (IsLifePattern(*kind)) {
         for (io::CellEntry& entry : cells.block.entries) {
             if (!entry.State) continue;
             engine::CellRecord colour;

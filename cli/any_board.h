@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Reading any of the four file kinds wherever a board is read: the kind is
+// Reading any of the file kinds wherever a board is read: the kind is
 // told by the file's contents, and a pattern becomes a board to run.
 
 #include <cstdint>
@@ -26,10 +26,10 @@ std::optional<FileKind> KindOfContents(const std::string& path);
 // so that what falls off the board is refused plainly.
 std::pair<int32_t, int32_t> PatternOrigin(int32_t side, int width, int height);
 
-// Any of the four kinds as a board ready to run. A board file is taken as it
+// Any of the kinds as a board ready to run. A board file is taken as it
 // is; a pattern goes to the middle of its own torus (an RLE rule
-// "B3/S23:Tn,n") or of the smallest of the boards 10, 20, ..., 200 that holds
-// it. Live cells of a text pattern take random colours drawn from `random`,
+// "B3/S23:Tn,n") or of the smallest of the boards 10, 20, ..., 200, 256, 512,
+// 1024, 2048 that holds it. Live cells of a Life pattern take random colours drawn from `random`,
 // as the window colours an imported pattern.
 engine::Board LoadAnyBoard(const std::string& path, engine::RandomSequence& random);
 

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "io/golly_formats.h"
+#include "io/life_import.h"
 #include "io/safe_files.h"
 
 namespace cli {
@@ -22,11 +24,17 @@ std::string lowered(std::string s) {
 }  // namespace
 
 std::optional<FileKind> KindFromExtension(const std::string& path) {
-    const std::string ext = lowered(std::filesystem::path(path).extension().string());
-    if (ext == ".hxa") return FileKind::Board;
-    if (ext == ".hxq") return FileKind::Pattern;
+    const std::filesystem::path name(path);
+    std::string ext = lowered(name.extension().string());
+    const bool gzipped = ext == ".gz";
+    if (gzipped) ext = lowered(name.stem().extension().string());
+    if (ext == ".hxa" && !gzipped) return FileKind::Board;
+    if (ext == ".hxq" && !gzipped) return FileKind::Pattern;
     if (ext == ".rle") return FileKind::Rle;
     if (ext == ".cells") return FileKind::Plaintext;
+    if (ext == ".mc") return FileKind::Macrocell;
+    if (ext == ".lif") return FileKind::Life105;
+    if (ext == ".life") return FileKind::Life106;
     return std::nullopt;
 }
 
@@ -36,6 +44,9 @@ const char* KindName(FileKind kind) {
         case FileKind::Pattern: return "pattern";
         case FileKind::Rle: return "RLE pattern";
         case FileKind::Plaintext: return "plaintext pattern";
+        case FileKind::Macrocell: return "macrocell pattern";
+        case FileKind::Life105: return "Life 1.05 pattern";
+        case FileKind::Life106: return "Life 1.06 pattern";
     }
     return "file";
 }
@@ -102,6 +113,14 @@ std::string RleHeaderLines(std::string_view text) {
 
 }  // namespace
 
+std::string_view PatternText(const std::string& path, const std::vector<uint8_t>& bytes, std::string& unpacked) {
+    if (!io::IsGzip(bytes)) return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+    auto text = io::Gunzip(bytes);
+    if (const auto* error = std::get_if<io::TextError>(&text)) fail(path, error->message);
+    unpacked = std::move(std::get<std::string>(text));
+    return unpacked;
+}
+
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour) {
     LoadedCells result;
     if (kind == FileKind::Board) {
@@ -121,8 +140,16 @@ LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntr
         result.block = std::move(std::get<io::CellBlock>(decoded));
         return result;
     }
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    auto parsed = kind == FileKind::Rle ? io::ParseRle(text) : io::ParsePlaintext(text);
+    std::string unpacked;
+    const std::string_view text = PatternText(path, bytes, unpacked);
+    // A ".lif" file may hold either Life 1.0x version; its first line tells.
+    const bool life106 = kind == FileKind::Life106 ||
+                         (kind == FileKind::Life105 && io::GuessLifeTextKind(text) == io::LifeTextKind::Life106);
+    auto parsed = kind == FileKind::Rle         ? io::ParseRle(text)
+                  : kind == FileKind::Plaintext ? io::ParsePlaintext(text)
+                  : kind == FileKind::Macrocell ? io::ParseMacrocell(text)
+                  : life106                     ? io::ParseLife106(text)
+                                                : io::ParseLife105(text);
     if (const auto* error = std::get_if<io::TextError>(&parsed)) fail(path, error->message);
     const io::LifeGrid& grid = std::get<io::LifeGrid>(parsed);
     if (kind == FileKind::Rle) result.rleHeaderLines = RleHeaderLines(text);

@@ -11,6 +11,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/board.h"
@@ -24,11 +25,18 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class FileKind { Board, Pattern, Rle, Plaintext };
+// The last three are read only (convert writes .hxa, .hxq, .rle, .cells).
+enum class FileKind { Board, Pattern, Rle, Plaintext, Macrocell, Life105, Life106 };
 
-// By extension, case-insensitive: .hxa, .hxq, .rle, .cells.
+// By extension, case-insensitive: .hxa, .hxq, .rle, .cells, .mc, .lif
+// (Life 1.05; a Life 1.06 file is told by its contents), .life (Life 1.06),
+// and any of the Life pattern kinds with ".gz" after it (gzipped).
 std::optional<FileKind> KindFromExtension(const std::string& path);
 const char* KindName(FileKind kind);
+
+// A Life community pattern (live and dead cells, no colours): every kind but
+// the program's own board and pattern files.
+constexpr bool IsLifePattern(FileKind kind) { return kind != FileKind::Board && kind != FileKind::Pattern; }
 
 // The whole file. Files over 64 MiB are refused: no file of these kinds is
 // legitimately larger than a few hundred kilobytes. Anything but a regular
@@ -53,8 +61,8 @@ void WriteOutput(const std::string& path, std::span<const uint8_t> bytes, std::o
 engine::Board LoadBoard(const std::string& path);
 void SaveBoard(const std::string& path, const engine::Board& board);
 
-// Any of the four kinds as a rectangle of cells. Text patterns have no colour:
-// their live cells take `liveColour`.
+// Any of the kinds as a rectangle of cells (a Life pattern gzipped or not).
+// Life patterns have no colour: their live cells take `liveColour`.
 struct LoadedCells {
     io::CellBlock block;          // w = h = 0 for an empty text pattern
     // The GridMax of the world the cells come from: a board file, or an RLE
@@ -66,6 +74,11 @@ struct LoadedCells {
     std::string rleHeaderLines;
 };
 LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntry& liveColour);
+
+// A file's bytes as a Life pattern's text: the bytes themselves (not copied),
+// or for gzip data what it unpacks to, kept in `unpacked`. Throws for gzip
+// data that does not unpack.
+std::string_view PatternText(const std::string& path, const std::vector<uint8_t>& bytes, std::string& unpacked);
 
 // The block's live cells, State 1, with their colours, on an empty board of
 // side gridMax + 1 with the block's (0, 0) on the board's (left, top). Throws

@@ -25,6 +25,7 @@
 #include "engine/lineage.h"
 #include "engine/rules.h"
 #include "engine/stimulation.h"
+#include "io/life_import.h"
 
 namespace cli {
 
@@ -65,8 +66,13 @@ int32_t generationsFrom(const Arguments& args, int32_t fallback) {
     return static_cast<int32_t>(args.number("-n").value_or(static_cast<uint64_t>(fallback)));
 }
 
+// The format of an output file: only the four kinds convert writes.
 FileKind kindOf(const std::string& path) {
-    if (const auto kind = KindFromExtension(path)) return *kind;
+    const auto kind = KindFromExtension(path);
+    const bool gzipped = std::filesystem::path(path).extension() == ".gz" || std::filesystem::path(path).extension() == ".GZ";
+    if (kind && !gzipped && (*kind == FileKind::Board || *kind == FileKind::Pattern || *kind == FileKind::Rle ||
+                             *kind == FileKind::Plaintext))
+        return *kind;
     throw UsageError("cannot tell the format of '" + path + "': use .hxa, .hxq, .rle or .cells");
 }
 
@@ -195,7 +201,7 @@ Conversion conversionFrom(const Arguments& args) {
     const FileKind to = args.files[1] == kStandardOutput ? FileKind::Rle : kindOf(args.files[1]);
     if (sizeFrom(args) && to != FileKind::Board) throw UsageError("--size applies only to a board file (.hxa) as output");
     const auto checkColour = [&](std::optional<FileKind> from) {
-        if (args.option("--color") && from && *from != FileKind::Rle && *from != FileKind::Plaintext)
+        if (args.option("--color") && from && !IsLifePattern(*from))
             throw UsageError("--color applies only to .rle and .cells input; board and pattern files keep their colours");
     };
     checkColour(KindFromExtension(args.files[0]));  // before any file is read, where the name tells
@@ -204,7 +210,7 @@ Conversion conversionFrom(const Arguments& args) {
     if (!from) throw Failure(args.files[0] + ": not a board, pattern, RLE or plaintext file");
     checkColour(from);
     Conversion c{args.files[0], args.files[1], *from, to, false, sizeFrom(args)};
-    c.fromText = c.from == FileKind::Rle || c.from == FileKind::Plaintext;
+    c.fromText = IsLifePattern(c.from);
     return c;
 }
 
@@ -228,7 +234,7 @@ int32_t boardSide(const Conversion& c, const LoadedCells& cells) {
                       std::to_string(*cells.boardGridMax + 1) + " torus, not --size " + std::to_string(*c.size));
     if (c.size) return *c.size;
     if (cells.boardGridMax) return *cells.boardGridMax + 1;
-    return std::max(10, (std::max(cells.block.w, cells.block.h) + 9) / 10 * 10);
+    return io::SmallestBoardSide(cells.block.w, cells.block.h);
 }
 
 void writeLifeText(const Conversion& c, const LoadedCells& cells, std::ostream& out) {
@@ -262,6 +268,10 @@ int convertCommand(const Arguments& args, std::ostream& out, std::ostream&) {
         case FileKind::Plaintext:
             writeLifeText(c, cells, out);
             break;
+        case FileKind::Macrocell:
+        case FileKind::Life105:
+        case FileKind::Life106:
+            break;  // kindOf refuses them as outputs
     }
     return kExitOk;
 }
@@ -390,11 +400,13 @@ const ProgramTable& program() {
     static const ProgramTable table{
         kProgram,
         "kaleidomat-cli: Kaleidomat's boards (.hxa) and patterns (.hxq) without the\n"
-        "window, and the Life community's text formats RLE (.rle) and plaintext (.cells).\n"
-        "Every command that reads a board also reads a pattern (.hxq, .rle, .cells),\n"
-        "told by its contents: it runs in the middle of its own torus (an RLE rule\n"
-        "\"B3/S23:Tn,n\") or of the smallest of the boards 10, 20, ..., 200 that holds\n"
-        "it, the live cells of a text pattern in random colours (--seed repeats them).\n"
+        "window, and the Life community's text formats RLE (.rle) and plaintext (.cells);\n"
+        "it also reads Golly's macrocell (.mc), Life 1.05/1.06 (.lif, .life) and any of\n"
+        "these gzipped (.rle.gz, .mc.gz). Every command that reads a board also reads\n"
+        "a pattern, told by its contents: it runs in the middle of its own torus (an\n"
+        "RLE rule \"B3/S23:Tn,n\") or of the smallest of the boards 10, 20, ..., 200,\n"
+        "256, 512, 1024, 2048 that holds it, the live cells of a Life pattern in random\n"
+        "colours (--seed repeats them).\n"
         "'kaleidomat-cli COMMAND --help' describes one command; below, all of them.",
         "Exit status: 0 done; 1 a file could not be read, used or written (one line\n"
         "on stderr names the file and what is wrong); 2 the command line is wrong\n"
@@ -456,9 +468,11 @@ const ProgramTable& program() {
              "                       program draws them (red and green 1 to 255; blue 1 to\n"
              "                       255 when red or green is above 128, otherwise 128 to\n"
              "                       255). Only Conway's rule is accepted (B3/S23, also\n"
-             "                       written b3s23, S23/B3 or 23/3), and at most 200 x 200\n"
-             "                       cells. An RLE rule \"B3/S23:Tn,n\" (a square torus, n\n"
-             "                       from 10 to 200) makes a board of side n; other\n"
+             "                       written b3s23, S23/B3 or 23/3, or LifeHistory), and\n"
+             "                       at most 2048 x 2048 cells. An RLE rule \"B3/S23:Tn,n\"\n"
+             "                       (a square torus, n from 10 to 2048) makes a board of\n"
+             "                       side n; an oblong torus \"Tw,h\" is repeated over the\n"
+             "                       smallest square that copies of it fill; other\n"
              "                       bounded grids are refused. The RLE header's x, y and\n"
              "                       rule may come in any order, after \"#\" lines.",
              convertCommand},

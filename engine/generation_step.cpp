@@ -506,7 +506,8 @@ void Stepper::ReCalcTracked(Board& board, RandomSequence& random, detail::Lineag
 
 bool Steppable(const Board& board) {
     const int32_t n = board.side();
-    return n >= 3 && n <= kMaxGridMax + 1 &&
+    // The kernels hold a column in at most kMaxColumnWords words.
+    return n >= 3 && n <= kMaxGridMax + 1 && n <= kMaxColumnWords * 64 &&
            board.Cells.size() == static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
 }
 

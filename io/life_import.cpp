@@ -5,10 +5,14 @@
 #include <string>
 
 #include "io/formats.h"
+#include "io/golly_formats.h"
 
 namespace io {
 
 namespace {
+
+// Boards up to this side come in steps of ten.
+constexpr int kLargestTenStep = 200;
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
@@ -22,6 +26,10 @@ LifeTextKind GuessLifeTextKind(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     // The first character that is not white space tells, where it can.
     const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
+    const std::string_view start = text.substr(static_cast<std::size_t>(first - text.begin()), 10);
+    if (start.substr(0, 4) == "[M2]") return LifeTextKind::Macrocell;
+    if (start == "#Life 1.05") return LifeTextKind::Life105;
+    if (start == "#Life 1.06") return LifeTextKind::Life106;
     if (first != text.end()) {
         if (*first == '#') return LifeTextKind::Rle;
         if (*first == '!') return LifeTextKind::Plaintext;
@@ -34,7 +42,21 @@ LifeTextKind GuessLifeTextKind(std::string_view text) {
 }
 
 std::variant<LifeGrid, TextError> ParseLifeText(std::string_view text) {
-    return GuessLifeTextKind(text) == LifeTextKind::Rle ? ParseRle(text) : ParsePlaintext(text);
+    switch (GuessLifeTextKind(text)) {
+        case LifeTextKind::Rle: return ParseRle(text);
+        case LifeTextKind::Plaintext: return ParsePlaintext(text);
+        case LifeTextKind::Macrocell: return ParseMacrocell(text);
+        case LifeTextKind::Life105: return ParseLife105(text);
+        case LifeTextKind::Life106: return ParseLife106(text);
+    }
+    return ParseRle(text);
+}
+
+std::variant<LifeGrid, TextError> ReadLifePattern(std::span<const uint8_t> bytes) {
+    if (!IsGzip(bytes)) return ParseLifeText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    auto text = Gunzip(bytes);
+    if (auto* error = std::get_if<TextError>(&text)) return std::move(*error);
+    return ParseLifeText(std::get<std::string>(text));
 }
 
 bool HasProgramSignature(std::span<const uint8_t> bytes) {
@@ -43,7 +65,17 @@ bool HasProgramSignature(std::span<const uint8_t> bytes) {
 
 int32_t SmallestBoardSide(int width, int height) {
     const int extent = std::max(width, height);
-    return std::clamp((extent + 9) / 10 * 10, 10, kMaxTextPatternSide);
+    if (extent <= kLargestTenStep) return std::max((extent + 9) / 10 * 10, 10);
+    int32_t side = 256;
+    while (side < extent && side < kMaxTextPatternSide) side *= 2;
+    return side;
+}
+
+int32_t ImportBoardSide(const LifeGrid& grid, int32_t current) {
+    if (grid.torusSide > 0) return grid.torusSide;
+    const bool small = grid.width <= kLargestTenStep && grid.height <= kLargestTenStep;
+    if (small && grid.width <= current && grid.height <= current) return current;
+    return SmallestBoardSide(grid.width, grid.height);
 }
 
 }  // namespace io

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 #include <memory>
+#include <numeric>
 #include <utility>
 
 namespace io {
@@ -25,14 +26,16 @@ constexpr std::size_t kMaxLine = 64 * 1024;
 // Messages quote at most this many bytes of the text they refuse.
 constexpr std::size_t kMaxQuoted = 60;
 
-// The cells read so far on a fixed 200 x 200 sheet, so that reading never
-// allocates more than the largest pattern needs, whatever the text claims.
+// The cells read so far, column by column with a column of kMaxSide cells.
+// It grows with the rightmost live cell, so a small pattern costs little and
+// reading never allocates more than the largest pattern needs, whatever the
+// text claims.
 class Sheet {
 public:
-    Sheet() : cells_(std::make_unique<std::array<uint8_t, kMaxSide * kMaxSide>>()) { cells_->fill(0); }
-
     void setLive(int x, int y) {
-        (*cells_)[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)] = 1;
+        const std::size_t column = static_cast<std::size_t>(x) * kMaxSide;
+        if (cells_.size() <= column) cells_.resize(column + kMaxSide, 0);
+        cells_[column + static_cast<std::size_t>(y)] = 1;
         width_ = std::max(width_, x + 1);
         height_ = std::max(height_, y + 1);
     }
@@ -44,12 +47,12 @@ public:
         LifeGrid grid(width, height);
         for (int x = 0; x < width_; ++x)
             for (int y = 0; y < height_; ++y)
-                if ((*cells_)[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)]) grid.set(x, y, true);
+                if (cells_[static_cast<std::size_t>(x) * kMaxSide + static_cast<std::size_t>(y)]) grid.set(x, y, true);
         return grid;
     }
 
 private:
-    std::unique_ptr<std::array<uint8_t, kMaxSide * kMaxSide>> cells_;
+    std::vector<uint8_t> cells_;
     int width_ = 0;
     int height_ = 0;
 };
@@ -206,8 +209,8 @@ std::string ruleRefusal(std::string_view rule) {
 
 std::string gridRefusal(std::string_view rule, const std::string& what) {
     return "rule '" + quoted(trim(rule)) + "' asks for " + what +
-           ", which is not supported (only a square torus :Tn,n with n from " + std::to_string(kMinTorusSide) +
-           " to " + std::to_string(kMaxSide) + ")";
+           ", which is not supported (only a torus :Tw,h whose copies fill a square of side " +
+           std::to_string(kMinTorusSide) + " to " + std::to_string(kMaxSide) + ")";
 }
 
 // Reads one side of a bounded grid: digits, then an optional twist "*" or
@@ -232,17 +235,19 @@ bool readGridSide(std::string_view& s, int& side, bool& twisted, bool& shifted) 
     return true;
 }
 
-// Checks a header's rule value: Conway's rule, alone (the plane) or on a
-// bounded grid written after a colon, of which only a square torus "Tn,n" of
-// side 10 .. 200 is a world this program runs. Sets torusSide (0 for none).
-bool readRule(std::string_view value, int& torusSide, TextError& error) {
+// Checks a header's rule value: Conway's rule or LifeHistory, alone (the
+// plane) or on a bounded grid written after a colon, of which only a torus
+// "Tw,h" whose board (PatternRule::torusSide) is 10 .. kMaxSide a side is a
+// world this program runs.
+bool readRule(std::string_view value, PatternRule& rule, TextError& error) {
     value = trim(value);
     const std::size_t colon = value.find(':');
-    if (!IsConwayRule(value.substr(0, colon))) {
+    rule = PatternRule{};
+    rule.history = IsLifeHistoryRule(value.substr(0, colon));
+    if (!rule.history && !IsConwayRule(value.substr(0, colon))) {
         error = {ruleRefusal(value), TextProblem::NotConwaysRule, 0, quoted(value)};
         return false;
     }
-    torusSide = 0;
     if (colon == std::string_view::npos) return true;
     std::string_view grid = trim(value.substr(colon + 1));
     const char kind = grid.empty() ? '\0' : lower(grid.front());
@@ -260,6 +265,9 @@ bool readRule(std::string_view value, int& torusSide, TextError& error) {
         error = {gridRefusal(value, "a bounded grid it does not know"), TextProblem::UnsupportedGrid, 0, quoted(value)};
         return false;
     }
+    // An oblong torus repeats its cells to fill the smallest square whose
+    // sides both its sides divide: the same world, on a square board.
+    const int64_t side = width == height ? width : std::lcm(int64_t{width}, int64_t{height});
     std::string what;
     if (kind == 'p') what = "a bounded plane";
     else if (kind == 'k') what = "a Klein bottle";
@@ -268,13 +276,17 @@ bool readRule(std::string_view value, int& torusSide, TextError& error) {
     else if (twisted) what = "a twisted torus";
     else if (shifted) what = "a shifted torus";
     else if (width == 0 || height == 0) what = "a torus with an infinite side";
-    else if (width != height) what = "a torus that is not square";
-    else if (width < kMinTorusSide || width > kMaxSide) what = "a torus of side " + std::to_string(width);
+    else if (width != height && (side < kMinTorusSide || side > kMaxSide))
+        what = "a torus of " + std::to_string(width) + " x " + std::to_string(height) +
+               " cells, which repeats as a square of side " + std::to_string(side);
+    else if (side < kMinTorusSide || side > kMaxSide) what = "a torus of side " + std::to_string(width);
     if (!what.empty()) {
         error = {gridRefusal(value, what), TextProblem::UnsupportedGrid, 0, quoted(value)};
         return false;
     }
-    torusSide = width;
+    rule.torusSide = static_cast<int>(side);
+    rule.torusWidth = width;
+    rule.torusHeight = height;
     return true;
 }
 
@@ -287,7 +299,7 @@ bool isName(std::string_view s) {
 
 // Reads a header line: "x = W", "y = H" and "rule = R" in any order and
 // spacing, separated by commas; a rule may itself contain commas ("B3/S23:T48,48").
-bool parseHeader(std::string_view line, int& width, int& height, int& torusSide, TextError& error) {
+bool parseHeader(std::string_view line, int& width, int& height, PatternRule& rule, TextError& error) {
     bool haveX = false, haveY = false;
     std::vector<std::pair<std::string, std::string>> items;
     while (!line.empty()) {
@@ -325,7 +337,7 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
             (key == "x" ? width : height) = v;
             (key == "x" ? haveX : haveY) = true;
         } else if (key == "rule") {
-            if (!readRule(value, torusSide, error)) return false;
+            if (!readRule(value, rule, error)) return false;
         }
         // Other items (some programs add their own) do not change the pattern.
     }
@@ -340,7 +352,8 @@ bool parseHeader(std::string_view line, int& width, int& height, int& torusSide,
 
 // What comes before the runs: the header's size and torus, and where the runs start.
 struct RleHeader {
-    int width = 0, height = 0, torusSide = 0;
+    int width = 0, height = 0;
+    PatternRule rule;
     std::string_view runs;     // the text from the first run on
     std::size_t runsLine = 0;  // the line number the runs start on
 };
@@ -356,14 +369,14 @@ std::optional<TextError> readRleHeader(std::string_view text, RleHeader& header)
         if (t.empty()) continue;
         if (t.front() == '#') {
             // "#r 23/3" gives the rule in XLife's way.
-            if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)))
+            if (t.size() >= 2 && t[1] == 'r' && !IsConwayRule(t.substr(2)) && !IsLifeHistoryRule(t.substr(2)))
                 return refusedAt(lines.number(), TextProblem::NotConwaysRule, ruleRefusal(t.substr(2)),
                                  quoted(trim(t.substr(2))));
             continue;
         }
         if (t.find('=') != std::string_view::npos) {  // runs never contain "="
             TextError error;
-            if (!parseHeader(t, header.width, header.height, header.torusSide, error))
+            if (!parseHeader(t, header.width, header.height, header.rule, error))
                 return refusedAt(lines.number(), error.problem, error.message, error.detail);
             header.runsLine = lines.number() + 1;
             header.runs = lines.rest();
@@ -381,7 +394,8 @@ std::optional<TextError> readRleHeader(std::string_view text, RleHeader& header)
 // the pending run count and the line number for messages.
 class RunReader {
 public:
-    RunReader(Sheet& sheet, std::size_t firstLine) : sheet_(sheet), line_(firstLine) {}
+    RunReader(Sheet& sheet, std::size_t firstLine, bool history)
+        : sheet_(sheet), line_(firstLine), history_(history) {}
 
     std::optional<TextError> read(std::string_view runs) {
         for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -421,6 +435,11 @@ private:
         const int run = digits_ > 0 ? count_ : 1;
         count_ = 0;
         digits_ = 0;
+        // Rules with more states write "." for state 0 and "A" .. for states
+        // 1 ..; Golly reads "." and "A" in two-state patterns too.
+        if (c == '.' || (history_ && (c == 'B' || c == 'D' || c == 'F'))) c = 'b';  // LifeHistory's even states are dead
+        if (c == 'A' || (history_ && (c == 'C' || c == 'E'))) c = 'o';              // and its odd states live
+        if (history_ && (c == 'x' || c == 'y')) return error(TextProblem::UnexpectedCharacter, "unexpected " + shown(c), shown(c));
         switch (c) {
             case 'b':
                 x_ += run;
@@ -447,6 +466,7 @@ private:
 
     Sheet& sheet_;
     std::size_t line_;
+    bool history_;
     bool atLineStart_ = true;
     int64_t x_ = 0, y_ = 0;
     int count_ = 0, digits_ = 0;
@@ -457,14 +477,7 @@ private:
 std::variant<LifeGrid, TextError> rleGrid(const RleHeader& header, const Sheet& sheet) {
     const int width = std::max(header.width, sheet.liveWidth());
     const int height = std::max(header.height, sheet.liveHeight());
-    const int torus = header.torusSide;
-    if (torus > 0 && (width > torus || height > torus))
-        return TextError{"pattern of " + std::to_string(width) + " x " + std::to_string(height) +
-                         " cells does not fit its " + std::to_string(torus) + " x " + std::to_string(torus) + " torus",
-                         TextProblem::DoesNotFitTorus, 0, std::to_string(torus)};
-    LifeGrid grid = sheet.toGrid(width, height);
-    grid.torusSide = torus;
-    return grid;
+    return PlaceOnTorus(sheet.toGrid(width, height), header.rule);
 }
 
 }  // namespace
@@ -492,11 +505,48 @@ bool IsConwayRule(std::string_view rule) {
     return parseRule(rule, halves) && halves.birth == "3" && halves.survival == "23";
 }
 
+bool IsLifeHistoryRule(std::string_view rule) {
+    rule = trim(rule);
+    constexpr std::string_view name = "lifehistory";
+    if (rule.size() != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (lower(rule[i]) != name[i]) return false;
+    return true;
+}
+
+std::variant<PatternRule, TextError> ReadPatternRule(std::string_view rule) {
+    PatternRule read;
+    TextError error;
+    if (!readRule(rule, read, error)) return error;
+    return read;
+}
+
+std::variant<LifeGrid, TextError> PlaceOnTorus(LifeGrid grid, const PatternRule& rule) {
+    if (rule.torusSide == 0) return grid;
+    const int tw = rule.torusWidth, th = rule.torusHeight;
+    if (grid.width > tw || grid.height > th)
+        return TextError{"pattern of " + std::to_string(grid.width) + " x " + std::to_string(grid.height) +
+                             " cells does not fit its " + std::to_string(tw) + " x " + std::to_string(th) + " torus",
+                         TextProblem::DoesNotFitTorus, 0, std::to_string(tw) + " × " + std::to_string(th)};
+    if (tw != th) {
+        // Copies of the pattern every tw columns and th rows fill the square.
+        LifeGrid tiled(rule.torusSide, rule.torusSide);
+        for (int x = 0; x < grid.width; ++x)
+            for (int y = 0; y < grid.height; ++y)
+                if (grid.live(x, y))
+                    for (int cx = x; cx < tiled.width; cx += tw)
+                        for (int cy = y; cy < tiled.height; cy += th) tiled.set(cx, cy, true);
+        grid = std::move(tiled);
+    }
+    grid.torusSide = rule.torusSide;
+    return grid;
+}
+
 std::variant<LifeGrid, TextError> ParseRle(std::string_view text) {
     RleHeader header;
     if (auto error = readRleHeader(skipByteOrderMark(text), header)) return *std::move(error);
     Sheet sheet;
-    if (auto error = RunReader(sheet, header.runsLine).read(header.runs)) return *std::move(error);
+    if (auto error = RunReader(sheet, header.runsLine, header.rule.history).read(header.runs)) return *std::move(error);
     return rleGrid(header, sheet);
 }
 

@@ -10,6 +10,7 @@ kaleidomat_run_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libxcb1-dev
   libpng-dev libwebp-dev libcli11-dev
   libzstd-dev
+  zlib1g-dev
   fonts-ipafont-gothic
 )
 

@@ -21,6 +21,7 @@ NOT_TRANSLATED = {
     "kPatternExtension", "kRleExtension", "kPlaintextExtension", "kExportNameSuffix", "kExportNameUnnamed",
     "kAboutCopyright", "kOpenClipboardFailed", "kGetClipboardDataFailed", "kGlobalSizeFailed",
     "kPointerXPrefix", "kPointerYPrefix", "kLanguageNames", "kNotFoundSuffix",
+    "kMacrocellExtension", "kLife105Extension", "kLife106Extension", "kGzipExtension",
 }
 
 TOKEN = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:[^"\\\n]|\\.)*"|[A-Za-z_]\w*|\S', re.S)

@@ -58,6 +58,9 @@ endif()
 # ---- Life text patterns (RLE, plaintext) opened and pasted, through the controller ----
 kaleidomat_test(app_import_tests app_import_tests.cpp)
 target_link_libraries(app_import_tests PRIVATE kaleidomat_app)
+# Golly's formats among them, gzipped ones too.
+find_package(ZLIB REQUIRED)
+target_link_libraries(app_import_tests PRIVATE ZLIB::ZLIB)
 
 # ---- The help menu and the manual page's lists ----
 kaleidomat_test(app_help_tests app_help_tests.cpp)

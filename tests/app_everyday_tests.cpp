@@ -145,7 +145,8 @@ TEST(Everyday, DialogsReadoutsAndHelp) {
     f.command(Menu::FileOpen);
     const platform::FileDialogRequest& open = f.dialogs.fileDialogs.at(0).request;
     EXPECT_EQ(open.initialDirectory, "/home/u/life");
-    EXPECT_EQ(open.filters.at(0), (platform::FileFilter{texts::kOpenableFilterName, {"*.hxa", "*.rle", "*.cells"}}));
+    EXPECT_EQ(open.filters.at(0), (platform::FileFilter{texts::kOpenableFilterName,
+                                                        {"*.hxa", "*.rle", "*.cells", "*.mc", "*.lif", "*.life", "*.gz"}}));
     EXPECT_EQ(open.filters.at(1).name, texts::kBoardFilterName);
     EXPECT_EQ(f.controller->ExportName("csv"), "glider-graph.csv");
 

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "support/controller_fixture.h"
+#include "support/gzip_bytes.h"
 
 namespace {
 
@@ -46,11 +47,19 @@ TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
         {Way::Dialog, "/p/beehive.cells", "!Name: Beehive\n.OO.\nO..O\n.OO.\n", 49,
          {{24, 24}, {25, 24}, {23, 25}, {26, 25}, {24, 26}, {25, 26}}},
         {Way::Drop, "/p/notes.txt", "!\n.O\nO.", 49, {{25, 24}, {24, 25}}},  // told by its contents
+        // Golly's formats; over 200 cells a board of 256, 512, 1024 or 2048.
+        {Way::Drop, "/p/glider.mc", "[M2] (golly 3.3)\n$$..*$...*$.***$$$$\n4 0 0 0 1\n", 49,
+         {{25, 24}, {26, 25}, {24, 26}, {25, 26}, {26, 26}}},
+        {Way::Dialog, "/p/acorn.lif", "#Life 1.05\n#P -3 -1\n.*\n...*\n**..***\n", 49,
+         {{23, 24}, {25, 25}, {22, 26}, {23, 26}, {26, 26}, {27, 26}, {28, 26}}},
+        {Way::Drop, "/p/wide.rle.gz", "gzip:x = 300, y = 2, rule = LifeHistory\nA298.C$E!", 511,
+         {{106, 255}, {405, 255}, {106, 256}}},
+        {Way::Drop, "/p/packed", "gzip:x = 201, y = 1\no!", 255, {{28, 128}}},  // gzip under any name
     };
     for (const auto& [way, path, text, gridMax, live] : cases) {
         SCOPED_TRACE(path);
         ControllerFixture f;
-        f.files.files[path] = bytes(text);
+        f.files.files[path] = text.starts_with("gzip:") ? GzipBytes(text.substr(5)) : bytes(text);
         f.start(way == Way::CommandLine ? path : "");
         if (way != Way::CommandLine) f.board().Modified = false;
         if (way == Way::Dialog) f.dialogs.filePaths.push_back(path), f.press(Button::Open);
@@ -72,12 +81,12 @@ TEST(LifePatternFiles, OpenAsANewCentredBoardWithoutAFileName) {
     }
 }
 
-// Other rules, other worlds and patterns over 200 cells are refused with the
+// Other rules, other worlds and patterns over 2048 cells are refused with the
 // reader's reason; the board, its name and caption stay as they were.
 TEST(LifePatternFiles, RefusedPatternLeavesTheBoard) {
     const std::pair<std::string, std::string> cases[] = {
         {"x = 3, y = 3, rule = B36/S23\nbo$2bo$3o!", "rule"}, {"x = 3, y = 3, rule = B3/S23:P20,20\nbo!", "P20,20"},
-        {"x = 201, y = 1\n201o!", "200"}, {"bo$2bz!", "'z'"},
+        {"x = 2049, y = 1\n2049o!", "2048"}, {"bo$2bz!", "'z'"},
     };
     for (const auto& [text, reason] : cases) {
         ControllerFixture f;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Every kaleidomat-cli command that reads a board reads each of the four
-// kinds, told by the contents: a pattern runs in the middle of its torus or
-// of the smallest board that holds it.
+// Every kaleidomat-cli command that reads a board reads each of the kinds,
+// told by the contents: a pattern runs in the middle of its torus or of the
+// smallest board that holds it.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -14,12 +14,18 @@
 #include "cli/cell_files.h"
 #include "cli/commands.h"
 #include "io/formats.h"
+#include "support/gzip_bytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using Cells = std::set<std::pair<int, int>>;
+
+std::string gzipped(const std::string& text) {
+    const std::vector<uint8_t> bytes = GzipBytes(text);
+    return {bytes.begin(), bytes.end()};
+}
 
 // A glider with its top-left cell at (x, y).
 Cells gliderAt(int x, int y) { return {{x + 1, y}, {x + 2, y + 1}, {x, y + 2}, {x + 1, y + 2}, {x + 2, y + 2}}; }
@@ -40,6 +46,10 @@ TEST(CliFormats, EveryCommandReadsEveryKindByItsContents) {
         {"t.rle", "x = 3, y = 3, rule = B3/S23:T20,20\nbo$2bo$3o!\n", 19, gliderAt(9, 9)},
         {"g.cells", "!Name: glider\n.O.\n..O\nOOO\n", 9, gliderAt(4, 4)},
         {"rle.txt", "bo$2bo$3o!", 9, gliderAt(4, 4)}, {"wide.cells", "!\n" + std::string(24, '.') + "O", 29, {{27, 15}}},
+        {"g.mc", "[M2]\n$$..*$...*$.***$$$$\n4 0 0 0 1\n", 9, gliderAt(4, 4)},
+        {"g.lif", "#Life 1.06\n1 -1\n2 0\n0 1\n1 1\n2 1\n", 9, gliderAt(4, 4)},  // a .lif may hold 1.06
+        {"packed", gzipped("#Life 1.05\n.*\n..*\n***\n"), 9, gliderAt(4, 4)},
+        {"wide.life", "#Life 1.06\n0 0\n200 0\n", 255, {{28, 128}, {228, 128}}},
     };
     for (const auto& [name, contents, gridMax, live] : cases) {
         SCOPED_TRACE(name);

@@ -50,7 +50,9 @@ TEST(LifeText, ReadingWhatOthersWrite) {
         {rle, "CRLF, blanks, other spelling of the rule", "x = 3 , y = 3,rule=23/3\r\n bo$ 2bo $\r\n3o !\r\n", 3, 3,
          kGlider},
         {rle, "empty pattern", "x = 0, y = 0, rule = B3/S23\n!\n", 0, 0, {}},
-        {rle, "largest pattern", "x = 200, y = 200\n199$199bo!", 200, 200, {{199, 199}}},
+        {rle, "largest pattern", "x = 2048, y = 2048\n2047$2047bo!", 2048, 2048, {{2047, 2047}}},
+        {rle, "LifeHistory: odd states live; . and A as in Golly", "x = 7, y = 2, rule = LifeHistory\nABCDEF$.A!", 7, 2,
+         {{0, 0}, {2, 0}, {4, 0}, {1, 1}}},
         {rle, "huge dead runs neither overflow nor allocate", hugeDeadRuns + "$o!", 1, 2, {{0, 1}}},
         {rle, "torus in the rule", "x = 3, y = 3, rule = B3/S23:T48,48\n" + glider, 3, 3, kGlider, 48},
         {rle, "items in any order, lower case", "rule = b3/s23:t20,20, y = 3, x = 3\n" + glider, 3, 3, kGlider, 20},
@@ -58,8 +60,11 @@ TEST(LifeText, ReadingWhatOthersWrite) {
          "#N name\n#C comment\n#O author\nx=3,y=3,rule=23/3:T10,10\n#CXRLE Pos=0,0\n" + glider, 3, 3, kGlider, 10},
         {rle, "Golly's comments, S before B",
          "#CXRLE Pos=-1,-1 Gen=0\n#R 0 0\n#P 1 1\n  y = 3 ,x =  3 , rule = S32/B3\n" + glider, 3, 3, kGlider},
-        {rle, "blank in the largest torus", "x = 3, y = 3, rule = B3S23:T200, 200\n" + glider, 3, 3, kGlider, 200},
+        {rle, "blank in the largest torus", "x = 3, y = 3, rule = B3S23:T2048, 2048\n" + glider, 3, 3, kGlider, 2048},
+        {rle, "LifeHistory on a torus", "x = 3, y = 3, rule = LifeHistory:T30,30\n.A$2.A$3A!", 3, 3, kGlider, 30},
         {rle, "torus of one side", "x = 3, y = 3, rule = B3/S23:T30\n" + glider, 3, 3, kGlider, 30},
+        {rle, "oblong torus: copies fill the square", "x = 2, y = 1, rule = B3/S23:T12,8\n2o!", 24, 24,
+         {{0, 0}, {1, 0}, {12, 0}, {13, 0}, {0, 8}, {1, 8}, {12, 8}, {13, 8}, {0, 16}, {1, 16}, {12, 16}, {13, 16}}, 24},
         {plain, "standard, with a short row", "!Name: Glider\n!\n.O\n..O\nOOO\n", 3, 3, kGlider},
         {plain, "empty rows inside, width of the longest row", "\nO\n\n.....\n..O\n", 5, 5, {{0, 1}, {2, 4}}},
     };
@@ -77,23 +82,24 @@ TEST(LifeText, ReadingWhatOthersWrite) {
 
 TEST(LifeText, MalformedTextIsRefusedWithTheLine) {
     std::string tall;
-    for (int i = 0; i < 200; ++i) tall += ".\n";
+    for (int i = 0; i < 2048; ++i) tall += ".\n";
     const Parser rle = io::ParseRle, plain = io::ParsePlaintext;
     auto withRule = [](const std::string& rule) { return "x = 3, y = 3, rule = " + rule + "\no!"; };
     const std::vector<std::tuple<Parser, std::string, const char*>> cases = {
         {rle, "#r 34/34\nx = 1, y = 1\no!", "line 1: rule '34/34'"},
-        {rle, "x = 201, y = 1\no!", "line 1: pattern larger than 200 x 200"},
+        {rle, "x = 2049, y = 1\no!", "line 1: pattern larger than 2048 x 2048"},
         {rle, "x = -1, y = 1\no!", "line 1: header size"},
         {rle, "x = 3\no!", "line 1: header lacks x or y"},
         {rle, "x = 3, y\no!", "line 1: header item"},
-        {rle, "x = 1, y = 1\n201o!", "line 2: pattern larger than 200 x 200"},
-        {rle, "x = 1, y = 1\n999999999b$\n999999999$o!", "line 3: pattern larger than 200 x 200"},
+        {rle, "x = 1, y = 1\n2049o!", "line 2: pattern larger than 2048 x 2048"},
+        {rle, "x = 1, y = 1\n999999999b$\n999999999$o!", "line 3: pattern larger than 2048 x 2048"},
         {rle, "x = 1, y = 1\n0o!", "line 2: run count of 0"},
         {rle, "x = 1, y = 1\n1234567890o!", "line 2: run count too long"},
         {rle, "x = 1, y = 1\n\no$3z!", "line 3: unexpected 'z'"},
         {rle, "x = 1, y = 1\no3!", "line 2: run count before '!'"},
         {rle, withRule("B36/S23:T48,48"), "line 1: rule 'B36/S23:T48,48' is not Conway's Life (B3/S23)"},
-        {rle, withRule("B3/S23:T48,30"), "line 1: rule 'B3/S23:T48,30' asks for a torus that is not square"},
+        {rle, withRule("B3/S23:T600,136"), "line 1: rule 'B3/S23:T600,136' asks for a torus of 600 x 136 cells, which repeats as a square of side 10200"},
+        {rle, withRule("B3/S23:T2,4"), "line 1: rule 'B3/S23:T2,4' asks for a torus of 2 x 4 cells, which repeats as a square of side 4"},
         {rle, withRule("B3/S23:P48,48"), "line 1: rule 'B3/S23:P48,48' asks for a bounded plane"},
         {rle, withRule("B3/S23:T48*,48"), "line 1: rule 'B3/S23:T48*,48' asks for a twisted torus"},
         {rle, withRule("B3/S23:T48+2,48"), "line 1: rule 'B3/S23:T48+2,48' asks for a shifted torus"},
@@ -102,12 +108,14 @@ TEST(LifeText, MalformedTextIsRefusedWithTheLine) {
         {rle, withRule("B3/S23:C48,48"), "line 1: rule 'B3/S23:C48,48' asks for a cross-surface"},
         {rle, withRule("B3/S23:T0,20"), "line 1: rule 'B3/S23:T0,20' asks for a torus with an infinite side"},
         {rle, withRule("B3/S23:T9,9"), "line 1: rule 'B3/S23:T9,9' asks for a torus of side 9, which is"},
-        {rle, withRule("B3/S23:T201,201"), "line 1: rule 'B3/S23:T201,201' asks for a torus of side 201"},
+        {rle, withRule("B3/S23:T2049,2049"), "line 1: rule 'B3/S23:T2049,2049' asks for a torus of side 2049"},
+        {rle, "x = 3, y = 1, rule = LifeHistory\nAGA!", "line 2: unexpected 'G'"},
+        {rle, "x = 3, y = 1, rule = B3/S23\nACA!", "line 2: unexpected 'C'"},
         {rle, withRule("B3/S23:Q4"), "line 1: rule 'B3/S23:Q4' asks for a bounded grid it does not know"},
         {rle, "x = 30, y = 3, rule = B3/S23:T20,20\no!", "pattern of 30 x 3 cells does not fit its 20 x 20 torus"},
         {plain, "!x\n.O.\n.X.\n", "line 3: unexpected 'X'"},
-        {plain, std::string(201, '.') + "\n", "line 1: pattern larger than 200 x 200 cells"},
-        {plain, tall + "O\n", "line 201: pattern larger than 200 x 200 cells"},
+        {plain, std::string(2049, '.') + "\n", "line 1: pattern larger than 2048 x 2048 cells"},
+        {plain, tall + "O\n", "line 2049: pattern larger than 2048 x 2048 cells"},
     };
     for (const auto& [parse, text, message] : cases) {
         const std::string error = errorOf(parse(text));
@@ -121,7 +129,7 @@ TEST(LifeText, OversizedTextIsRefusedWithAShortMessage) {
     const std::string q(1000, 'q'), longLine = "line 1: line longer than 65536 characters";
     const std::vector<std::tuple<Parser, std::string, std::string>> cases = {
         {io::ParseRle, "x = 1, y = 1" + std::string(70000, ',') + "\no!", longLine},
-        {io::ParseRle, "x = 2000000000, y = 1\no!", "line 1: pattern larger than 200 x 200 cells"},
+        {io::ParseRle, "x = 2000000000, y = 1\no!", "line 1: pattern larger than 2048 x 2048 cells"},
         {io::ParseRle, "x = 3, y = 3, " + q + "\no!", "line 1: header item '" + q.substr(0, 60) + "...' is not"},
     };
     for (const auto& [parse, text, message] : cases) EXPECT_EQ(errorOf(parse(text)).rfind(message, 0), 0u) << message;

@@ -460,7 +460,7 @@
     </message>
     <message>
         <source> × </source>
-        <extracomment>kLifeTextTooLarge, kLifeTextTorus, kAccessBoardSizeTimes</extracomment>
+        <extracomment>kLifeTextTooLarge, kAccessBoardSizeTimes</extracomment>
         <translation> × </translation>
     </message>
     <message>
@@ -477,11 +477,6 @@
         <source>」はコンウェイのライフゲーム (B3/S23) ではありません</source>
         <extracomment>kLifeTextNotConway</extracomment>
         <translation>&quot; is not Conway&apos;s Game of Life (B3/S23)</translation>
-    </message>
-    <message>
-        <source>」の盤面には対応していません（10 から 200 までの正方形のトーラスのみ）</source>
-        <extracomment>kLifeTextUnsupportedGrid</extracomment>
-        <translation>&quot; has a board that is not supported (only square tori from 10 to 200)</translation>
     </message>
     <message>
         <source>ヘッダー (x = 幅, y = 高さ) が正しくありません</source>
@@ -1417,6 +1412,41 @@
         <source>、記録された世代 </source>
         <extracomment>kAccessGraphRecorded</extracomment>
         <translation>, generations recorded: </translation>
+    </message>
+    <message>
+        <source>」の盤面には対応していません（並べて 10 から 2048 までの正方形になるトーラスのみ）</source>
+        <extracomment>kLifeTextUnsupportedGrid</extracomment>
+        <translation>&quot; has a grid that is not supported (only tori whose copies tile a square of 10 to 2048 a side)</translation>
+    </message>
+    <message>
+        <source>Golly・Life 1.05/1.06 パターン (*.mc *.lif *.life *.gz)</source>
+        <extracomment>kGollyPatternFilterName</extracomment>
+        <translation>Golly and Life 1.05/1.06 patterns (*.mc *.lif *.life *.gz)</translation>
+    </message>
+    <message>
+        <source>gzip の圧縮データが壊れているか、途中で切れています</source>
+        <extracomment>kLifeTextBadCompression</extracomment>
+        <translation>the gzip data is damaged or cut short</translation>
+    </message>
+    <message>
+        <source>展開すると </source>
+        <extracomment>kLifeTextUnpackedTooLarge</extracomment>
+        <translation>unpacked it is over </translation>
+    </message>
+    <message>
+        <source> MiB を超えます</source>
+        <extracomment>kLifeTextUnpackedTooLarge</extracomment>
+        <translation> MiB</translation>
+    </message>
+    <message>
+        <source>マクロセルのノードが正しくありません</source>
+        <extracomment>kLifeTextBadNode</extracomment>
+        <translation>a macrocell node is not valid</translation>
+    </message>
+    <message>
+        <source>座標が 2 つの整数ではありません</source>
+        <extracomment>kLifeTextBadCoordinates</extracomment>
+        <translation>a line&apos;s coordinates are not two whole numbers</translation>
     </message>
 </context>
 </TS>

@@ -157,12 +157,25 @@ inline constexpr const char* kLifeTextUnreadable = "Life パターンとして�
 inline constexpr const char* kLifeTextLineTooLong = "行が長すぎます";
 inline constexpr const char* kLifeTextTooLarge[] = {"パターンが大きすぎます（", " × ", " セルまで）"};
 inline constexpr const char* kLifeTextNotConway[] = {"ルール (rule)「", "」はコンウェイのライフゲーム (B3/S23) ではありません"};
-inline constexpr const char* kLifeTextUnsupportedGrid[] = {"ルール (rule)「", "」の盤面には対応していません（10 から 200 までの正方形のトーラスのみ）"};
+inline constexpr const char* kLifeTextUnsupportedGrid[] = {"ルール (rule)「", "」の盤面には対応していません（並べて 10 から 2048 までの正方形になるトーラスのみ）"};
 inline constexpr const char* kLifeTextBadHeader = "ヘッダー (x = 幅, y = 高さ) が正しくありません";
 inline constexpr const char* kLifeTextBadRunCount = "セルの繰り返し数が正しくありません";
 inline constexpr const char* kLifeTextUnexpected[] = {"読めない文字 ", " があります"};
-inline constexpr const char* kLifeTextTorus[] = {"パターンが ", " × ", " のトーラスに収まりません"};
+inline constexpr const char* kLifeTextTorus[] = {"パターンが ", " のトーラスに収まりません"};  // around "W × H"
 // ---- end of Life patterns ----
+// ---- Golly's formats in the window (controller_import.cpp, controller_files.cpp) ----
+// The open dialog's type for macrocell, Life 1.05/1.06 and gzipped patterns.
+inline constexpr const char* kGollyPatternFilterName = "Golly・Life 1.05/1.06 パターン (*.mc *.lif *.life *.gz)";
+inline constexpr const char* kMacrocellExtension = "mc";
+inline constexpr const char* kLife105Extension = "lif";
+inline constexpr const char* kLife106Extension = "life";
+inline constexpr const char* kGzipExtension = "gz";
+// The readers' reasons, as kLifeTextTooLarge and its neighbours are used.
+inline constexpr const char* kLifeTextBadCompression = "gzip の圧縮データが壊れているか、途中で切れています";
+inline constexpr const char* kLifeTextUnpackedTooLarge[] = {"展開すると ", " MiB を超えます"};
+inline constexpr const char* kLifeTextBadNode = "マクロセルのノードが正しくありません";
+inline constexpr const char* kLifeTextBadCoordinates = "座標が 2 つの整数ではありません";
+// ---- end of Golly's formats ----
 
 // ---- help (app/help_text.cpp) ----
 inline constexpr const char* kMenuHelp = "ヘルプ(&H)";

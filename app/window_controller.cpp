@@ -141,8 +141,9 @@ void WindowController::toolbarButtonClicked(platform::Button button) {
     if (const CommandRow* row = commands_.find(button)) dispatch(row->look.id);
 }
 
-void WindowController::boardMouseDown(const platform::BoardMouse& event) {
-    if (closed_) return;
+void WindowController::boardMouseDown(const platform::BoardMouse& pointer) {
+    if (closed_ || ViewDragPress(pointer)) return;
+    const platform::BoardMouse event = ViewedMouse(pointer);
     // Tracing: a left click traces the cell, no click edits or selects.
     if (tracing_) {
         if (event.button == platform::MouseButton::Left) traceCellAt(event.cell);
@@ -155,15 +156,17 @@ void WindowController::boardMouseDown(const platform::BoardMouse& event) {
     refreshCommands();
 }
 
-void WindowController::boardMouseMove(const platform::BoardMouse& event) {
-    if (closed_) return;
+void WindowController::boardMouseMove(const platform::BoardMouse& pointer) {
+    if (closed_ || ViewDragMove(pointer)) return;
+    const platform::BoardMouse event = ViewedMouse(pointer);
     if (stroke_.active) strokeTo(event);
     moveOnBoard(event.cell);
     if (tracing_) ShowTrace();  // the traced cell's line stays in the pointer panel
 }
 
-void WindowController::boardMouseUp(const platform::BoardMouse& event) {
-    if (closed_) return;
+void WindowController::boardMouseUp(const platform::BoardMouse& pointer) {
+    if (closed_ || ViewDragRelease(pointer)) return;
+    const platform::BoardMouse& event = pointer;
     finishStroke();
     if (tracing_ && !selection.Selecting) return;  // no pop-up either (a drag begun before still ends)
     releaseOnBoard(event.button);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/board_view.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -45,6 +48,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent), pacer_(this, [this] { r
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     resetTiles(pictureSize());
+    qApp->installEventFilter(this);
     noticeTimer_.setSingleShot(true);
     connect(&noticeTimer_, &QTimer::timeout, this, [this] {
         notice_.clear();
@@ -306,19 +310,48 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
                         at.y() < area.bottom() + 1;
     if (button == MouseButton::None || !onArea) return;
     pressedButtons_ |= event->button();
-    if (mouse_) mouse_(MouseKind::Press, button, mouseModifiers(event->modifiers()), toPicture(at));
+    if (mouse_) mouse_(MouseKind::Press, button, modifiersOf(event->modifiers()), toPicture(at));
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
     const QPointF position = toPicture(event->position());
-    if (mouse_) mouse_(MouseKind::Move, mouseButton(event->buttons()), mouseModifiers(event->modifiers()), position);
+    if (mouse_) mouse_(MouseKind::Move, mouseButton(event->buttons()), modifiersOf(event->modifiers()), position);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF position = toPicture(event->position());
     if (!(pressedButtons_ & event->button())) return;  // its press was not reported
     pressedButtons_ &= ~event->button();
-    if (mouse_) mouse_(MouseKind::Release, mouseButton(event->button()), mouseModifiers(event->modifiers()), position);
+    if (mouse_) mouse_(MouseKind::Release, mouseButton(event->button()), modifiersOf(event->modifiers()), position);
+}
+
+Modifiers BoardView::modifiersOf(Qt::KeyboardModifiers keys) const {
+    Modifiers modifiers = mouseModifiers(keys);
+    modifiers.space = spaceHeld_;
+    return modifiers;
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+    if (!drawingArea().contains(event->position().toPoint())) return event->ignore();
+    // A mouse gives 120 a notch; a touchpad gives less, gathered into notches.
+    wheelAngle_ += event->angleDelta().y();
+    const int steps = wheelAngle_ / 120;
+    wheelAngle_ -= steps * 120;
+    if (steps != 0 && wheel_) wheel_(steps, toPicture(event->position()));
+    event->accept();
+}
+
+bool BoardView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat() && widget && widget->window() == window())
+            spaceHeld_ = type == QEvent::KeyPress;
+    } else if (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window())) {
+        spaceHeld_ = false;  // its release goes elsewhere
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace platform::qt

@@ -76,3 +76,5 @@ kaleidomat_test(app_everyday_tests app_everyday_tests.cpp)
 target_link_libraries(app_everyday_tests PRIVATE kaleidomat_app)
 # ---- The lineage view and the ancestry tracer, against the plain tracker ----
 target_sources(app_history_tests PRIVATE app_lineage_tests.cpp)
+# ---- The view: zoom, moving the view, grid ----
+target_sources(app_everyday_tests PRIVATE app_view_tests.cpp)

@@ -2,8 +2,15 @@
 #include "display/viewport.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
 #include <cmath>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "display/board_renderer.h"
 
@@ -266,38 +273,99 @@ void PixelsOfCells(std::vector<int32_t>& cells, std::vector<int32_t>& pixelOf, c
     }
 }
 
-// Several cells a pixel: each pixel the mean colour of its live cells.
+// Adds the live cells of `rows` records to `sums` (four 16-bit sums a row:
+// live count, red, green, blue), or puts them there when `first`, with no
+// branch on the cells.
+void AddColumn(const engine::CellRecord* cells, std::size_t rows, uint16_t* sums, bool first) {
+    std::size_t j = 0;
+#if defined(__SSE2__)
+    // Four records a step: dead ones cleared, a live one's State made 1,
+    // widened to 16 bits and added to the sums of its row.
+    const __m128i stateByte = _mm_set1_epi32(0xFF), colours = _mm_set1_epi32(static_cast<int>(0xFFFFFF00u));
+    const __m128i one = _mm_set1_epi32(1), zero = _mm_setzero_si128();
+    for (; j + 4 <= rows; j += 4) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells + j));
+        const __m128i dead = _mm_cmpeq_epi32(_mm_and_si128(x, stateByte), zero);
+        const __m128i cell = _mm_andnot_si128(dead, _mm_or_si128(_mm_and_si128(x, colours), one));
+        auto* to = reinterpret_cast<__m128i*>(sums + 4 * j);
+        const __m128i low = _mm_unpacklo_epi8(cell, zero), high = _mm_unpackhi_epi8(cell, zero);
+        _mm_storeu_si128(to, first ? low : _mm_add_epi16(_mm_loadu_si128(to), low));
+        _mm_storeu_si128(to + 1, first ? high : _mm_add_epi16(_mm_loadu_si128(to + 1), high));
+    }
+#endif
+    for (; j < rows; ++j) {
+        const engine::CellRecord& c = cells[j];
+        const auto live = static_cast<uint16_t>(0u - static_cast<unsigned>(c.State != 0));
+        uint16_t* s = sums + 4 * j;
+        if (first) s[0] = s[1] = s[2] = s[3] = 0;
+        s[0] = static_cast<uint16_t>(s[0] + (live & 1u));
+        s[1] = static_cast<uint16_t>(s[1] + (c.Red & live));
+        s[2] = static_cast<uint16_t>(s[2] + (c.Green & live));
+        s[3] = static_cast<uint16_t>(s[3] + (c.Blue & live));
+    }
+}
+
+// Several cells a pixel: each pixel the mean colour of its live cells. For
+// each picture column, its board columns are first added up row by row
+// (16-bit sums of at most 8 columns of 255), a pass in memory order; the
+// sums are then turned into running totals, which wrap at 2^16 but whose
+// differences over a pixel's rows (at most 64 cells of 255) are exact.
 void RenderDownsampled(const engine::Board& board, PixelImage& image, const ViewLook& look) {
-    static thread_local std::vector<int32_t> colCells, colPixel, rowCells, rowPixel;
-    static thread_local std::vector<uint32_t> sums;  // per pixel of a picture column: red, green, blue, count
+    static thread_local std::vector<int32_t> colCells, colPixel, rowCells, rowPixel, rowBound;
+    static thread_local std::vector<engine::CellRecord> gathered;  // a column's rows in the view's order
+    static thread_local std::vector<uint16_t> sums;  // four a row (count, red, green, blue), after four zeros
     const int32_t side = board.side();
     PixelsOfCells(colCells, colPixel, look.view, look.view.left(), side, image.width);
     PixelsOfCells(rowCells, rowPixel, look.view, look.view.top(), side, image.height);
-    sums.assign(static_cast<std::size_t>(image.height) * 4, 0);
-    const bool rowsInOrder = rowCells.size() == static_cast<std::size_t>(side) && rowCells[0] == 0;
-    const std::size_t n = colCells.size(), rowCount = rowCells.size();
+    const std::size_t rows = rowCells.size();
+    const auto height = static_cast<std::size_t>(image.height);
+    // The first board row of each pixel row, and one past the last.
+    rowBound.assign(height + 1, static_cast<int32_t>(rows));
+    for (std::size_t j = rows; j-- > 0;) rowBound[static_cast<std::size_t>(rowPixel[j])] = static_cast<int32_t>(j);
+    for (std::size_t y = height; y-- > 0;) rowBound[y] = std::min(rowBound[y], rowBound[y + 1]);
+    // Rows that do not wrap round the board are read in place.
+    const bool rowsInOrder = rowCells[rows - 1] == rowCells[0] + static_cast<int32_t>(rows) - 1;
+    gathered.resize(rows);
+    sums.assign(4 * (rows + 1), 0);
+    uint16_t* const rowSums = sums.data() + 4;
+    const std::size_t n = colCells.size();
     for (std::size_t i = 0; i < n;) {
         const int32_t px = colPixel[i];
-        for (; i < n && colPixel[i] == px; ++i) {
+        for (const std::size_t start = i; i < n && colPixel[i] == px; ++i) {
             const engine::CellRecord* column = board.Cells.data() + static_cast<std::size_t>(colCells[i]) * side;
-            for (std::size_t j = 0; j < rowCount; ++j) {
-                const engine::CellRecord& c = column[rowsInOrder ? j : static_cast<std::size_t>(rowCells[j])];
-                const uint32_t live = 0u - static_cast<uint32_t>(c.State != 0);
-                uint32_t* s = &sums[static_cast<std::size_t>(rowPixel[j]) * 4];
-                s[0] += c.Red & live, s[1] += c.Green & live, s[2] += c.Blue & live, s[3] += live & 1u;
+            if (rowsInOrder) {
+                column += rowCells[0];
+            } else {
+                for (std::size_t j = 0; j < rows; ++j) gathered[j] = column[rowCells[j]];
+                column = gathered.data();
             }
+            AddColumn(column, rows, rowSums, i == start);
         }
         if (px >= image.width) continue;
-        for (int y = 0; y < image.height; ++y) {
-            uint32_t* s = &sums[static_cast<std::size_t>(y) * 4];
-            uint32_t colour = kBlack;
-            if (s[3] != 0) {
-                const uint32_t half = s[3] / 2;
-                colour |= rgb(static_cast<int>((s[0] + half) / s[3]), static_cast<int>((s[1] + half) / s[3]),
-                              static_cast<int>((s[2] + half) / s[3]));
-            }
-            image.pixels[static_cast<std::size_t>(y) * image.width + px] = colour;
-            s[0] = s[1] = s[2] = s[3] = 0;
+#if defined(__SSE2__)
+        __m128i running = _mm_setzero_si128();
+        for (std::size_t j = 0; j < rows; ++j) {
+            auto* row = reinterpret_cast<__m128i*>(rowSums + 4 * j);
+            running = _mm_add_epi16(running, _mm_loadl_epi64(row));
+            _mm_storel_epi64(row, running);
+        }
+#else
+        uint16_t total[4] = {0, 0, 0, 0};
+        for (std::size_t j = 0; j < rows; ++j)
+            for (std::size_t k = 0; k < 4; ++k)
+                rowSums[4 * j + k] = total[k] = static_cast<uint16_t>(total[k] + rowSums[4 * j + k]);
+#endif
+        uint32_t* out = image.pixels.data() + px;
+        for (std::size_t y = 0; y < height; ++y, out += image.width) {
+            // The totals before the pixel's first row and at its last one.
+            const uint16_t* before = sums.data() + 4 * static_cast<std::size_t>(rowBound[y]);
+            const uint16_t* last = sums.data() + 4 * static_cast<std::size_t>(rowBound[y + 1]);
+            const auto over = [&](int k) { return static_cast<uint16_t>(last[k] - before[k]); };
+            const uint16_t live = over(0);
+            if (live == 0) continue;  // black already
+            const float inverse = 1.0f / static_cast<float>(live);
+            const auto mean = [&](int k) { return static_cast<int>(static_cast<float>(over(k)) * inverse + 0.5f); };
+            *out = kBlack | rgb(mean(1), mean(2), mean(3));
         }
     }
 }

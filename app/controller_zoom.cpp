@@ -5,6 +5,8 @@
 // board is drawn by the painter as always; every other view is drawn whole
 // by display::RenderView.
 
+#include <algorithm>
+
 #include "app/window_controller.h"
 #include "ui/texts.h"
 
@@ -95,16 +97,19 @@ void WindowController::DrawView(bool countPopulation) {
     const engine::Board& shown = ShownBoard();  // also when no picture is made: it follows the cells' ages
     if (countPopulation) board.Population() = board.countLive();
     painter_.forget();  // a later drawing by changes starts from a whole one
+    const std::chrono::nanoseconds start = window().clock();
     if (slicing_) {
-        const std::chrono::nanoseconds now = window().clock();
-        if (viewDrawnOnce_ && now - viewDrawn_ < kViewFrame) {
+        // A picture that takes long to draw waits longer, so drawing keeps
+        // to about a fifth of a run's time.
+        if (viewDrawnOnce_ && start - viewDrawn_ < std::max(kViewFrame, 4 * viewDrawTime_)) {
             viewPending_ = true;
             return;
         }
-        viewDrawn_ = now, viewDrawnOnce_ = true;
+        viewDrawn_ = start, viewDrawnOnce_ = true;
     }
     viewPending_ = false;
     display::RenderView(shown, picBuffer, {view_, window().bevelColors(), RaisedCells(), grid_});
+    viewDrawTime_ = window().clock() - start;
     if (!CalmHoldsPicture()) window().showBoard(picBuffer);
 }
 

@@ -413,8 +413,9 @@ private:
 
     // ---- the view: zoom, moving the view, grid (controller_zoom.cpp) ----
     // During a run a zoomed or whole big board is drawn at most once in this
-    // interval (whole pictures, unlike the painter's changes); a held one
-    // is drawn when the run ends.
+    // interval, or in four times the last picture's drawing time if longer
+    // (whole pictures, unlike the painter's changes); a held one is drawn
+    // when the run ends.
     static constexpr std::chrono::nanoseconds kViewFrame = std::chrono::milliseconds(16);
     void registerViewCommands();
     void zoomBy(int steps, double x, double y);  // the board under (x, y) stays there
@@ -450,6 +451,7 @@ private:
     bool viewPending_ = false;
     bool viewDrawnOnce_ = false;
     std::chrono::nanoseconds viewDrawn_{0};
+    std::chrono::nanoseconds viewDrawTime_{0};  // how long the last picture took
     // ---- end of the view ----
     int sliceLimit_ = 1 << 20;
 };

@@ -185,6 +185,7 @@ void WindowController::registerCommands() {
     r.add({.id = ViewGraph, .in = View, .caption = texts::kMenuViewGraph, .key = "Ctrl+G"},
           {.help = texts::kHelpViewGraph, .run = [this] { toggleGraph(); }});
     registerLineageCommands();  // the 系譜 submenu (controller_lineage.cpp)
+    registerViewCommands();     // zoom, the whole board, grid, the arrow keys (controller_zoom.cpp)
     registerLanguageCommands();  // the 言語 submenu (controller_language.cpp)
     // Last in 表示: the calm mode, for eyes sensitive to flashing.
     r.add({.id = Unassigned, .in = View, .caption = texts::kMenuViewCalm},

@@ -21,13 +21,15 @@ bool WindowController::boardKey(BoardKey key, platform::Modifiers modifiers) {
     if (closed_) return false;
     FitKeyCursor();
     if (!keyCursor_.shown) {
-        // The first arrow shows where the cursor is; Space is not the cursor's yet.
-        if (key == BoardKey::Toggle) return false;
+        // While the cursor is hidden the arrows and Space move the view; Tab shows it.
+        if (key != BoardKey::Show) return false;
         keyCursor_.shown = true;
+        FollowKeyCursor();
         ShowKeyCursor();
         return true;
     }
     switch (key) {
+        case BoardKey::Show: return false;  // Tab goes on to the next control
         case BoardKey::Left: MoveKeyCursor(-1, 0, modifiers.shift); break;
         case BoardKey::Right: MoveKeyCursor(+1, 0, modifiers.shift); break;
         case BoardKey::Up: MoveKeyCursor(0, -1, modifiers.shift); break;
@@ -59,8 +61,9 @@ void WindowController::MoveKeyCursor(int32_t dx, int32_t dy, bool select) {
         k.anchorColumn = k.column, k.anchorRow = k.row;
         const platform::BoardMouse click{MouseButton::Left, {}, {k.column, k.row, true}};
         pressBoard(click);
-        boardMouseMove(click);
+        moveOverBoard(click);
         boardMouseUp(click);
+        FollowKeyCursor();
         return;
     }
     // A selection is a rectangle of the board, which cannot go round its
@@ -75,8 +78,25 @@ void WindowController::MoveKeyCursor(int32_t dx, int32_t dy, bool select) {
     const platform::BoardMouse from{MouseButton::Left, {}, {k.anchorColumn, k.anchorRow, true}};
     const platform::BoardMouse to{MouseButton::Left, {}, {k.column, k.row, true}};
     pressBoard(from);
-    boardMouseMove(to);
+    moveOverBoard(to);
     boardMouseUp(to);
+    FollowKeyCursor();
+}
+
+void WindowController::FollowKeyCursor() {
+    if (view_.wholeBoard()) return;  // every cell is in sight
+    // Where the cursor's cell is drawn, counted from the picture's corner
+    // forwards round the torus; out of sight, the view centres it.
+    const int32_t side = board.side();
+    const int width = window().boardPixelWidth(), height = window().boardPixelHeight();
+    const double cell = view_.cellPixels(side, width);
+    const int64_t sub = display::Viewport::kSubCell, span = int64_t{side} * sub;
+    const auto at = [&](int32_t c, int64_t corner) { return double(((c * sub - corner) % span + span) % span) / sub * cell; };
+    const double x = at(keyCursor_.column, view_.left()), y = at(keyCursor_.row, view_.top());
+    if (x + cell <= width && y + cell <= height) return;
+    display::Viewport view;
+    view.panFrom(view_, width / 2.0 - (x + cell / 2), height / 2.0 - (y + cell / 2), side, width);
+    SetView(view);
 }
 
 void WindowController::FitKeyCursor() {
@@ -92,8 +112,8 @@ void WindowController::ShowKeyCursor(bool now) {
     std::optional<platform::PixelRect> outline;
     if (keyCursor_.shown) {
         FitKeyCursor();
-        outline = display::CellsPixelRect(keyCursor_.column, keyCursor_.row, keyCursor_.column, keyCursor_.row,
-                                          board.side(), window().boardPixelWidth(), window().boardPixelHeight());
+        outline = view_.cellsRect(keyCursor_.column, keyCursor_.row, keyCursor_.column, keyCursor_.row, board.side(),
+                                  window().boardPixelWidth());
     }
     window().setKeyCursor(outline);
     if (now) described_.reset();  // the cursor's cell is told at once

@@ -129,8 +129,9 @@ void WindowController::releaseOnBoard(platform::MouseButton button) {
 
 void WindowController::DrawFocus() {
     const patterns::CellRect r = patterns::Ordered(SelectionRect(selection));
-    const platform::PixelRect pixels = display::CellsPixelRect(r.left, r.top, r.right, r.bottom, board.side(),
-                                                               window().boardPixelWidth(), window().boardPixelHeight());
+    // Where the view shows the selection (the whole unmoved board: the cells' own rectangles).
+    const platform::PixelRect pixels =
+        view_.cellsRect(r.left, r.top, r.right, r.bottom, board.side(), window().boardPixelWidth());
 
     selection.FocusShown = !selection.FocusShown;
     window().setFocusRect(selection.FocusShown ? std::optional<platform::PixelRect>(pixels) : std::nullopt);

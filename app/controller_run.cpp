@@ -50,15 +50,22 @@ void WindowController::ShowBoard(bool countPopulation) {
     // The lineage view paints a board of its own colours with the same live
     // cells; its origin outlines go over the picture, and once drawn the
     // picture is painted whole again the next time.
+    // A board of another side starts in the whole-board view.
+    if (board.side() != viewSide_) view_.showAll(), viewSide_ = board.side();
     if (marksDrawn_) painter_.forget(), marksDrawn_ = false;
-    const display::BoardPainter::Drawing& drawing = painter_.paint(ShownBoard(), picBuffer, w.bevelColors(), cellLook_);
-    if (countPopulation) board.Population() = drawing.population;
-    if (tracing_ && trace_) {
-        std::vector<display::PixelRect> changed = drawing.changed;
-        DrawLineageMarks(changed);
-        if (!CalmHoldsPicture()) w.showBoardPart(picBuffer, changed);
-    } else if (!CalmHoldsPicture()) {
-        w.showBoardPart(picBuffer, drawing.changed);
+    if (!ViewPaintedByChanges()) {
+        DrawView(countPopulation);  // zoomed, moved, with grid lines, or more cells than pixels
+    } else {
+        const display::BoardPainter::Drawing& drawing =
+            painter_.paint(ShownBoard(), picBuffer, w.bevelColors(), cellLook_);
+        if (countPopulation) board.Population() = drawing.population;
+        if (tracing_ && trace_) {
+            std::vector<display::PixelRect> changed = drawing.changed;
+            DrawLineageMarks(changed);
+            if (!CalmHoldsPicture()) w.showBoardPart(picBuffer, changed);
+        } else if (!CalmHoldsPicture()) {
+            w.showBoardPart(picBuffer, drawing.changed);
+        }
     }
     ShowPointerCell();
 
@@ -131,6 +138,7 @@ void WindowController::runSlice(unsigned serial) {
     if (board.Population() == 0) {
         // All cells have died: once the window has shown the empty board,
         // the run ends with its message.
+        FlushViewPicture();
         FlushCalmPicture();
         w.callAfter(std::chrono::nanoseconds(0), [this, serial] { endExtinctRun(serial); });
     } else if (session_.running()) {
@@ -159,6 +167,7 @@ void WindowController::scheduleSlice() {
 void WindowController::stopRun() {
     sizeButtons_ = {board.GridMax < engine::kMaxSteppedGridMax, board.GridMax > engine::kMinGridMax};
     session_.run.RunMode = RunMode::Stopped;
+    FlushViewPicture();
     FlushCalmPicture();  // the board the run stopped at is on the screen
     KeepBoard();
     if (graphOpen_) {

@@ -142,8 +142,9 @@ void WindowController::toolbarButtonClicked(platform::Button button) {
     if (const CommandRow* row = commands_.find(button)) dispatch(row->look.id);
 }
 
-void WindowController::boardMouseDown(const platform::BoardMouse& event) {
-    if (closed_) return;
+void WindowController::boardMouseDown(const platform::BoardMouse& pointer) {
+    if (closed_ || ViewDragPress(pointer)) return;
+    const platform::BoardMouse event = ViewedMouse(pointer);
     // The mouse takes over from the keyboard cursor, which waits on the pressed cell.
     if (event.cell.onBoard && board.contains(event.cell.column, event.cell.row))
         keyCursor_.column = event.cell.column, keyCursor_.row = event.cell.row, keyCursor_.placed = true;
@@ -164,15 +165,20 @@ void WindowController::pressBoard(const platform::BoardMouse& event) {
     refreshCommands();
 }
 
-void WindowController::boardMouseMove(const platform::BoardMouse& event) {
-    if (closed_) return;
+void WindowController::boardMouseMove(const platform::BoardMouse& pointer) {
+    if (closed_ || ViewDragMove(pointer)) return;
+    moveOverBoard(ViewedMouse(pointer));
+}
+
+void WindowController::moveOverBoard(const platform::BoardMouse& event) {
     if (stroke_.active) strokeTo(event);
     moveOnBoard(event.cell);
     if (tracing_) ShowTrace();  // the traced cell's line stays in the pointer panel
 }
 
-void WindowController::boardMouseUp(const platform::BoardMouse& event) {
-    if (closed_) return;
+void WindowController::boardMouseUp(const platform::BoardMouse& pointer) {
+    if (closed_ || ViewDragRelease(pointer)) return;
+    const platform::BoardMouse& event = pointer;
     finishStroke();
     if (tracing_ && !selection.Selecting) return;  // no pop-up either (a drag begun before still ends)
     releaseOnBoard(event.button);

@@ -29,6 +29,7 @@
 //   controller_lineage.cpp  the lineage view (表示 › 系譜) and the ancestry tracer
 //   controller_language.cpp the window's language (表示 › 言語)
 //   controller_keyboard.cpp the keyboard cursor on the board, the board's description for screen readers
+//   controller_zoom.cpp     zoom, moving the view over the torus, grid lines
 
 #include <array>
 #include <chrono>
@@ -44,6 +45,7 @@
 #include "app/run_recorder.h"
 #include "app/session.h"
 #include "display/board_renderer.h"
+#include "display/viewport.h"
 #include "io/formats.h"
 #include "platform/commands.h"
 #include "platform/services.h"
@@ -151,6 +153,14 @@ public:
     // panels here, the windows' own texts through the translator. `remember`
     // keeps it for the next start.
     void SetLanguage(platform::Language language, bool remember);
+    // ---- the view (controller_zoom.cpp) ------------------------------------------------------
+    // The 表示 menu's view items and the arrow keys, numbered when registered.
+    struct ViewMenu {
+        platform::Menu zoomIn, zoomOut, whole, actualSize, grid, left, right, up, down;
+    };
+    const ViewMenu& viewMenu() const { return viewMenu_; }
+    const display::Viewport& viewport() const { return view_; }
+    bool gridShown() const { return grid_; }
 
     // ---- platform::WindowEvents -------------------------------------------------
     void menuTriggered(platform::Menu item) override;
@@ -161,6 +171,7 @@ public:
     void boardMouseMove(const platform::BoardMouse& event) override;
     void boardMouseUp(const platform::BoardMouse& event) override;
     void boardExposed() override;
+    void boardWheel(int steps, double x, double y) override;
     void statusBarMouse(platform::MouseButton button, platform::Modifiers modifiers, int x, int y) override;
     void windowClosing() override;
     bool canDropFiles() override;
@@ -255,6 +266,7 @@ private:
     void moveOnBoard(const platform::PointedCell& at);
     void releaseOnBoard(platform::MouseButton button);
     void pressBoard(const platform::BoardMouse& event);  // a press of the mouse or the keyboard cursor
+    void moveOverBoard(const platform::BoardMouse& event);  // a move of either, its cell already found
     void paintBoard();  // the window system asks for the board
     void openEditMenu();
     void openPatternMenu();
@@ -426,6 +438,7 @@ private:
     };
     void MoveKeyCursor(int32_t dx, int32_t dy, bool select);
     void FitKeyCursor();   // on the board, whatever its size now
+    void FollowKeyCursor();  // a zoomed view moves to keep the cursor in sight
     // Its outline where its cell is drawn now, and the board's description,
     // at once (`now`) or at the pace a run allows.
     void ShowKeyCursor(bool now = true);
@@ -455,6 +468,49 @@ private:
     unsigned runSerial_ = 0;  // a slice of an earlier run finds it changed and ends
     bool runChangeOpen_ = false;  // the run's change is kept for undo when it stops
     bool slicing_ = false;        // inside a slice: the commands are refreshed at its end
+
+    // ---- the view: zoom, moving the view, grid (controller_zoom.cpp) ----
+    // During a run a zoomed or whole big board is drawn at most once in this
+    // interval, or in four times the last picture's drawing time if longer
+    // (whole pictures, unlike the painter's changes); a held one is drawn
+    // when the run ends.
+    static constexpr std::chrono::nanoseconds kViewFrame = std::chrono::milliseconds(16);
+    void registerViewCommands();
+    void zoomBy(int steps, double x, double y);  // the board under (x, y) stays there
+    void zoomIn();
+    void zoomOut();
+    void showWholeBoard();
+    void showActualSize();
+    void toggleGrid();
+    // The arrow keys move the view by an eighth of the picture; every arrow
+    // key of the board comes here.
+    void panByKey(int across, int down);
+    void SetView(const display::Viewport& view);  // shows the board in `view`
+    // Whether the picture is the whole unmoved board the painter keeps by changes.
+    bool ViewPaintedByChanges() const;
+    void DrawView(bool countPopulation);  // ShowBoard's picture in any other view
+    void FlushViewPicture();              // a picture held back during a run is drawn now
+    // The event with the cell under the pointer in the view shown.
+    platform::BoardMouse ViewedMouse(const platform::BoardMouse& event) const;
+    // A middle-button drag, or a left one with Space held, moves the view;
+    // true when the event was one of those.
+    bool ViewDragPress(const platform::BoardMouse& event);
+    bool ViewDragMove(const platform::BoardMouse& event);
+    bool ViewDragRelease(const platform::BoardMouse& event);
+    ViewMenu viewMenu_{};
+    display::Viewport view_;
+    int32_t viewSide_ = 0;  // the board side the view was made for
+    bool grid_ = false;
+    struct ViewDrag {
+        bool active = false;
+        double x = 0, y = 0;  // where the drag began
+        display::Viewport from;
+    } viewDrag_;
+    bool viewPending_ = false;
+    bool viewDrawnOnce_ = false;
+    std::chrono::nanoseconds viewDrawn_{0};
+    std::chrono::nanoseconds viewDrawTime_{0};  // how long the last picture took
+    // ---- end of the view ----
     int sliceLimit_ = 1 << 20;
 };
 

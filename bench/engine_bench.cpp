@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "display/board_renderer.h"
+#include "display/viewport.h"
 #include "engine/generation_step.h"
 #include "engine/lineage.h"
 #include "engine/rules.h"
@@ -180,5 +181,32 @@ void BM_RenderBoard(benchmark::State& state) {
 }
 
 BENCHMARK(BM_RenderBoard)->Name("RenderBoard")->Arg(50)->Arg(200);
+
+// One drawing of the view of a seeded board of 2,048 a side. The whole
+// board on a picture range(0) pixels a side (480: the window's first area;
+// 960: the same at two device pixels a logical one), each pixel the mean of
+// its live cells; then zoomed on a picture of 960: range(0) is the level,
+// 2^level pixels a cell.
+void BM_RenderView(benchmark::State& state, bool whole) {
+    static const engine::Board board = seededBoard(2048);
+    const int pixels = whole ? static_cast<int>(state.range(0)) : 2 * display::kBoardPictureSize;
+    display::PixelImage image;
+    image.resize(pixels, pixels);
+    display::ViewLook look;
+    if (!whole) {
+        while (look.view.wholeBoard() || look.view.shift() < state.range(0))
+            look.view.zoom(1, pixels / 2.0, pixels / 2.0, board.side(), pixels);
+    }
+    for (auto _ : state) {
+        display::RenderView(board, image, look);
+        benchmark::DoNotOptimize(image.pixels.data());
+        benchmark::ClobberMemory();
+    }
+}
+void BM_RenderWholeView(benchmark::State& state) { BM_RenderView(state, true); }
+void BM_RenderZoomedView(benchmark::State& state) { BM_RenderView(state, false); }
+
+BENCHMARK(BM_RenderWholeView)->Name("RenderView/whole/2048")->Arg(480)->Arg(960)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderZoomedView)->Name("RenderView/zoomed/2048")->Arg(-1)->Arg(0)->Arg(3)->Arg(6)->Unit(benchmark::kMillisecond);
 
 }  // namespace

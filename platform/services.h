@@ -338,6 +338,7 @@ enum class MouseButton { None, Left, Right, Middle };
 // The modifier keys held during a mouse event.
 struct Modifiers {
     bool shift = false;
+    bool space = false;  // the space bar held: a left drag moves the view
     friend bool operator==(const Modifiers&, const Modifiers&) = default;
 };
 
@@ -350,14 +351,19 @@ struct PointedCell {
 };
 
 // The keys the board's keyboard cursor answers: the arrows (with Shift they
-// select) and Space, which toggles the cell under the cursor.
-enum class BoardKey { Left, Right, Up, Down, Toggle };
+// select), Space, which toggles the cell under the cursor, and Show: Tab
+// into the board (or Tab on it while the cursor is hidden) shows the cursor.
+// While it is hidden the arrows and Space are the view's, which they move.
+enum class BoardKey { Left, Right, Up, Down, Toggle, Show };
 
 // A mouse event on the board.
 struct BoardMouse {
     MouseButton button = MouseButton::None;
     Modifiers modifiers{};
-    PointedCell cell{};
+    PointedCell cell{};  // as the whole board, unmoved, is drawn
+    // The pointer in the picture's pixels (device pixels from its top-left
+    // corner): the logic finds the cell there in a zoomed or moved view.
+    double x = -1, y = -1;
 };
 
 // Everything the window reports to the logic.
@@ -375,6 +381,9 @@ public:
     virtual void boardMouseUp(const BoardMouse& event) = 0;
     // The window system wants the board repainted (uncovered, restored).
     virtual void boardExposed() = 0;
+    // The mouse wheel turned over the board by `steps` notches (positive:
+    // away from the user) at (x, y) in the picture's pixels.
+    virtual void boardWheel(int steps, double x, double y) { (void)steps, (void)x, (void)y; }
     // A mouse button on the status bar; x in the status bar's pixels.
     virtual void statusBarMouse(MouseButton button, Modifiers modifiers, int x, int y) = 0;
     // The window is being closed (close box or unload).

@@ -88,3 +88,5 @@ target_sources(app_window_tests PRIVATE app_language_tests.cpp)
 add_test(NAME translations_complete COMMAND ${PROJECT_SOURCE_DIR}/scripts/update_translations.sh --check)
 # ---- The keyboard cursor and screen readers ----
 target_sources(app_editing_tests PRIVATE app_keyboard_tests.cpp)
+# ---- The view: zoom, moving the view, grid ----
+target_sources(app_everyday_tests PRIVATE app_view_tests.cpp)

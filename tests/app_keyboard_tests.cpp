@@ -16,18 +16,20 @@ struct KeyboardEditing : Started {
     int32_t max() { return f.board().GridMax; }
 };
 
-// Space is not the cursor's before an arrow shows it, in the board's middle;
-// arrows then go round the torus, each selecting its cell as a click does. A
-// click hides it and leaves it on the clicked cell, and so does the focus
-// going elsewhere.
-TEST_F(KeyboardEditing, ArrowsShowThenMoveTheCursorRoundTheTorus) {
+// Arrows and Space are the view's until Tab shows the cursor, in the board's
+// middle; arrows then go round the torus, each selecting its cell as a click
+// does. A click hides it and leaves it on the clicked cell, and so does the
+// focus going elsewhere.
+TEST_F(KeyboardEditing, TabShowsThenArrowsMoveTheCursorRoundTheTorus) {
     EXPECT_FALSE(key(BoardKey::Toggle));
-    EXPECT_TRUE(key(BoardKey::Right));
+    EXPECT_FALSE(key(BoardKey::Right));
+    EXPECT_TRUE(key(BoardKey::Show));
     EXPECT_EQ(f.controller->KeyCursorCell(), std::make_pair(max() / 2, max() / 2));
     EXPECT_TRUE(f.window.keyCursor && f.selection().SelLeft == -1);
     f.click(0, 0);
     EXPECT_EQ(f.window.keyCursor, std::nullopt);
-    key(BoardKey::Up, {}, 2);
+    key(BoardKey::Show);
+    key(BoardKey::Up);
     key(BoardKey::Left);
     const std::string corner = std::to_string(max());
     EXPECT_EQ(f.box(), (SelectionBox{max(), max(), max(), max()}));
@@ -43,7 +45,7 @@ TEST_F(KeyboardEditing, ShiftArrowsSelectLikeADrag) {
     f.clearBoard();
     f.setLive(1, 2, 40, 50, 60);
     f.click(1, 1);
-    key(BoardKey::Down);
+    key(BoardKey::Show);
     key(BoardKey::Left, kShift, 2);
     key(BoardKey::Down, kShift, 2);
     EXPECT_EQ(f.box(), (SelectionBox{0, 1, 1, 3}));
@@ -51,7 +53,7 @@ TEST_F(KeyboardEditing, ShiftArrowsSelectLikeADrag) {
     EXPECT_EQ(std::get<io::CellBlock>(io::DecodeCellBlock(f.clipboard.cells.value())).at(1, 1),
               (io::CellEntry{1, 40, 50, 60}));
     f.drag(5, 5, 8, 8);
-    key(BoardKey::Up);
+    key(BoardKey::Show);
     key(BoardKey::Right, kShift, 200);
     EXPECT_EQ(f.box(), (SelectionBox{5, 5, max(), 5}));
 }
@@ -61,7 +63,8 @@ TEST_F(KeyboardEditing, ShiftArrowsSelectLikeADrag) {
 // names it with its colour, and each toggle is an undo step.
 TEST_F(KeyboardEditing, SpaceTogglesAsShiftClickDoes) {
     f.clearBoard();
-    key(BoardKey::Right, {}, 2);
+    key(BoardKey::Show);
+    key(BoardKey::Right);
     const auto [x, y] = f.controller->KeyCursorCell();
     EXPECT_TRUE(key(BoardKey::Toggle));
     EXPECT_TRUE(f.board().cell(x, y).live());

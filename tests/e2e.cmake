@@ -33,3 +33,12 @@ if(TARGET kaleidomat AND TARGET kaleidomat-cli)
                    $<TARGET_FILE:grab_screen> $<TARGET_FILE:kaleidomat-cli> ${CMAKE_BINARY_DIR}/e2e)
   set_tests_properties(e2e_keyboard_editing PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
+
+# ---- Zoom with the wheel, moving the view with the arrow keys across the
+# torus's edge, Shift+clicks there, saved and read back with kaleidomat-cli ----
+if(TARGET kaleidomat AND TARGET kaleidomat-cli)
+  add_test(NAME e2e_zoom_pan
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/zoom_pan.sh $<TARGET_FILE:kaleidomat>
+                   $<TARGET_FILE:grab_screen> $<TARGET_FILE:kaleidomat-cli> ${CMAKE_BINARY_DIR}/e2e)
+  set_tests_properties(e2e_zoom_pan PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600 RUN_SERIAL TRUE)
+endif()

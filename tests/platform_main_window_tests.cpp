@@ -58,7 +58,7 @@ TEST(MainWindow, MenusAndToolbarAsShownAtStartUp) {
               "  -\n  切り取り(&K)\n  コピー(&Y)\n  貼り付け(&P)\n  パターン登録(&N)\n"
               "表示(&V)\n  立体表示(&D) (checked)\n  グラフ(&G) Ctrl+G\n"
               "  系譜(&K)\n    赤の祖先で色分け(&R)\n    緑の祖先で色分け(&G)\n    青の祖先で色分け(&B)\n"
-              "    年齢で色分け(&A)\n    通常の色(&N) (checked)\n    祖先をたどる(&T)\n"
+              "    年齢で色分け(&A)\n    通常の色(&N) (checked)\n    祖先をたどる(&T)\n  拡大表示(&Z) ]\n  縮小表示(&X) [\n  全体を表示(&W)\n  実寸(&A)\n  格子(&R)\n"
               "  言語(&L)\n    日本語(&J)\n    &English\n  点滅を抑える(&F)\n"
               "ヘルプ(&H)\n  操作方法(&K)... F1\n  バージョン情報(&A)...\n"
               "Popup1\n  リセット(&R)\n");

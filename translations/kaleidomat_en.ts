@@ -1324,19 +1324,9 @@
         <translation>Tab</translation>
     </message>
     <message>
-        <source>盤面にキーボードの焦点を移します。</source>
-        <extracomment>kHelpBoardKeyLines</extracomment>
-        <translation>Moves the keyboard focus to the board.</translation>
-    </message>
-    <message>
         <source>矢印キー</source>
         <extracomment>kHelpBoardKeyLines</extracomment>
         <translation>Arrow keys</translation>
-    </message>
-    <message>
-        <source>カーソルを表示し、次からはカーソルを動かしてそのセルを選択します (端から反対の端へ回ります)。</source>
-        <extracomment>kHelpBoardKeyLines</extracomment>
-        <translation>Show the cursor; after that, move it and select its cell (past an edge it continues from the opposite edge).</translation>
     </message>
     <message>
         <source>Shift+矢印キー</source>
@@ -1447,6 +1437,86 @@
         <source>座標が 2 つの整数ではありません</source>
         <extracomment>kLifeTextBadCoordinates</extracomment>
         <translation>a line&apos;s coordinates are not two whole numbers</translation>
+    </message>
+    <message>
+        <source>盤面にキーボードの焦点を移し、カーソルを表示します。</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Moves the keyboard focus to the board and shows the cursor.</translation>
+    </message>
+    <message>
+        <source>カーソルを動かしてそのセルを選択します (端から反対の端へ回ります)。カーソルが出ていないときは表示を動かします。</source>
+        <extracomment>kHelpBoardKeyLines</extracomment>
+        <translation>Move the cursor and select its cell (past an edge it continues from the opposite edge). Without the cursor they move the view.</translation>
+    </message>
+    <message>
+        <source>拡大表示(&amp;Z)</source>
+        <extracomment>kMenuViewZoomIn</extracomment>
+        <translation>&amp;Zoom In</translation>
+    </message>
+    <message>
+        <source>縮小表示(&amp;X)</source>
+        <extracomment>kMenuViewZoomOut</extracomment>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>全体を表示(&amp;W)</source>
+        <extracomment>kMenuViewWhole</extracomment>
+        <translation>&amp;Whole Board</translation>
+    </message>
+    <message>
+        <source>実寸(&amp;A)</source>
+        <extracomment>kMenuViewActualSize</extracomment>
+        <translation>&amp;Actual Size</translation>
+    </message>
+    <message>
+        <source>格子(&amp;R)</source>
+        <extracomment>kMenuViewGrid</extracomment>
+        <translation>G&amp;rid</translation>
+    </message>
+    <message>
+        <source>盤面を 2 倍に拡大して表示します。マウスのホイールでは指した所を中心に拡大・縮小します。</source>
+        <extracomment>kHelpViewZoomIn</extracomment>
+        <translation>Shows the board twice as large. The mouse wheel zooms in and out around the point under the pointer.</translation>
+    </message>
+    <message>
+        <source>盤面を半分に縮小して表示します。盤面全体が収まる所まで縮めると 全体を表示 に戻ります。</source>
+        <extracomment>kHelpViewZoomOut</extracomment>
+        <translation>Shows the board half as large. Once the whole board fits, this goes back to Whole Board.</translation>
+    </message>
+    <message>
+        <source>盤面全体を窓いっぱいに表示します (起動したときの表示)。</source>
+        <extracomment>kHelpViewWhole</extracomment>
+        <translation>Shows the whole board filling the window (the view at start).</translation>
+    </message>
+    <message>
+        <source>1 セルを画面の 1 ピクセルで表示します。</source>
+        <extracomment>kHelpViewActualSize</extracomment>
+        <translation>Shows one cell as one pixel of the screen.</translation>
+    </message>
+    <message>
+        <source>入のとき、セルが 8 ピクセル以上の大きさで表示されているとセルの間に格子線を引きます。</source>
+        <extracomment>kHelpViewGrid</extracomment>
+        <translation>When on, draws grid lines between the cells once they are shown 8 pixels or larger.</translation>
+    </message>
+    <message>
+        <source>表示を左へ動かし、盤面の左の方を見せます。中ボタンか、スペースキーを押しながら左ボタンでドラッグしても動かせます。盤面はつながっているので、端を越えると反対側が見えます。</source>
+        <extracomment>kHelpViewPanLeft</extracomment>
+        <translation>Moves the view to the left, showing more of the board&apos;s left. A drag with the middle button, or with the left button while Space is held, moves it too. The board wraps round, so past an edge the other side shows.</translation>
+    </message>
+    <message>
+        <source>表示を右へ動かし、盤面の右の方を見せます。</source>
+        <extracomment>kHelpViewPanRight</extracomment>
+        <translation>Moves the view to the right, showing more of the board&apos;s right.</translation>
+    </message>
+    <message>
+        <source>表示を上へ動かし、盤面の上の方を見せます。</source>
+        <extracomment>kHelpViewPanUp</extracomment>
+        <translation>Moves the view up, showing more of the board&apos;s top.</translation>
+    </message>
+    <message>
+        <source>表示を下へ動かし、盤面の下の方を見せます。</source>
+        <extracomment>kHelpViewPanDown</extracomment>
+        <translation>Moves the view down, showing more of the board&apos;s bottom.</translation>
     </message>
 </context>
 </TS>

@@ -382,8 +382,8 @@ inline constexpr const char* kHelpViewLanguage =
 // What the board's keys do, for the help.
 inline constexpr const char* kHelpBoardKeysHeading = "盤面のキーボード操作";
 inline constexpr HelpEntry kHelpBoardKeyLines[] = {
-    {"Tab", "盤面にキーボードの焦点を移します。"},
-    {"矢印キー", "カーソルを表示し、次からはカーソルを動かしてそのセルを選択します (端から反対の端へ回ります)。"},
+    {"Tab", "盤面にキーボードの焦点を移し、カーソルを表示します。"},
+    {"矢印キー", "カーソルを動かしてそのセルを選択します (端から反対の端へ回ります)。カーソルが出ていないときは表示を動かします。"},
     {"Shift+矢印キー", "カーソルのあったセルからカーソルまでの範囲を選択します (盤面の端で止まります)。"},
     {"Space", "カーソルのセルを Shift+左クリック と同じように生かすか、消します。"},
     {"カーソルが消えるとき", "盤面をクリックしたとき (カーソルはそのセルに移ります) と、焦点がほかの部品に移ったとき。"},
@@ -405,5 +405,21 @@ inline constexpr const char* kAccessGraphPlotDescription =
     "記録開始からの個体数、誕生、死亡、色の数、最多色の割合、多様度と色の構成の推移";
 inline constexpr const char* kAccessGraphRecorded = "、記録された世代 ";
 // ---- end of the keyboard cursor and screen readers ----
+// ---- the view: zoom, moving the view, grid ----
+inline constexpr const char* kMenuViewZoomIn = "拡大表示(&Z)";
+inline constexpr const char* kMenuViewZoomOut = "縮小表示(&X)";
+inline constexpr const char* kMenuViewWhole = "全体を表示(&W)";
+inline constexpr const char* kMenuViewActualSize = "実寸(&A)";
+inline constexpr const char* kMenuViewGrid = "格子(&R)";
+inline constexpr const char* kHelpViewZoomIn = "盤面を 2 倍に拡大して表示します。マウスのホイールでは指した所を中心に拡大・縮小します。";
+inline constexpr const char* kHelpViewZoomOut = "盤面を半分に縮小して表示します。盤面全体が収まる所まで縮めると 全体を表示 に戻ります。";
+inline constexpr const char* kHelpViewWhole = "盤面全体を窓いっぱいに表示します (起動したときの表示)。";
+inline constexpr const char* kHelpViewActualSize = "1 セルを画面の 1 ピクセルで表示します。";
+inline constexpr const char* kHelpViewGrid = "入のとき、セルが 8 ピクセル以上の大きさで表示されているとセルの間に格子線を引きます。";
+inline constexpr const char* kHelpViewPanLeft = "表示を左へ動かし、盤面の左の方を見せます。中ボタンか、スペースキーを押しながら左ボタンでドラッグしても動かせます。盤面はつながっているので、端を越えると反対側が見えます。";
+inline constexpr const char* kHelpViewPanRight = "表示を右へ動かし、盤面の右の方を見せます。";
+inline constexpr const char* kHelpViewPanUp = "表示を上へ動かし、盤面の上の方を見せます。";
+inline constexpr const char* kHelpViewPanDown = "表示を下へ動かし、盤面の下の方を見せます。";
+// ---- end of the view ----
 
 }  // namespace texts

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/board_view.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -47,6 +49,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent), pacer_(this, [this] { r
     // Reached by Tab and by a click, so that the keyboard can edit the board.
     setFocusPolicy(Qt::StrongFocus);
     resetTiles(pictureSize());
+    qApp->installEventFilter(this);
     noticeTimer_.setSingleShot(true);
     connect(&noticeTimer_, &QTimer::timeout, this, [this] {
         notice_.clear();
@@ -309,19 +312,48 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
                         at.y() < area.bottom() + 1;
     if (button == MouseButton::None || !onArea) return;
     pressedButtons_ |= event->button();
-    if (mouse_) mouse_(MouseKind::Press, button, mouseModifiers(event->modifiers()), toPicture(at));
+    if (mouse_) mouse_(MouseKind::Press, button, modifiersOf(event->modifiers()), toPicture(at));
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
     const QPointF position = toPicture(event->position());
-    if (mouse_) mouse_(MouseKind::Move, mouseButton(event->buttons()), mouseModifiers(event->modifiers()), position);
+    if (mouse_) mouse_(MouseKind::Move, mouseButton(event->buttons()), modifiersOf(event->modifiers()), position);
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF position = toPicture(event->position());
     if (!(pressedButtons_ & event->button())) return;  // its press was not reported
     pressedButtons_ &= ~event->button();
-    if (mouse_) mouse_(MouseKind::Release, mouseButton(event->button()), mouseModifiers(event->modifiers()), position);
+    if (mouse_) mouse_(MouseKind::Release, mouseButton(event->button()), modifiersOf(event->modifiers()), position);
+}
+
+Modifiers BoardView::modifiersOf(Qt::KeyboardModifiers keys) const {
+    Modifiers modifiers = mouseModifiers(keys);
+    modifiers.space = spaceHeld_;
+    return modifiers;
+}
+
+void BoardView::wheelEvent(QWheelEvent* event) {
+    if (!drawingArea().contains(event->position().toPoint())) return event->ignore();
+    // A mouse gives 120 a notch; a touchpad gives less, gathered into notches.
+    wheelAngle_ += event->angleDelta().y();
+    const int steps = wheelAngle_ / 120;
+    wheelAngle_ -= steps * 120;
+    if (steps != 0 && wheel_) wheel_(steps, toPicture(event->position()));
+    event->accept();
+}
+
+bool BoardView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat() && widget && widget->window() == window())
+            spaceHeld_ = type == QEvent::KeyPress;
+    } else if (type == QEvent::ApplicationDeactivate || (type == QEvent::WindowDeactivate && watched == window())) {
+        spaceHeld_ = false;  // its release goes elsewhere
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // ---- the keyboard cursor ----
@@ -365,6 +397,36 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool BoardView::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers others = key->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+        const int k = key->key();
+        const bool arrow = k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down;
+        // While the cursor is shown the arrows are the board's, not the
+        // window's shortcuts that move the view.
+        if (type == QEvent::ShortcutOverride && arrow && others == Qt::NoModifier && keyCursorShown()) {
+            event->accept();
+            return true;
+        }
+        // Tab on the board with the cursor hidden shows it; otherwise Tab moves the focus on.
+        if (type == QEvent::KeyPress && k == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && !keyCursorShown() &&
+            key_ && key_(BoardKey::Show, {})) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void BoardView::focusInEvent(QFocusEvent* event) {
+    // Reached from the keyboard, the board shows its cursor at once.
+    const Qt::FocusReason reason = event->reason();
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) && key_) key_(BoardKey::Show, {});
+    QWidget::focusInEvent(event);
 }
 
 void BoardView::focusOutEvent(QFocusEvent* event) {

@@ -67,6 +67,12 @@ public:
     bool keyCursorShown() const { return keyCursor_.has_value(); }
     // ---- end of the keyboard cursor ----
     void setExposedHandler(std::function<void()> handler) { exposed_ = std::move(handler); }
+    // The wheel turned over the drawing area by whole notches (positive:
+    // away from the user), at a position in the picture's pixels.
+    using WheelHandler = std::function<void(int steps, QPointF position)>;
+    void setWheelHandler(WheelHandler handler) { wheel_ = std::move(handler); }
+    // Whether the space bar is held while the window has the keyboard.
+    bool spaceHeld() const { return spaceHeld_; }
 
     void showImage(const PixelImage& image);
     // Takes over only the `changed` rectangles (not overlapping, in rows from
@@ -91,8 +97,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;  // Tab and the arrows while the cursor is shown
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // Follows the space bar in the whole window (a left drag with it held moves the view).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Marks the image's pixels from (left, top) to (right, bottom), exclusive,
@@ -123,7 +134,12 @@ private:
     static void paintKeyCursor(QPainter& painter, const PixelRect& cell);
     void paintNotice(QPainter& painter) const;
 
+    Modifiers modifiersOf(Qt::KeyboardModifiers keys) const;
+
     MouseHandler mouse_;
+    WheelHandler wheel_;
+    int wheelAngle_ = 0;  // eighths of a degree not yet a whole notch
+    bool spaceHeld_ = false;
     std::function<void()> exposed_;
     QImage image_;
     std::optional<PixelRect> focus_;

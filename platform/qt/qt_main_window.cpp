@@ -113,7 +113,10 @@ QtMainWindow::QtMainWindow() : frame_(std::make_unique<Frame>(*this)) {
 
     board_->setMouseHandler([this](BoardView::MouseKind kind, MouseButton button, Modifiers modifiers, QPointF at) {
         const PointedCell cell = cellAtPicturePosition(at, board_->pictureSize(), scale_);
-        boardMouse(static_cast<int>(kind), {button, modifiers, cell});
+        boardMouse(static_cast<int>(kind), {button, modifiers, cell, at.x(), at.y()});
+    });
+    board_->setWheelHandler([this](int steps, QPointF at) {
+        if (events_) events_->boardWheel(steps, at.x(), at.y());
     });
     board_->setExposedHandler([this] {
         if (events_) events_->boardExposed();

@@ -371,6 +371,7 @@ private:
         void boardMouseMove(const platform::BoardMouse& e) override { then(&WindowEvents::boardMouseMove, e); }
         void boardMouseUp(const platform::BoardMouse& e) override { then(&WindowEvents::boardMouseUp, e); }
         void boardExposed() override { then(&WindowEvents::boardExposed); }
+        void boardWheel(int n, double x, double y) override { then(&WindowEvents::boardWheel, n, x, y); }
         void statusBarMouse(platform::MouseButton b, platform::Modifiers m, int x, int y) override {
             then(&WindowEvents::statusBarMouse, b, m, x, y);
         }

@@ -96,7 +96,7 @@ bool WindowController::ViewPaintedByChanges() const {
 
 void WindowController::DrawView(bool countPopulation) {
     const engine::Board& shown = ShownBoard();  // also when no picture is made: it follows the cells' ages
-    if (countPopulation) board.Population() = board.countLive();
+    if (countPopulation) board.Population() = session_.countLive();
     painter_.forget();  // a later drawing by changes starts from a whole one
     const std::chrono::nanoseconds start = window().clock();
     if (slicing_) {

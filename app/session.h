@@ -93,6 +93,9 @@ public:
     void stepGeneration(const std::function<void()>& draw);
     // After every drawing: a drawing outside a generation is noted in the line.
     void drawn();
+    // The live cells of the board; within `draw` of stepGeneration the
+    // step's own count, without a pass over the records.
+    int32_t countLive() const { return computingGeneration_ ? stepper.liveCells(board) : board.countLive(); }
     bool canGoBack() const { return !running() && generations_.canGoBack(); }
     bool canGoForward() const { return generations_.canGoForward(); }
     void back() { generations_.back(board, random, stepper, lineageOrNull()); }

@@ -24,8 +24,8 @@ void StimulateIfSettled(engine::Board& board, engine::RandomSequence& random, bo
 }
 
 void RecordDrawing(engine::Board& board, engine::RandomSequence& random, bool running, bool autoStimulate,
-                   engine::Lineage* lineage) {
-    engine::RecordPopulation(board, board.countLive());
+                   engine::Lineage* lineage, std::optional<int32_t> population) {
+    engine::RecordPopulation(board, population ? *population : board.countLive());
     if (running) StimulateIfSettled(board, random, autoStimulate, lineage);
 }
 
@@ -35,7 +35,8 @@ void AdvanceGeneration(engine::Board& board, engine::RandomSequence& random, eng
         lineage->step(stepper, board, random);
     else
         stepper.ReCalc(board, random);
-    RecordDrawing(board, random, true, autoStimulate, lineage);
+    // The step counted the live cells of the board it left.
+    RecordDrawing(board, random, true, autoStimulate, lineage, stepper.liveCells(board));
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 // replay both go through these, so a replayed generation is the one shown.
 
 #include <cstdint>
+#include <optional>
 
 #include "engine/board.h"
 #include "engine/generation_step.h"
@@ -30,9 +31,10 @@ void StimulateIfSettled(engine::Board& board, engine::RandomSequence& random, bo
                         engine::Lineage* lineage = nullptr);
 
 // One drawing without the picture: the history moves on, and while a run or
-// step is standing the settled test is made.
+// step is standing the settled test is made. The population is counted
+// unless the caller knows it.
 void RecordDrawing(engine::Board& board, engine::RandomSequence& random, bool running, bool autoStimulate,
-                   engine::Lineage* lineage = nullptr);
+                   engine::Lineage* lineage = nullptr, std::optional<int32_t> population = std::nullopt);
 
 // One generation of a run as the window makes it: the step (carrying the
 // lineage along when one is given), then its drawing.

@@ -108,6 +108,10 @@ struct StepWorkspace {
     std::array<std::array<int16_t, 3>, 512> parents{};
     std::array<uint64_t, kMaxColumnWords> innerRows{};
     int32_t birthSide = 0;
+    // The board whose live bits `alive` holds after a step (side 0: none).
+    int32_t liveSide = 0;
+    const CellRecord* liveCells = nullptr;
+    int32_t liveGeneration = 0;
 
     void reserve(int32_t n, int words) {
         const std::size_t size = static_cast<std::size_t>(n) * static_cast<std::size_t>(words);
@@ -334,6 +338,7 @@ void prepareBirths(StepWorkspace& ws, int32_t n) {
 template <typename T>
 void finishStep(StepWorkspace& ws, CellRecord* const cells, int32_t n, int w, uint32_t changes, bool known,
                 const T& track) {
+    ws.liveSide = n;
     const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
     const uint64_t* const alive = ws.alive.data();
     const uint64_t* const next = ws.next.data();
@@ -343,8 +348,10 @@ void finishStep(StepWorkspace& ws, CellRecord* const cells, int32_t n, int w, ui
 
     // 5. The copy, kept only while few words change (a settled board): cell
     // by cell when it was the board before the step, whole otherwise. On a
-    // busy board the scan is cheaper than comparing and copying.
-    const bool quiet = changes * 2 <= static_cast<uint32_t>(n * w);
+    // busy board the scan is cheaper than comparing and copying, and so it is
+    // on any board beyond the caches (more than four words a column), where
+    // the comparison reads twice what the scan reads.
+    const bool quiet = changes * 2 <= static_cast<uint32_t>(n * w) && w <= kFixedColumnWords;
     if (!quiet) {
         ws.mirrorSide = 0;
     } else if (known) {
@@ -477,12 +484,25 @@ Stepper& Stepper::operator=(Stepper&&) noexcept = default;
 
 KernelSet Stepper::kernelSet() const { return kernels_->set; }
 
+int32_t Stepper::liveCells(const Board& board) const {
+    const StepWorkspace* const ws = workspace_.get();
+    if (!ws || ws->liveSide == 0 || ws->liveSide != board.side() || ws->liveCells != board.Cells.data() ||
+        ws->liveGeneration != board.Generation)
+        return board.countLive();
+    const int32_t n = ws->liveSide;
+    const std::size_t words = static_cast<std::size_t>(n) * static_cast<std::size_t>((n + 63) / 64);
+    int32_t live = 0;
+    for (std::size_t k = 0; k < words; ++k) live += std::popcount(ws->alive[k]);
+    return live;
+}
+
 template <typename T>
 void Stepper::run(Board& board, RandomSequence& random, const T& track) {
     const int32_t n = board.side();
     // Arrays that do not match GridMax (a board being released) are left
     // alone, and so is anything smaller than the smallest board (3 x 3 is
     // where a cell's neighbours stop overlapping).
+    if (workspace_) workspace_->liveSide = 0;
     if (!Steppable(board)) return;
     static_assert(kFixedColumnWords == 4);
     if (!workspace_) workspace_ = std::make_unique<StepWorkspace>();
@@ -496,6 +516,8 @@ void Stepper::run(Board& board, RandomSequence& random, const T& track) {
     }
     // The counter stops at its largest value rather than overflowing.
     if (board.Generation < std::numeric_limits<int32_t>::max()) ++board.Generation;
+    workspace_->liveCells = cells;
+    workspace_->liveGeneration = board.Generation;
 }
 
 void Stepper::ReCalc(Board& board, RandomSequence& random) { run(board, random, NoTrack{}); }

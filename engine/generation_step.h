@@ -46,8 +46,8 @@ bool Steppable(const Board& board);
 
 // ReCalc with the scratch memory kept between generations. Keep one per
 // board that runs for many generations: its memory grows to the largest
-// board seen and is reused, and while a board is settled it keeps a copy of
-// it that stands in for the scan (see generation_step.cpp). The copy is
+// board seen and is reused, and while a board of up to 256 a side is
+// settled it keeps a copy of it that stands in for the scan (see generation_step.cpp). The copy is
 // compared before it is trusted, so one Stepper may serve any boards, edited
 // or not, in any order.
 class Stepper {
@@ -62,6 +62,12 @@ public:
     void ReCalc(Board& board, RandomSequence& random);
 
     KernelSet kernelSet() const;
+
+    // The live cells of `board`: from the last step's own bits when that
+    // step left this board (same cells, side and generation), which saves a
+    // pass over a large board's records; counted otherwise. Call it before
+    // anything edits the board the step left.
+    int32_t liveCells(const Board& board) const;
 
 private:
     friend class Lineage;

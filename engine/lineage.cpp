@@ -187,7 +187,7 @@ int Lineage::autoStimulate(Board& board, RandomSequence& random) {
 void Lineage::stepAndStimulate(Stepper& stepper, Board& board, RandomSequence& random) {
     if (!on_) return StepAndStimulate(stepper, board, random);
     step(stepper, board, random);
-    RecordPopulation(board, board.countLive());
+    RecordPopulation(board, stepper.liveCells(board));
     stimulate(board, random);
 }
 

@@ -75,7 +75,7 @@ int AutoStimulate(Board& board, RandomSequence& random) {
 
 void StepAndStimulate(Stepper& stepper, Board& board, RandomSequence& random) {
     stepper.ReCalc(board, random);
-    RecordPopulation(board, board.countLive());
+    RecordPopulation(board, stepper.liveCells(board));
     AutoStimulate(board, random);
 }
 

@@ -11,6 +11,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/generation_step.h"
 #include "engine/rules.h"
 
 namespace engine {
@@ -95,6 +96,33 @@ TEST(Step, SaturatingCounterAndMismatchedArrays) {
     engine::ReCalc(released, random);
     EXPECT_TRUE(released.Cells.empty());
     EXPECT_EQ(released.Generation, 1);
+}
+
+// The live count a Stepper gives from its own bits is the board's count on
+// the board the step left (any side, odd contents put right), and the
+// board's own count on any other: a copy edited since, or after a call that
+// stepped nothing.
+TEST(Step, LiveCellsFromTheStepOnlyForTheBoardItLeft) {
+    for (int32_t side : {50, 300}) {
+        Board b;
+        b.create(side - 1);
+        RandomSequence random(side);
+        engine::Init(b, random);
+        b.cell(3, 4) = {7, 1, 2, 3};   // an odd State
+        b.cell(10, 10) = {0, 9, 9, 9};  // colour in a dead cell
+        engine::Stepper stepper;
+        for (int g = 0; g < 3; ++g) {
+            stepper.ReCalc(b, random);
+            EXPECT_EQ(stepper.liveCells(b), b.countLive()) << side;
+        }
+        Board copy = b;
+        for (int32_t y = 0; y < 5; ++y) copy.cell(20, y) = {1, 5, 5, 5};
+        EXPECT_EQ(stepper.liveCells(copy), copy.countLive());
+        Board released = b;
+        released.Cells.clear();
+        stepper.ReCalc(released, random);
+        EXPECT_EQ(stepper.liveCells(released), 0);
+    }
 }
 
 // ⌊r × n⌋ over fractions that are multiples of 2^-24: exactly the 16777

@@ -49,7 +49,8 @@ void WindowController::BoardReplaced() {
 
 void WindowController::RecordGeneration() {
     if (!graphOpen_ || closed_) return;
-    recorder_.generation(board, session_.run.RunMode == RunMode::SingleStep);
+    recorder_.generation(board, session_.run.RunMode == RunMode::SingleStep,
+                         session_.run.RunMode == RunMode::Continuous && session_.pacer.rate() == kUnlimitedRate);
     services_.graph->seriesChanged();
 }
 

@@ -47,6 +47,7 @@ void RunRecorder::restart(const engine::Board& board) {
     stride_ = 1;
     at_ = 0;
     credit_ = {};
+    lastCost_ = {};
     last_ = clock_();
     measure(board, false);
 }
@@ -82,7 +83,7 @@ void RunRecorder::recordTables() {
     lineage_->takeFolded();
 }
 
-void RunRecorder::generation(const engine::Board& board, bool always) {
+void RunRecorder::generation(const engine::Board& board, bool always, bool fullSpeed) {
     ++at_;
     // A lineage that did not go just one generation on (put back a
     // generation, restarted with a replaced board) starts the tables afresh.
@@ -95,7 +96,7 @@ void RunRecorder::generation(const engine::Board& board, bool always) {
     // A generation a millisecond or more after the one before belongs to a
     // run paced at up to a thousand generations a second, which waits
     // between generations anyway: it is always measured.
-    const bool paced = now - last_ >= std::chrono::milliseconds(1);
+    const bool paced = !fullSpeed && now - last_ >= std::chrono::milliseconds(1);
     last_ = now;
     if (credit_.count() < 0 && !always && !paced) {
         measuredLast_ = false;
@@ -108,8 +109,13 @@ void RunRecorder::generation(const engine::Board& board, bool always) {
     recordTables();
     measure(board, measuredLast_);
     // A measurement the system interrupted (another program ran meanwhile)
-    // costs no more than this, so that it does not leave a long gap.
-    credit_ = std::max<std::chrono::steady_clock::duration>(credit_ - (clock_() - now), -kMostDebt);
+    // costs no more than the one before, or kMostDebt, so that it does not
+    // leave a long gap; measurements that all take long (a large board)
+    // are paid in full, or the run would measure at every generation.
+    const auto cost = clock_() - now;
+    const auto mostDebt = std::max<std::chrono::steady_clock::duration>(kMostDebt, std::min(cost, lastCost_));
+    lastCost_ = cost;
+    credit_ = std::max<std::chrono::steady_clock::duration>(credit_ - cost, -mostDebt);
 }
 
 void RunRecorder::stopped(const engine::Board& board) {

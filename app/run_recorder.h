@@ -67,8 +67,11 @@ public:
     // Starts a new record whose first row is the board as it is now.
     void restart(const engine::Board& board);
     // The board has gone one generation on. `always`: measure it whatever
-    // the time spent (a single step, which a person asked for).
-    void generation(const engine::Board& board, bool always = false);
+    // the time spent (a single step, which a person asked for). `fullSpeed`:
+    // a run at 最高速, measured within its share of the time however long
+    // its generations take (on a large board each takes more than the
+    // millisecond that otherwise tells a paced run).
+    void generation(const engine::Board& board, bool always = false, bool fullSpeed = false);
     // The run has stopped on `board`: when its last generation was left out,
     // it is measured now, so that the record ends at the board shown.
     void stopped(const engine::Board& board);
@@ -112,6 +115,7 @@ private:
     int64_t at_ = 0;              // generations since the start
     bool measuredLast_ = false;   // the generation before was measured
     std::chrono::steady_clock::duration credit_{};
+    std::chrono::steady_clock::duration lastCost_{};  // of the last measurement
     std::chrono::steady_clock::time_point last_{};
 };
 

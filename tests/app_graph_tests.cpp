@@ -291,20 +291,25 @@ TEST(GraphSeries, DecimationKeepsEveryExtremeInBoundedMemory) {
 
 // A run paced at a thousand generations a second or slower is recorded in
 // full; one at full speed only as far as a twentieth of its time allows,
-// its gaps still counted on the generation axis.
+// its gaps still counted on the generation axis, also when each of its
+// generations takes milliseconds (a large board).
 TEST(RunRecorder, RecordsEveryPacedGenerationAndSamplesAFullSpeedRun) {
     engine::Board board;
     board.create(49);
     engine::RandomSequence random(3);
     engine::Init(board, random);
-    for (const auto& [tickUs, all] : {std::pair{600, true}, std::pair{10, false}}) {
+    struct Pace {
+        int tickUs;
+        bool fullSpeed, all;
+    };
+    for (const auto& [tickUs, fullSpeed, all] : {Pace{600, false, true}, Pace{10, false, false}, Pace{3000, true, false}}) {
         auto t = std::chrono::steady_clock::time_point{};
         app::RunRecorder recorder([&, tick = tickUs] { return t += std::chrono::microseconds(tick); });
         recorder.restart(board);
         engine::Stepper stepper;
         for (int g = 0; g < 2000; ++g) {
             stepper.ReCalc(board, random);
-            recorder.generation(board);
+            recorder.generation(board, false, fullSpeed);
         }
         EXPECT_GT(recorder.series().size(), 1950);  // up to the last generation measured
         if (all) {
@@ -319,6 +324,38 @@ TEST(RunRecorder, RecordsEveryPacedGenerationAndSamplesAFullSpeedRun) {
         EXPECT_NE(recorder.rows().rbegin()[1].generation, board.Generation);
         EXPECT_EQ(recorder.series().size(), 2001);
     }
+}
+
+// Measurements that each take ten times a generation (a large board) keep
+// to the twentieth of the time as well: one interrupted measurement is let
+// off its cost, a run of slow ones is not.
+TEST(RunRecorder, SlowMeasurementsKeepToTheirShare) {
+    engine::Board board;
+    board.create(49);
+    engine::RandomSequence random(3);
+    engine::Init(board, random);
+    auto t = std::chrono::steady_clock::time_point{};
+    std::size_t rowsSeen = 0;
+    const app::RunRecorder* watched = nullptr;
+    app::RunRecorder recorder([&] {
+        // The call that follows a measurement finds one row more.
+        const std::size_t rows = watched ? watched->rows().size() : 0;
+        t += rows != rowsSeen ? std::chrono::milliseconds(100) : std::chrono::milliseconds(10);
+        rowsSeen = rows;
+        return t;
+    });
+    watched = &recorder;
+    recorder.restart(board);
+    rowsSeen = recorder.rows().size();
+    engine::Stepper stepper;
+    for (int g = 0; g < 2000; ++g) {
+        stepper.ReCalc(board, random);
+        recorder.generation(board, false, true);
+    }
+    // About one generation in two hundred: 2,000 generations of 10 ms, a
+    // twentieth of it for measurements of 100 ms.
+    EXPECT_LT(recorder.rows().size(), 30u);
+    EXPECT_GT(recorder.rows().size(), 5u);
 }
 
 // The recorder following a lineage that runs as kaleidomat-cli lineage

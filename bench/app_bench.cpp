@@ -49,16 +49,18 @@ public:
     std::optional<int> askNumber(const std::string&, const std::string&, int, int, int) override { return std::nullopt; }
 };
 
-// The real window, counting the drawings of the board (one per generation
-// of a run) and the waits a paced run schedules.
+// The real window, counting the generations of a run by the generation
+// panel each one sets (a view with more cells than pixels is not handed
+// over every generation), and the waits a paced run schedules.
 class CountingWindow : public platform::qt::QtMainWindow {
 public:
-    long long yields = 0;
-    std::function<void()> onYield;
-    void showBoardPart(const platform::PixelImage& image, const std::vector<platform::PixelRect>& changed) override {
-        ++yields;
-        if (onYield) onYield();
-        QtMainWindow::showBoardPart(image, changed);
+    long long shown = 0;
+    std::function<void()> onShown;
+    void setPanelText(platform::Panel panel, const std::string& text) override {
+        QtMainWindow::setPanelText(panel, text);
+        if (panel != platform::Panel::Generation) return;
+        ++shown;
+        if (onShown) onShown();
     }
     long long waits = 0;  // the run's sleeps between generations
     void callAfter(std::chrono::nanoseconds delay, std::function<void()> call) override {
@@ -129,16 +131,16 @@ long residentKiB() {
 void soak(Program& p, int side, long long generations) {
     p.seed(side);
     long before = 0;
-    p.window.yields = 0;
-    p.window.onYield = [&] {
-        if (p.window.yields == 10000) before = residentKiB();
-        if (p.window.yields == generations) p.form.dispatch(Menu::ExecStop);
+    p.window.shown = 0;
+    p.window.onShown = [&] {
+        if (p.window.shown == 10000) before = residentKiB();
+        if (p.window.shown == generations) p.form.dispatch(Menu::ExecStop);
     };
     const auto start = Clock::now();
     p.runToStop();
     const double elapsed = seconds(Clock::now() - start);
-    p.window.onYield = nullptr;
-    std::printf("soak %dx%d rate: %.0f generations/s\n", side, side, p.window.yields / elapsed);
+    p.window.onShown = nullptr;
+    std::printf("soak %dx%d rate: %.0f generations/s\n", side, side, p.window.shown / elapsed);
     std::printf("soak %dx%d resident growth: %ld KiB\n", side, side, residentKiB() - before);
 }
 
@@ -147,12 +149,12 @@ void soak(Program& p, int side, long long generations) {
 double run(Program& p, int side, double duration, const char* label = "") {
     p.seed(side);
     QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.dispatch(Menu::ExecStop); });
-    // Stimulation restarts the generation counter, so count the drawings.
-    p.window.yields = 0;
+    // Stimulation restarts the generation counter, so count the panel's updates.
+    p.window.shown = 0;
     const auto start = Clock::now();
     p.runToStop();
     const double elapsed = seconds(Clock::now() - start);
-    const double generations = static_cast<double>(p.window.yields);
+    const double generations = static_cast<double>(p.window.shown);
     std::printf("run %dx%d%s: %.0f generations/s\n", side, side, label, generations / elapsed);
     return generations / elapsed;
 }
@@ -198,7 +200,7 @@ void paced(Program& p, int side, int rate, double duration) {
     p.seed(side);
     p.form.SetSpeed(rate);
     QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.dispatch(Menu::ExecStop); });
-    p.window.yields = 0;
+    p.window.shown = 0;
     p.window.waits = 0;
     const double cpuBefore = cpuSeconds();
     const auto start = Clock::now();
@@ -206,10 +208,10 @@ void paced(Program& p, int side, int rate, double duration) {
     const double elapsed = seconds(Clock::now() - start);
     const double cpu = cpuSeconds() - cpuBefore;
     p.form.SetSpeed(0);
-    std::printf("run %dx%d at %d/s: %.1f generations/s\n", side, side, rate, p.window.yields / elapsed);
+    std::printf("run %dx%d at %d/s: %.1f generations/s\n", side, side, rate, p.window.shown / elapsed);
     std::printf("run %dx%d at %d/s cpu: %.1f %%\n", side, side, rate, 100.0 * cpu / elapsed);
     std::printf("run %dx%d at %d/s sleeps: %.2f per generation\n", side, side, rate,
-                static_cast<double>(p.window.waits) / static_cast<double>(std::max(1LL, p.window.yields)));
+                static_cast<double>(p.window.waits) / static_cast<double>(std::max(1LL, p.window.shown)));
 }
 
 void step(Program& p, int side) {
@@ -258,17 +260,17 @@ void largeBoard(Program& p, double duration, long long generations) {
     for (int i = 0; i < 20; ++i) p.form.menuTriggered(platform::Menu::PatternRandom);
     std::printf("resident after 20 fills of %dx%d: %ld KiB (undo list %zu KiB)\n", side, side, residentKiB(),
                 Access::session(p.form).history().bytes() / 1024);
-    p.window.yields = 0;
+    p.window.shown = 0;
     long most = 0;
-    p.window.onYield = [&] {
-        if (p.window.yields % 100 == 0) most = std::max(most, residentKiB());
-        if (p.window.yields == generations) p.form.dispatch(Menu::ExecStop);
+    p.window.onShown = [&] {
+        if (p.window.shown % 100 == 0) most = std::max(most, residentKiB());
+        if (p.window.shown == generations) p.form.dispatch(Menu::ExecStop);
     };
     const auto start = Clock::now();
     p.runToStop();
-    p.window.onYield = nullptr;
+    p.window.onShown = nullptr;
     std::printf("run %dx%d of %lld generations: %.1f generations/s, resident at most %ld KiB (line %zu KiB)\n", side,
-                side, generations, p.window.yields / seconds(Clock::now() - start), most,
+                side, generations, p.window.shown / seconds(Clock::now() - start), most,
                 Access::session(p.form).generations().bytes() / 1024);
     const auto first = Clock::now();
     p.form.menuTriggered(platform::Menu::ExecBack);
@@ -314,10 +316,10 @@ void lineageView(Program& p, double duration) {
         }
         std::printf("redraw 200x200%s: %.3f ms\n", label, seconds(Clock::now() - start) * 1000.0 / rounds);
         QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.dispatch(Menu::ExecStop); });
-        p.window.yields = 0;
+        p.window.shown = 0;
         const auto runStart = Clock::now();
         p.runToStop();
-        std::printf("run 200x200%s: %.0f generations/s\n", label, p.window.yields / seconds(Clock::now() - runStart));
+        std::printf("run 200x200%s: %.0f generations/s\n", label, p.window.shown / seconds(Clock::now() - runStart));
         p.form.dispatch(menu.normal);
     }
 }

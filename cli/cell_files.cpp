@@ -125,7 +125,7 @@ LoadedCells LoadCells(const std::string& path, FileKind kind, const io::CellEntr
     LoadedCells result;
     if (kind == FileKind::Board) {
         const engine::Board board = LoadBoard(path);
-        result.block = io::BlockFromBoard(board, 0, 0, board.GridMax, board.GridMax);
+        result.block = io::BlockOfWholeBoard(board);
         result.boardGridMax = board.GridMax;
         return result;
     }

@@ -262,6 +262,11 @@ int convertCommand(const Arguments& args, std::ostream& out, std::ostream&) {
         }
         case FileKind::Pattern:
             if (cells.block.w == 0 || cells.block.h == 0) cells.block = io::CellBlock{1, 1, {io::CellEntry{}}};  // empty
+            // The program reads no larger pattern file.
+            if (cells.block.w > io::kMaxBlockSide || cells.block.h > io::kMaxBlockSide)
+                throw Failure(c.in + ": " + std::to_string(cells.block.w) + " x " + std::to_string(cells.block.h) +
+                              " cells do not fit a pattern file, which holds at most " +
+                              std::to_string(io::kMaxBlockSide) + " x " + std::to_string(io::kMaxBlockSide));
             WriteOutput(c.out, io::EncodePatternFile(cells.block), out);
             break;
         case FileKind::Rle:

@@ -111,11 +111,9 @@ const char* describe(DecodeError error) {
     return "unknown error";
 }
 
-CellBlock BlockFromBoard(const engine::Board& board, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    const int64_t w = static_cast<int64_t>(right) - left + 1;
-    const int64_t h = static_cast<int64_t>(bottom) - top + 1;
+namespace {
+CellBlock blockOf(const engine::Board& board, int32_t left, int32_t top, int64_t w, int64_t h) {
     CellBlock block;
-    if (!validSide(w) || !validSide(h)) return block;  // no such rectangle on any board
     block.w = static_cast<int>(w);
     block.h = static_cast<int>(h);
     block.entries.resize(static_cast<std::size_t>(w * h));
@@ -130,6 +128,19 @@ CellBlock BlockFromBoard(const engine::Board& board, int32_t left, int32_t top, 
         }
     }
     return block;
+}
+}  // namespace
+
+CellBlock BlockFromBoard(const engine::Board& board, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    const int64_t w = static_cast<int64_t>(right) - left + 1;
+    const int64_t h = static_cast<int64_t>(bottom) - top + 1;
+    if (!validSide(w) || !validSide(h)) return {};  // no such rectangle on any board
+    return blockOf(board, left, top, w, h);
+}
+
+CellBlock BlockOfWholeBoard(const engine::Board& board) {
+    if (board.side() <= 0 || board.Cells.size() != static_cast<std::size_t>(board.side()) * board.side()) return {};
+    return blockOf(board, 0, 0, board.side(), board.side());
 }
 
 void BlockToBoard(const CellBlock& block, engine::Board& board, int32_t left, int32_t top, int32_t right,

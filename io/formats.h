@@ -61,6 +61,9 @@ struct CellBlock {
 // The rectangle (left, top)-(right, bottom), corners included, of a board.
 // Cells outside the board are not read (the block must lie on the board).
 CellBlock BlockFromBoard(const engine::Board& board, int32_t left, int32_t top, int32_t right, int32_t bottom);
+// The whole board as one block, whatever its side: unlike a selection, it is
+// not held to the 200 a side of pattern files and the clipboard's cell block.
+CellBlock BlockOfWholeBoard(const engine::Board& board);
 
 // Lays the block onto the board from (left, top): entry (dx, dy) replaces
 // cell (left + dx, top + dy) as it is. Entries beyond right or bottom, or off

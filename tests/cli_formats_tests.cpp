@@ -74,4 +74,49 @@ TEST(CliFormats, EveryCommandReadsEveryKindByItsContents) {
     fs::remove_all(dir);
 }
 
+// A board over 200 a side is read whole: info tells its side and cells, RLE
+// and board files carry every cell, and a pattern file, which the program
+// reads only up to 200 a side, is refused rather than written.
+TEST(CliFormats, BoardsOverTwoHundredConvertWhole) {
+    const fs::path dir = fs::temp_directory_path() / ("kaleidomat-cli-large-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const auto path = [&](const std::string& name) { return (dir / name).string(); };
+    engine::Board board;
+    board.create(299);
+    Cells live = gliderAt(250, 280);
+    live.insert({299, 299});
+    for (auto [x, y] : live) board.cell(x, y) = {1, 9, 8, 7};
+    const std::vector<uint8_t> bytes = io::EncodeBoardFile(board);
+    std::ofstream(path("big.hxa"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                           static_cast<std::streamsize>(bytes.size()));
+    const auto run = [](const std::vector<std::string>& args, std::string* said = nullptr) {
+        std::ostringstream out, err;
+        const int status = cli::Run(args, out, err);
+        if (said) *said = out.str() + err.str();
+        return status;
+    };
+    std::string said;
+    ASSERT_EQ(run({"info", path("big.hxa")}, &said), 0);
+    EXPECT_EQ(said, "board 300 x 300, 6 live cells\n");
+    ASSERT_EQ(run({"convert", path("big.hxa"), path("big.rle")}), 0);
+    ASSERT_EQ(run({"convert", path("big.rle"), path("back.hxa")}), 0);
+    ASSERT_EQ(run({"convert", path("big.hxa"), path("copy.hxa")}), 0);
+    for (const char* name : {"back.hxa", "copy.hxa"}) {
+        const engine::Board loaded = cli::LoadBoard(path(name));
+        Cells cells;
+        for (int x = 0; x <= loaded.GridMax; ++x)
+            for (int y = 0; y <= loaded.GridMax; ++y)
+                if (loaded.cell(x, y).State) cells.insert({x, y});
+        EXPECT_EQ(std::pair(loaded.GridMax, cells), std::pair(299, live)) << name;
+    }
+    EXPECT_EQ(io::EncodeBoardFile(cli::LoadBoard(path("copy.hxa"))), bytes);
+    std::ofstream(path("wide.rle")) << "x = 201, y = 1, rule = B3/S23\no199bo!\n";
+    for (const char* in : {"big.hxa", "wide.rle"}) {
+        EXPECT_EQ(run({"convert", path(in), path("p.hxq")}, &said), 1) << in;
+        EXPECT_NE(said.find("at most 200 x 200"), std::string::npos) << said;
+        EXPECT_FALSE(fs::exists(path("p.hxq"))) << in;
+    }
+    fs::remove_all(dir);
+}
+
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "display/board_renderer.h"
 #include "display/viewport.h"
 
@@ -135,6 +137,54 @@ TEST(Viewport, PicturesOfEachView) {
     EXPECT_EQ(small.at(0, 0), 0xFF000000u | display::rgb(200, 0, 0));
     EXPECT_EQ(small.at(2, 0), 0xFF000000u | display::rgb(50, 100, 0));
     EXPECT_EQ(small.at(1, 0), 0xFF000000u);
+}
+
+// Below one pixel a cell, each pixel is the mean of its live cells' colours
+// (rounded), black without any: pixel by pixel against a plain sum over a
+// random board, for the whole board and for a view moved across the wrap.
+TEST(Viewport, DownsampledPixelsAreTheMeansOfTheirCells) {
+    static constexpr int32_t side = 300;
+    static constexpr int pixels = 128;
+    engine::Board b = MakeBoard(side);
+    std::mt19937 rng(5);
+    for (engine::CellRecord& c : b.Cells)
+        if (rng() % 3 == 0) c = {1, static_cast<uint8_t>(rng()), static_cast<uint8_t>(rng()), static_cast<uint8_t>(rng())};
+    // columnsOf(p), rowsOf(p): the board columns (rows) shown in picture column (row) p.
+    const auto check = [&](const display::Viewport& view, const auto& columnsOf, const auto& rowsOf) {
+        PixelImage image;
+        image.resize(pixels, pixels);
+        display::ViewLook look;
+        look.view = view;
+        display::RenderView(b, image, look);
+        for (int px = 0; px < pixels; ++px)
+            for (int py = 0; py < pixels; ++py) {
+                int live = 0, sum[3] = {0, 0, 0};
+                for (int32_t x : columnsOf(px))
+                    for (int32_t y : rowsOf(py))
+                        if (const engine::CellRecord& c = b.cell(x, y); c.State) ++live, sum[0] += c.Red, sum[1] += c.Green, sum[2] += c.Blue;
+                const auto mean = [&](int k) { return static_cast<int>(static_cast<float>(sum[k]) * (1.0f / live) + 0.5f); };
+                const uint32_t expected = live ? 0xFF000000u | display::rgb(mean(0), mean(1), mean(2)) : 0xFF000000u;
+                ASSERT_EQ(image.at(px, py), expected) << "pixel " << px << ", " << py;
+            }
+    };
+    const auto whole = [](int p) {
+        std::vector<int32_t> cells;
+        for (int32_t k = 0; k < side; ++k)
+            if (k * pixels / side == p) cells.push_back(k);
+        return cells;
+    };
+    check(display::Viewport{}, whole, whole);
+    display::Viewport half;
+    ASSERT_TRUE(half.zoom(1, 0, 0, side, pixels));  // half a pixel a cell
+    ASSERT_EQ(half.shift(), -1);
+    display::Viewport moved;
+    moved.panFrom(half, 50, 70, side, pixels);  // the board's far edges come into view
+    const auto from = [](int64_t origin) {
+        const auto first = static_cast<int32_t>(origin / display::Viewport::kSubCell);
+        EXPECT_GT(first + 2 * pixels, side);  // the view wraps
+        return [first](int p) { return std::vector<int32_t>{(first + 2 * p) % side, (first + 2 * p + 1) % side}; };
+    };
+    check(moved, from(moved.left()), from(moved.top()));
 }
 
 }  // namespace

@@ -42,8 +42,9 @@ TEST_F(LargeBoard, SizeDialogResizesKeepingCellsAsOneUndoStep) {
     EXPECT_EQ(f.board().Cells, before);
 }
 
-// A selection over 200 goes as RLE text and picture without a cell block;
-// registering it as a pattern file is refused before any file dialog.
+// A selection over 200 goes as RLE text and picture without a cell block,
+// and pastes back from the RLE; registering it as a pattern file is refused
+// before any file dialog.
 TEST_F(LargeBoard, LargeSelectionGoesAsRleAndIsNoPatternFile) {
     chooseSize(f, 300);
     f.clearBoard();
@@ -53,6 +54,12 @@ TEST_F(LargeBoard, LargeSelectionGoesAsRleAndIsNoPatternFile) {
     f.press(Button::Copy);
     EXPECT_TRUE(!f.clipboard.cells && !f.clipboard.picture.pixels.empty());
     EXPECT_EQ(f.clipboard.text, "x = 251, y = 3, rule = B3/S23\no$250bo!\n");
+    // The RLE pastes back, from a single cell, in colours of its own.
+    f.clearBoard();
+    f.drag(5, 100, 5, 100);
+    f.press(Button::Paste);
+    EXPECT_EQ(f.board().countLive(), 2);
+    EXPECT_TRUE(f.board().cell(5, 100).live() && f.board().cell(255, 101).live());
     f.press(Button::NewRegistration);
     EXPECT_TRUE(f.dialogs.fileDialogs.empty());
     expectOnlyMessage(f.dialogs.messages, texts::kPatternTooLarge, platform::MessageIcon::Exclamation);

@@ -71,9 +71,10 @@ TEST_P(Differential, EngineMatchesThePlainStep) {
     for (const Scenario& s : scenarios)
         for (int density : {0, 4, 20, 50, 100})
             for (bool odd : {false, true})
-                // The largest board once, half full: four million cells a
-                // generation is slow beside the plain step under a sanitizer.
-                if (s.side <= 1024 || (density == 50 && odd))
+                // The largest board once, half full and clean (the births and
+                // deaths column by column): four million cells a generation
+                // are slow beside the plain step under a sanitizer.
+                if (s.side <= 1024 || (density == 50 && !odd))
                 for (int seed = 0; seed < s.seeds; ++seed) {
                     const uint64_t boardSeed = s.side * 1000003u + density * 1009u + odd * 7u + seed;
                     SCOPED_TRACE(::testing::Message() << "side " << s.side << ", density " << density << "%, "

@@ -30,6 +30,16 @@ std::string gzipped(const std::string& text) {
 // A glider with its top-left cell at (x, y).
 Cells gliderAt(int x, int y) { return {{x + 1, y}, {x + 2, y + 1}, {x, y + 2}, {x + 1, y + 2}, {x + 2, y + 2}}; }
 
+// The GridMax and live cells of the board file at `path`.
+std::pair<int32_t, Cells> gridMaxAndLive(const std::string& path) {
+    const engine::Board loaded = cli::LoadBoard(path);
+    Cells cells;
+    for (int x = 0; x <= loaded.GridMax; ++x)
+        for (int y = 0; y <= loaded.GridMax; ++y)
+            if (loaded.cell(x, y).State) cells.insert({x, y});
+    return {loaded.GridMax, cells};
+}
+
 TEST(CliFormats, EveryCommandReadsEveryKindByItsContents) {
     const fs::path dir = fs::temp_directory_path() / ("kaleidomat-cli-formats-" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -63,12 +73,7 @@ TEST(CliFormats, EveryCommandReadsEveryKindByItsContents) {
             EXPECT_EQ(cli::Run(args, out, err), 0) << args[0] << ": " << err.str();
         }
         for (const char* result : {"s.hxa", "c.hxa"}) {
-            const engine::Board loaded = cli::LoadBoard(path(result));
-            Cells cells;
-            for (int x = 0; x <= loaded.GridMax; ++x)
-                for (int y = 0; y <= loaded.GridMax; ++y)
-                    if (loaded.cell(x, y).State) cells.insert({x, y});
-            EXPECT_EQ(std::pair(loaded.GridMax, cells), std::pair(gridMax, live)) << result;
+            EXPECT_EQ(gridMaxAndLive(path(result)), std::pair(gridMax, live)) << result;
         }
     }
     fs::remove_all(dir);
@@ -102,12 +107,7 @@ TEST(CliFormats, BoardsOverTwoHundredConvertWhole) {
     ASSERT_EQ(run({"convert", path("big.rle"), path("back.hxa")}), 0);
     ASSERT_EQ(run({"convert", path("big.hxa"), path("copy.hxa")}), 0);
     for (const char* name : {"back.hxa", "copy.hxa"}) {
-        const engine::Board loaded = cli::LoadBoard(path(name));
-        Cells cells;
-        for (int x = 0; x <= loaded.GridMax; ++x)
-            for (int y = 0; y <= loaded.GridMax; ++y)
-                if (loaded.cell(x, y).State) cells.insert({x, y});
-        EXPECT_EQ(std::pair(loaded.GridMax, cells), std::pair(299, live)) << name;
+        EXPECT_EQ(gridMaxAndLive(path(name)), std::pair(299, live)) << name;
     }
     EXPECT_EQ(io::EncodeBoardFile(cli::LoadBoard(path("copy.hxa"))), bytes);
     std::ofstream(path("wide.rle")) << "x = 201, y = 1, rule = B3/S23\no199bo!\n";

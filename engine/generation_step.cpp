@@ -36,6 +36,11 @@
 // No work board is needed: the words of step 2 hold everything the rule's
 // work board would.
 //
+// Boards beyond the caches (more than four words a column) go through all
+// four steps in one sweep over the columns instead (sweepColumns), so that
+// each record comes in from memory once rather than once for the scan and
+// again for the births; with lineage they keep the passes above.
+//
 // The scan of step 1, the column bits, the adders of step 2 and the deaths
 // have variants for instruction sets (step_kernels.h); the Stepper runs the
 // ones of its KernelSet through a table. Births and everything else here are
@@ -229,8 +234,14 @@ struct Track {
 
 // On boards too large for the caches (more than four words a column) the
 // parents of a word's newborns are mostly in memory by the time the births
-// reach them: the births ask for them this many changed words ahead.
+// reach them: the births ask for them this many changed words ahead, and
+// meanwhile they stream in the column kStreamColumns ahead of the word, a
+// word's worth of it with each changed word.
 constexpr uint32_t kBirthPrefetchWords = 6;
+constexpr uint32_t kStreamColumns = 2;
+
+// What the births ask for ahead of them (see above).
+enum class Prefetch { None, Stream, StreamAndParents };
 
 // Asks for the cache lines of the three columns around the newborns of
 // `word`, a line of 16 cells where any is born.
@@ -247,6 +258,15 @@ inline void prefetchParents(const CellRecord* cells, const StepWorkspace& ws, in
             for (const std::size_t column : columns) __builtin_prefetch(cells + column + 16 * line);
 }
 
+// Asks for the 64 cells of column x + kStreamColumns (wrapped) in the rows of
+// word k.
+inline void streamAhead(const CellRecord* cells, int32_t n, int32_t x, int32_t k) {
+    const int32_t ahead = x + static_cast<int32_t>(kStreamColumns);
+    const CellRecord* const first =
+        cells + static_cast<std::size_t>(ahead < n ? ahead : ahead - n) * static_cast<std::size_t>(n) + 64 * k;
+    for (int line = 0; line < 4; ++line) __builtin_prefetch(first + 16 * line);
+}
+
 // Births, in array order (the order their random fractions are drawn). A
 // newborn was dead, so it is nobody's parent, and no birth can spoil the
 // colours a later birth reads; deaths come afterwards.
@@ -259,7 +279,7 @@ inline void prefetchParents(const CellRecord* cells, const StepWorkspace& ws, in
 //
 // With lineage (T = Track) the newborn's founder slots come from the same
 // three parents; without (NoTrack) that code is not compiled in.
-template <int W, typename T>
+template <int W, typename T, Prefetch Ahead = W == 0 ? Prefetch::StreamAndParents : Prefetch::None>
 void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t first, uint32_t last,
             uint32_t changes, RandomSequence& random, const T track) {
     const uint64_t* const alive = ws.alive.data();
@@ -270,12 +290,13 @@ void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_
     RandomSequence sequence = random;
     const auto w = static_cast<uint32_t>(ColumnWordCount<W>(n));
     for (uint32_t c = first; c < last; ++c) {
-        if constexpr (W == 0)
+        if constexpr (Ahead == Prefetch::StreamAndParents)
             if (c + kBirthPrefetchWords < changes) prefetchParents(cells, ws, n, w, ws.changed[c + kBirthPrefetchWords]);
         const uint32_t word = ws.changed[c];
+        const int32_t x = static_cast<int32_t>(word / w), k = static_cast<int32_t>(word % w);
+        if constexpr (Ahead != Prefetch::None) streamAhead(cells, n, x, k);
         uint64_t born = next[word] & ~alive[word];
         if (born == 0) continue;
-        const int32_t x = static_cast<int32_t>(word / w), k = static_cast<int32_t>(word % w);
         const bool edgeColumn = x == 0 || x == n - 1;
         const uint64_t inner = edgeColumn ? 0 : ws.innerRows[static_cast<std::size_t>(k)];
         const uint64_t left = edgeColumn ? 0 : alive[word - w], own = alive[word],
@@ -403,6 +424,84 @@ void birthsThenDeathsByColumn(const StepKernels& kernels, StepWorkspace& ws, Cel
     clear(0, columnZero);
 }
 
+// Column x's live bits (W words) straight from its records; returns true
+// when the column holds anything the step itself never writes (see
+// scanBoard, which does the same for the whole board).
+bool scanColumn(const StepKernels& kernels, const CellRecord* cells, int32_t n, int w, int32_t x, uint64_t* bits) {
+    const CellRecord* const column = cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n);
+    for (int k = 0; k < w; ++k) bits[k] = 0;
+    ScanCheck check;
+    int32_t start = kernels.scan(column, n, bits, check);
+    if ((check.stateBits & ~1u) != 0 || static_cast<int32_t>(check.states) != start - check.zeroCells) {
+        for (int k = 0; k < w; ++k) bits[k] = 0;
+        start = 0;
+    }
+    bool odd = false;
+    for (int32_t y = start; y < n; ++y) {
+        const CellRecord& c = column[y];
+        bits[y / 64] |= static_cast<uint64_t>(c.State != 0) << (y % 64);
+        odd |= c.State > 1 || (c.State == 0 && (c.Red | c.Green | c.Blue) != 0);
+    }
+    return odd;
+}
+
+// The whole step for boards beyond the caches, without lineage, in one sweep
+// over the columns: column x + 1 is read, then the next states of column x
+// are worked out, its births take their parents from columns x - 1 to x + 1
+// while these are still in the cache, and the deaths of column x - 1 (a
+// parent for the last time) follow. Every record thus comes in from memory
+// once, and the births do not wait for it. Column n - 1 is read first, as
+// column 0's neighbour across the wrap, and column 0 keeps its dead until
+// column n - 1 has had its births.
+//
+// Births keep array order, and odd contents (see scanBoard) are put right
+// column by column: once a column with any is read, every column from then on
+// is put right instead of having its deaths cleared, which comes to the
+// same for a column without any.
+void sweepColumns(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n,
+                  uint64_t lastMask, RandomSequence& random) {
+    const int w = ColumnWordCount<0>(n);
+    const int variant = KernelVariant(w);
+    const ColumnWords words = ws.columnWords();
+    bool odd = false;
+    const auto ready = [&](int32_t x) {
+        odd |= scanColumn(kernels, cells, n, w, x, words.alive + static_cast<std::ptrdiff_t>(x) * w);
+        columnSumsPortable(words, n, lastMask, x);
+    };
+    const auto finish = [&](int32_t x, uint32_t first, uint32_t last) {
+        if (odd) {
+            CellRecord* const column = cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n);
+            const uint64_t* const next = words.next + static_cast<std::ptrdiff_t>(x) * w;
+            for (int32_t y = 0; y < n; ++y) {
+                if ((next[y / 64] >> (y % 64)) & 1)
+                    column[y].State = 1;
+                else
+                    column[y] = CellRecord{};
+            }
+            return;
+        }
+        ColumnWords batch = words;
+        batch.changed += first;
+        kernels.clearDeaths[variant](cells, batch, n, last - first, ws.dying.data());
+    };
+    ready(n - 1);
+    ready(0);
+    ready(1);
+    uint32_t changes = 0, columnZeroEnd = 0, beforeStart = 0;
+    for (int32_t x = 0; x < n; ++x) {
+        if (x >= 1 && x + 1 < n - 1) ready(x + 1);
+        const uint32_t start = changes;
+        changes = columnNextPortable(words, n, lastMask, x, changes);
+        births<0, NoTrack, Prefetch::Stream>(cells, ws, n, start, changes, changes, random, NoTrack{});
+        if (x == 0) columnZeroEnd = changes;
+        if (x >= 2) finish(x - 1, beforeStart, start);
+        beforeStart = start;
+    }
+    finish(n - 1, beforeStart, changes);
+    finish(0, 0, columnZeroEnd);
+    finishStep(ws, cells, n, w, changes, false, NoTrack{});
+}
+
 template <int W, typename T>
 void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n, RandomSequence& random,
           const T& track) {
@@ -412,6 +511,11 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
     const int tailBits = n - 64 * (w - 1);
     const uint64_t lastMask = tailBits == 64 ? ~uint64_t{0} : (uint64_t{1} << tailBits) - 1;
     const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
+
+    if constexpr (W == 0 && !T::kOn) {
+        prepareBirths<W>(ws, n);
+        return sweepColumns(kernels, ws, cells, n, lastMask, random);
+    }
 
     // 1. Live or dead. While the board is quiet the step keeps a copy of it:
     // when the board still equals that copy (nothing was edited since), the

@@ -101,6 +101,14 @@ uint32_t computeNextPortable(const ColumnWords& words, int32_t n, uint64_t lastM
 template <int W>
 void clearDeathsPortable(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t* list);
 
+// One column at a time, for the step that sweeps boards beyond the caches
+// column by column (more than four words a column, so W is taken from n):
+// column x's vertical sums from its live bits, and its next states, its
+// changed words added after the `changes` already listed (the new count is
+// returned). The next states need the sums of both neighbouring columns.
+void columnSumsPortable(const ColumnWords& words, int32_t n, uint64_t lastMask, int32_t x);
+uint32_t columnNextPortable(const ColumnWords& words, int32_t n, uint64_t lastMask, int32_t x, uint32_t changes);
+
 #if defined(KALEIDOMAT_X86_KERNELS)
 // step_x86_sse2.cpp
 int32_t scanSse2(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);

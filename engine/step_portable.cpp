@@ -51,6 +51,29 @@ inline void nextColumn(const uint64_t* l0, const uint64_t* l1, const uint64_t* c
     }
 }
 
+// Column x's words from the scan's bits.
+template <int W>
+inline void bitsOfColumn(const uint64_t* flat, int32_t n, uint64_t lastMask, int32_t x, uint64_t* alive) {
+    const int w = ColumnWordCount<W>(n);
+    for (int k = 0; k < w; ++k) {
+        // Cell x * n + 64 k on: two neighbouring words, shifted into one.
+        const int32_t first = x * n + 64 * k, shift = first % 64;
+        const uint64_t low = flat[first / 64] >> shift, high = (flat[first / 64 + 1] << 1) << (63 - shift);
+        alive[x * w + k] = (low | high) & (k == w - 1 ? lastMask : ~uint64_t{0});
+    }
+}
+
+template <int W>
+inline uint32_t nextOfColumn(const ColumnWords& words, int32_t n, uint64_t lastMask, int32_t x, uint32_t changes) {
+    const int w = ColumnWordCount<W>(n);
+    const int32_t l = (x == 0 ? n - 1 : x - 1) * w, c = x * w, r = (x == n - 1 ? 0 : x + 1) * w;
+    const uint64_t* const s0 = words.sum0;
+    const uint64_t* const s1 = words.sum1;
+    nextColumn(s0 + l, s1 + l, s0 + c, s1 + c, s0 + r, s1 + r, words.alive + c, lastMask, words.next + c,
+               static_cast<uint32_t>(c), words.changed, changes, w);
+    return changes;
+}
+
 }  // namespace
 
 // No vector code: the caller's loop takes every cell.
@@ -58,30 +81,26 @@ int32_t scanPortable(const CellRecord*, int32_t, uint64_t*, ScanCheck&) { return
 
 template <int W>
 void columnBitsPortable(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive) {
-    const int w = ColumnWordCount<W>(n);
-    for (int32_t x = 0; x < n; ++x)
-        for (int k = 0; k < w; ++k) {
-            // Cell x * n + 64 k on: two neighbouring words, shifted into one.
-            const int32_t first = x * n + 64 * k, shift = first % 64;
-            const uint64_t low = flat[first / 64] >> shift, high = (flat[first / 64 + 1] << 1) << (63 - shift);
-            alive[x * w + k] = (low | high) & (k == w - 1 ? lastMask : ~uint64_t{0});
-        }
+    for (int32_t x = 0; x < n; ++x) bitsOfColumn<W>(flat, n, lastMask, x, alive);
 }
 
 template <int W>
 uint32_t computeNextPortable(const ColumnWords& words, int32_t n, uint64_t lastMask) {
-    const uint64_t* const alive = words.alive;
-    uint64_t* const s0 = words.sum0;
-    uint64_t* const s1 = words.sum1;
     const int w = ColumnWordCount<W>(n);
+    for (int32_t x = 0; x < n; ++x)
+        verticalSums<W>(words.alive + x * w, n, lastMask, words.sum0 + x * w, words.sum1 + x * w);
     uint32_t changes = 0;
-    for (int32_t x = 0; x < n; ++x) verticalSums<W>(alive + x * w, n, lastMask, s0 + x * w, s1 + x * w);
-    for (int32_t x = 0; x < n; ++x) {
-        const int32_t l = (x == 0 ? n - 1 : x - 1) * w, c = x * w, r = (x == n - 1 ? 0 : x + 1) * w;
-        nextColumn(s0 + l, s1 + l, s0 + c, s1 + c, s0 + r, s1 + r, alive + c, lastMask, words.next + c,
-                   static_cast<uint32_t>(c), words.changed, changes, w);
-    }
+    for (int32_t x = 0; x < n; ++x) changes = nextOfColumn<W>(words, n, lastMask, x, changes);
     return changes;
+}
+
+void columnSumsPortable(const ColumnWords& words, int32_t n, uint64_t lastMask, int32_t x) {
+    const int w = ColumnWordCount<0>(n);
+    verticalSums<0>(words.alive + x * w, n, lastMask, words.sum0 + x * w, words.sum1 + x * w);
+}
+
+uint32_t columnNextPortable(const ColumnWords& words, int32_t n, uint64_t lastMask, int32_t x, uint32_t changes) {
+    return nextOfColumn<0>(words, n, lastMask, x, changes);
 }
 
 // A loop over the deaths of each changed word.

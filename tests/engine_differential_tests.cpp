@@ -116,6 +116,34 @@ TEST_P(Differential, EngineMatchesThePlainStep) {
     EXPECT_NEAR(static_cast<double>(mutations), expected, 5 * std::sqrt(expected)) << births << " births";
 }
 
+// Large boards are stepped column by column, and odd contents are put right
+// from the column where they are first seen: a clean board with one odd
+// record, in the first, last or a middle column, alive or dead.
+TEST_P(Differential, OneOddRecordOnALargeBoard) {
+    engine::Stepper stepper(GetParam());
+    std::vector<CellRecord> Tally;
+    for (const int32_t side : {257, 600})
+        for (const int32_t column : {0, 1, side / 2 - 1, side / 2, side - 1})
+            for (const CellRecord odd : {CellRecord{0, 9, 8, 7}, CellRecord{7, 1, 2, 3}}) {
+                SCOPED_TRACE(::testing::Message() << "side " << side << ", column " << column << ", State "
+                                                  << +odd.State);
+                std::mt19937_64 rng(side * 31u + column);
+                Board fast;
+                fast.create(side - 1);
+                for (CellRecord& c : fast.Cells)
+                    if (rng() % 100 < 25) c = liveCell(rng, false);
+                fast.cell(column, static_cast<int32_t>(rng() % side)) = odd;
+                Tally.assign(fast.Cells.size(), CellRecord{});
+                Board slow = fast;
+                RandomSequence fastRandom(column), slowRandom(column);
+                for (int g = 1; g <= 2; ++g) {
+                    stepper.ReCalc(fast, fastRandom);
+                    plain::Step(slow, Tally, slowRandom);
+                    ASSERT_TRUE(agree(fast, fastRandom, slow, slowRandom)) << "after generation " << g;
+                }
+            }
+}
+
 INSTANTIATE_TEST_SUITE_P(KernelSets, Differential, ::testing::ValuesIn(engine::AvailableKernelSets()),
                          [](const auto& info) { return std::string(engine::KernelSetName(info.param)); });
 

@@ -49,7 +49,12 @@ inline patterns::CellRect SelectionRect(const Selection& s) { return {s.SelLeft,
 class Session {
 public:
     engine::Board board;      // Cells, GridMax, Generation, PopulationHistory, Modified
-    engine::Stepper stepper;  // ReCalc with its work space, kept between generations
+    // ReCalc with its work space, kept between generations; large boards by two threads.
+    engine::Stepper stepper = [] {
+        engine::Stepper s;
+        s.useSecondThread(true);
+        return s;
+    }();
     engine::RandomSequence random;
     Selection selection;
     std::string FileName;

@@ -112,7 +112,7 @@ void WindowController::shutdown() {
     closed_ = true;
     board.Cells.clear();
     board.Cells.shrink_to_fit();
-    session_.stepper = engine::Stepper();  // its work space too
+    session_.stepper = engine::Stepper();  // its work space and second thread too
 }
 
 void WindowController::quit() {

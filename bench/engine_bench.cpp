@@ -76,8 +76,9 @@ void runSteps(benchmark::State& state, Phase phase, Step step) {
     state.SetItemsProcessed(state.iterations() * side * side);
 }
 
-void engineSteps(benchmark::State& state, Phase phase, engine::KernelSet set) {
+void engineSteps(benchmark::State& state, Phase phase, engine::KernelSet set, bool secondThread = false) {
     engine::Stepper stepper(set);
+    stepper.useSecondThread(secondThread);
     runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) { stepper.ReCalc(b, r); });
 }
 
@@ -136,6 +137,9 @@ void BM_LineageLongRun(benchmark::State& state) {
 
 void BM_EngineDense(benchmark::State& state) { engineSteps(state, kDense, engine::FastestKernelSet()); }
 void BM_EngineSettled(benchmark::State& state) { engineSteps(state, kSettled, engine::FastestKernelSet()); }
+// As the window steps: boards of 512 a side and more by two threads.
+void BM_EngineTwoDense(benchmark::State& state) { engineSteps(state, kDense, engine::FastestKernelSet(), true); }
+void BM_EngineTwoSettled(benchmark::State& state) { engineSteps(state, kSettled, engine::FastestKernelSet(), true); }
 void BM_PlainDense(benchmark::State& state) { plainSteps(state, kDense); }
 void BM_LineageDense(benchmark::State& state) { lineageSteps(state, kDense); }
 void BM_LineageSettled(benchmark::State& state) { lineageSteps(state, kSettled); }
@@ -146,6 +150,8 @@ BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(50)->Arg(200);
 // ones run through theirs many times over: left to choose, the library stops
 // within the phase's first, busiest generations.
 BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(2048)->Iterations(kDense.last - kDense.first + 1);
+BENCHMARK(BM_EngineTwoDense)->Name("Step/engine-2threads/dense")->Arg(2048)->Iterations(kDense.last - kDense.first + 1);
+BENCHMARK(BM_EngineTwoSettled)->Name("Step/engine-2threads/settled")->Arg(2048);
 BENCHMARK(BM_PlainDense)->Name("Step/plain/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200)->Arg(2048);
 BENCHMARK(BM_LineageDense)->Name("Step/lineage/dense")->Arg(50)->Arg(200);

@@ -137,6 +137,7 @@ int stepCommand(const Arguments& args, std::ostream& out, std::ostream&) {
     engine::RandomSequence random(seedFrom(args));
     engine::Board board = LoadAnyBoard(args.files[0], random);
     engine::Stepper stepper;
+    stepper.useSecondThread(true);
     if (args.option("--as-window")) {
         // As the window's single steps after it has shown the loaded board.
         board.Generation = 0;
@@ -300,6 +301,7 @@ int animateCommand(const Arguments& args, std::ostream& out, std::ostream& err) 
     WebpAnimation animation(layout.size, layout.size);
     animation.add(picture(board, layout), frameMs);
     engine::Stepper stepper;
+    stepper.useSecondThread(true);
     for (int32_t g = 1, frame = 1; g <= generations; ++g) {
         stepper.ReCalc(board, random);
         if (g % every != 0 && g != generations) continue;

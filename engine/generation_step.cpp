@@ -59,8 +59,12 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <condition_variable>
+#include <functional>
 #include <limits>
+#include <mutex>
 #include <new>
+#include <thread>
 #include <vector>
 
 #include "engine/lineage_track.h"
@@ -91,6 +95,61 @@ using AlignedVector = std::vector<T, CacheLineAllocator<T>>;
 
 }  // namespace
 
+// A second thread for the step of a large board (see sweepColumns): it
+// waits for a part of a step, sweeps it and says when it is done.
+class StepHelper {
+public:
+    StepHelper() : thread_([this] { serve(); }) {}
+    ~StepHelper() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        asked_.notify_one();
+        thread_.join();
+    }
+    StepHelper(const StepHelper&) = delete;
+    StepHelper& operator=(const StepHelper&) = delete;
+
+    // Starts `job` on the helper's thread; wait() before anything it touches
+    // is used again.
+    void run(std::function<void()> job) {
+        {
+            const std::lock_guard lock(mutex_);
+            job_ = std::move(job);
+        }
+        asked_.notify_one();
+    }
+    void wait() {
+        std::unique_lock lock(mutex_);
+        done_.wait(lock, [this] { return !job_; });
+    }
+
+private:
+    void serve() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            asked_.wait(lock, [this] { return job_ || stopping_; });
+            if (stopping_) return;
+            lock.unlock();
+            job_();
+            lock.lock();
+            job_ = nullptr;
+            done_.notify_one();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable asked_, done_;
+    std::function<void()> job_;
+    bool stopping_ = false;
+    std::thread thread_;
+};
+
+// Boards of this side and more are swept by two threads when the Stepper has
+// a second one: below it the threads' meeting costs more than it saves.
+constexpr int32_t kSecondThreadSide = 512;
+
 // Changed words whose deaths are listed and cleared at a time.
 constexpr uint32_t kDeathBatchWords = 4096;
 
@@ -107,6 +166,7 @@ struct StepWorkspace {
     AlignedVector<uint64_t> alive, next, sum0, sum1;  // per column, W words each
     AlignedVector<uint32_t> changed;                   // the words where next differs from alive
     AlignedVector<uint32_t> dying;                     // room for the list of clearDeaths
+    AlignedVector<uint32_t> secondDying;               // the same for a second thread's columns
     // The array offsets of the first three set bits of every 3 x 3 mask (see
     // births()), and per word the rows whose 3 x 3 block lies within the word
     // and the board; for boards of side birthSide (0: none yet).
@@ -127,6 +187,7 @@ struct StepWorkspace {
             sum1.resize(size);
             changed.resize(size);
             dying.resize(std::min<std::size_t>(size, kDeathBatchWords) * 64 + 8);  // every cell of a batch, and eight more
+            secondDying.resize(static_cast<std::size_t>(words) * 64 + 8);             // a column
         }
         const std::size_t cells = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
         if (flat.size() < cells / 64 + 6) flat.resize(cells / 64 + 6);  // four words to spare for columnBitsAvx2()
@@ -279,7 +340,8 @@ inline void streamAhead(const CellRecord* cells, int32_t n, int32_t x, int32_t k
 //
 // With lineage (T = Track) the newborn's founder slots come from the same
 // three parents; without (NoTrack) that code is not compiled in.
-template <int W, typename T, Prefetch Ahead = W == 0 ? Prefetch::StreamAndParents : Prefetch::None>
+template <int W, typename T, Prefetch Ahead = W == 0 ? Prefetch::StreamAndParents : Prefetch::None,
+          bool Draws = true>
 void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t first, uint32_t last,
             uint32_t changes, RandomSequence& random, const T track) {
     const uint64_t* const alive = ws.alive.data();
@@ -321,7 +383,7 @@ void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_
                 *cell = newborn(cells + parent[0], cells + parent[1], cells + parent[2]);
                 if constexpr (T::kOn) track.inherit(cell - cells, parent[0], parent[1], parent[2]);
             }
-            if (sequence.nextBits() < kMutationBelow) {
+            if (Draws && sequence.nextBits() < kMutationBelow) {
                 random = sequence;
                 RandomColor(random, *cell);
                 sequence = random;
@@ -450,29 +512,78 @@ bool scanColumn(const StepKernels& kernels, const CellRecord* cells, int32_t n, 
 // are worked out, its births take their parents from columns x - 1 to x + 1
 // while these are still in the cache, and the deaths of column x - 1 (a
 // parent for the last time) follow. Every record thus comes in from memory
-// once, and the births do not wait for it. Column n - 1 is read first, as
-// column 0's neighbour across the wrap, and column 0 keeps its dead until
-// column n - 1 has had its births.
+// once, and the births do not wait for it.
 //
-// Births keep array order, and odd contents (see scanBoard) are put right
-// column by column: once a column with any is read, every column from then on
-// is put right instead of having its deaths cleared, which comes to the
-// same for a column without any.
-void sweepColumns(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n,
-                  uint64_t lastMask, RandomSequence& random) {
-    const int w = ColumnWordCount<0>(n);
-    const int variant = KernelVariant(w);
-    const ColumnWords words = ws.columnWords();
-    bool odd = false;
-    const auto ready = [&](int32_t x) {
-        odd |= scanColumn(kernels, cells, n, w, x, words.alive + static_cast<std::ptrdiff_t>(x) * w);
-        columnSumsPortable(words, n, lastMask, x);
-    };
-    const auto finish = [&](int32_t x, uint32_t first, uint32_t last) {
+// The sweep may be cut into two parts of neighbouring columns, swept at the
+// same time by two threads. A part's first and last column, and the column
+// on either side of it, are read before either part starts; a part keeps the
+// deaths of its first and last column until both parts are done, their cells
+// being the other part's parents (across the wrap for the first column of
+// the board and the last). Births keep array order: the first part draws its
+// random fractions as it goes, the second one's are drawn afterwards, in
+// order (a newborn is nobody's parent, so a mutation changes no other birth).
+//
+// Odd contents (see scanBoard) are put right column by column: once a part
+// has read a column with any, every column it finishes from then on is put
+// right instead of having its deaths cleared, which comes to the same for a
+// column without any.
+struct SweepPart {
+    int32_t first = 0, last = 0;  // its columns: first .. last - 1
+    uint32_t listed = 0;          // where its changed words are listed in ws.changed
+    uint32_t* dying = nullptr;    // room for its list of deaths
+    bool odd = false;             // whether a column it read had odd contents
+    uint32_t changes = 0;         // the end of its changed words
+    uint32_t firstEnd = 0;        // the end of its first column's changed words
+    uint32_t lastStart = 0;       // the start of its last column's changed words
+    uint64_t births = 0;          // how many, when swept without drawing
+};
+
+class Sweep {
+public:
+    Sweep(const StepKernels& kernels, StepWorkspace& ws, CellRecord* cells, int32_t n, uint64_t lastMask)
+        : kernels_(kernels), ws_(ws), cells_(cells), n_(n), w_(ColumnWordCount<0>(n)), lastMask_(lastMask),
+          words_(ws.columnWords()) {}
+
+    // Reads column x: its live bits and sums. Returns true for odd contents.
+    bool ready(int32_t x) const {
+        const bool odd = scanColumn(kernels_, cells_, n_, w_, x, words_.alive + static_cast<std::ptrdiff_t>(x) * w_);
+        columnSumsPortable(words_, n_, lastMask_, x);
+        return odd;
+    }
+
+    // Sweeps a part whose first and last columns and their outer neighbours
+    // are ready; draws the births' fractions from `random` unless it is null.
+    void part(SweepPart& p, RandomSequence* random) const {
+        uint32_t changes = p.listed, before = p.listed;
+        for (int32_t x = p.first; x < p.last; ++x) {
+            if (x + 1 < p.last - 1) p.odd |= ready(x + 1);
+            const uint32_t start = changes;
+            changes = columnNextPortable(words_, n_, lastMask_, x, changes);
+            if (random)
+                births<0, NoTrack, Prefetch::Stream>(cells_, ws_, n_, start, changes, changes, *random, NoTrack{});
+            else {
+                births<0, NoTrack, Prefetch::Stream, false>(cells_, ws_, n_, start, changes, changes, unused_,
+                                                           NoTrack{});
+                for (uint32_t c = start; c < changes; ++c) {
+                    const uint32_t word = ws_.changed[c];
+                    p.births += static_cast<uint64_t>(std::popcount(ws_.next[word] & ~ws_.alive[word]));
+                }
+            }
+            if (x == p.first) p.firstEnd = changes;
+            if (x >= p.first + 2) finish(x - 1, before, start, p.odd, p.dying);
+            before = start;
+        }
+        p.lastStart = before;
+        p.changes = changes;
+    }
+
+    // The deaths of column x, whose changed words are first .. last - 1, or
+    // the whole column put right.
+    void finish(int32_t x, uint32_t first, uint32_t last, bool odd, uint32_t* dying) const {
         if (odd) {
-            CellRecord* const column = cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n);
-            const uint64_t* const next = words.next + static_cast<std::ptrdiff_t>(x) * w;
-            for (int32_t y = 0; y < n; ++y) {
+            CellRecord* const column = cells_ + static_cast<std::size_t>(x) * static_cast<std::size_t>(n_);
+            const uint64_t* const next = words_.next + static_cast<std::ptrdiff_t>(x) * w_;
+            for (int32_t y = 0; y < n_; ++y) {
                 if ((next[y / 64] >> (y % 64)) & 1)
                     column[y].State = 1;
                 else
@@ -480,31 +591,85 @@ void sweepColumns(const StepKernels& kernels, StepWorkspace& ws, CellRecord* con
             }
             return;
         }
-        ColumnWords batch = words;
+        ColumnWords batch = words_;
         batch.changed += first;
-        kernels.clearDeaths[variant](cells, batch, n, last - first, ws.dying.data());
-    };
-    ready(n - 1);
-    ready(0);
-    ready(1);
-    uint32_t changes = 0, columnZeroEnd = 0, beforeStart = 0;
-    for (int32_t x = 0; x < n; ++x) {
-        if (x >= 1 && x + 1 < n - 1) ready(x + 1);
-        const uint32_t start = changes;
-        changes = columnNextPortable(words, n, lastMask, x, changes);
-        births<0, NoTrack, Prefetch::Stream>(cells, ws, n, start, changes, changes, random, NoTrack{});
-        if (x == 0) columnZeroEnd = changes;
-        if (x >= 2) finish(x - 1, beforeStart, start);
-        beforeStart = start;
+        kernels_.clearDeaths[KernelVariant(w_)](cells_, batch, n_, last - first, dying);
     }
-    finish(n - 1, beforeStart, changes);
-    finish(0, 0, columnZeroEnd);
-    finishStep(ws, cells, n, w, changes, false, NoTrack{});
+
+    // The fractions of a part swept without them, in array order: one for
+    // each of its births, and three more for each that mutates. Only those
+    // few need their cell, which is found by counting births word by word.
+    void drawAfterwards(const SweepPart& p, RandomSequence& random) const {
+        const uint64_t* const alive = ws_.alive.data();
+        const uint64_t* const next = ws_.next.data();
+        const uint32_t* const changed = ws_.changed.data();
+        const auto w = static_cast<uint32_t>(w_);
+        uint32_t c = p.listed;  // the births not drawn for yet: those of `born` in word changed[c], then on
+        uint64_t born = c < p.changes ? next[changed[c]] & ~alive[changed[c]] : 0;
+        RandomSequence sequence = random;  // in registers
+        for (uint64_t left = p.births; left > 0;) {
+            uint64_t skipped = 0;
+            while (skipped < left && sequence.nextBits() >= kMutationBelow) ++skipped;
+            if (skipped == left) break;
+            left -= skipped + 1;
+            for (auto count = static_cast<uint64_t>(std::popcount(born)); count <= skipped;
+                 count = static_cast<uint64_t>(std::popcount(born))) {
+                skipped -= count;
+                ++c;
+                born = next[changed[c]] & ~alive[changed[c]];
+            }
+            for (; skipped > 0; --skipped) born &= born - 1;
+            const uint32_t word = changed[c];
+            CellRecord* const column = cells_ + (word / w) * static_cast<std::size_t>(n_) + (word % w) * 64;
+            RandomColor(sequence, column[std::countr_zero(born)]);
+            born &= born - 1;
+        }
+        random = sequence;
+    }
+
+private:
+    const StepKernels& kernels_;
+    const StepWorkspace& ws_;
+    CellRecord* const cells_;
+    const int32_t n_;
+    const int w_;
+    const uint64_t lastMask_;
+    const ColumnWords words_;
+    mutable RandomSequence unused_;  // never drawn from
+};
+
+void sweepColumns(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n,
+                  uint64_t lastMask, RandomSequence& random, StepHelper* helper) {
+    const int w = ColumnWordCount<0>(n);
+    const Sweep sweep(kernels, ws, cells, n, lastMask);
+    if (!helper) {
+        SweepPart whole{0, n, 0, ws.dying.data()};
+        whole.odd = sweep.ready(n - 1) | sweep.ready(0);
+        sweep.part(whole, &random);
+        sweep.finish(n - 1, whole.lastStart, whole.changes, whole.odd, whole.dying);
+        sweep.finish(0, whole.listed, whole.firstEnd, whole.odd, whole.dying);
+        return finishStep(ws, cells, n, w, whole.changes, false, NoTrack{});
+    }
+    const int32_t half = n / 2;
+    SweepPart parts[2] = {{0, half, 0, ws.dying.data()},
+                          {half, n, static_cast<uint32_t>(half * w), ws.secondDying.data()}};
+    const bool odd = sweep.ready(n - 1) | sweep.ready(0) | sweep.ready(half - 1) | sweep.ready(half);
+    parts[0].odd = parts[1].odd = odd;
+    helper->run([&] { sweep.part(parts[1], nullptr); });
+    sweep.part(parts[0], &random);
+    helper->wait();
+    sweep.drawAfterwards(parts[1], random);
+    const bool anyOdd = parts[0].odd || parts[1].odd;
+    for (const SweepPart& p : parts) {
+        sweep.finish(p.first, p.listed, p.firstEnd, anyOdd, p.dying);
+        sweep.finish(p.last - 1, p.lastStart, p.changes, anyOdd, p.dying);
+    }
+    finishStep(ws, cells, n, w, parts[1].changes, false, NoTrack{});
 }
 
 template <int W, typename T>
 void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n, RandomSequence& random,
-          const T& track) {
+          const T& track, StepHelper* helper) {
     const int w = ColumnWordCount<W>(n);
     const int variant = KernelVariant(w);
     ws.reserve(n, w);
@@ -514,7 +679,7 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
 
     if constexpr (W == 0 && !T::kOn) {
         prepareBirths<W>(ws, n);
-        return sweepColumns(kernels, ws, cells, n, lastMask, random);
+        return sweepColumns(kernels, ws, cells, n, lastMask, random, helper);
     }
 
     // 1. Live or dead. While the board is quiet the step keeps a copy of it:
@@ -588,6 +753,14 @@ Stepper& Stepper::operator=(Stepper&&) noexcept = default;
 
 KernelSet Stepper::kernelSet() const { return kernels_->set; }
 
+// The thread itself comes with the first board large enough for it.
+void Stepper::useSecondThread(bool on) {
+    secondThread_ = on;
+    if (!on) helper_.reset();
+}
+
+bool Stepper::usesSecondThread() const { return secondThread_; }
+
 int32_t Stepper::liveCells(const Board& board) const {
     const StepWorkspace* const ws = workspace_.get();
     if (!ws || ws->liveSide == 0 || ws->liveSide != board.side() || ws->liveCells != board.Cells.data() ||
@@ -612,11 +785,15 @@ void Stepper::run(Board& board, RandomSequence& random, const T& track) {
     if (!workspace_) workspace_ = std::make_unique<StepWorkspace>();
     CellRecord* const cells = board.Cells.data();
     switch ((n + 63) / 64) {
-        case 1: step<1>(*kernels_, *workspace_, cells, n, random, track); break;
-        case 2: step<2>(*kernels_, *workspace_, cells, n, random, track); break;
-        case 3: step<3>(*kernels_, *workspace_, cells, n, random, track); break;
-        case 4: step<4>(*kernels_, *workspace_, cells, n, random, track); break;
-        default: step<0>(*kernels_, *workspace_, cells, n, random, track); break;
+        case 1: step<1>(*kernels_, *workspace_, cells, n, random, track, nullptr); break;
+        case 2: step<2>(*kernels_, *workspace_, cells, n, random, track, nullptr); break;
+        case 3: step<3>(*kernels_, *workspace_, cells, n, random, track, nullptr); break;
+        case 4: step<4>(*kernels_, *workspace_, cells, n, random, track, nullptr); break;
+        default:
+            if (secondThread_ && n >= kSecondThreadSide && !helper_) helper_ = std::make_unique<StepHelper>();
+            step<0>(*kernels_, *workspace_, cells, n, random, track,
+                    n >= kSecondThreadSide ? helper_.get() : nullptr);
+            break;
     }
     // The counter stops at its largest value rather than overflowing.
     if (board.Generation < std::numeric_limits<int32_t>::max()) ++board.Generation;

@@ -35,6 +35,7 @@ const char* KernelSetName(KernelSet set);
 
 struct StepKernels;
 struct StepWorkspace;
+class StepHelper;
 class Lineage;
 namespace detail {
 struct LineageTrack;
@@ -63,6 +64,12 @@ public:
 
     KernelSet kernelSet() const;
 
+    // Whether boards of 512 a side and more are stepped by two threads, the
+    // caller's and one the Stepper keeps while this is on. Off at first.
+    // The boards and the fractions drawn are the same either way.
+    void useSecondThread(bool on);
+    bool usesSecondThread() const;
+
     // The live cells of `board`: from the last step's own bits when that
     // step left this board (same cells, side and generation), which saves a
     // pass over a large board's records; counted otherwise. Call it before
@@ -78,6 +85,8 @@ private:
 
     const StepKernels* kernels_;
     std::unique_ptr<StepWorkspace> workspace_;
+    bool secondThread_ = false;
+    std::unique_ptr<StepHelper> helper_;
 };
 
 }  // namespace engine

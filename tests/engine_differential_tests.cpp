@@ -58,6 +58,7 @@ class Differential : public ::testing::TestWithParam<engine::KernelSet> {};
 TEST_P(Differential, EngineMatchesThePlainStep) {
     engine::Stepper stepper(GetParam());
     ASSERT_EQ(stepper.kernelSet(), GetParam());
+    stepper.useSecondThread(true);  // boards of 512 and more by two threads
     std::vector<CellRecord> Tally;  // the plain step's work board
     int64_t births = 0, mutations = 0;
     struct Scenario {
@@ -121,6 +122,7 @@ TEST_P(Differential, EngineMatchesThePlainStep) {
 // record, in the first, last or a middle column, alive or dead.
 TEST_P(Differential, OneOddRecordOnALargeBoard) {
     engine::Stepper stepper(GetParam());
+    stepper.useSecondThread(true);
     std::vector<CellRecord> Tally;
     for (const int32_t side : {257, 600})
         for (const int32_t column : {0, 1, side / 2 - 1, side / 2, side - 1})

@@ -328,9 +328,9 @@ inline void streamAhead(const CellRecord* cells, int32_t n, int32_t x, int32_t k
     for (int line = 0; line < 4; ++line) __builtin_prefetch(first + 16 * line);
 }
 
-// Births, in array order (the order their random fractions are drawn). A
-// newborn was dead, so it is nobody's parent, and no birth can spoil the
-// colours a later birth reads; deaths come afterwards.
+// Births, in array order (the order their random fractions are drawn); returns
+// how many. A newborn was dead, so it is nobody's parent, and no birth can
+// spoil the colours a later birth reads; deaths come afterwards.
 //
 // Away from the board's edges and from bits 0 and 63 of a word, the 3 x 3
 // block around a newborn is three bits from each of three words, and as a
@@ -342,8 +342,9 @@ inline void streamAhead(const CellRecord* cells, int32_t n, int32_t x, int32_t k
 // three parents; without (NoTrack) that code is not compiled in.
 template <int W, typename T, Prefetch Ahead = W == 0 ? Prefetch::StreamAndParents : Prefetch::None,
           bool Draws = true>
-void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t first, uint32_t last,
-            uint32_t changes, RandomSequence& random, const T track) {
+uint64_t births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t first, uint32_t last,
+                uint32_t changes, RandomSequence& random, const T track) {
+    uint64_t count = 0;
     const uint64_t* const alive = ws.alive.data();
     const uint64_t* const next = ws.next.data();
     // Cells are stored through byte fields, which may alias anything: a local
@@ -390,9 +391,11 @@ void births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_
                 if constexpr (T::kOn) track.lineage->mutated(static_cast<std::size_t>(cell - cells), *cell);
             }
             born &= born - 1;
+            ++count;
         } while (born != 0);
     }
     random = sequence;
+    return count;
 }
 
 // Prepares ws.parents and ws.innerRows for boards of side n.
@@ -561,14 +564,9 @@ public:
             changes = columnNextPortable(words_, n_, lastMask_, x, changes);
             if (random)
                 births<0, NoTrack, Prefetch::Stream>(cells_, ws_, n_, start, changes, changes, *random, NoTrack{});
-            else {
-                births<0, NoTrack, Prefetch::Stream, false>(cells_, ws_, n_, start, changes, changes, unused_,
-                                                           NoTrack{});
-                for (uint32_t c = start; c < changes; ++c) {
-                    const uint32_t word = ws_.changed[c];
-                    p.births += static_cast<uint64_t>(std::popcount(ws_.next[word] & ~ws_.alive[word]));
-                }
-            }
+            else
+                p.births += births<0, NoTrack, Prefetch::Stream, false>(cells_, ws_, n_, start, changes, changes,
+                                                                        unused_, NoTrack{});
             if (x == p.first) p.firstEnd = changes;
             if (x >= p.first + 2) finish(x - 1, before, start, p.odd, p.dying);
             before = start;
@@ -768,9 +766,7 @@ int32_t Stepper::liveCells(const Board& board) const {
         return board.countLive();
     const int32_t n = ws->liveSide;
     const std::size_t words = static_cast<std::size_t>(n) * static_cast<std::size_t>((n + 63) / 64);
-    int32_t live = 0;
-    for (std::size_t k = 0; k < words; ++k) live += std::popcount(ws->alive[k]);
-    return live;
+    return static_cast<int32_t>(kernels_->countBits(ws->alive.data(), words));
 }
 
 template <typename T>

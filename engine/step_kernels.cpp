@@ -18,6 +18,7 @@ constexpr StepKernels kPortable{
     KALEIDOMAT_FOR_EACH_W(columnBitsPortable),
     KALEIDOMAT_FOR_EACH_W(computeNextPortable),
     KALEIDOMAT_FOR_EACH_W(clearDeathsPortable),
+    countBitsPortable,
 };
 
 #if defined(KALEIDOMAT_X86_KERNELS)
@@ -27,6 +28,7 @@ constexpr StepKernels kSse2{
     KALEIDOMAT_FOR_EACH_W(columnBitsPortable),
     KALEIDOMAT_FOR_EACH_W(computeNextPortable),
     KALEIDOMAT_FOR_EACH_W(clearDeathsPortable),
+    countBitsPortable,
 };
 constexpr StepKernels kBmi{
     KernelSet::Bmi,
@@ -34,6 +36,7 @@ constexpr StepKernels kBmi{
     KALEIDOMAT_FOR_EACH_W(columnBitsPortable),
     KALEIDOMAT_FOR_EACH_W(computeNextPortable),
     KALEIDOMAT_FOR_EACH_W(clearDeathsListed),
+    countBitsPopcnt,
 };
 constexpr StepKernels kAvx2{
     KernelSet::Avx2,
@@ -41,6 +44,7 @@ constexpr StepKernels kAvx2{
     {columnBitsPortable<1>, columnBitsPortable<2>, columnBitsPortable<3>, columnBitsAvx2, columnBitsPortable<0>},
     {computeNextPortable<1>, computeNextPortable<2>, computeNextPortable<3>, computeNextAvx2, computeNextPortable<0>},
     KALEIDOMAT_FOR_EACH_W(clearDeathsListed),
+    countBitsPopcnt,
 };
 #endif
 

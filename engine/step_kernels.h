@@ -12,6 +12,7 @@
 // so that no function compiled for AVX2 or BMI is shared with the rest of
 // the program under the same name.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "engine/cell_record.h"
@@ -85,6 +86,10 @@ struct StepKernels {
     // words. `list` has room for every cell of the board and eight more.
     void (*clearDeaths[kKernelVariants])(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes,
                                          uint32_t* list);
+
+    // The set bits of `count` words (a board's live cells from the step's
+    // words, in the window after every generation).
+    int64_t (*countBits)(const uint64_t* words, std::size_t count);
 };
 
 // The table for `set`, which the processor must be able to run.
@@ -100,6 +105,7 @@ template <int W>
 uint32_t computeNextPortable(const ColumnWords& words, int32_t n, uint64_t lastMask);
 template <int W>
 void clearDeathsPortable(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t* list);
+int64_t countBitsPortable(const uint64_t* words, std::size_t count);
 
 // One column at a time, for the step that sweeps boards beyond the caches
 // column by column (more than four words a column, so W is taken from n):
@@ -115,6 +121,7 @@ int32_t scanSse2(const CellRecord* cells, int32_t count, uint64_t* bits, ScanChe
 // step_x86_bmi.cpp
 template <int W>
 void clearDeathsListed(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t* list);
+int64_t countBitsPopcnt(const uint64_t* words, std::size_t count);
 // step_x86_avx2.cpp
 int32_t scanAvx2(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);
 void columnBitsAvx2(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive);

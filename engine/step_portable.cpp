@@ -115,6 +115,12 @@ void clearDeathsPortable(CellRecord* cells, const ColumnWords& words, int32_t n,
     }
 }
 
+int64_t countBitsPortable(const uint64_t* words, std::size_t count) {
+    int64_t bits = 0;
+    for (std::size_t k = 0; k < count; ++k) bits += std::popcount(words[k]);
+    return bits;
+}
+
 #define KALEIDOMAT_PORTABLE_KERNELS(W)                                                                        \
     template void columnBitsPortable<W>(const uint64_t*, int32_t, uint64_t, uint64_t*);                       \
     template uint32_t computeNextPortable<W>(const ColumnWords&, int32_t, uint64_t);                          \

@@ -103,14 +103,16 @@ TEST(Step, SaturatingCounterAndMismatchedArrays) {
 // board's own count on any other: a copy edited since, or after a call that
 // stepped nothing.
 TEST(Step, LiveCellsFromTheStepOnlyForTheBoardItLeft) {
-    for (int32_t side : {50, 300}) {
+    for (int32_t side : {50, 300, 600})
+    for (const engine::KernelSet set : engine::AvailableKernelSets()) {
         Board b;
         b.create(side - 1);
         RandomSequence random(side);
         engine::Init(b, random);
         b.cell(3, 4) = {7, 1, 2, 3};   // an odd State
         b.cell(10, 10) = {0, 9, 9, 9};  // colour in a dead cell
-        engine::Stepper stepper;
+        engine::Stepper stepper(set);
+        stepper.useSecondThread(true);
         for (int g = 0; g < 3; ++g) {
             stepper.ReCalc(b, random);
             EXPECT_EQ(stepper.liveCells(b), b.countLive()) << side;

@@ -305,15 +305,93 @@ void AddColumn(const engine::CellRecord* cells, std::size_t rows, uint16_t* sums
     }
 }
 
+// Pixels from their sums of live cells, red, green and blue: the mean colour
+// of the live cells, black when there are none (their sums are 0, and so are
+// the means). Each mean is rounded as sum * (1 / live) + 0.5 in single
+// precision and cut to a whole number; the SSE2 code does the very same
+// operations for four pixels at once.
+inline uint32_t MeanPixel(const uint16_t total[4]) {
+    if (total[0] == 0) return kBlack;
+    const float inverse = 1.0f / static_cast<float>(total[0]);
+    const auto mean = [&](int k) { return static_cast<int>(static_cast<float>(total[k]) * inverse + 0.5f); };
+    return kBlack | rgb(mean(1), mean(2), mean(3));
+}
+
+// The sums of `count` rows (four a row, as AddColumn makes them).
+inline void SumRows(const uint16_t* sums, std::size_t count, uint16_t total[4]) {
+    total[0] = total[1] = total[2] = total[3] = 0;
+    for (std::size_t j = 0; j < count; ++j)
+        for (std::size_t k = 0; k < 4; ++k) total[k] = static_cast<uint16_t>(total[k] + sums[4 * j + k]);
+}
+
+#if defined(__SSE2__)
+// Four pixels from their sums, each in the low four 16-bit lanes.
+inline __m128i MeanPixels(__m128i t0, __m128i t1, __m128i t2, __m128i t3) {
+    const __m128i zero = _mm_setzero_si128();
+    // Live and red of the four, then green and blue.
+    const __m128i low = _mm_unpacklo_epi16(t0, t1), high = _mm_unpacklo_epi16(t2, t3);
+    const __m128i liveRed = _mm_unpacklo_epi32(low, high), greenBlue = _mm_unpackhi_epi32(low, high);
+    const __m128 live = _mm_max_ps(_mm_cvtepi32_ps(_mm_unpacklo_epi16(liveRed, zero)), _mm_set1_ps(1.0f));
+    const __m128 inverse = _mm_div_ps(_mm_set1_ps(1.0f), live);
+    const __m128 half = _mm_set1_ps(0.5f);
+    const auto mean = [&](__m128i sums) {
+        return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(_mm_cvtepi32_ps(sums), inverse), half));
+    };
+    const __m128i red = mean(_mm_unpackhi_epi16(liveRed, zero)), green = mean(_mm_unpacklo_epi16(greenBlue, zero)),
+                  blue = mean(_mm_unpackhi_epi16(greenBlue, zero));
+    return _mm_or_si128(_mm_or_si128(_mm_set1_epi32(static_cast<int>(kBlack)), _mm_slli_epi32(red, 16)),
+                        _mm_or_si128(_mm_slli_epi32(green, 8), blue));
+}
+#endif
+
+// One picture column of `height` pixels, `step` apart from `out` on, pixel y
+// taking rows rowBound[y] to rowBound[y + 1] - 1 of the sums. `least` rows,
+// the fewest any pixel has, are added without a test, and when no pixel has
+// more than one row more, that one is added through a mask: nothing here
+// branches on a pixel's own rows.
+void MeanColumn(const uint16_t* sums, const int32_t* rowBound, std::size_t height, std::size_t least, bool evenRows,
+                uint32_t* out, std::size_t step) {
+    std::size_t y = 0;
+#if defined(__SSE2__)
+    const auto row = [&](std::size_t j) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(sums + 4 * j)); };
+    const auto total = [&](std::size_t y) {
+        const auto first = static_cast<std::size_t>(rowBound[y]);
+        const auto count = static_cast<std::size_t>(rowBound[y + 1]) - first;
+        __m128i t = _mm_setzero_si128();
+        if (evenRows) {
+            for (std::size_t j = 0; j < least; ++j) t = _mm_add_epi16(t, row(first + j));
+            // The row after the pixel's last is read in any case: the sums have one to spare.
+            const __m128i more = _mm_set1_epi16(static_cast<int16_t>(count > least ? -1 : 0));
+            return _mm_add_epi16(t, _mm_and_si128(row(first + least), more));
+        }
+        for (std::size_t j = 0; j < count; ++j) t = _mm_add_epi16(t, row(first + j));
+        return t;
+    };
+    for (; y + 4 <= height; y += 4) {
+        alignas(16) uint32_t pixels[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(pixels),
+                        MeanPixels(total(y), total(y + 1), total(y + 2), total(y + 3)));
+        for (std::size_t k = 0; k < 4; ++k) out[(y + k) * step] = pixels[k];
+    }
+#else
+    (void)least, (void)evenRows;
+#endif
+    for (; y < height; ++y) {
+        uint16_t total[4];
+        const auto first = static_cast<std::size_t>(rowBound[y]);
+        SumRows(sums + 4 * first, static_cast<std::size_t>(rowBound[y + 1]) - first, total);
+        out[y * step] = MeanPixel(total);
+    }
+}
+
 // Several cells a pixel: each pixel the mean colour of its live cells. For
 // each picture column, its board columns are first added up row by row
-// (16-bit sums of at most 8 columns of 255), a pass in memory order; the
-// sums are then turned into running totals, which wrap at 2^16 but whose
-// differences over a pixel's rows (at most 64 cells of 255) are exact.
+// (16-bit sums of at most 8 columns of 255), a pass in memory order; each
+// pixel then adds up the sums of its rows (at most 64 cells of 255).
 void RenderDownsampled(const engine::Board& board, PixelImage& image, const ViewLook& look) {
     static thread_local std::vector<int32_t> colCells, colPixel, rowCells, rowPixel, rowBound;
     static thread_local std::vector<engine::CellRecord> gathered;  // a column's rows in the view's order
-    static thread_local std::vector<uint16_t> sums;  // four a row (count, red, green, blue), after four zeros
+    static thread_local std::vector<uint16_t> sums;  // four a row (count, red, green, blue)
     const int32_t side = board.side();
     PixelsOfCells(colCells, colPixel, look.view, look.view.left(), side, image.width);
     PixelsOfCells(rowCells, rowPixel, look.view, look.view.top(), side, image.height);
@@ -326,8 +404,14 @@ void RenderDownsampled(const engine::Board& board, PixelImage& image, const View
     // Rows that do not wrap round the board are read in place.
     const bool rowsInOrder = rowCells[rows - 1] == rowCells[0] + static_cast<int32_t>(rows) - 1;
     gathered.resize(rows);
-    sums.assign(4 * (rows + 1), 0);
-    uint16_t* const rowSums = sums.data() + 4;
+    sums.resize(4 * (rows + 1));  // and a row to spare for MeanColumn
+    uint16_t* const rowSums = sums.data();
+    std::size_t least = rows, most = 0;
+    for (std::size_t y = 0; y < height; ++y) {
+        const auto count = static_cast<std::size_t>(rowBound[y + 1] - rowBound[y]);
+        least = std::min(least, count), most = std::max(most, count);
+    }
+    const bool evenRows = most <= least + 1;
     const std::size_t n = colCells.size();
     for (std::size_t i = 0; i < n;) {
         const int32_t px = colPixel[i];
@@ -342,31 +426,8 @@ void RenderDownsampled(const engine::Board& board, PixelImage& image, const View
             AddColumn(column, rows, rowSums, i == start);
         }
         if (px >= image.width) continue;
-#if defined(__SSE2__)
-        __m128i running = _mm_setzero_si128();
-        for (std::size_t j = 0; j < rows; ++j) {
-            auto* row = reinterpret_cast<__m128i*>(rowSums + 4 * j);
-            running = _mm_add_epi16(running, _mm_loadl_epi64(row));
-            _mm_storel_epi64(row, running);
-        }
-#else
-        uint16_t total[4] = {0, 0, 0, 0};
-        for (std::size_t j = 0; j < rows; ++j)
-            for (std::size_t k = 0; k < 4; ++k)
-                rowSums[4 * j + k] = total[k] = static_cast<uint16_t>(total[k] + rowSums[4 * j + k]);
-#endif
-        uint32_t* out = image.pixels.data() + px;
-        for (std::size_t y = 0; y < height; ++y, out += image.width) {
-            // The totals before the pixel's first row and at its last one.
-            const uint16_t* before = sums.data() + 4 * static_cast<std::size_t>(rowBound[y]);
-            const uint16_t* last = sums.data() + 4 * static_cast<std::size_t>(rowBound[y + 1]);
-            const auto over = [&](int k) { return static_cast<uint16_t>(last[k] - before[k]); };
-            const uint16_t live = over(0);
-            if (live == 0) continue;  // black already
-            const float inverse = 1.0f / static_cast<float>(live);
-            const auto mean = [&](int k) { return static_cast<int>(static_cast<float>(over(k)) * inverse + 0.5f); };
-            *out = kBlack | rgb(mean(1), mean(2), mean(3));
-        }
+        MeanColumn(rowSums, rowBound.data(), height, least, evenRows, image.pixels.data() + px,
+                   static_cast<std::size_t>(image.width));
     }
 }
 

@@ -354,7 +354,8 @@ uint64_t births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uin
     const auto w = static_cast<uint32_t>(ColumnWordCount<W>(n));
     for (uint32_t c = first; c < last; ++c) {
         if constexpr (Ahead == Prefetch::StreamAndParents)
-            if (c + kBirthPrefetchWords < changes) prefetchParents(cells, ws, n, w, ws.changed[c + kBirthPrefetchWords]);
+            if (c + kBirthPrefetchWords < changes)
+                prefetchParents(cells, ws, n, w, ws.changed[c + kBirthPrefetchWords]);
         const uint32_t word = ws.changed[c];
         const int32_t x = static_cast<int32_t>(word / w), k = static_cast<int32_t>(word % w);
         if constexpr (Ahead != Prefetch::None) streamAhead(cells, n, x, k);

@@ -144,11 +144,13 @@ TEST(Viewport, PicturesOfEachView) {
 // random board, for the whole board and for a view moved across the wrap.
 TEST(Viewport, DownsampledPixelsAreTheMeansOfTheirCells) {
     static constexpr int32_t side = 300;
-    static constexpr int pixels = 128;
     engine::Board b = MakeBoard(side);
     std::mt19937 rng(5);
     for (engine::CellRecord& c : b.Cells)
         if (rng() % 3 == 0) c = {1, static_cast<uint8_t>(rng()), static_cast<uint8_t>(rng()), static_cast<uint8_t>(rng())};
+    // Pictures of a multiple of four pixels a side, and not.
+    for (const int pixels : {128, 131}) {
+    SCOPED_TRACE(pixels);
     // columnsOf(p), rowsOf(p): the board columns (rows) shown in picture column (row) p.
     const auto check = [&](const display::Viewport& view, const auto& columnsOf, const auto& rowsOf) {
         PixelImage image;
@@ -167,7 +169,7 @@ TEST(Viewport, DownsampledPixelsAreTheMeansOfTheirCells) {
                 ASSERT_EQ(image.at(px, py), expected) << "pixel " << px << ", " << py;
             }
     };
-    const auto whole = [](int p) {
+    const auto whole = [pixels](int p) {
         std::vector<int32_t> cells;
         for (int32_t k = 0; k < side; ++k)
             if (k * pixels / side == p) cells.push_back(k);
@@ -179,12 +181,13 @@ TEST(Viewport, DownsampledPixelsAreTheMeansOfTheirCells) {
     ASSERT_EQ(half.shift(), -1);
     display::Viewport moved;
     moved.panFrom(half, 50, 70, side, pixels);  // the board's far edges come into view
-    const auto from = [](int64_t origin) {
+    const auto from = [pixels](int64_t origin) {
         const auto first = static_cast<int32_t>(origin / display::Viewport::kSubCell);
         EXPECT_GT(first + 2 * pixels, side);  // the view wraps
         return [first](int p) { return std::vector<int32_t>{(first + 2 * p) % side, (first + 2 * p + 1) % side}; };
     };
     check(moved, from(moved.left()), from(moved.top()));
+    }
 }
 
 }  // namespace

@@ -291,6 +291,9 @@ struct Track {
     void inherit(std::ptrdiff_t cell, std::ptrdiff_t red, std::ptrdiff_t green, std::ptrdiff_t blue) const {
         slots[cell] = {slots[red][0], slots[green][1], slots[blue][2]};
     }
+    // The slots of the 64 cells in the rows of word k of column x +
+    // kStreamColumns (wrapped), as streamAhead() asks for their records.
+    void streamAhead(int32_t n, int32_t x, int32_t k) const;
 };
 
 // On boards too large for the caches (more than four words a column) the
@@ -328,6 +331,13 @@ inline void streamAhead(const CellRecord* cells, int32_t n, int32_t x, int32_t k
     for (int line = 0; line < 4; ++line) __builtin_prefetch(first + 16 * line);
 }
 
+inline void Track::streamAhead(int32_t n, int32_t x, int32_t k) const {
+    const int32_t ahead = x + static_cast<int32_t>(kStreamColumns);
+    const char* const first = reinterpret_cast<const char*>(
+        slots + static_cast<std::size_t>(ahead < n ? ahead : ahead - n) * static_cast<std::size_t>(n) + 64 * k);
+    for (std::size_t line = 0; line < 64 * sizeof(*slots); line += 64) __builtin_prefetch(first + line);
+}
+
 // Births, in array order (the order their random fractions are drawn); returns
 // how many. A newborn was dead, so it is nobody's parent, and no birth can
 // spoil the colours a later birth reads; deaths come afterwards.
@@ -358,7 +368,10 @@ uint64_t births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uin
                 prefetchParents(cells, ws, n, w, ws.changed[c + kBirthPrefetchWords]);
         const uint32_t word = ws.changed[c];
         const int32_t x = static_cast<int32_t>(word / w), k = static_cast<int32_t>(word % w);
-        if constexpr (Ahead != Prefetch::None) streamAhead(cells, n, x, k);
+        if constexpr (Ahead != Prefetch::None) {
+            streamAhead(cells, n, x, k);
+            if constexpr (T::kOn) track.streamAhead(n, x, k);
+        }
         uint64_t born = next[word] & ~alive[word];
         if (born == 0) continue;
         const bool edgeColumn = x == 0 || x == n - 1;

@@ -765,10 +765,12 @@ Stepper& Stepper::operator=(Stepper&&) noexcept = default;
 
 KernelSet Stepper::kernelSet() const { return kernels_->set; }
 
-// The thread itself comes with the first board large enough for it.
+// The thread itself comes with the first board large enough for it; on a
+// processor with one core it would only take turns with the caller's.
 void Stepper::useSecondThread(bool on) {
-    secondThread_ = on;
-    if (!on) helper_.reset();
+    static const bool cores = std::thread::hardware_concurrency() >= 2;
+    secondThread_ = on && cores;
+    if (!secondThread_) helper_.reset();
 }
 
 bool Stepper::usesSecondThread() const { return secondThread_; }

@@ -65,8 +65,9 @@ public:
     KernelSet kernelSet() const;
 
     // Whether boards of 512 a side and more are stepped by two threads, the
-    // caller's and one the Stepper keeps while this is on. Off at first.
-    // The boards and the fractions drawn are the same either way.
+    // caller's and one the Stepper keeps while this is on. Off at first, and
+    // on a processor with one core. The boards and the fractions drawn are
+    // the same either way.
     void useSecondThread(bool on);
     bool usesSecondThread() const;
 

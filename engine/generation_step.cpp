@@ -204,9 +204,9 @@ struct StepWorkspace {
 
 namespace {
 
-// Live bits of the whole board into `bits` (cell i at bit i % 64 of word
-// i / 64; count / 64 + 2 words, the last one spare and zero); returns true when
-// a State is above 1 or a dead cell has colour.
+// Live bits of cells 0 .. count - 1 into `bits` (cell i at bit i % 64 of
+// word i / 64; the words they take are cleared first); returns true when a
+// State is above 1 or a dead cell has colour.
 //
 // On a board as the step leaves it a cell is live exactly when any of its
 // bytes is non-zero, which vector code finds for many cells at once. That
@@ -214,13 +214,13 @@ namespace {
 // non-zero cells (then no dead cell has colour); the kernel gathers what it
 // takes to check, and when the check fails the plain loop does the whole
 // board again, cell by cell. The plain loop also takes what the kernel left.
-bool scanBoard(const StepKernels& kernels, const CellRecord* cells, int32_t count, uint64_t* bits) {
-    for (int32_t k = 0; k <= count / 64 + 1; ++k) bits[k] = 0;
+bool scanCells(const StepKernels& kernels, const CellRecord* cells, int32_t count, uint64_t* bits) {
+    const int32_t words = (count + 63) / 64;
+    for (int32_t k = 0; k < words; ++k) bits[k] = 0;
     ScanCheck check;
-    const int32_t vectorCells = kernels.scan(cells, count, bits, check);  // from the first
-    int32_t start = vectorCells;
-    if ((check.stateBits & ~1u) != 0 || static_cast<int32_t>(check.states) != vectorCells - check.zeroCells) {
-        for (int32_t k = 0; k <= count / 64; ++k) bits[k] = 0;
+    int32_t start = kernels.scan(cells, count, bits, check);  // from the first
+    if ((check.stateBits & ~1u) != 0 || static_cast<int32_t>(check.states) != start - check.zeroCells) {
+        for (int32_t k = 0; k < words; ++k) bits[k] = 0;
         start = 0;
     }
     bool odd = false;
@@ -230,6 +230,13 @@ bool scanBoard(const StepKernels& kernels, const CellRecord* cells, int32_t coun
         odd |= c.State > 1 || (c.State == 0 && (c.Red | c.Green | c.Blue) != 0);
     }
     return odd;
+}
+
+// The same for the whole board, in count / 64 + 2 words, the last one spare
+// and zero.
+bool scanBoard(const StepKernels& kernels, const CellRecord* cells, int32_t count, uint64_t* bits) {
+    for (int32_t k = (count + 63) / 64; k <= count / 64 + 1; ++k) bits[k] = 0;  // the spare words
+    return scanCells(kernels, cells, count, bits);
 }
 
 // The three indices i - 1, i, i + 1 wrapped to 0..n-1, in ascending order.
@@ -504,24 +511,9 @@ void birthsThenDeathsByColumn(const StepKernels& kernels, StepWorkspace& ws, Cel
 }
 
 // Column x's live bits (W words) straight from its records; returns true
-// when the column holds anything the step itself never writes (see
-// scanBoard, which does the same for the whole board).
-bool scanColumn(const StepKernels& kernels, const CellRecord* cells, int32_t n, int w, int32_t x, uint64_t* bits) {
-    const CellRecord* const column = cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n);
-    for (int k = 0; k < w; ++k) bits[k] = 0;
-    ScanCheck check;
-    int32_t start = kernels.scan(column, n, bits, check);
-    if ((check.stateBits & ~1u) != 0 || static_cast<int32_t>(check.states) != start - check.zeroCells) {
-        for (int k = 0; k < w; ++k) bits[k] = 0;
-        start = 0;
-    }
-    bool odd = false;
-    for (int32_t y = start; y < n; ++y) {
-        const CellRecord& c = column[y];
-        bits[y / 64] |= static_cast<uint64_t>(c.State != 0) << (y % 64);
-        odd |= c.State > 1 || (c.State == 0 && (c.Red | c.Green | c.Blue) != 0);
-    }
-    return odd;
+// when the column holds anything the step itself never writes.
+bool scanColumn(const StepKernels& kernels, const CellRecord* cells, int32_t n, int32_t x, uint64_t* bits) {
+    return scanCells(kernels, cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n), n, bits);
 }
 
 // The whole step for boards beyond the caches, without lineage, in one sweep
@@ -563,7 +555,7 @@ public:
 
     // Reads column x: its live bits and sums. Returns true for odd contents.
     bool ready(int32_t x) const {
-        const bool odd = scanColumn(kernels_, cells_, n_, w_, x, words_.alive + static_cast<std::ptrdiff_t>(x) * w_);
+        const bool odd = scanColumn(kernels_, cells_, n_, x, words_.alive + static_cast<std::ptrdiff_t>(x) * w_);
         columnSumsPortable(words_, n_, lastMask_, x);
         return odd;
     }

@@ -239,6 +239,19 @@ bool scanBoard(const StepKernels& kernels, const CellRecord* cells, int32_t coun
     return scanCells(kernels, cells, count, bits);
 }
 
+// Column x of a board with odd contents after the births: State 1 for the
+// cells live in `next` (W words a column), every field 0 for the others.
+void putColumnRight(CellRecord* cells, const uint64_t* next, int32_t n, int w, int32_t x) {
+    CellRecord* const column = cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n);
+    const uint64_t* const bits = next + static_cast<std::ptrdiff_t>(x) * w;
+    for (int32_t y = 0; y < n; ++y) {
+        if ((bits[y / 64] >> (y % 64)) & 1)
+            column[y].State = 1;
+        else
+            column[y] = CellRecord{};
+    }
+}
+
 // The three indices i - 1, i, i + 1 wrapped to 0..n-1, in ascending order.
 inline std::array<int32_t, 3> sortedAround(int32_t i, int32_t n) {
     if (i == 0) return {0, 1, n - 1};
@@ -584,17 +597,7 @@ public:
     // The deaths of column x, whose changed words are first .. last - 1, or
     // the whole column put right.
     void finish(int32_t x, uint32_t first, uint32_t last, bool odd, uint32_t* dying) const {
-        if (odd) {
-            CellRecord* const column = cells_ + static_cast<std::size_t>(x) * static_cast<std::size_t>(n_);
-            const uint64_t* const next = words_.next + static_cast<std::ptrdiff_t>(x) * w_;
-            for (int32_t y = 0; y < n_; ++y) {
-                if ((next[y / 64] >> (y % 64)) & 1)
-                    column[y].State = 1;
-                else
-                    column[y] = CellRecord{};
-            }
-            return;
-        }
+        if (odd) return putColumnRight(cells_, words_.next, n_, w_, x);
         ColumnWords batch = words_;
         batch.changed += first;
         kernels_.clearDeaths[KernelVariant(w_)](cells_, batch, n_, last - first, dying);
@@ -722,14 +725,7 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
     prepareBirths<W>(ws, n);
     births<W>(cells, ws, n, 0, changes, changes, random, track);
     if (odd) {
-        for (int32_t x = 0; x < n; ++x)
-            for (int32_t y = 0; y < n; ++y) {
-                CellRecord& cell = cells[static_cast<std::size_t>(x) * static_cast<std::size_t>(n) + y];
-                if ((next[x * w + y / 64] >> (y % 64)) & 1)
-                    cell.State = 1;
-                else
-                    cell = CellRecord{};
-            }
+        for (int32_t x = 0; x < n; ++x) putColumnRight(cells, next, n, w, x);
     } else {
         // In batches of changed words, so that the list of deaths stays small
         // on the largest boards.

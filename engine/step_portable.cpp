@@ -51,18 +51,6 @@ inline void nextColumn(const uint64_t* l0, const uint64_t* l1, const uint64_t* c
     }
 }
 
-// Column x's words from the scan's bits.
-template <int W>
-inline void bitsOfColumn(const uint64_t* flat, int32_t n, uint64_t lastMask, int32_t x, uint64_t* alive) {
-    const int w = ColumnWordCount<W>(n);
-    for (int k = 0; k < w; ++k) {
-        // Cell x * n + 64 k on: two neighbouring words, shifted into one.
-        const int32_t first = x * n + 64 * k, shift = first % 64;
-        const uint64_t low = flat[first / 64] >> shift, high = (flat[first / 64 + 1] << 1) << (63 - shift);
-        alive[x * w + k] = (low | high) & (k == w - 1 ? lastMask : ~uint64_t{0});
-    }
-}
-
 template <int W>
 inline uint32_t nextOfColumn(const ColumnWords& words, int32_t n, uint64_t lastMask, int32_t x, uint32_t changes) {
     const int w = ColumnWordCount<W>(n);
@@ -81,7 +69,14 @@ int32_t scanPortable(const CellRecord*, int32_t, uint64_t*, ScanCheck&) { return
 
 template <int W>
 void columnBitsPortable(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive) {
-    for (int32_t x = 0; x < n; ++x) bitsOfColumn<W>(flat, n, lastMask, x, alive);
+    const int w = ColumnWordCount<W>(n);
+    for (int32_t x = 0; x < n; ++x)
+        for (int k = 0; k < w; ++k) {
+            // Cell x * n + 64 k on: two neighbouring words, shifted into one.
+            const int32_t first = x * n + 64 * k, shift = first % 64;
+            const uint64_t low = flat[first / 64] >> shift, high = (flat[first / 64 + 1] << 1) << (63 - shift);
+            alive[x * w + k] = (low | high) & (k == w - 1 ? lastMask : ~uint64_t{0});
+        }
 }
 
 template <int W>

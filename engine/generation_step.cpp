@@ -39,7 +39,7 @@
 // Boards beyond the caches (more than four words a column) go through all
 // four steps in one sweep over the columns instead (sweepColumns), so that
 // each record comes in from memory once rather than once for the scan and
-// again for the births; with lineage they keep the passes above.
+// again for the births.
 //
 // The scan of step 1, the column bits, the adders of step 2 and the deaths
 // have variants for instruction sets (step_kernels.h); the Stepper runs the
@@ -47,10 +47,11 @@
 // the same for every set.
 //
 // With lineage on (lineage.h, through Stepper::ReCalcTracked) the same step
-// is compiled a second time: births also copy each newborn's founder slots
-// from the parents that gave it its channels and report mutations, the
-// lineage is told when the board's live cells differ from those it knows,
-// and it gets the live bits the step leaves. The plain step has none of it.
+// is compiled a second time: births also list the newborns that mutated, the
+// sweep keeps the records of the cells that die, the passes tell the lineage
+// when the board's live cells differ from those it knows, and the lineage
+// gets the live bits before and after the step, from which it carries its
+// founder slots over itself (lineage_carry.h). The plain step has none of it.
 
 #include "engine/generation_step.h"
 
@@ -300,20 +301,13 @@ struct NoTrack {
     static constexpr bool kOn = false;
 };
 
-// The step with lineage: a newborn takes each channel's founder slot from the
-// parent that gave it the channel; a mutated one becomes a founder.
+// The step with lineage: mutated newborns are listed, and on boards swept
+// column by column the deaths too (see lineage_track.h).
 struct Track {
     static constexpr bool kOn = true;
-    std::array<uint32_t, 3>* slots;
-    uint64_t* live;
     detail::LineageTrack* lineage;
 
-    void inherit(std::ptrdiff_t cell, std::ptrdiff_t red, std::ptrdiff_t green, std::ptrdiff_t blue) const {
-        slots[cell] = {slots[red][0], slots[green][1], slots[blue][2]};
-    }
-    // The slots of the 64 cells in the rows of word k of column x +
-    // kStreamColumns (wrapped), as streamAhead() asks for their records.
-    void streamAhead(int32_t n, int32_t x, int32_t k) const;
+    void mutated(std::ptrdiff_t cell) const { lineage->mutations->push_back(static_cast<uint32_t>(cell)); }
 };
 
 // On boards too large for the caches (more than four words a column) the
@@ -351,13 +345,6 @@ inline void streamAhead(const CellRecord* cells, int32_t n, int32_t x, int32_t k
     for (int line = 0; line < 4; ++line) __builtin_prefetch(first + 16 * line);
 }
 
-inline void Track::streamAhead(int32_t n, int32_t x, int32_t k) const {
-    const int32_t ahead = x + static_cast<int32_t>(kStreamColumns);
-    const char* const first = reinterpret_cast<const char*>(
-        slots + static_cast<std::size_t>(ahead < n ? ahead : ahead - n) * static_cast<std::size_t>(n) + 64 * k);
-    for (std::size_t line = 0; line < 64 * sizeof(*slots); line += 64) __builtin_prefetch(first + line);
-}
-
 // Births, in array order (the order their random fractions are drawn); returns
 // how many. A newborn was dead, so it is nobody's parent, and no birth can
 // spoil the colours a later birth reads; deaths come afterwards.
@@ -368,8 +355,8 @@ inline void Track::streamAhead(int32_t n, int32_t x, int32_t k) const {
 // is ascending position: ws.parents gives the array offsets of the mask's
 // three set bits in that order.
 //
-// With lineage (T = Track) the newborn's founder slots come from the same
-// three parents; without (NoTrack) that code is not compiled in.
+// With lineage (T = Track) mutated newborns are listed; without (NoTrack)
+// that code is not compiled in.
 template <int W, typename T, Prefetch Ahead = W == 0 ? Prefetch::StreamAndParents : Prefetch::None,
           bool Draws = true>
 uint64_t births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uint32_t first, uint32_t last,
@@ -388,10 +375,7 @@ uint64_t births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uin
                 prefetchParents(cells, ws, n, w, ws.changed[c + kBirthPrefetchWords]);
         const uint32_t word = ws.changed[c];
         const int32_t x = static_cast<int32_t>(word / w), k = static_cast<int32_t>(word % w);
-        if constexpr (Ahead != Prefetch::None) {
-            streamAhead(cells, n, x, k);
-            if constexpr (T::kOn) track.streamAhead(n, x, k);
-        }
+        if constexpr (Ahead != Prefetch::None) streamAhead(cells, n, x, k);
         uint64_t born = next[word] & ~alive[word];
         if (born == 0) continue;
         const bool edgeColumn = x == 0 || x == n - 1;
@@ -409,20 +393,15 @@ uint64_t births(CellRecord* const cells, const StepWorkspace& ws, int32_t n, uin
                                       static_cast<unsigned>((right >> below) & 7) << 6;
                 const auto& offset = ws.parents[mask];
                 *cell = newborn(cell + offset[0], cell + offset[1], cell + offset[2]);
-                if constexpr (T::kOn) {
-                    const std::ptrdiff_t i = cell - cells;
-                    track.inherit(i, i + offset[0], i + offset[1], i + offset[2]);
-                }
             } else {
                 const auto parent = parentsOf<W>(alive, n, x, 64 * k + b);
                 *cell = newborn(cells + parent[0], cells + parent[1], cells + parent[2]);
-                if constexpr (T::kOn) track.inherit(cell - cells, parent[0], parent[1], parent[2]);
             }
             if (Draws && sequence.nextBits() < kMutationBelow) {
                 random = sequence;
                 RandomColor(random, *cell);
                 sequence = random;
-                if constexpr (T::kOn) track.lineage->mutated(static_cast<std::size_t>(cell - cells), *cell);
+                if constexpr (T::kOn) track.mutated(cell - cells);
             }
             born &= born - 1;
             ++count;
@@ -463,8 +442,11 @@ void finishStep(StepWorkspace& ws, CellRecord* const cells, int32_t n, int w, ui
     const uint64_t* const alive = ws.alive.data();
     const uint64_t* const next = ws.next.data();
     const uint32_t* const changed = ws.changed.data();
-    // The lineage keeps the live bits of the board as the step leaves it.
-    if constexpr (T::kOn) std::memcpy(track.live, next, static_cast<std::size_t>(n) * w * sizeof(uint64_t));
+    // The lineage carries its slots over from the live bits before and after.
+    if constexpr (T::kOn) {
+        track.lineage->before = alive;
+        track.lineage->after = next;
+    }
 
     // 5. The copy, kept only while few words change (a settled board): cell
     // by cell when it was the board before the step, whole otherwise. On a
@@ -492,45 +474,13 @@ void finishStep(StepWorkspace& ws, CellRecord* const cells, int32_t n, int w, ui
     std::swap(ws.alive, ws.next);  // the live bits of the board as the step leaves it
 }
 
-// Births and deaths column by column, for boards beyond the caches: after
-// the births of a column, the deaths of the column before it (whose cells
-// were parents for the last time). Column 0 waits for the end, the last
-// column's births reading it across the wrap; births keep array order.
-template <typename T>
-void birthsThenDeathsByColumn(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n,
-                              int w, uint32_t changes, RandomSequence& random, const T& track) {
-    const uint32_t* const changed = ws.changed.data();
-    const auto columnOf = [&](uint32_t c) { return static_cast<int32_t>(changed[c] / static_cast<uint32_t>(w)); };
-    const int variant = KernelVariant(w);
-    const auto clear = [&](uint32_t first, uint32_t last) {
-        ColumnWords batch = ws.columnWords();
-        for (batch.changed += first; first < last; first += kDeathBatchWords, batch.changed += kDeathBatchWords)
-            kernels.clearDeaths[variant](cells, batch, n, std::min(last - first, kDeathBatchWords), ws.dying.data());
-    };
-    uint32_t columnZero = 0;
-    while (columnZero < changes && columnOf(columnZero) == 0) ++columnZero;
-    uint32_t before = 0, beforeEnd = 0;  // the changed words of the last column born, unless column 0
-    for (uint32_t start = 0; start < changes;) {
-        const int32_t x = columnOf(start);
-        uint32_t end = start;
-        while (end < changes && columnOf(end) == x) ++end;
-        births<0>(cells, ws, n, start, end, changes, random, track);
-        clear(before, beforeEnd);
-        before = x == 0 ? 0 : start, beforeEnd = x == 0 ? 0 : end;
-        start = end;
-    }
-    clear(before, beforeEnd);
-    clear(0, columnZero);
-}
-
 // Column x's live bits (W words) straight from its records; returns true
 // when the column holds anything the step itself never writes.
 bool scanColumn(const StepKernels& kernels, const CellRecord* cells, int32_t n, int32_t x, uint64_t* bits) {
     return scanCells(kernels, cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n), n, bits);
 }
 
-// The whole step for boards beyond the caches, without lineage, in one sweep
-// over the columns: column x + 1 is read, then the next states of column x
+// The whole step for boards beyond the caches in one sweep over the columns: column x + 1 is read, then the next states of column x
 // are worked out, its births take their parents from columns x - 1 to x + 1
 // while these are still in the cache, and the deaths of column x - 1 (a
 // parent for the last time) follow. Every record thus comes in from memory
@@ -549,6 +499,10 @@ bool scanColumn(const StepKernels& kernels, const CellRecord* cells, int32_t n, 
 // has read a column with any, every column it finishes from then on is put
 // right instead of having its deaths cleared, which comes to the same for a
 // column without any.
+//
+// With lineage the first part lists its mutations as it goes and the second
+// one's are listed as they are drawn, so the list is in array order; each
+// part keeps the records of its deaths before they are cleared.
 struct SweepPart {
     int32_t first = 0, last = 0;  // its columns: first .. last - 1
     uint32_t listed = 0;          // where its changed words are listed in ws.changed
@@ -558,13 +512,15 @@ struct SweepPart {
     uint32_t firstEnd = 0;        // the end of its first column's changed words
     uint32_t lastStart = 0;       // the start of its last column's changed words
     uint64_t births = 0;          // how many, when swept without drawing
+    std::vector<detail::KeptCell>* kept = nullptr;  // where its deaths' records go, with lineage
 };
 
 class Sweep {
 public:
-    Sweep(const StepKernels& kernels, StepWorkspace& ws, CellRecord* cells, int32_t n, uint64_t lastMask)
+    Sweep(const StepKernels& kernels, StepWorkspace& ws, CellRecord* cells, int32_t n, uint64_t lastMask,
+          detail::LineageTrack* lineage)
         : kernels_(kernels), ws_(ws), cells_(cells), n_(n), w_(ColumnWordCount<0>(n)), lastMask_(lastMask),
-          words_(ws.columnWords()) {}
+          words_(ws.columnWords()), lineage_(lineage) {}
 
     // Reads column x: its live bits and sums. Returns true for odd contents.
     bool ready(int32_t x) const {
@@ -581,13 +537,16 @@ public:
             if (x + 1 < p.last - 1) p.odd |= ready(x + 1);
             const uint32_t start = changes;
             changes = columnNextPortable(words_, n_, lastMask_, x, changes);
-            if (random)
+            if (random && lineage_)
+                births<0, Track, Prefetch::Stream>(cells_, ws_, n_, start, changes, changes, *random,
+                                                   Track{lineage_});
+            else if (random)
                 births<0, NoTrack, Prefetch::Stream>(cells_, ws_, n_, start, changes, changes, *random, NoTrack{});
             else
                 p.births += births<0, NoTrack, Prefetch::Stream, false>(cells_, ws_, n_, start, changes, changes,
                                                                         unused_, NoTrack{});
             if (x == p.first) p.firstEnd = changes;
-            if (x >= p.first + 2) finish(x - 1, before, start, p.odd, p.dying);
+            if (x >= p.first + 2) finish(x - 1, before, start, p.odd, p);
             before = start;
         }
         p.lastStart = before;
@@ -595,12 +554,25 @@ public:
     }
 
     // The deaths of column x, whose changed words are first .. last - 1, or
-    // the whole column put right.
-    void finish(int32_t x, uint32_t first, uint32_t last, bool odd, uint32_t* dying) const {
+    // the whole column put right; with lineage, their records kept first.
+    void finish(int32_t x, uint32_t first, uint32_t last, bool odd, const SweepPart& p) const {
+        if (p.kept) keepDeaths(first, last, *p.kept);
         if (odd) return putColumnRight(cells_, words_.next, n_, w_, x);
         ColumnWords batch = words_;
         batch.changed += first;
-        kernels_.clearDeaths[KernelVariant(w_)](cells_, batch, n_, last - first, dying);
+        kernels_.clearDeaths[KernelVariant(w_)](cells_, batch, n_, last - first, p.dying);
+    }
+
+    void keepDeaths(uint32_t first, uint32_t last, std::vector<detail::KeptCell>& kept) const {
+        const auto w = static_cast<uint32_t>(w_);
+        for (uint32_t c = first; c < last; ++c) {
+            const uint32_t word = words_.changed[c];
+            const auto base = static_cast<uint32_t>((word / w) * static_cast<uint32_t>(n_) + (word % w) * 64);
+            for (uint64_t died = words_.alive[word] & ~words_.next[word]; died != 0; died &= died - 1) {
+                const uint32_t cell = base + static_cast<uint32_t>(std::countr_zero(died));
+                kept.push_back({cell, cells_[cell]});
+            }
+        }
     }
 
     // The fractions of a part swept without them, in array order: one for
@@ -629,6 +601,7 @@ public:
             const uint32_t word = changed[c];
             CellRecord* const column = cells_ + (word / w) * static_cast<std::size_t>(n_) + (word % w) * 64;
             RandomColor(sequence, column[std::countr_zero(born)]);
+            if (lineage_) Track{lineage_}.mutated(column + std::countr_zero(born) - cells_);
             born &= born - 1;
         }
         random = sequence;
@@ -642,24 +615,30 @@ private:
     const int w_;
     const uint64_t lastMask_;
     const ColumnWords words_;
+    detail::LineageTrack* const lineage_;
     mutable RandomSequence unused_;  // never drawn from
 };
 
+template <typename T>
 void sweepColumns(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells, int32_t n,
-                  uint64_t lastMask, RandomSequence& random, StepHelper* helper) {
+                  uint64_t lastMask, RandomSequence& random, StepHelper* helper, const T& track) {
     const int w = ColumnWordCount<0>(n);
-    const Sweep sweep(kernels, ws, cells, n, lastMask);
+    detail::LineageTrack* lineage = nullptr;
+    if constexpr (T::kOn) lineage = track.lineage;
+    const Sweep sweep(kernels, ws, cells, n, lastMask, lineage);
     if (!helper) {
         SweepPart whole{0, n, 0, ws.dying.data()};
+        if (lineage) whole.kept = lineage->deaths[0];
         whole.odd = sweep.ready(n - 1) | sweep.ready(0);
         sweep.part(whole, &random);
-        sweep.finish(n - 1, whole.lastStart, whole.changes, whole.odd, whole.dying);
-        sweep.finish(0, whole.listed, whole.firstEnd, whole.odd, whole.dying);
-        return finishStep(ws, cells, n, w, whole.changes, false, NoTrack{});
+        sweep.finish(n - 1, whole.lastStart, whole.changes, whole.odd, whole);
+        sweep.finish(0, whole.listed, whole.firstEnd, whole.odd, whole);
+        return finishStep(ws, cells, n, w, whole.changes, false, track);
     }
     const int32_t half = n / 2;
     SweepPart parts[2] = {{0, half, 0, ws.dying.data()},
                           {half, n, static_cast<uint32_t>(half * w), ws.secondDying.data()}};
+    if (lineage) parts[0].kept = lineage->deaths[0], parts[1].kept = lineage->deaths[1];
     const bool odd = sweep.ready(n - 1) | sweep.ready(0) | sweep.ready(half - 1) | sweep.ready(half);
     parts[0].odd = parts[1].odd = odd;
     helper->run([&] { sweep.part(parts[1], nullptr); });
@@ -668,10 +647,10 @@ void sweepColumns(const StepKernels& kernels, StepWorkspace& ws, CellRecord* con
     sweep.drawAfterwards(parts[1], random);
     const bool anyOdd = parts[0].odd || parts[1].odd;
     for (const SweepPart& p : parts) {
-        sweep.finish(p.first, p.listed, p.firstEnd, anyOdd, p.dying);
-        sweep.finish(p.last - 1, p.lastStart, p.changes, anyOdd, p.dying);
+        sweep.finish(p.first, p.listed, p.firstEnd, anyOdd, p);
+        sweep.finish(p.last - 1, p.lastStart, p.changes, anyOdd, p);
     }
-    finishStep(ws, cells, n, w, parts[1].changes, false, NoTrack{});
+    finishStep(ws, cells, n, w, parts[1].changes, false, track);
 }
 
 template <int W, typename T>
@@ -684,9 +663,9 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
     const uint64_t lastMask = tailBits == 64 ? ~uint64_t{0} : (uint64_t{1} << tailBits) - 1;
     const std::size_t total = static_cast<std::size_t>(n) * static_cast<std::size_t>(n);
 
-    if constexpr (W == 0 && !T::kOn) {
+    if constexpr (W == 0) {
         prepareBirths<W>(ws, n);
-        return sweepColumns(kernels, ws, cells, n, lastMask, random, helper);
+        return sweepColumns(kernels, ws, cells, n, lastMask, random, helper, track);
     }
 
     // 1. Live or dead. While the board is quiet the step keeps a copy of it:
@@ -704,7 +683,7 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
     // With lineage: cells that came to life or died since the lineage last
     // saw the board were edited; it takes note before the step goes on.
     if constexpr (T::kOn)
-        if (std::memcmp(track.live, ws.alive.data(), static_cast<std::size_t>(n) * w * sizeof(uint64_t)) != 0)
+        if (std::memcmp(track.lineage->live, ws.alive.data(), static_cast<std::size_t>(n) * w * sizeof(uint64_t)) != 0)
             track.lineage->edited();
 
     // 2. The next states.
@@ -713,15 +692,7 @@ void step(const StepKernels& kernels, StepWorkspace& ws, CellRecord* const cells
     const uint64_t* const next = ws.next.data();
 
     // 3. Births, then 4. deaths, or a full clean-up of a board with odd
-    // contents. Boards beyond the caches clear each column's deaths right after the births
-    // that read it as parents, while its cells are still in the cache.
-    if constexpr (W == 0) {
-        if (!odd) {
-            prepareBirths<W>(ws, n);
-            birthsThenDeathsByColumn(kernels, ws, cells, n, w, changes, random, track);
-            return finishStep(ws, cells, n, w, changes, known, track);
-        }
-    }
+    // contents.
     prepareBirths<W>(ws, n);
     births<W>(cells, ws, n, 0, changes, changes, random, track);
     if (odd) {
@@ -801,10 +772,22 @@ void Stepper::run(Board& board, RandomSequence& random, const T& track) {
     workspace_->liveGeneration = board.Generation;
 }
 
+void Stepper::inTwo(int32_t side, const std::function<void(int part)>& job) {
+    if (!secondThread_ || side < kSecondThreadSide) {
+        job(0);
+        return job(1);
+    }
+    if (!helper_) helper_ = std::make_unique<StepHelper>();
+    helper_->run([&] { job(1); });
+    job(0);
+    helper_->wait();
+}
+
 void Stepper::ReCalc(Board& board, RandomSequence& random) { run(board, random, NoTrack{}); }
 
 void Stepper::ReCalcTracked(Board& board, RandomSequence& random, detail::LineageTrack& lineage) {
-    run(board, random, Track{lineage.slots, lineage.live, &lineage});
+    lineage.kernels = kernels_;
+    run(board, random, Track{&lineage});
 }
 
 bool Steppable(const Board& board) {

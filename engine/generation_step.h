@@ -4,6 +4,7 @@
 // The generation step as an object: the kernels it runs with and the scratch
 // memory it reuses from one generation to the next.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -83,6 +84,9 @@ private:
     void ReCalcTracked(Board& board, RandomSequence& random, detail::LineageTrack& lineage);
     template <typename T>
     void run(Board& board, RandomSequence& random, const T& track);
+    // job(0) on this thread and job(1) on the second one at the same time,
+    // where a board of `side` is stepped by two threads; else both here.
+    void inTwo(int32_t side, const std::function<void(int part)>& job);
 
     const StepKernels* kernels_;
     std::unique_ptr<StepWorkspace> workspace_;

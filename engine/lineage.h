@@ -61,6 +61,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -127,7 +128,24 @@ struct FoldedChannel {
 
 namespace detail {
 struct LineageTrack;
-}
+struct LineageScratch;
+
+// Room a lineage's steps reuse. It is no part of the lineage's state: a copy
+// starts with none, and assigning keeps one's own.
+class LineageScratchRoom {
+public:
+    LineageScratchRoom();
+    ~LineageScratchRoom();
+    LineageScratchRoom(const LineageScratchRoom&);
+    LineageScratchRoom& operator=(const LineageScratchRoom&);
+    LineageScratchRoom(LineageScratchRoom&&) noexcept;
+    LineageScratchRoom& operator=(LineageScratchRoom&&) noexcept;
+    LineageScratch& get();
+
+private:
+    std::unique_ptr<LineageScratch> scratch_;
+};
+}  // namespace detail
 
 class Lineage {
 public:
@@ -218,13 +236,23 @@ private:
     friend struct detail::LineageTrack;
 
     uint32_t addFounder(FounderKind kind, std::size_t cell, const CellRecord& colour, int32_t generation);
-    void mutated(std::size_t cell, const CellRecord& colour);  // called by the step for a mutated newborn
-    void editedBeforeStep(const Board& board);                 // called by the step for unsynced edits
-    int stimulate(Board& board, RandomSequence& random);       // autoStimulate after a step
+    void editedBeforeStep(const Board& board);  // called by the step for unsynced edits
+    // After the step: the board as it was before it, from the board after it
+    // and the records of the cells that died, synced as edited when the
+    // lineage finds other live cells in it than it knows.
+    void syncBeforeStep(const Board& board, const detail::LineageTrack& track, int32_t generation);
+    // The slots carried over from the live bits before the step to those after
+    // it, and the mutated newborns made founders.
+    void carry(Stepper& stepper, const Board& board, const detail::LineageTrack& track);
+    int stimulate(Board& board, RandomSequence& random);  // autoStimulate after a step
     void resize(const Board& board);
-    bool liveAt(int32_t x, int32_t y) const {
-        return (live_[static_cast<std::size_t>(x) * words_ + static_cast<std::size_t>(y / 64)] >> (y % 64)) & 1;
+    void rankLive();  // rank_ from live_
+    std::size_t wordOf(int32_t x, int32_t y) const {
+        return static_cast<std::size_t>(x) * static_cast<std::size_t>(words_) + static_cast<std::size_t>(y / 64);
     }
+    bool liveAt(int32_t x, int32_t y) const { return (live_[wordOf(x, y)] >> (y % 64)) & 1; }
+    // The index of the live cell (x, y) among the live cells, in array order.
+    uint32_t rankOf(int32_t x, int32_t y) const;
     uint32_t slotOf(FounderId id) const;
 
     bool on_ = false;
@@ -233,13 +261,16 @@ private:
     uint64_t clock_ = 0;
     int32_t generation_ = 0;  // the board's Generation for new founders' records
     FounderId nextId_ = 1;
-    // Per cell, in the board's order: the slots in records_ of its three
-    // founders. Cells the lineage does not know as live carry slot 0.
-    std::vector<std::array<uint32_t, kChannels>> slots_;
     // The live cells as the lineage last saw them: bit y % 64 of word
     // x * words_ + y / 64, as the step counts them. Their colours are their
     // founders' values, so no copy of the board is needed.
     std::vector<uint64_t> live_;
+    // Per word of live_, the live cells in the words before it; one more at
+    // the end, all of them.
+    std::vector<uint32_t> rank_;
+    // The slots in records_ of the three founders (red, green, blue) of every
+    // live cell, in array order (x outer, y inner): three per set bit of live_.
+    std::vector<uint32_t> slots_;
     // Ascending numbers, after records_[0]: cells of unknown origin, which
     // is never folded and no founder (its id is kNoFounder).
     std::vector<Founder> records_;
@@ -247,6 +278,7 @@ private:
     std::array<std::array<int64_t, kChannels>, kFounderKinds> extinctCounts_{};
     bool keepFolded_ = false;
     std::vector<FoldedChannel> folded_;
+    detail::LineageScratchRoom scratch_;
 };
 
 }  // namespace engine

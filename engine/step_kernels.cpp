@@ -19,6 +19,8 @@ constexpr StepKernels kPortable{
     KALEIDOMAT_FOR_EACH_W(computeNextPortable),
     KALEIDOMAT_FOR_EACH_W(clearDeathsPortable),
     countBitsPortable,
+    rankWordsPortable,
+    carrySlotsPortable,
 };
 
 #if defined(KALEIDOMAT_X86_KERNELS)
@@ -29,6 +31,8 @@ constexpr StepKernels kSse2{
     KALEIDOMAT_FOR_EACH_W(computeNextPortable),
     KALEIDOMAT_FOR_EACH_W(clearDeathsPortable),
     countBitsPortable,
+    rankWordsPortable,
+    carrySlotsPortable,
 };
 constexpr StepKernels kBmi{
     KernelSet::Bmi,
@@ -37,6 +41,8 @@ constexpr StepKernels kBmi{
     KALEIDOMAT_FOR_EACH_W(computeNextPortable),
     KALEIDOMAT_FOR_EACH_W(clearDeathsListed),
     countBitsPopcnt,
+    rankWordsPopcnt,
+    carrySlotsPopcnt,
 };
 constexpr StepKernels kAvx2{
     KernelSet::Avx2,
@@ -45,6 +51,8 @@ constexpr StepKernels kAvx2{
     {computeNextPortable<1>, computeNextPortable<2>, computeNextPortable<3>, computeNextAvx2, computeNextPortable<0>},
     KALEIDOMAT_FOR_EACH_W(clearDeathsListed),
     countBitsPopcnt,
+    rankWordsPopcnt,
+    carrySlotsPopcnt,
 };
 #endif
 

@@ -63,6 +63,23 @@ struct ColumnWords {
     uint32_t* changed;
 };
 
+// The lineage's founder slots carried over a step (lineage_carry.h): the
+// live bits of a board of side n, w words a column, before and after it;
+// per word of each, the live cells in the words before it; three slots for
+// each live cell before, and room for three for each after. Only the live
+// cells after the step in columns first .. last - 1 get theirs.
+struct SlotCarry {
+    const uint64_t* before;
+    const uint64_t* after;
+    const uint32_t* beforeRank;
+    const uint32_t* afterRank;
+    const uint32_t* oldSlots;
+    uint32_t* newSlots;
+    int32_t n;
+    int w;
+    int32_t first, last;
+};
+
 struct StepKernels {
     KernelSet set;
 
@@ -90,6 +107,12 @@ struct StepKernels {
     // The set bits of `count` words (a board's live cells from the step's
     // words, in the window after every generation).
     int64_t (*countBits)(const uint64_t* words, std::size_t count);
+
+    // For the lineage (lineage_carry.h): ranks[j] the set bits of words
+    // 0 .. j - 1, for j up to `count`, whose ranks[count] is returned; and
+    // the founder slots carried over a step.
+    uint32_t (*rankWords)(const uint64_t* words, std::size_t count, uint32_t* ranks);
+    void (*carrySlots)(const SlotCarry& carry);
 };
 
 // The table for `set`, which the processor must be able to run.
@@ -106,6 +129,8 @@ uint32_t computeNextPortable(const ColumnWords& words, int32_t n, uint64_t lastM
 template <int W>
 void clearDeathsPortable(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t* list);
 int64_t countBitsPortable(const uint64_t* words, std::size_t count);
+uint32_t rankWordsPortable(const uint64_t* words, std::size_t count, uint32_t* ranks);
+void carrySlotsPortable(const SlotCarry& carry);
 
 // One column at a time, for the step that sweeps boards beyond the caches
 // column by column (more than four words a column, so W is taken from n):
@@ -122,6 +147,8 @@ int32_t scanSse2(const CellRecord* cells, int32_t count, uint64_t* bits, ScanChe
 template <int W>
 void clearDeathsListed(CellRecord* cells, const ColumnWords& words, int32_t n, uint32_t changes, uint32_t* list);
 int64_t countBitsPopcnt(const uint64_t* words, std::size_t count);
+uint32_t rankWordsPopcnt(const uint64_t* words, std::size_t count, uint32_t* ranks);
+void carrySlotsPopcnt(const SlotCarry& carry);
 // step_x86_avx2.cpp
 int32_t scanAvx2(const CellRecord* cells, int32_t count, uint64_t* bits, ScanCheck& check);
 void columnBitsAvx2(const uint64_t* flat, int32_t n, uint64_t lastMask, uint64_t* alive);

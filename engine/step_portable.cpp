@@ -4,6 +4,7 @@
 
 #include <bit>
 
+#include "engine/lineage_carry.h"
 #include "engine/step_kernels.h"
 
 namespace engine {
@@ -115,6 +116,12 @@ int64_t countBitsPortable(const uint64_t* words, std::size_t count) {
     for (std::size_t k = 0; k < count; ++k) bits += std::popcount(words[k]);
     return bits;
 }
+
+uint32_t rankWordsPortable(const uint64_t* words, std::size_t count, uint32_t* ranks) {
+    return rankWordsKernel(words, count, ranks);
+}
+
+void carrySlotsPortable(const SlotCarry& carry) { carrySlotsKernel(carry); }
 
 #define KALEIDOMAT_PORTABLE_KERNELS(W)                                                                        \
     template void columnBitsPortable<W>(const uint64_t*, int32_t, uint64_t, uint64_t*);                       \

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Deaths on processors with popcnt and tzcnt (BMI1), and the count of set
-// bits. The dead cells are listed first, then cleared in one tight loop. A loop over the deaths of each word
-// ends after a varying number of them, and the mispredicted end of nearly
-// every word costs more than the stores. The list takes a word's positions
-// eight at a time whether or not it has that many deaths (the surplus is
-// overwritten by the next word's), so only words with more than eight take a
-// branch that depends on their bits.
+// Deaths on processors with popcnt and tzcnt (BMI1), the count of set
+// bits, and the lineage's founder slots carried over a step.
+//
+// The dead cells are listed first, then cleared in one tight loop. A loop
+// over the deaths of each word ends after a varying number of them, and the
+// mispredicted end of nearly every word costs more than the stores. The list
+// takes a word's positions eight at a time whether or not it has that many
+// deaths (the surplus is overwritten by the next word's), so only words with
+// more than eight take a branch that depends on their bits.
 //
 // Compiled with -mpopcnt -mbmi; the built-in and the intrinsic below become
 // single instructions.
@@ -14,6 +16,7 @@
 
 #include <cstring>
 
+#include "engine/lineage_carry.h"
 #include "engine/step_kernels.h"
 
 namespace engine {
@@ -66,6 +69,12 @@ int64_t countBitsPopcnt(const uint64_t* words, std::size_t count) {
     for (std::size_t k = 0; k < count; ++k) bits += __builtin_popcountll(words[k]);
     return bits;
 }
+
+uint32_t rankWordsPopcnt(const uint64_t* words, std::size_t count, uint32_t* ranks) {
+    return rankWordsKernel(words, count, ranks);
+}
+
+void carrySlotsPopcnt(const SlotCarry& carry) { carrySlotsKernel(carry); }
 
 template void clearDeathsListed<1>(CellRecord*, const ColumnWords&, int32_t, uint32_t, uint32_t*);
 template void clearDeathsListed<2>(CellRecord*, const ColumnWords&, int32_t, uint32_t, uint32_t*);

@@ -65,19 +65,22 @@ using namespace support;  // Board, CellRecord, Founder, FounderId, FounderKind,
 
 class LineageRuns : public ::testing::TestWithParam<engine::KernelSet> {};
 
-// Dense boards of several sizes (the largest gives dozens of mutations),
+// Dense boards of several sizes (the largest give dozens of mutations), ones
+// beyond the caches (stepped in one sweep, the largest by two threads),
 // small ones run as the window runs them (stimulation), boards with odd
 // contents, and edits between generations: cells set, cleared and
-// recoloured, then synced; or a dead cell set, which the next step finds.
+// recoloured, then synced; or a blinker drawn into a cleared square, which
+// the next step finds (its ends die in that step, parents of its newborns).
 TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
-    engine::Stepper stepper(GetParam());
     int mutations = 0, stimulations = 0, edits = 0, links = 0;
     const std::tuple<int32_t, int, bool, bool> scenarios[] = {
-        {200, 25, false, false}, {64, 120, false, true}, {65, 60, true, false},
-        {12, 400, true, false},  {10, 300, true, true}};
+        {200, 25, false, false}, {64, 120, false, true}, {65, 60, true, false}, {12, 400, true, false},
+        {10, 300, true, true},   {300, 15, false, true}, {600, 15, false, false}};
     for (const auto& [side, generations, stimulate, odd] : scenarios)
         for (uint64_t seed : {1u, 2u}) {
             SCOPED_TRACE(::testing::Message() << "side " << side << ", seed " << seed);
+            engine::Stepper stepper(GetParam());
+            stepper.useSecondThread(side >= 512);
             std::mt19937_64 rng(seed * 7919 + side);
             PlainTracker plain;
             plain.random.reseed(seed);
@@ -105,10 +108,13 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
                 if (g % (stimulate ? 40 : 7) != 0) continue;
                 const std::vector<CellRecord> before = board.Cells;
                 const bool synced = g % 2 == 0;
-                for (int k = synced ? 0 : 1; k < (synced ? 3 : 2); ++k) {
-                    std::size_t i = rng() % board.Cells.size();
-                    while (!synced && board.Cells[i].live()) i = rng() % board.Cells.size();
-                    CellRecord& cell = board.Cells[i];
+                if (!synced) {
+                    const auto x = static_cast<int32_t>(rng() % side), y = static_cast<int32_t>(rng() % side);
+                    for (int32_t d = 0; d < 25; ++d) board.cell((x + d / 5) % side, (y + d % 5) % side) = {};
+                    for (int32_t d = 1; d <= 3; ++d) board.cell((x + 2) % side, (y + d) % side) = {1, d, 2 * d, 3 * d};
+                }
+                for (int k = 0; k < (synced ? 3 : 0); ++k) {
+                    CellRecord& cell = board.Cells[rng() % board.Cells.size()];
                     cell = k == 0   ? CellRecord{}
                            : k == 1 ? CellRecord{1, 1, 2, 3}
                                     : CellRecord{cell.State, cell.Red, 77, cell.Blue};

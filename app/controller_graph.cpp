@@ -25,9 +25,11 @@ void WindowController::toggleGraph() {
     graphOpen_ = true;
     // The graph shows the founders' shares: the lineage is on while it is
     // open, and the start of its record is a start of the lineage, so that
-    // its tables hold every founder from there on.
+    // its tables hold every founder from there on. A lineage that was off
+    // starts as it comes on; one already on (the lineage view) starts afresh.
+    const bool lineageWasOn = session_.lineageOn();
     session_.needLineage(true);
-    session_.restartLineage();
+    if (lineageWasOn) session_.restartLineage();
     recorder_.follow(session_.recordedLineage());
     recorder_.restart(board);
     graph->seriesChanged();

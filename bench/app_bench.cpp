@@ -151,24 +151,38 @@ void soak(Program& p, int side, long long generations) {
 
 // The continuous run (compute, draw, yield) from a seeded board, stimulation
 // on, for about `duration` seconds.
-double run(Program& p, int side, double duration, const char* label = "") {
-    p.seed(side);
+double run(Program& p, int side, double duration, const char* label = "", bool seed = true) {
+    if (seed) p.seed(side);
     QTimer::singleShot(static_cast<int>(duration * 1000), [&] { p.form.dispatch(Menu::ExecStop); });
+    // The second half alone, once whatever the run starts with (the graph's
+    // lineage) is behind it.
+    long long halfway = 0;
+    auto halfTime = Clock::now();
+    QTimer::singleShot(static_cast<int>(duration * 500), [&] {
+        halfway = p.window.shown;
+        halfTime = Clock::now();
+    });
     // Stimulation restarts the generation counter, so count the panel's updates.
     p.window.shown = 0;
     const auto start = Clock::now();
     p.runToStop();
-    const double elapsed = seconds(Clock::now() - start);
+    const auto end = Clock::now();
+    const double elapsed = seconds(end - start);
     const double generations = static_cast<double>(p.window.shown);
-    std::printf("run %dx%d%s: %.0f generations/s\n", side, side, label, generations / elapsed);
+    std::printf("run %dx%d%s: %.0f generations/s (second half %.0f)\n", side, side, label, generations / elapsed,
+                static_cast<double>(p.window.shown - halfway) / seconds(end - halfTime));
     return generations / elapsed;
 }
 
-// The same run with the graph window open: the rate it keeps, and one
-// measurement of a generation for the graph.
+// The same run with the graph window open: the time the opening takes (its
+// lineage starting on the board), the rate it keeps, and one measurement of
+// a generation for the graph.
 double runWithGraph(Program& p, int side, double duration, bool details) {
+    p.seed(side);
+    const auto opening = Clock::now();
     p.form.dispatch(Menu::ViewGraph);
-    const double rate = run(p, side, duration, " with the graph open");
+    std::printf("graph opening %dx%d: %.1f ms\n", side, side, seconds(Clock::now() - opening) * 1000.0);
+    const double rate = run(p, side, duration, " with the graph open", false);
     p.form.dispatch(Menu::ViewGraph);
     if (!details) return rate;
     analysis::Meter meter;
@@ -277,6 +291,16 @@ void zoomedRun(Program& p, int side, double duration) {
     p.form.dispatch(view.whole);
 }
 
+// Runs of a large board with the graph closed and open, in turns.
+void largeGraph(Program& p, int side, double duration) {
+    double closed = 0, open = 0;
+    for (int round = 0; round < 2; ++round) {
+        closed += run(p, side, duration);
+        open += runWithGraph(p, side, duration, false);
+    }
+    std::printf("run %dx%d with the graph open: %.0f %% of the rate with it closed\n", side, side, 100 * open / closed);
+}
+
 // The largest board, 2048 x 2048: 20 random fills (each an undo step) and a
 // run of `generations` generations followed by a generation back, with the
 // resident memory of the whole process after each; then the continuous run
@@ -307,12 +331,7 @@ void largeBoard(Program& p, double duration, long long generations) {
     for (int i = 0; i < 20; ++i) p.form.menuTriggered(platform::Menu::EditUndo);
     std::printf("resident after 20 undos: %ld KiB\n", residentKiB());
     step(p, side);
-    double closed = 0, open = 0;
-    for (int round = 0; round < 2; ++round) {
-        closed += run(p, side, duration);
-        open += runWithGraph(p, side, duration, false);
-    }
-    std::printf("run %dx%d with the graph open: %.0f %% of the rate with it closed\n", side, side, 100 * open / closed);
+    largeGraph(p, side, duration);
     zoomedRun(p, side, duration);
 }
 
@@ -374,6 +393,11 @@ int main(int argc, char* argv[]) {
     Program program;
     // KALEIDOMAT_LARGE_GENERATIONS=N measures the largest board alone (N the
     // generations of its long run).
+    // KALEIDOMAT_LARGE_GRAPH=1 measures only its runs with the graph closed and open.
+    if (std::getenv("KALEIDOMAT_LARGE_GRAPH")) {
+        largeGraph(program, 2048, duration);
+        return 0;
+    }
     if (const char* large = std::getenv("KALEIDOMAT_LARGE_GENERATIONS")) {
         largeBoard(program, duration, std::max(1LL, std::atoll(large)));
         return 0;

@@ -90,8 +90,9 @@ void plainSteps(benchmark::State& state, Phase phase) {
 // The same generations with lineage on: every newborn's founders carried, and
 // the tallies the step makes to keep its records bounded. Lineage starts on
 // the board at the phase's first generation.
-void lineageSteps(benchmark::State& state, Phase phase) {
+void lineageSteps(benchmark::State& state, Phase phase, bool secondThread = false) {
     engine::Stepper stepper;
+    stepper.useSecondThread(secondThread);
     engine::Lineage lineage;
     int generation = phase.first;  // as runSteps counts, which restores the board after the last
     runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) {
@@ -143,6 +144,7 @@ void BM_EngineTwoSettled(benchmark::State& state) { engineSteps(state, kSettled,
 void BM_PlainDense(benchmark::State& state) { plainSteps(state, kDense); }
 void BM_LineageDense(benchmark::State& state) { lineageSteps(state, kDense); }
 void BM_LineageSettled(benchmark::State& state) { lineageSteps(state, kSettled); }
+void BM_LineageTwoDense(benchmark::State& state) { lineageSteps(state, kDense, true); }
 void BM_PlainSettled(benchmark::State& state) { plainSteps(state, kSettled); }
 
 BENCHMARK(BM_EngineDense)->Name("Step/engine/dense")->Arg(50)->Arg(200);
@@ -156,6 +158,8 @@ BENCHMARK(BM_PlainDense)->Name("Step/plain/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_EngineSettled)->Name("Step/engine/settled")->Arg(50)->Arg(200)->Arg(2048);
 BENCHMARK(BM_LineageDense)->Name("Step/lineage/dense")->Arg(50)->Arg(200);
 BENCHMARK(BM_LineageSettled)->Name("Step/lineage/settled")->Arg(50)->Arg(200);
+BENCHMARK(BM_LineageDense)->Name("Step/lineage/dense")->Arg(2048)->Iterations(kDense.last - kDense.first + 1);
+BENCHMARK(BM_LineageTwoDense)->Name("Step/lineage-2threads/dense")->Arg(2048)->Iterations(kDense.last - kDense.first + 1);
 BENCHMARK(BM_LineageLongRun)->Name("Lineage/long-run/64")->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_PlainSettled)->Name("Step/plain/settled")->Arg(50)->Arg(200);
 

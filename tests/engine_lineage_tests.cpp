@@ -75,9 +75,10 @@ TEST_P(LineageRuns, EngineMatchesThePlainTracker) {
     int mutations = 0, stimulations = 0, edits = 0, links = 0;
     const std::tuple<int32_t, int, bool, bool> scenarios[] = {
         {200, 25, false, false}, {64, 120, false, true}, {65, 60, true, false}, {12, 400, true, false},
-        {10, 300, true, true},   {300, 15, false, true}, {600, 15, false, false}};
+        {10, 300, true, true},   {300, 8, false, true},  {600, 8, false, false}};
     for (const auto& [side, generations, stimulate, odd] : scenarios)
         for (uint64_t seed : {1u, 2u}) {
+            if (side > 256 && seed > 1) continue;  // one seed for the slow sides
             SCOPED_TRACE(::testing::Message() << "side " << side << ", seed " << seed);
             engine::Stepper stepper(GetParam());
             stepper.useSecondThread(side >= 512);

@@ -82,6 +82,33 @@ void engineSteps(benchmark::State& state, Phase phase, engine::KernelSet set, bo
     runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) { stepper.ReCalc(b, r); });
 }
 
+// How much of the board turns over in a phase, averaged over its steps: live
+// cells before a step, and the newborns and survivors after it. A lineage
+// carries founders for every live cell, and works out new ones for every
+// newborn, so these bound what it can cost beside the step. Counted after
+// the timed steps, on a replay of the phase.
+void countTurnover(benchmark::State& state, Phase phase) {
+    engine::Board board = seededBoard(static_cast<int32_t>(state.range(0)));
+    engine::RandomSequence random(kSeed);
+    engine::Stepper stepper;
+    for (int g = 1; g < phase.first; ++g) stepper.ReCalc(board, random);
+    double live = 0, born = 0, survived = 0;
+    std::vector<bool> wasLive(board.Cells.size());
+    for (int g = phase.first; g <= phase.last; ++g) {
+        for (std::size_t i = 0; i < board.Cells.size(); ++i) wasLive[i] = board.Cells[i].live();
+        stepper.ReCalc(board, random);
+        for (std::size_t i = 0; i < board.Cells.size(); ++i) {
+            live += wasLive[i];
+            born += !wasLive[i] && board.Cells[i].live();
+            survived += wasLive[i] && board.Cells[i].live();
+        }
+    }
+    const double steps = phase.last - phase.first + 1;
+    state.counters["live_per_step"] = live / steps;
+    state.counters["born_per_step"] = born / steps;
+    state.counters["survived_per_step"] = survived / steps;
+}
+
 void plainSteps(benchmark::State& state, Phase phase) {
     std::vector<engine::CellRecord> Tally;
     runSteps(state, phase, [&](engine::Board& b, engine::RandomSequence& r) { plain::Step(b, Tally, r); });
@@ -139,7 +166,10 @@ void BM_LineageLongRun(benchmark::State& state) {
 void BM_EngineDense(benchmark::State& state) { engineSteps(state, kDense, engine::FastestKernelSet()); }
 void BM_EngineSettled(benchmark::State& state) { engineSteps(state, kSettled, engine::FastestKernelSet()); }
 // As the window steps: boards of 512 a side and more by two threads.
-void BM_EngineTwoDense(benchmark::State& state) { engineSteps(state, kDense, engine::FastestKernelSet(), true); }
+void BM_EngineTwoDense(benchmark::State& state) {
+    engineSteps(state, kDense, engine::FastestKernelSet(), true);
+    countTurnover(state, kDense);
+}
 void BM_EngineTwoSettled(benchmark::State& state) { engineSteps(state, kSettled, engine::FastestKernelSet(), true); }
 void BM_PlainDense(benchmark::State& state) { plainSteps(state, kDense); }
 void BM_LineageDense(benchmark::State& state) { lineageSteps(state, kDense); }

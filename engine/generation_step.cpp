@@ -480,10 +480,11 @@ bool scanColumn(const StepKernels& kernels, const CellRecord* cells, int32_t n, 
     return scanCells(kernels, cells + static_cast<std::size_t>(x) * static_cast<std::size_t>(n), n, bits);
 }
 
-// The whole step for boards beyond the caches in one sweep over the columns: column x + 1 is read, then the next states of column x
-// are worked out, its births take their parents from columns x - 1 to x + 1
-// while these are still in the cache, and the deaths of column x - 1 (a
-// parent for the last time) follow. Every record thus comes in from memory
+// The whole step for boards beyond the caches in one sweep over the
+// columns: column x + 1 is read, then the next states of column x are worked
+// out, its births take their parents from columns x - 1 to x + 1 while these
+// are still in the cache, and the deaths of column x - 1 (a parent for the
+// last time) follow. Every record thus comes in from memory
 // once, and the births do not wait for it.
 //
 // The sweep may be cut into two parts of neighbouring columns, swept at the

@@ -95,14 +95,7 @@ void Lineage::resize(const Board& board) {
     rank_.assign(live_.size() + 1, 0);
 }
 
-void Lineage::rankLive() {
-    uint32_t total = 0;
-    for (std::size_t j = 0; j < live_.size(); ++j) {
-        rank_[j] = total;
-        total += static_cast<uint32_t>(std::popcount(live_[j]));
-    }
-    rank_[live_.size()] = total;
-}
+void Lineage::rankLive() { KernelsFor(FastestKernelSet()).rankWords(live_.data(), live_.size(), rank_.data()); }
 
 uint32_t Lineage::rankOf(int32_t x, int32_t y) const {
     const std::size_t word = wordOf(x, y);
